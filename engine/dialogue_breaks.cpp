@@ -1,0 +1,3 @@
+#include "engine/dialogue_breaks.h"
+
+void insert_dialogue_breaks() {}

@@ -1,0 +1,3 @@
+#include "engine/hanja_removal.h"
+
+void remove_hanja_glosses() {}

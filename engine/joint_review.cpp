@@ -1,0 +1,3 @@
+#include "engine/joint_review.h"
+
+void review_joint_space() {}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Takes a space that ends a joined line away again before a particle, an ending or a short closing word.
+void review_joint_space();

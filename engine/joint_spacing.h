@@ -1,0 +1,4 @@
+#pragma once
+
+// Appends the space at a joint when the line's ending or the next line's opening calls for one.
+void decide_joint_space();

@@ -1,0 +1,3 @@
+#include "engine/line_start.h"
+
+void normalise_line_start() {}
