@@ -2,6 +2,10 @@
 
 struct ProgressView;
 
+// The full path of the file being converted; the writer forms the output path from it.
+void set_current_input_path(const char* path);
+const char* current_input_path();
+
 // Reflows the loaded source text under conversion_options and writes the result beside the
 // current input path, showing at most preview_limit bytes of it. Returns 0 when the output was
 // written, non-zero when it could not be.

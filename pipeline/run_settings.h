@@ -24,3 +24,6 @@ struct RunSettings {
 };
 
 extern RunSettings run_settings;
+
+// Tells run_settings.on_failure, when one is set, that `path` could not be loaded or written.
+void report_failure(const char* path, const char* reason);

@@ -3,13 +3,81 @@
 #include <cstddef>
 #include <cstdint>
 
-// File and code-page services of the operating system. A POSIX implementation (iconv) and a
-// Win32 one provide exactly these; nothing above this layer includes an OS header.
+// File, folder, terminal and code-page services of the operating system. A POSIX implementation
+// (iconv) and a Win32 one provide exactly these; nothing above this layer includes an OS header.
+// Paths are NUL-terminated byte strings as the system takes them (CP949 on Windows).
+
+// --- Paths ---
+
+// The separator written between a folder and a name: '/' on POSIX, '\\' on Windows.
+char platform_separator();
+// Whether a path byte separates folders: '/' on POSIX; '\\' and '/' on Windows.
+bool platform_is_separator(char c);
+
+// --- Errors ---
+
+// A short English description of why the last failed call of this layer failed, such as
+// "No such file or directory". Valid until the next call of this layer.
+const char* platform_error_text();
+
+// --- Reading files ---
 
 struct PlatformFile;
 
-// Opens an existing file for reading and reports its size; nullptr when it cannot be opened.
+// Opens an existing file (not a folder) for reading and reports its size; nullptr when it cannot
+// be opened.
 PlatformFile* platform_open_existing(const char* path, uint64_t* size);
 // Reads exactly `count` bytes; false on an error or a short read.
 bool platform_read_exact(PlatformFile* file, void* into, size_t count);
 void platform_close(PlatformFile* file);
+
+// Reads standard input to its end, in binary. On success *bytes is a buffer allocated with
+// std::malloc (released by the caller with std::free) holding *count bytes and one NUL after them.
+bool platform_read_stdin(unsigned char** bytes, size_t* count);
+
+// --- Writing files and folders ---
+
+// Creates one folder; true when it exists as a folder afterwards (made now or already there).
+bool platform_create_folder(const char* path);
+
+// Writes `count` bytes to a new temporary file in the folder of `path`, then renames it over
+// `path`. On failure the temporary file is removed and any earlier file at `path` is untouched.
+bool platform_replace_file(const char* path, const void* bytes, size_t count);
+
+// Writes all `count` bytes to standard output, in binary; false when they could not be written.
+bool platform_write_stdout(const void* bytes, size_t count);
+
+// --- Inspecting the file system ---
+
+bool platform_is_folder(const char* path);
+
+// Whether both paths name one existing file (so writing one would replace the other).
+bool platform_same_file(const char* a, const char* b);
+
+// Calls `visit` for every entry of a folder except "." and "..", in byte order of the names.
+// False when the folder cannot be listed (then `visit` was not called).
+bool platform_list_folder(const char* folder,
+                          void (*visit)(void* context, const char* name, bool is_folder),
+                          void* context);
+
+// --- Terminal and clock ---
+
+bool platform_stdout_is_terminal();
+bool platform_stderr_is_terminal();
+
+// Today's date on the local calendar: the full year, month 1 to 12, day 1 to 31.
+void platform_local_date(int* year, int* month, int* day);
+
+// --- Code pages ---
+// Each conversion returns a buffer allocated with std::malloc (released by the caller with
+// std::free) holding *out_count bytes followed by one NUL; the input is counted, not
+// NUL-terminated, and may hold NULs, which are converted like any other character.
+// They never fail: running out of memory stops the program.
+
+// UTF-8 to CP949. Malformed sequences and characters CP949 lacks become "?" each.
+unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
+// UTF-16LE (count is in bytes and even) to CP949. Lone surrogates and characters CP949 lacks
+// become "?" each.
+unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
+// CP949 to UTF-8. A byte that does not begin a valid CP949 character becomes U+FFFD.
+unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count);

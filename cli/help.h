@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdio>
+
+// The --help text: every option with its default.
+void print_help(std::FILE* to);
+
+void print_version(std::FILE* to);
+
+// The one line pointing at --help after a usage error.
+void print_usage_hint(std::FILE* to);

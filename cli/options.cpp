@@ -1,0 +1,214 @@
+#include "cli/options.h"
+
+namespace {
+
+enum class Option {
+    MIN_LENGTH,
+    REMOVE_HANJA,
+    NO_BLANK_AFTER_LONG,
+    MARK_JOINS,
+    NO_SPLIT_LONG,
+    VOCABULARY_JOINTS,
+    INPUT_ENCODING,
+    OUTPUT_ENCODING,
+    OUTPUT_DIR,
+    RECURSIVE,
+    TO_STDOUT,
+    QUIET,
+    HELP,
+    VERSION,
+};
+
+struct OptionName {
+    const char* long_name;
+    char short_name;    // 0: none
+    bool takes_value;
+    Option option;
+};
+
+constexpr OptionName OPTION_NAMES[] = {
+    {"min-length", 'm', true, Option::MIN_LENGTH},
+    {"remove-hanja", 0, false, Option::REMOVE_HANJA},
+    {"no-blank-after-long", 0, false, Option::NO_BLANK_AFTER_LONG},
+    {"mark-joins", 0, false, Option::MARK_JOINS},
+    {"no-split-long", 0, false, Option::NO_SPLIT_LONG},
+    {"vocabulary-joints", 0, false, Option::VOCABULARY_JOINTS},
+    {"input-encoding", 0, true, Option::INPUT_ENCODING},
+    {"output-encoding", 0, true, Option::OUTPUT_ENCODING},
+    {"output-dir", 'o', true, Option::OUTPUT_DIR},
+    {"recursive", 'r', false, Option::RECURSIVE},
+    {"stdout", 0, false, Option::TO_STDOUT},
+    {"quiet", 'q', false, Option::QUIET},
+    {"help", 'h', false, Option::HELP},
+    {"version", 0, false, Option::VERSION},
+};
+
+const OptionName* find_long(const std::string& name) {
+    for (const auto& entry : OPTION_NAMES)
+        if (name == entry.long_name) return &entry;
+    return nullptr;
+}
+
+const OptionName* find_short(char name) {
+    for (const auto& entry : OPTION_NAMES)
+        if (entry.short_name != 0 && entry.short_name == name) return &entry;
+    return nullptr;
+}
+
+std::string lowered(const std::string& text) {
+    std::string result = text;
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
+// -1 when the name is none of the input encodings.
+int input_encoding_named(const std::string& name) {
+    std::string key = lowered(name);
+    if (key == "auto") return INPUT_AUTO;
+    if (key == "cp949") return INPUT_CP949;
+    if (key == "utf-8" || key == "utf8") return INPUT_UTF8;
+    if (key == "utf-16le" || key == "utf16le") return INPUT_UTF16LE;
+    return -1;
+}
+
+int output_encoding_named(const std::string& name) {
+    std::string key = lowered(name);
+    if (key == "cp949") return OUTPUT_CP949;
+    if (key == "utf-8" || key == "utf8") return OUTPUT_UTF8;
+    return -1;
+}
+
+// Applies one option; false (with `error` set) when its value is not acceptable.
+bool apply(Option option, const std::string& value, CliOptions& options, std::string& error) {
+    switch (option) {
+    case Option::MIN_LENGTH: options.min_length_text = value; break;
+    case Option::REMOVE_HANJA: options.remove_hanja = 1; break;
+    case Option::NO_BLANK_AFTER_LONG: options.blank_after_long = 0; break;
+    case Option::MARK_JOINS: options.mark_joins = 1; break;
+    case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
+    case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
+    case Option::INPUT_ENCODING:
+        options.input_encoding = input_encoding_named(value);
+        if (options.input_encoding < 0) error = "unknown input encoding '" + value + "' (auto, cp949, utf-8 or utf-16le)";
+        break;
+    case Option::OUTPUT_ENCODING:
+        options.output_encoding = output_encoding_named(value);
+        if (options.output_encoding < 0) error = "unknown output encoding '" + value + "' (cp949 or utf-8)";
+        break;
+    case Option::OUTPUT_DIR:
+        options.output_dir = value;
+        if (value.empty()) error = "--output-dir needs a folder name";
+        break;
+    case Option::RECURSIVE: options.recursive = true; break;
+    case Option::TO_STDOUT: options.to_stdout = true; break;
+    case Option::QUIET: options.quiet = true; break;
+    case Option::HELP:
+    case Option::VERSION: break;
+    }
+    return error.empty();
+}
+
+// Walks the arguments one by one, keeping the position of the next unread one.
+struct ArgumentReader {
+    int argc;
+    const char* const* argv;
+    int next;
+    CliOptions& options;
+    std::string& error;
+    bool help = false;
+    bool version = false;
+
+    bool handle(const OptionName& entry, const std::string& value) {
+        if (entry.option == Option::HELP) help = true;
+        if (entry.option == Option::VERSION) version = true;
+        return apply(entry.option, value, options, error);
+    }
+
+    // "--name" or "--name=value"; the value may also be the next argument.
+    bool read_long(const std::string& argument) {
+        size_t equals = argument.find('=');
+        std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+        const OptionName* entry = find_long(name);
+        if (entry == nullptr) {
+            error = "unknown option '--" + name + "'";
+            return false;
+        }
+        if (!entry->takes_value) {
+            if (equals != std::string::npos) error = "option '--" + name + "' takes no value";
+            return error.empty() && handle(*entry, "");
+        }
+        if (equals != std::string::npos) return handle(*entry, argument.substr(equals + 1));
+        if (next >= argc) {
+            error = "option '--" + name + "' needs a value";
+            return false;
+        }
+        return handle(*entry, argv[next++]);
+    }
+
+    // "-qr", "-m15", "-m 15": flags may be grouped; a value takes the rest or the next argument.
+    bool read_short(const std::string& argument) {
+        for (size_t i = 1; i < argument.size(); ++i) {
+            const OptionName* entry = find_short(argument[i]);
+            if (entry == nullptr) {
+                error = std::string("unknown option '-") + argument[i] + "'";
+                return false;
+            }
+            if (!entry->takes_value) {
+                if (!handle(*entry, "")) return false;
+                continue;
+            }
+            if (i + 1 < argument.size()) return handle(*entry, argument.substr(i + 1));
+            if (next >= argc) {
+                error = std::string("option '-") + argument[i] + "' needs a value";
+                return false;
+            }
+            return handle(*entry, argv[next++]);
+        }
+        return true;
+    }
+
+    bool read_all() {
+        bool options_ended = false;
+        while (next < argc) {
+            std::string argument = argv[next++];
+            bool ok = true;
+            if (options_ended || argument == "-" || argument.empty() || argument[0] != '-')
+                options.paths.push_back(argument);
+            else if (argument == "--")
+                options_ended = true;
+            else if (argument[1] == '-')
+                ok = read_long(argument);
+            else
+                ok = read_short(argument);
+            if (!ok) return false;
+        }
+        return true;
+    }
+};
+
+// Combinations that cannot be carried out, found once every argument is read.
+bool check_combination(const CliOptions& options, std::string& error) {
+    int stdin_count = 0;
+    for (const auto& path : options.paths)
+        if (path == "-") ++stdin_count;
+    if (options.paths.empty())
+        error = "no PATH given";
+    else if (stdin_count > 0 && !options.to_stdout)
+        error = "'-' (standard input) can only be used with --stdout";
+    else if (stdin_count > 1)
+        error = "'-' (standard input) can be given only once";
+    else if (options.to_stdout && !options.output_dir.empty())
+        error = "--output-dir and --stdout cannot be used together";
+    return error.empty();
+}
+
+}  // namespace
+
+ParseResult parse_options(int argc, const char* const* argv, CliOptions& options, std::string& error) {
+    ArgumentReader reader{argc, argv, 1, options, error};
+    if (!reader.read_all()) return ParseResult::USAGE_ERROR;
+    if (reader.help) return ParseResult::HELP;
+    if (reader.version) return ParseResult::VERSION;
+    return check_combination(options, error) ? ParseResult::RUN : ParseResult::USAGE_ERROR;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "pipeline/run_settings.h"
+
+// Everything the command line asked for. The defaults are the window's starting state.
+struct CliOptions {
+    std::vector<std::string> paths;
+    std::string min_length_text = "15";    // read like the window's minimum-length field
+    int split_long_sentences = 1;
+    int remove_hanja = 0;
+    int blank_after_long = 1;
+    int mark_joins = 0;
+    int vocabulary_joints = 0;
+    int input_encoding = INPUT_AUTO;
+    int output_encoding = OUTPUT_CP949;
+    std::string output_dir;                // empty: the Tessaline folder beside each input
+    bool to_stdout = false;
+    bool quiet = false;
+    bool recursive = false;
+};
+
+enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR };
+
+// Reads the arguments into `options`; on a usage error `error` says what was wrong.
+ParseResult parse_options(int argc, const char* const* argv, CliOptions& options, std::string& error);

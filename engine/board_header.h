@@ -1,0 +1,4 @@
+#pragma once
+
+// A bulletin-board header line such as "제목: ..." or "조회수 : ...".
+bool is_board_header_line();

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// Forward scans over the source text that many lines in a row ask from nearly the same place.
+// Each remembers its last answer, so a long run of blank lines is walked once, not once per line.
+
+void reset_source_scans();
+
+// The first position from `from` on whose byte is not a space, CR or LF (or source_length).
+int64_t skip_blank_run(int64_t from);
+
+// The first position from `from` on whose byte is not a space, tab, CR or LF (or source_length).
+int64_t skip_white_run(int64_t from);
+
+// The LFs in the blank run that starts at `from`, counted up to two: callers only ask whether
+// there are none, one, or two or more.
+int32_t count_run_newlines(int64_t from, int64_t run_end);

@@ -1,0 +1,27 @@
+#include "engine/space_squeeze.h"
+
+#include "engine/engine_state.h"
+
+// One pass over the line with the result of squeezing run by run from position 2: the first two
+// bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
+// when a non-space byte follows it before the line's last byte (so the spaces that end a joined
+// line stay).
+void squeeze_spaces() {
+    unsigned char* b = line_buffer.bytes;
+    int64_t length = engine_state.line_len;
+    int64_t last = length - 1;
+    int64_t w = 0;
+    for (int64_t r = 0; r < length;) {
+        if (b[r] != ' ') {
+            b[w++] = b[r++];
+            continue;
+        }
+        int64_t end = r;
+        while (end + 1 < length && b[end + 1] == ' ') ++end;
+        int64_t first_kept_alone = r < 2 ? 2 : r;
+        int64_t keep_to = (first_kept_alone + 1 <= end && end + 1 < last) ? first_kept_alone : end;
+        while (r <= keep_to) b[w++] = b[r++];
+        r = end + 1;
+    }
+    line_truncate(static_cast<int32_t>(w));
+}

@@ -1,0 +1,160 @@
+#include <errno.h>
+#include <iconv.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace {
+
+constexpr uint32_t REPLACEMENT = 0xFFFD;
+
+// A growing malloc'd output that always has room for one NUL behind its bytes.
+struct Output {
+    unsigned char* bytes;
+    size_t length;
+    size_t capacity;
+};
+
+Output output_with_room(size_t capacity) {
+    auto* bytes = static_cast<unsigned char*>(std::malloc(capacity + 1));
+    if (bytes == nullptr) std::abort();
+    return Output{bytes, 0, capacity};
+}
+
+void grow(Output& out) {
+    out.capacity = out.capacity * 2 + 16;
+    auto* bytes = static_cast<unsigned char*>(std::realloc(out.bytes, out.capacity + 1));
+    if (bytes == nullptr) std::abort();
+    out.bytes = bytes;
+}
+
+void put(Output& out, const char* bytes, size_t count) {
+    while (out.capacity - out.length < count) grow(out);
+    std::memcpy(out.bytes + out.length, bytes, count);
+    out.length += count;
+}
+
+unsigned char* finish(Output& out, size_t* out_count) {
+    out.bytes[out.length] = 0;
+    *out_count = out.length;
+    return out.bytes;
+}
+
+bool continuation(const unsigned char* text, size_t count, size_t at) {
+    return at < count && (text[at] & 0xC0) == 0x80;
+}
+
+// Decodes one UTF-8 character at `at`; a malformed sequence yields U+FFFD and consumes its
+// longest valid-looking beginning, as Windows does.
+uint32_t decode_utf8(const unsigned char* text, size_t count, size_t& at) {
+    unsigned char lead = text[at++];
+    if (lead < 0x80) return lead;
+    int extra;
+    uint32_t value;
+    uint32_t second_low = 0x80, second_high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; value = lead & 0x1F; }
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2; value = lead & 0x0F;
+        if (lead == 0xE0) second_low = 0xA0;
+        if (lead == 0xED) second_high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3; value = lead & 0x07;
+        if (lead == 0xF0) second_low = 0x90;
+        if (lead == 0xF4) second_high = 0x8F;
+    } else return REPLACEMENT;
+    if (at >= count || text[at] < second_low || text[at] > second_high) return REPLACEMENT;
+    for (int k = 0; k < extra; ++k) {
+        if (!continuation(text, count, at)) return REPLACEMENT;
+        value = (value << 6) | (text[at++] & 0x3F);
+    }
+    return value;
+}
+
+std::vector<uint32_t> utf8_code_points(const unsigned char* text, size_t count) {
+    std::vector<uint32_t> points;
+    points.reserve(count);
+    size_t at = 0;
+    while (at < count) points.push_back(decode_utf8(text, count, at));
+    return points;
+}
+
+std::vector<uint32_t> utf16le_code_points(const unsigned char* text, size_t count) {
+    std::vector<uint32_t> points;
+    points.reserve(count / 2);
+    size_t units = count / 2;
+    for (size_t k = 0; k < units; ++k) {
+        uint32_t unit = text[2 * k] | (text[2 * k + 1] << 8);
+        if (unit >= 0xD800 && unit <= 0xDBFF && k + 1 < units) {
+            uint32_t low = text[2 * k + 2] | (text[2 * k + 3] << 8);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                points.push_back(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                ++k;
+                continue;
+            }
+        }
+        points.push_back(unit >= 0xD800 && unit <= 0xDFFF ? REPLACEMENT : unit);
+    }
+    return points;
+}
+
+iconv_t open_converter(const char* to, const char* from) {
+    iconv_t converter = iconv_open(to, from);
+    // Without its CP949 tables this system cannot run the program at all.
+    if (converter == reinterpret_cast<iconv_t>(-1)) std::abort();
+    return converter;
+}
+
+// Runs iconv over the whole input; where it cannot go on, `replacement` is written, `skip` input
+// bytes are passed over and the conversion resumes.
+void convert_all(iconv_t converter, const char* input, size_t count, size_t skip, const char* replacement,
+                 Output& out) {
+    auto* in = const_cast<char*>(input);
+    size_t in_left = count;
+    while (in_left > 0) {
+        char* to = reinterpret_cast<char*>(out.bytes + out.length);
+        size_t room = out.capacity - out.length;
+        size_t result = iconv(converter, &in, &in_left, &to, &room);
+        out.length = out.capacity - room;
+        if (result != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            grow(out);
+            continue;
+        }
+        put(out, replacement, std::strlen(replacement));
+        size_t passed = skip < in_left ? skip : in_left;
+        in += passed;
+        in_left -= passed;
+    }
+}
+
+unsigned char* code_points_to_cp949(const std::vector<uint32_t>& points, size_t* out_count) {
+    std::vector<unsigned char> wide(points.size() * 4);
+    for (size_t k = 0; k < points.size(); ++k)
+        for (int b = 0; b < 4; ++b) wide[4 * k + b] = static_cast<unsigned char>(points[k] >> (8 * b));
+    Output out = output_with_room(points.size() * 2 + 16);
+    iconv_t converter = open_converter("CP949", "UTF-32LE");
+    convert_all(converter, reinterpret_cast<const char*>(wide.data()), wide.size(), 4, "?", out);
+    iconv_close(converter);
+    return finish(out, out_count);
+}
+
+}  // namespace
+
+unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
+    return code_points_to_cp949(utf8_code_points(text, count), out_count);
+}
+
+unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
+    return code_points_to_cp949(utf16le_code_points(text, count), out_count);
+}
+
+unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count) {
+    Output out = output_with_room(count * 2 + 16);
+    iconv_t converter = open_converter("UTF-8", "CP949");
+    convert_all(converter, reinterpret_cast<const char*>(text), count, 1, "\xEF\xBF\xBD", out);
+    iconv_close(converter);
+    return finish(out, out_count);
+}

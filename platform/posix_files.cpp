@@ -1,0 +1,168 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix_error.h"
+
+struct PlatformFile {
+    int descriptor;
+};
+
+namespace {
+
+// One read or write call never asks for more than this, which every system accepts.
+constexpr size_t IO_CHUNK = size_t{1} << 30;
+
+bool write_all(int descriptor, const void* bytes, size_t count) {
+    const auto* at = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        ssize_t done = write(descriptor, at, count < IO_CHUNK ? count : IO_CHUNK);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) {
+            posix_fail_errno(done < 0 ? errno : EIO);
+            return false;
+        }
+        at += done;
+        count -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+std::string folder_of(const char* path) {
+    const char* last = std::strrchr(path, '/');
+    if (last == nullptr) return ".";
+    if (last == path) return "/";
+    return std::string(path, static_cast<size_t>(last - path));
+}
+
+// A hidden name in the target's folder that no other file holds yet; -1 when none can be made.
+int create_temporary(const std::string& folder, std::string& name) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) {
+            if (descriptor < 0) posix_fail_errno(errno);
+            return descriptor;
+        }
+    }
+    posix_fail("no free name for a temporary file");
+    return -1;
+}
+
+}  // namespace
+
+PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
+    int descriptor = open(path, O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        posix_fail_errno(errno);
+        return nullptr;
+    }
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (S_ISDIR(status.st_mode)) posix_fail("it is a folder, not a file");
+        else posix_fail("it is not a regular file");
+        close(descriptor);
+        return nullptr;
+    }
+    *size = static_cast<uint64_t>(status.st_size);
+    return new PlatformFile{descriptor};
+}
+
+bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
+    auto* at = static_cast<unsigned char*>(into);
+    while (count > 0) {
+        ssize_t done = read(file->descriptor, at, count < IO_CHUNK ? count : IO_CHUNK);
+        if (done < 0 && errno == EINTR) continue;
+        if (done < 0) {
+            posix_fail_errno(errno);
+            return false;
+        }
+        if (done == 0) {
+            posix_fail("the file ended before its reported size");
+            return false;
+        }
+        at += done;
+        count -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+void platform_close(PlatformFile* file) {
+    close(file->descriptor);
+    delete file;
+}
+
+bool platform_read_stdin(unsigned char** bytes, size_t* count) {
+    size_t capacity = 65536;
+    size_t length = 0;
+    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
+    if (buffer == nullptr) std::abort();
+    for (;;) {
+        if (length == capacity) {
+            capacity *= 2;
+            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
+            if (grown == nullptr) std::abort();
+            buffer = grown;
+        }
+        ssize_t done = read(STDIN_FILENO, buffer + length, capacity - length);
+        if (done < 0 && errno == EINTR) continue;
+        if (done < 0) {
+            posix_fail_errno(errno);
+            std::free(buffer);
+            return false;
+        }
+        if (done == 0) break;
+        length += static_cast<size_t>(done);
+    }
+    buffer[length] = 0;
+    *bytes = buffer;
+    *count = length;
+    return true;
+}
+
+bool platform_create_folder(const char* path) {
+    if (mkdir(path, 0777) == 0) return true;
+    int error = errno;
+    if (error == EEXIST) {
+        if (platform_is_folder(path)) return true;
+        posix_fail("a file of that name is in the way");
+        return false;
+    }
+    posix_fail_errno(error);
+    return false;
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    std::string temporary;
+    int descriptor = create_temporary(folder_of(path), temporary);
+    if (descriptor < 0) return false;
+    bool written = write_all(descriptor, bytes, count);
+    // The data must be on the disk before the rename makes it the file's only content.
+    if (written && fsync(descriptor) != 0) {
+        posix_fail_errno(errno);
+        written = false;
+    }
+    if (close(descriptor) != 0 && written) {
+        posix_fail_errno(errno);
+        written = false;
+    }
+    if (written && rename(temporary.c_str(), path) != 0) {
+        posix_fail_errno(errno);
+        written = false;
+    }
+    if (!written) unlink(temporary.c_str());
+    return written;
+}
+
+bool platform_write_stdout(const void* bytes, size_t count) {
+    std::fflush(stdout);
+    return write_all(STDOUT_FILENO, bytes, count);
+}

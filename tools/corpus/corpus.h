@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One novel of the corpus: its file name and its paragraphs as CP949 bytes, one paragraph per
+// line of the UTF-8 file, empty lines skipped.
+struct Novel {
+    std::string name;
+    std::vector<std::string> paragraphs;
+};
+
+// Reads every *.txt file of a folder, in name order. Throws std::runtime_error naming the folder
+// or file that cannot be read; an empty folder is an error too, so a wrong path never measures
+// nothing.
+std::vector<Novel> read_corpus(const std::string& folder);
+
+// The paragraphs of one UTF-8 text, converted to CP949.
+std::vector<std::string> split_paragraphs(const std::string& utf8_text);
