@@ -75,15 +75,26 @@ void show_nothing(void*, const char*) {}
 
 void refresh(void* context) { draw(self(context)); }
 
-// The second line of the completion message names the Tessaline folder; it is left out when
-// the results went to standard output or to another folder.
+// The line of the completion message that names the Tessaline folder is left out when the
+// results went to standard output or to another folder.
+std::string without_saved_line(const std::string& message) {
+    std::string kept;
+    for (size_t start = 0; start <= message.size();) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::string line = message.substr(start, end - start);
+        if (line.compare(0, 10, "Tessaline ") != 0) kept += (kept.empty() ? "" : "\n") + line;
+        start = end + 1;
+    }
+    return kept;
+}
+
 void show_message(void* context, const char* text) {
     ConsoleView& console = self(context);
     console_clear_line(console);
     if (console.options->quiet) return;
     std::string message = terminal_text(text);
-    if (console.options->to_stdout || !console.options->output_dir.empty())
-        message = message.substr(0, message.find('\n'));
+    if (console.options->to_stdout || !console.options->output_dir.empty()) message = without_saved_line(message);
     std::fprintf(stderr, "%s\n", message.c_str());
 }
 
@@ -131,6 +142,12 @@ void console_clear_line(ConsoleView& console) {
     std::fprintf(stderr, "\r%s\r", std::string(console.drawn_columns, ' ').c_str());
     std::fflush(stderr);
     console.drawn_columns = 0;
+}
+
+void console_note(ConsoleView& console, const std::string& text) {
+    if (console.options->quiet) return;
+    console_clear_line(console);
+    std::fprintf(stderr, "tessaline: %s\n", text.c_str());
 }
 
 std::string terminal_text(const char* cp949_text) {

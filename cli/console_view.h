@@ -23,5 +23,9 @@ ProgressView console_progress_view(ConsoleView& console);
 // Wipes the progress line, so that other text on stderr starts on a clean line.
 void console_clear_line(ConsoleView& console);
 
+// A remark that is neither progress nor failure, such as a folder without text files; not
+// shown under --quiet.
+void console_note(ConsoleView& console, const std::string& text);
+
 // CP949 text as the terminal shows it (UTF-8).
 std::string terminal_text(const char* cp949_text);

@@ -35,8 +35,9 @@ std::vector<std::string> split_paragraphs(const std::string& utf8_text) {
         size_t end = utf8_text.find('\n', start);
         if (end == std::string::npos) end = utf8_text.size();
         std::string line = utf8_text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        if (!line.empty()) paragraphs.push_back(to_cp949(line));
+        size_t first = line.find_first_not_of(" \t\r");
+        size_t last = line.find_last_not_of(" \t\r");
+        if (first != std::string::npos) paragraphs.push_back(to_cp949(line.substr(first, last - first + 1)));
         start = end + 1;
     }
     return paragraphs;

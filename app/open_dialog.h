@@ -1,0 +1,6 @@
+#pragma once
+
+#include <windows.h>
+
+// Runs the open dialog into the selection buffer and shows what it chose.
+void choose_files(HWND owner);

@@ -1,0 +1,127 @@
+#include "app/selection_display.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/window_view.h"
+#include "engine/engine_state.h"
+#include "pipeline/batch_run.h"
+#include "pipeline/output_writer.h"
+#include "pipeline/progress_view.h"
+#include "pipeline/source_loader.h"
+
+namespace {
+
+constexpr size_t PREVIEW_LIMIT = 30000;
+
+const char LIST_HEADER[] = "           \xBC\xB1\xC5\xC3\xB5\xC8 \xC6\xC4\xC0\xCF\xB5\xE9\r\n"  // 선택된 파일들
+                           " ===========================\r\n ";
+const char NAME_END[] = "\r\n ";
+const char CUT_MARK[] = "...";
+
+const char ONE_FILE_CHOSEN[] = "1\xB0\xB3 \xC6\xC4\xC0\xCF \xBC\xB1\xC5\xC3\xB5\xCA";  // 1개 파일 선택됨
+const char FILES_CHOSEN[] = "\xB0\xB3 \xC6\xC4\xC0\xCF \xBC\xB1\xC5\xC3\xB5\xCA";      // 개 파일 선택됨
+
+// Length of the selection's string at `offset`, stopping at the end of the buffer.
+size_t string_length_at(size_t offset) {
+    return strnlen(selection_buffer + offset, SELECTION_BUFFER_SIZE - offset);
+}
+
+bool is_multiple_selection() {
+    size_t after_first = string_length_at(0) + 1;
+    return after_first < SELECTION_BUFFER_SIZE && selection_buffer[after_first] != '\0';
+}
+
+// Calls `visit` with every name of a multiple selection that passes the text-file test.
+template <typename Visit>
+void for_each_text_file(Visit visit) {
+    size_t offset = string_length_at(0) + 1;
+    while (offset < SELECTION_BUFFER_SIZE) {
+        size_t length = string_length_at(offset);
+        if (length == 0 || offset + length == SELECTION_BUFFER_SIZE) return;
+        const char* name = selection_buffer + offset;
+        if (passes_text_file_test(name)) visit(name, length);
+        offset += length + 1;
+    }
+}
+
+void append(char* list, size_t& length, const char* text, size_t count) {
+    std::memcpy(list + length, text, count);
+    length += count;
+}
+
+void reset_bars(const ProgressView* view) {
+    view->set_file_progress(view->context, 0);
+    view->set_batch_progress(view->context, 0);
+}
+
+void show_single_file(const ProgressView* view) {
+    if (!load_source_file(selection_buffer)) return;
+    const char* text = reinterpret_cast<const char*>(source_text.bytes);
+    std::string preview(text, strnlen(text, PREVIEW_LIMIT));
+    if (source_size > PREVIEW_LIMIT) preview.append(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+    view->show_preview(view->context, preview.c_str());
+    view->set_status(view->context, ONE_FILE_CHOSEN);
+    reset_bars(view);
+}
+
+void show_multiple_files(const ProgressView* view) {
+    static char list[SELECTION_LIST_SIZE];
+    txt_file_count = list_text_files(list);
+    view->show_preview(view->context, list);
+    char status[32];
+    std::snprintf(status, sizeof(status), "%d%s", txt_file_count, FILES_CHOSEN);
+    view->set_status(view->context, status);
+    view->set_batch_range(view->context, txt_file_count);
+    reset_bars(view);
+}
+
+}  // namespace
+
+int list_text_files(char list[SELECTION_LIST_SIZE]) {
+    const size_t name_end = sizeof(NAME_END) - 1;
+    size_t full_length = sizeof(LIST_HEADER) - 1;
+    int count = 0;
+    for_each_text_file([&](const char*, size_t length) {
+        full_length += length + name_end;
+        ++count;
+    });
+    // When the whole list does not fit, every name must leave room for the closing "...".
+    size_t room = SELECTION_LIST_SIZE - 1;
+    bool cut = full_length > room;
+    if (cut) room -= sizeof(CUT_MARK) - 1;
+    size_t length = 0;
+    append(list, length, LIST_HEADER, sizeof(LIST_HEADER) - 1);
+    bool full = false;
+    for_each_text_file([&](const char* name, size_t name_length) {
+        if (full || length + name_length + name_end > room) {
+            full = true;
+            return;
+        }
+        append(list, length, name, name_length);
+        append(list, length, NAME_END, name_end);
+    });
+    if (cut) append(list, length, CUT_MARK, sizeof(CUT_MARK) - 1);
+    list[length] = '\0';
+    return count;
+}
+
+void take_open_dialog_result(bool chosen) {
+    const ProgressView* view = window_view();
+    // A first string that fills the whole buffer has no end: nothing usable was chosen.
+    if (chosen && string_length_at(0) == SELECTION_BUFFER_SIZE) chosen = false;
+    selection_ready = chosen ? 1 : 0;
+    if (!chosen) {
+        view->show_preview(view->context, "");
+        return;
+    }
+    std::string folder_or_path(selection_buffer, string_length_at(0));
+    folder_or_path += '\\';
+    view->show_path(view->context, folder_or_path.c_str());
+    if (is_multiple_selection()) {
+        show_multiple_files(view);
+    } else {
+        show_single_file(view);
+    }
+}

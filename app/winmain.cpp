@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "app/resources/resource_ids.h"
+#include "app/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    HWND window = start_main_window(instance, show);
+    if (window == nullptr) return 0;
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCELERATORS_MAIN));
+    return run_message_loop(window, accelerators);
+}

@@ -1,0 +1,14 @@
+#include "cli/failure_report.h"
+
+#include <cstdio>
+
+void report_file_failure(FailureReport& failures, const char* path, const char* reason) {
+    console_clear_line(*failures.console);
+    std::fprintf(stderr, "tessaline: '%s' %s\n", path, reason);
+    std::fflush(stderr);
+    ++failures.count;
+}
+
+void on_pipeline_failure(void* context, const char* path, const char* reason) {
+    report_file_failure(*static_cast<FailureReport*>(context), path, reason);
+}

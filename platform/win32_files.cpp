@@ -1,0 +1,167 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32_error.h"
+
+struct PlatformFile {
+    HANDLE handle;
+};
+
+namespace {
+
+// One read or write call never asks for more than this, which every system accepts.
+constexpr DWORD IO_CHUNK = DWORD{1} << 30;
+
+DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
+
+bool write_all(HANDLE handle, const void* bytes, size_t count) {
+    const auto* at = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        DWORD done = 0;
+        if (!WriteFile(handle, at, chunk_of(count), &done, nullptr)) {
+            win32_fail_code(GetLastError());
+            return false;
+        }
+        if (done == 0) {
+            win32_fail("nothing could be written");
+            return false;
+        }
+        at += done;
+        count -= done;
+    }
+    return true;
+}
+
+// Everything up to and including the last separator, or the drive of a path such as "C:a.txt".
+std::string folder_prefix_of(const char* path) {
+    std::string whole = path;
+    size_t last = whole.find_last_of("\\/");
+    if (last != std::string::npos) return whole.substr(0, last + 1);
+    if (whole.size() >= 2 && whole[1] == ':') return whole.substr(0, 2);
+    return "";
+}
+
+// A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
+// be made.
+HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(counter++) + ".tmp";
+        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) return handle;
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            win32_fail_code(error);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    win32_fail("no free name for a temporary file");
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        win32_fail("it is a folder, not a file");
+        return nullptr;
+    }
+    HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        win32_fail_code(GetLastError());
+        return nullptr;
+    }
+    // Devices such as CON or a pipe have no size to read up to.
+    LARGE_INTEGER file_size = {};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
+        win32_fail("it is not a regular file");
+        CloseHandle(handle);
+        return nullptr;
+    }
+    *size = static_cast<uint64_t>(file_size.QuadPart);
+    return new PlatformFile{handle};
+}
+
+bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
+    auto* at = static_cast<unsigned char*>(into);
+    while (count > 0) {
+        DWORD done = 0;
+        if (!ReadFile(file->handle, at, chunk_of(count), &done, nullptr)) {
+            win32_fail_code(GetLastError());
+            return false;
+        }
+        if (done == 0) {
+            win32_fail("the file ended before its reported size");
+            return false;
+        }
+        at += done;
+        count -= done;
+    }
+    return true;
+}
+
+void platform_close(PlatformFile* file) {
+    CloseHandle(file->handle);
+    delete file;
+}
+
+bool platform_read_stdin(unsigned char** bytes, size_t* count) {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    size_t capacity = 65536;
+    size_t length = 0;
+    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
+    if (buffer == nullptr) std::abort();
+    for (;;) {
+        if (length == capacity) {
+            capacity *= 2;
+            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
+            if (grown == nullptr) std::abort();
+            buffer = grown;
+        }
+        DWORD done = 0;
+        if (!ReadFile(input, buffer + length, chunk_of(capacity - length), &done, nullptr)) {
+            DWORD error = GetLastError();
+            // A pipe whose writer has finished ends the input like the end of a file.
+            if (error == ERROR_BROKEN_PIPE) break;
+            win32_fail_code(error);
+            std::free(buffer);
+            return false;
+        }
+        if (done == 0) break;
+        length += done;
+    }
+    buffer[length] = 0;
+    *bytes = buffer;
+    *count = length;
+    return true;
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    std::string temporary;
+    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool written = write_all(handle, bytes, count);
+    // The data must be on the disk before the rename makes it the file's only content.
+    if (written && !FlushFileBuffers(handle)) {
+        win32_fail_code(GetLastError());
+        written = false;
+    }
+    CloseHandle(handle);
+    if (written && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        win32_fail_code(GetLastError());
+        written = false;
+    }
+    if (!written) DeleteFileA(temporary.c_str());
+    return written;
+}
+
+bool platform_write_stdout(const void* bytes, size_t count) {
+    std::fflush(stdout);
+    return write_all(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
+}

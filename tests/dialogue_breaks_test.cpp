@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/dialogue_breaks.h"
+#include "engine/engine_state.h"
+#include "tests/support/cp949.h"
+#include "tests/support/engine_harness.h"
+
+namespace {
+
+// What the step sees besides the line: the output so far and the source after the line.
+struct Surroundings {
+    std::string output;
+    std::string source_after;   // the source text after the line's LF; empty for a last line
+    bool last_line = false;     // the line ends at the source's NUL, not at a LF
+    int32_t bracket_openers = 0;
+};
+
+void load(TextBuffer& buffer, const std::string& bytes, size_t room) {
+    text_buffer_reset(buffer, room);
+    std::memcpy(buffer.bytes, bytes.data(), bytes.size());
+}
+
+// Runs the step alone on `line` (CP949, with its CR LF) and returns the new line.
+std::string run_step(const std::string& line, const Surroundings& around) {
+    engine_state = EngineState{};
+    document_profile = DocumentProfile{};
+    document_profile.bracket_openers = around.bracket_openers;
+    std::string source = line.substr(0, line.size() - 2);
+    engine_state.line_end = static_cast<uint32_t>(source.size());
+    if (!around.last_line) source += "\n" + around.source_after;
+    load(source_text, source, source.size() + 1);
+    engine_state.source_length = static_cast<uint32_t>(source.size());
+    load(output_text, around.output, around.output.size() + 1);
+    engine_state.output_length = static_cast<uint32_t>(around.output.size());
+    // Both buffers start just big enough, so every break has to grow them.
+    load(line_buffer, line, line.size() + 1);
+    engine_state.line_len = static_cast<int32_t>(line.size());
+    text_buffer_reset(scratch_buffer, 1);
+    insert_dialogue_breaks();
+    EXPECT_EQ(line_buffer.bytes[engine_state.line_len], 0) << "line not NUL-terminated at its length";
+    return std::string(reinterpret_cast<char*>(line_buffer.bytes), static_cast<size_t>(engine_state.line_len));
+}
+
+// The rules written out directly: every search walks its whole range and every break rebuilds
+// the line. The engine's step must give the same bytes for every input.
+class ReferenceScan {
+public:
+    ReferenceScan(std::string line, const Surroundings& around, std::string source, int64_t line_end)
+        : line_(std::move(line)), around_(around), source_(std::move(source)), line_end_(line_end),
+          brackets_(around.bracket_openers > 20) {}
+
+    std::string run() {
+        int64_t i = 2;
+        while (length() >= 5 && i < length() - 3) i = examine(i);
+        return line_;
+    }
+
+private:
+    int64_t length() const { return static_cast<int64_t>(line_.size()); }
+    unsigned char c(int64_t x) const { return x < 0 || x >= length() ? 0 : static_cast<unsigned char>(line_[x]); }
+    unsigned char out(int64_t x) const {
+        const std::string& o = around_.output;
+        return x < 0 || x >= static_cast<int64_t>(o.size()) ? 0 : static_cast<unsigned char>(o[x]);
+    }
+    unsigned char src(int64_t x) const {
+        return x < 0 || x >= static_cast<int64_t>(source_.size()) ? 0 : static_cast<unsigned char>(source_[x]);
+    }
+    static bool end(unsigned char b) { return b == '.' || b == '!' || b == '?'; }
+    static bool brk(unsigned char b) { return b == ' ' || b == '\r' || b == '\n' || b == 0; }
+
+    int64_t examine(int64_t i) {
+        if (c(i - 1) == ' ') return rule_b(i);
+        int64_t e = -1;
+        if (c(i) == '"') e = i;
+        else if (c(i - 2) != ' ' && c(i - 1) == 0xA1 && c(i) == 0xB1 && i < length() - 4) e = i - 1;
+        else if (c(i) == ']' && brackets_) e = i;
+        if (e >= 0 && c(i + 1) == ' ') return rule_a(i, c(e - 1));
+        return rule_c(i);
+    }
+
+    int64_t rule_a(int64_t i, unsigned char pre) {
+        bool found = false;
+        for (int64_t k = i - 1; k >= 3 && !found; --k) {
+            bool mark = c(k) == '"' || c(k) == '[' || (c(k) == 0xA1 && c(k + 1) == 0xB0);
+            found = mark && c(k - 1) == ' ' && !end(c(k - 2)) && !end(pre);
+        }
+        int64_t out_len = static_cast<int64_t>(around_.output.size());
+        bool indented = c(0) == ' ' && c(1) == ' ';
+        if (!found && !indented && out_len >= 50) {
+            for (int64_t p = out_len - 1; p >= out_len - 49 && !found; --p) {
+                bool mark = out(p) == '"' || out(p) == '[' || (out(p) == 0xA1 && out(p + 1) == 0xB0);
+                found = mark && out(p - 1) == ' ' && !end(out(p - 2)) && !end(pre);
+            }
+        }
+        if (found) return i + 1;
+        int64_t j = i + 2;
+        while (j < length() && c(j) == ' ') ++j;
+        line_ = line_.substr(0, static_cast<size_t>(i + 1)) + "\r\n\r\n" + line_.substr(static_cast<size_t>(j));
+        return i + 7;
+    }
+
+    int64_t rule_b(int64_t i) {
+        bool trigger = (c(i) == '"' && c(i + 1) != ' ') || (c(i) == 0xA1 && c(i + 1) == 0xB0) ||
+                       (c(i) == '[' && brackets_ && c(i + 1) != ' ');
+        if (!trigger) return i + 1;
+        bool make = true;
+        int64_t k = -1;
+        for (int64_t x = i + 2; x <= length() - 1 && k < 0; ++x)
+            if (c(x) == '"' || c(x) == ']' || (c(x) == 0xA1 && c(x + 1) == 0xB1)) k = x;
+        if (k >= 0) {
+            unsigned char after = c(k) == 0xA1 ? c(k + 2) : c(k + 1);
+            make = brk(after) && (end(c(i - 2)) || end(c(k - 1)));
+        } else {
+            for (int64_t x = line_end_ + 1; x <= line_end_ + 49 && x < static_cast<int64_t>(source_.size()); ++x) {
+                if (src(x) == '"' || src(x) == ']' || (src(x) == 0xA1 && src(x + 1) == 0xB1)) {
+                    unsigned char after = src(x) == 0xA1 ? src(x + 2) : src(x + 1);
+                    make = brk(after) && (end(c(i - 2)) || end(src(x - 1)));
+                    break;
+                }
+            }
+        }
+        if (!make) return i + 1;
+        line_ = line_.substr(0, static_cast<size_t>(i)) + "\r\n\r\n" + line_.substr(static_cast<size_t>(i));
+        return i + 5;
+    }
+
+    int64_t rule_c(int64_t i) {
+        bool closing = c(i) == '"' || (c(i - 2) != ' ' && c(i - 1) == 0xA1 && c(i) == 0xB1) ||
+                       (c(i) == ']' && brackets_);
+        bool opening = c(i + 1) == '"' || (c(i + 1) == 0xA1 && c(i + 2) == 0xB0) || (c(i + 1) == '[' && brackets_);
+        if (!closing || !opening || c(i + 2) == ' ') return i + 1;
+        line_ = line_.substr(0, static_cast<size_t>(i + 1)) + "\r\n\r\n" + line_.substr(static_cast<size_t>(i + 1));
+        return i + 5;
+    }
+
+    std::string line_;
+    const Surroundings& around_;
+    std::string source_;
+    int64_t line_end_;
+    bool brackets_;
+};
+
+std::string run_reference(const std::string& line, const Surroundings& around) {
+    std::string source = line.substr(0, line.size() - 2);
+    int64_t line_end = static_cast<int64_t>(source.size());
+    if (!around.last_line) source += "\n" + around.source_after;
+    return ReferenceScan(line, around, source, line_end).run();
+}
+
+// Pieces that make up generated lines: every mark, the bytes beside them that the rules test,
+// and stray lead and trail bytes that put marks across character boundaries.
+const std::vector<std::string> PIECES = {
+    " ", " ", " ", "  ", "\"", "\"", "“", "“", "”", "”", "[", "]", ".", "!", "?",
+    "\xB0\xA1", "\xB3\xAA", "\xB4\xD9", "a", ",", "\xA1", "\xB0", "\xB1", "\r", "‘", "’", "'",
+};
+
+std::string generated_text(std::mt19937& rng, int pieces, const std::vector<std::string>& alphabet) {
+    std::string text;
+    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+    for (int k = 0; k < pieces; ++k) text += alphabet[pick(rng)];
+    return text;
+}
+
+std::string printable(const std::string& bytes) {
+    std::string shown;
+    for (unsigned char b : bytes) {
+        if (b >= 0x20 && b < 0x7F) {
+            shown += static_cast<char>(b);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", b);
+            shown += hex;
+        }
+    }
+    return shown;
+}
+
+void expect_same_as_reference(const std::string& line, const Surroundings& around) {
+    std::string want = run_reference(line, around);
+    std::string got = run_step(line, around);
+    ASSERT_EQ(printable(got), printable(want)) << "line " << printable(line) << "\noutput "
+                                                << printable(around.output) << "\nahead "
+                                                << printable(around.source_after) << "\nbrackets "
+                                                << around.bracket_openers;
+}
+
+TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForGeneratedLines) {
+    std::mt19937 rng(20240611);
+    std::vector<std::string> with_lines = PIECES;
+    with_lines.push_back("\r\n");
+    std::uniform_int_distribution<int> line_pieces(0, 60);
+    std::uniform_int_distribution<int> output_pieces(0, 70);
+    std::uniform_int_distribution<int> ahead_pieces(0, 40);
+    std::uniform_int_distribution<int> coin(0, 3);
+    for (int round = 0; round < 40000; ++round) {
+        Surroundings around;
+        around.output = generated_text(rng, output_pieces(rng), with_lines);
+        around.source_after = generated_text(rng, ahead_pieces(rng), with_lines);
+        around.last_line = coin(rng) == 0;
+        around.bracket_openers = coin(rng) < 2 ? 21 : 20;
+        std::string start = coin(rng) == 0 ? "  " : "";
+        expect_same_as_reference(start + generated_text(rng, line_pieces(rng), PIECES) + "\r\n", around);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForLongLinesOfMarks) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coin(0, 1);
+    for (int round = 0; round < 300; ++round) {
+        Surroundings around;
+        around.output = generated_text(rng, 40, PIECES);
+        around.source_after = generated_text(rng, 30, PIECES);
+        around.bracket_openers = coin(rng) == 0 ? 21 : 0;
+        expect_same_as_reference(generated_text(rng, 2000, PIECES) + "\r\n", around);
+        if (HasFatalFailure()) return;
+    }
+}
+
+// A line in UTF-8, run alone with an empty output and nothing after it.
+std::string step_utf8(const std::string& line, const Surroundings& around = {}) {
+    return utf8(run_step(cp949(line + "\r\n"), around));
+}
+
+TEST(DialogueBreaksTest, ShortLinesAreNeverChanged) {
+    EXPECT_EQ(run_step("\"\"\r\n", {}), "\"\"\r\n");
+    EXPECT_EQ(run_step("a\" \r\n", {}), "a\" \r\n");
+    EXPECT_EQ(run_step("\r\n", {}), "\r\n");
+}
+
+TEST(DialogueBreaksTest, SourceLookAheadCoversFortyNineBytes) {
+    // The opening mark follows a letter, so only a closing mark after a sentence end and
+    // before a space, found in the line or ahead, lets the break before it go in.
+    std::string line = "그는 “함께 가자고";
+    std::string filler(48, 'a');
+    Surroundings at_49;
+    at_49.source_after = filler + "\" b";
+    Surroundings at_50;
+    at_50.source_after = filler + "a\" b";
+    Surroundings curly_at_49;
+    curly_at_49.source_after = cp949(filler + "” b");
+    EXPECT_EQ(step_utf8(line, at_49), "그는 “함께 가자고\r\n");
+    EXPECT_EQ(step_utf8(line, at_50), "그는 \r\n\r\n“함께 가자고\r\n");
+    EXPECT_EQ(step_utf8(line, curly_at_49), "그는 “함께 가자고\r\n");
+    Surroundings after_end;
+    after_end.source_after = cp949("했다.” 그는");
+    EXPECT_EQ(step_utf8(line, after_end), "그는 \r\n\r\n“함께 가자고\r\n");
+    Surroundings before_text;
+    before_text.source_after = cp949("했다.”고");
+    EXPECT_EQ(step_utf8(line, before_text), "그는 “함께 가자고\r\n");
+    Surroundings last_line;
+    last_line.last_line = true;
+    EXPECT_EQ(step_utf8(line, last_line), "그는 \r\n\r\n“함께 가자고\r\n");
+}
+
+TEST(DialogueBreaksTest, OutputSearchCoversTheLastFortyNineBytes) {
+    std::string opener = cp949("그는 “가자");  // the opening mark at byte 5
+    std::string line = "“가자” 그는 돌아섰다.";
+    Surroundings inside;
+    inside.output = opener + std::string(44 - opener.size() + 5, 'a') + "\r\n";  // mark 49 bytes from the end
+    ASSERT_EQ(inside.output.size() - 5, 49u);
+    Surroundings outside;
+    outside.output = opener + std::string(45 - opener.size() + 5, 'a') + "\r\n";
+    Surroundings too_short;
+    too_short.output = opener + std::string(40, 'a') + "\r\n";
+    ASSERT_LT(too_short.output.size(), 50u);
+    Surroundings after_end;
+    after_end.output = cp949("끝. “가자") + std::string(60, 'a') + "\r\n";
+    after_end.output = after_end.output.substr(after_end.output.size() - 60);
+    after_end.output.replace(10, 5, cp949("끝.") + " \"");
+    EXPECT_EQ(step_utf8(line, inside), "“가자” 그는 돌아섰다.\r\n");
+    EXPECT_EQ(step_utf8(line, outside), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
+    EXPECT_EQ(step_utf8(line, too_short), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
+    EXPECT_EQ(step_utf8(line, after_end), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
+}
+
+}  // namespace

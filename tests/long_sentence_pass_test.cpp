@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/engine_state.h"
+#include "engine/long_sentence_pass.h"
+#include "engine/reflow.h"
+#include "tests/support/cp949.h"
+#include "tests/support/engine_harness.h"
+#include "tests/support/recording_view.h"
+
+namespace {
+
+const std::string CRLF = "\r\n";
+const std::string SENTENCE = cp949("그는 천천히 걸어서 집으로 돌아왔다.");  // 35 bytes
+const std::string PAIR = SENTENCE + " " + SENTENCE;
+const std::string NEXT_LINE = cp949("다음 문단은 조금 더 길게 이어진다.") + CRLF;  // 36 bytes
+
+std::string repeat(const std::string& piece, int count, const std::string& between = " ") {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += (i > 0 ? between : "") + piece;
+    return text;
+}
+
+// A line of `before_lf` bytes (its CR included) with no full stop in it.
+std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + CRLF; }
+
+// Runs the pass over `text` (CP949) as the main loop's output and returns the second-pass text.
+std::string pass_over(const std::string& text, int split, int blank, const ProgressView* view = nullptr) {
+    engine_state = EngineState{};
+    conversion_options = plain_options();
+    conversion_options.split_long_sentences = split;
+    conversion_options.blank_after_long = blank;
+    engine_view = view;
+    text_buffer_reset(output_text, text.size() + 1);
+    output_append(text.data(), text.size());
+    text_buffer_reset(second_pass_buffer, 1);
+    long_sentence_pass();
+    const char* result = reinterpret_cast<const char*>(second_pass_buffer.bytes);
+    EXPECT_EQ(std::strlen(result), engine_state.second_pass_length);
+    return std::string(result, engine_state.second_pass_length);
+}
+
+std::string split_only(const std::string& text) { return pass_over(text, 1, 0); }
+
+// Two very long lines make the document one whose long paragraphs are split.
+const std::string QUALIFYING_PREFIX = filler(900) + filler(900);
+
+// The lines the pass makes of `paragraph` inside a qualifying document, options as given.
+std::string split_in_qualifying(const std::string& paragraph, int blank = 0) {
+    std::string result = pass_over(QUALIFYING_PREFIX + paragraph, 1, blank);
+    std::string prefix = blank == 1 ? filler(900) + CRLF + filler(900) + CRLF : QUALIFYING_PREFIX;
+    EXPECT_EQ(result.compare(0, prefix.size(), prefix), 0) << "the two long lines before the paragraph changed";
+    return result.substr(prefix.size());
+}
+
+std::string first_line(const std::string& text) { return text.substr(0, text.find(CRLF)); }
+
+// Long texts are compared by their first difference, shown as readable Korean.
+testing::AssertionResult same_text(const std::string& actual, const std::string& expected) {
+    if (actual == expected) return testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+    size_t from = at > 40 ? at - 40 : 0;
+    return testing::AssertionFailure() << "lengths " << actual.size() << " and " << expected.size()
+                                       << ", first difference at byte " << at << "\n  actual:   "
+                                       << utf8(actual.substr(from, 120)) << "\n  expected: " << utf8(expected.substr(from, 120));
+}
+
+std::string hundred_thousand_bytes_of_short_lines() {
+    std::string lines;
+    while (lines.size() < 100000) lines += NEXT_LINE;
+    return lines;
+}
+
+TEST(VeryLongLines, ASingleOneIsNeverSplit) {
+    std::string text = repeat(SENTENCE, 30) + CRLF + NEXT_LINE;
+    EXPECT_TRUE(same_text(split_only(text), text));
+}
+
+TEST(VeryLongLines, TwoOfThemAreSplitFromTheFirst) {
+    std::string paragraph = repeat(SENTENCE, 30) + CRLF;
+    EXPECT_TRUE(same_text(split_only(paragraph + paragraph), repeat(PAIR + CRLF, 30, "")));
+}
+
+TEST(VeryLongLines, ALineOfExactlyEightHundredBytesCountsOnlyDuringThePass) {
+    std::string sentences = repeat(SENTENCE, 22);  // 791 bytes
+    std::string counted = sentences + " " + std::string(7, 'a') + CRLF;      // 800 bytes before its LF
+    std::string not_counted = sentences + " " + std::string(6, 'a') + CRLF;  // 799 bytes before its LF
+    ASSERT_EQ(counted.size(), 801u);
+    std::string tail = filler(900) + filler(900);
+    EXPECT_TRUE(same_text(split_only(counted + tail), repeat(PAIR + CRLF, 11, "") + std::string(7, 'a') + CRLF + tail));
+    EXPECT_TRUE(same_text(split_only(not_counted + tail), not_counted + tail));
+}
+
+TEST(VeryLongLines, QuotedLinesArePreCountedButNotCountedDuringThePass) {
+    std::string plain = repeat(SENTENCE, 30) + CRLF;
+    std::string quoted = "\"" + repeat(SENTENCE, 30) + CRLF;
+    std::string split = repeat(PAIR + CRLF, 15, "");
+    EXPECT_TRUE(same_text(split_only(quoted + plain), quoted + split));
+    // Beyond the pre-counted bytes only the pass counts, and it passes quoted lines by.
+    std::string start = hundred_thousand_bytes_of_short_lines();
+    EXPECT_TRUE(same_text(split_only(start + quoted + plain + plain), start + quoted + plain + plain));
+    EXPECT_TRUE(same_text(split_only(start + plain + plain + plain), start + plain + plain + split));
+}
+
+TEST(VeryLongLines, OnlyTheFirstHundredThousandBytesArePreCounted) {
+    std::string short_lines = hundred_thousand_bytes_of_short_lines();
+    std::string paragraph = repeat(SENTENCE, 30) + CRLF;
+    std::string result = split_only(short_lines + paragraph + paragraph + paragraph);
+    EXPECT_TRUE(same_text(result, short_lines + paragraph + paragraph + repeat(PAIR + CRLF, 15, "")));
+}
+
+TEST(VeryLongLines, AParagraphOfSeveralHundredKilobytesIsSplitWhole) {
+    std::string paragraph = repeat(SENTENCE, 8000) + CRLF;  // 288000 bytes
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(PAIR + CRLF, 4000, "")));
+}
+
+TEST(SentenceSplitting, BreaksAfterEverySecondSentenceEndAndDropsTheSpaces) {
+    std::string paragraph = repeat(SENTENCE, 10, "   ") + CRLF;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(SENTENCE + "   " + SENTENCE + CRLF, 5, "")));
+}
+
+TEST(SentenceSplitting, AShortParagraphIsNotSplit) {
+    std::string paragraph = repeat(SENTENCE, 8) + " " + std::string(9, 'a') + CRLF;  // 299 bytes
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), paragraph));
+    std::string longer = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;  // 300
+    EXPECT_TRUE(same_text(split_in_qualifying(longer), repeat(PAIR + CRLF, 4, "") + std::string(10, 'a') + CRLF));
+}
+
+TEST(SentenceSplitting, WaitsForFiftyBytesBeforeBreaking) {
+    std::string short_sentence = cp949("그랬다.");  // 7 bytes: the seventh end first makes 55
+    std::string seven = repeat(short_sentence, 7);
+    std::string paragraph = repeat(short_sentence, 40) + CRLF;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(seven + CRLF, 5, "") + repeat(short_sentence, 5) + CRLF));
+}
+
+TEST(SentenceSplitting, TheLastFullStopBeforeTheLineEndIsNoSentenceEnd) {
+    std::string paragraph = repeat(SENTENCE, 10) + " " + CRLF;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(PAIR + CRLF, 4, "") + PAIR + " " + CRLF));
+}
+
+struct EndCase {
+    const char* name;
+    const char* second_sentence;
+    bool ends_a_sentence;
+};
+
+class SentenceEnds : public testing::TestWithParam<EndCase> {};
+
+// The second sentence's full stop decides whether the first break falls after it or one later.
+TEST_P(SentenceEnds, DecideWhereTheFirstBreakFalls) {
+    std::string second = cp949(GetParam().second_sentence);
+    std::string paragraph = SENTENCE + " " + second + " " + repeat(SENTENCE, 8) + CRLF;
+    std::string expected = SENTENCE + " " + second + (GetParam().ends_a_sentence ? "" : " " + SENTENCE);
+    EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, SentenceEnds,
+    testing::Values(EndCase{"da", "그는 집으로 돌아왔다.", true}, EndCase{"ga", "그는 결국 집으로 돌아왔는가.", true},
+                    EndCase{"rya", "누가 감히 그 길을 막으랴.", true}, EndCase{"ra", "너는 어서 집으로 가라.", true},
+                    EndCase{"other_syllable", "그는 집으로 돌아왔어요.", false},
+                    EndCase{"doubled_stop", "그는 집으로 돌아왔다..", false},
+                    EndCase{"before_parenthesis", "그는 집으로 돌아왔다.)", false},
+                    EndCase{"before_bracket", "그는 집으로 돌아왔다.]", false},
+                    EndCase{"before_angle", "그는 집으로 돌아왔다.>", false},
+                    EndCase{"before_apostrophe", "그는 집으로 돌아왔다.'", false},
+                    EndCase{"before_double_quote", "그는 집으로 돌아왔다.\"", false}),
+    [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
+struct HeadCase {
+    const char* head;
+    bool carries_on;
+};
+
+class ContinuationHeads : public testing::TestWithParam<HeadCase> {};
+
+TEST_P(ContinuationHeads, KeepTheSentenceBeforeThemUnbroken) {
+    std::string third = cp949(std::string(GetParam().head) + " 그는 다시 길을 떠났다.");
+    std::string paragraph = PAIR + " " + third + " " + repeat(SENTENCE, 8) + CRLF;
+    std::string expected = GetParam().carries_on ? PAIR + " " + third : PAIR;
+    EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, ContinuationHeads,
+    testing::Values(HeadCase{"그리고", true}, HeadCase{"그러나", true}, HeadCase{"그렇지만", true},
+                    HeadCase{"그래서", true}, HeadCase{"그런데", true}, HeadCase{"또", true},
+                    HeadCase{"따라서", true}, HeadCase{"요컨대", true}, HeadCase{"다만", true},
+                    HeadCase{"더구나", true}, HeadCase{"왜냐하면", true}, HeadCase{"그래도", true},
+                    HeadCase{"하물며", true}, HeadCase{"혹은", true}, HeadCase{"하지만", true},
+                    HeadCase{"아니,", true}, HeadCase{"아니야", false}, HeadCase{"그리하여", false},
+                    HeadCase{"그", false}));
+
+TEST(SplitSegments, AnEmptyLineFollowsASegmentOfMoreThanThreeHundredBytes) {
+    std::string long_sentence = cp949("그는 " + repeat("아주", 40) + " 먼 길을 걸어서 집으로 돌아왔다.");
+    std::string four = repeat(long_sentence, 4) + CRLF;
+    std::string first_two = repeat(long_sentence, 2);
+    std::string last_two = repeat(long_sentence, 2) + CRLF;
+    ASSERT_GT(first_two.size(), 300u);
+    EXPECT_TRUE(same_text(split_in_qualifying(four, 1), first_two + CRLF + CRLF + last_two));
+    EXPECT_TRUE(same_text(split_in_qualifying(four, 0), first_two + CRLF + last_two));
+    std::string quoted = cp949("“") + four;
+    EXPECT_TRUE(same_text(split_in_qualifying(quoted, 1), cp949("“") + first_two + CRLF + last_two));
+}
+
+const std::string LONG_PARAGRAPH = repeat(SENTENCE, 9) + CRLF;  // 325 bytes
+
+std::string blank_only(const std::string& text) { return pass_over(text, 0, 1); }
+
+TEST(BlankAfterLong, FollowsALongParagraphBeforeALongerLine) {
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + NEXT_LINE), LONG_PARAGRAPH + CRLF + NEXT_LINE));
+}
+
+TEST(BlankAfterLong, NeedsTheOption) {
+    EXPECT_TRUE(same_text(pass_over(LONG_PARAGRAPH + NEXT_LINE, 1, 0), LONG_PARAGRAPH + NEXT_LINE));
+    EXPECT_TRUE(same_text(pass_over(LONG_PARAGRAPH + NEXT_LINE, 1, 2), LONG_PARAGRAPH + NEXT_LINE));
+}
+
+TEST(BlankAfterLong, NeedsMoreThanThreeHundredBytes) {
+    std::string exactly = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;
+    ASSERT_EQ(exactly.size(), 300u);
+    EXPECT_TRUE(same_text(blank_only(exactly + NEXT_LINE), exactly + NEXT_LINE));
+    std::string longer = repeat(SENTENCE, 8) + " " + std::string(11, 'a') + CRLF;
+    EXPECT_TRUE(same_text(blank_only(longer + NEXT_LINE), longer + CRLF + NEXT_LINE));
+}
+
+TEST(BlankAfterLong, IsNotAddedWhenTheNextLineIsAlreadyEmpty) {
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + CRLF + NEXT_LINE), LONG_PARAGRAPH + CRLF + NEXT_LINE));
+}
+
+TEST(BlankAfterLong, IsNotAddedAfterTheLastParagraph) {
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH), LONG_PARAGRAPH));
+    std::string unended = NEXT_LINE + repeat(SENTENCE, 9);
+    EXPECT_TRUE(same_text(blank_only(unended), unended));
+}
+
+TEST(BlankAfterLong, NeedsANextLineOfMoreThanThirtyBytes) {
+    std::string thirty = std::string(28, 'b') + CRLF;
+    std::string thirty_one = std::string(29, 'b') + CRLF;
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + thirty), LONG_PARAGRAPH + thirty));
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + thirty_one), LONG_PARAGRAPH + CRLF + thirty_one));
+    // A last line without a line end counts up to the end of the text.
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + std::string(30, 'b')), LONG_PARAGRAPH + std::string(30, 'b')));
+    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + std::string(31, 'b')), LONG_PARAGRAPH + CRLF + std::string(31, 'b')));
+}
+
+TEST(BlankAfterLong, IsNotAddedAfterAQuotedParagraph) {
+    for (std::string quote : {std::string("\""), std::string("'"), std::string("["), cp949("“")}) {
+        std::string text = quote + LONG_PARAGRAPH + NEXT_LINE;
+        EXPECT_TRUE(same_text(blank_only(text), text)) << utf8(quote);
+    }
+}
+
+TEST(BlankAfterLong, FollowsTheRestOfASplitParagraphOnlyWhenTheRestIsLong) {
+    std::string paragraph = repeat(SENTENCE, 12) + CRLF;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph + NEXT_LINE, 1), repeat(PAIR + CRLF, 6, "") + NEXT_LINE));
+    std::string long_sentence = cp949("그는 " + repeat("아주", 40) + " 먼 길을 걸어서 집으로 돌아왔다.");
+    std::string first_two = repeat(long_sentence, 2);
+    std::string last_two = repeat(long_sentence, 2) + CRLF;
+    EXPECT_TRUE(same_text(split_in_qualifying(first_two + " " + last_two + NEXT_LINE, 1),
+                          first_two + CRLF + CRLF + last_two + CRLF + NEXT_LINE));
+}
+
+TEST(PassProgress, MovesOnlyForwardFromFiftyToSeventyFive) {
+    RecordingView recorder;
+    ProgressView view = recorder.view();
+    std::string text = repeat(LONG_PARAGRAPH + NEXT_LINE, 400, "");
+    engine_state = EngineState{};
+    pass_over(text, 1, 1, &view);
+    ASSERT_FALSE(recorder.file_progress.empty());
+    EXPECT_GE(recorder.file_progress.front(), 50);
+    EXPECT_EQ(recorder.file_progress.back(), 74);
+    for (size_t i = 1; i < recorder.file_progress.size(); ++i)
+        EXPECT_GT(recorder.file_progress[i], recorder.file_progress[i - 1]);
+}
+
+TEST(PassProgress, NeverMovesTheBarBackInAWholeRun) {
+    std::string source = repeat(cp949("그는 천천히 걸어서 집으로 돌아왔다.") + CRLF, 3000, "");
+    for (ConversionOptions options : {window_defaults(), plain_options()}) {
+        RecordingView recorder;
+        ProgressView view = recorder.view();
+        text_buffer_reset(source_text, source.size() + 2);
+        std::memcpy(source_text.bytes, source.data(), source.size());
+        source_size = static_cast<uint32_t>(source.size());
+        conversion_options = options;
+        reflow_document(&view);
+        const std::vector<int>& p = recorder.file_progress;
+        ASSERT_GE(p.size(), 2u);
+        EXPECT_EQ(p.front(), 0);
+        EXPECT_GE(p.back(), 90);
+        EXPECT_LE(p.back(), 100);
+        for (size_t i = 1; i < p.size(); ++i) EXPECT_GT(p[i], p[i - 1]);
+    }
+}
+
+}  // namespace

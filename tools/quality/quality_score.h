@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/corpus/wrap_styles.h"
+
+// What a repair got right, counted over the gaps between neighbouring text bytes of the original.
+struct QualityCounts {
+    size_t joints = 0;               // cuts inside a paragraph
+    size_t joints_right = 0;         // ... with exactly the original's space or no space, no break
+    size_t breaks = 0;               // paragraph boundaries of the original
+    size_t breaks_found = 0;         // ... with a line break in the output
+    size_t output_breaks = 0;        // gaps with a line break in the output
+    size_t output_breaks_right = 0;  // ... that are paragraph boundaries of the original
+    size_t gaps = 0;                 // all gaps
+    size_t gaps_right = 0;           // ... with the original's whitespace (any break for a boundary)
+    size_t lost = 0;                 // texts whose bytes the output does not hold in order
+
+    void add(const QualityCounts& other);
+};
+
+// A joint repaired wrongly, as CP949 text around it: the original and the output.
+struct JointError {
+    std::string original;
+    std::string output;
+};
+
+// Scores one repaired text against the novel it was wrapped from. Up to `keep_errors` wrong
+// joints are added to `errors` when it is given.
+QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, size_t keep_errors = 0,
+                           std::vector<JointError>* errors = nullptr);
+
+// A share as a percentage with one decimal, or "-" when nothing was counted.
+std::string percent(size_t part, size_t whole);
