@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int BAR_WIDTH = 16;
+constexpr int BAR_WIDTH = 14;
 
 ConsoleView& self(void* context) { return *static_cast<ConsoleView*>(context); }
 

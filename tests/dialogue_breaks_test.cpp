@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -260,24 +261,185 @@ TEST(DialogueBreaksTest, SourceLookAheadCoversFortyNineBytes) {
 }
 
 TEST(DialogueBreaksTest, OutputSearchCoversTheLastFortyNineBytes) {
-    std::string opener = cp949("그는 “가자");  // the opening mark at byte 5
+    std::string opener = cp949("그는 “가자");  // the opening mark at byte 5, after a space and a letter
     std::string line = "“가자” 그는 돌아섰다.";
     Surroundings inside;
-    inside.output = opener + std::string(44 - opener.size() + 5, 'a') + "\r\n";  // mark 49 bytes from the end
-    ASSERT_EQ(inside.output.size() - 5, 49u);
+    inside.output = opener + std::string(41, 'a') + "\r\n";
+    ASSERT_EQ(inside.output.size(), 54u);  // positions 5 to 53 are searched
     Surroundings outside;
-    outside.output = opener + std::string(45 - opener.size() + 5, 'a') + "\r\n";
+    outside.output = opener + std::string(42, 'a') + "\r\n";
     Surroundings too_short;
-    too_short.output = opener + std::string(40, 'a') + "\r\n";
-    ASSERT_LT(too_short.output.size(), 50u);
+    too_short.output = std::string(35, 'a') + opener + "\r\n";
+    ASSERT_EQ(too_short.output.size(), 48u);
     Surroundings after_end;
-    after_end.output = cp949("끝. “가자") + std::string(60, 'a') + "\r\n";
-    after_end.output = after_end.output.substr(after_end.output.size() - 60);
-    after_end.output.replace(10, 5, cp949("끝.") + " \"");
+    after_end.output = cp949("끝. “가자") + std::string(40, 'a') + "\r\n";
     EXPECT_EQ(step_utf8(line, inside), "“가자” 그는 돌아섰다.\r\n");
     EXPECT_EQ(step_utf8(line, outside), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
     EXPECT_EQ(step_utf8(line, too_short), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
     EXPECT_EQ(step_utf8(line, after_end), "“가자”\r\n\r\n그는 돌아섰다.\r\n");
+    EXPECT_EQ(step_utf8("“가자.” 그는 돌아섰다.", inside), "“가자.”\r\n\r\n그는 돌아섰다.\r\n");
+}
+
+TEST(DialogueBreaksTest, ACurlyClosingQuoteTooNearTheLineEndStaysPut) {
+    EXPECT_EQ(step_utf8("“가자” "), "“가자” \r\n");
+    EXPECT_EQ(step_utf8("“가자”  "), "“가자”\r\n\r\n\r\n");
+}
+
+struct EngineCase {
+    const char* name;
+    std::string source;
+    std::string expected;
+};
+
+void check_engine_cases(const std::vector<EngineCase>& cases, const std::string& trailer = "",
+                        const std::string& trailer_out = "") {
+    for (const EngineCase& c : cases)
+        EXPECT_EQ(reflow_utf8(c.source + trailer, plain_options()), c.expected + trailer_out) << c.name;
+}
+
+// A line whose quotation stays inside its sentence: its opening mark after a space stands within
+// the last 49 output bytes when the next line is examined.
+const std::string EMBEDDING_LINE = "그날 저녁 그는 문간에 서서 “가자” 하고 조용히 말했다.";
+// Its quotation lies more than 49 bytes before its end.
+const std::string EARLY_QUOTE_LINE = "그는 “가자” 하고 말한 뒤에 한참 동안 아무 말도 없이 창밖만 바라보았다.";
+
+TEST(DialogueBreaksTest, AQuotationEndingASentenceGetsItsOwnParagraph) {
+    check_engine_cases({
+        {"curly", "“가자.” 그는 돌아섰다.", "“가자.”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"straight", "\"가자.\" 그는 돌아섰다.", "\"가자.\"\r\n\r\n그는 돌아섰다.\r\n"},
+        {"several spaces after the mark", "“가자.”   그는 돌아섰다.", "“가자.”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"even after an embedding line", EMBEDDING_LINE + "\n“가자!” 그는 돌아섰다.",
+         EMBEDDING_LINE + "\r\n\r\n“가자!”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"in the middle of narration", "그는 “가자.” 하고 말했다.",
+         "그는 \r\n\r\n“가자.”\r\n\r\n하고 말했다.\r\n"},
+        {"second of two quotations", "그는 “가자” 하고 “가자.” 말했다.",
+         "그는 “가자” 하고 \r\n\r\n“가자.”\r\n\r\n말했다.\r\n"},
+        {"second of two straight quotations", "그는 \"가자\" 하고 \"가자.\" 말했다.",
+         "그는 \"가자\" 하고 \r\n\r\n\"가자.\"\r\n\r\n말했다.\r\n"},
+    });
+}
+
+TEST(DialogueBreaksTest, AQuotationWithoutASentenceEndStaysInsideItsSentence) {
+    check_engine_cases({
+        {"alone in a short output", "“가자” 그는 돌아섰다.", "“가자”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"after an opening mark in the last output bytes", EMBEDDING_LINE + "\n“가자” 그는 돌아섰다.",
+         EMBEDDING_LINE + "\r\n\r\n“가자” 그는 돌아섰다.\r\n"},
+        {"after an opening mark too far back", EARLY_QUOTE_LINE + "\n“가자” 그는 돌아섰다.",
+         EARLY_QUOTE_LINE + "\r\n\r\n“가자”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"after a two-space indentation", EMBEDDING_LINE + "\n   “가자” 그는 돌아섰다.",
+         EMBEDDING_LINE + "\r\n  “가자”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"opened after a space in the line", "그는 “가자” 하고 말했다.", "그는 “가자” 하고 말했다.\r\n"},
+        {"straight, opened after a space", "그는 \"가자\" 하고 말했다.", "그는 \"가자\" 하고 말했다.\r\n"},
+    });
+}
+
+TEST(DialogueBreaksTest, TouchingQuotationsAreSetApart) {
+    check_engine_cases({
+        {"curly", "“가자.”“싫어.”", "“가자.”\r\n\r\n“싫어.”\r\n"},
+        {"straight", "\"가자.\"\"싫어.\"", "\"가자.\"\r\n\r\n\"싫어.\"\r\n"},
+        {"mixed", "“가자.”\"싫어.\"", "“가자.”\r\n\r\n\"싫어.\"\r\n"},
+    });
+}
+
+TEST(DialogueBreaksTest, AnOpeningMarkLooksForItsClosingMarkInTheNextLine) {
+    check_engine_cases({
+        {"closing mark without a sentence end ahead", "그가 “내일은 꼭 함께\n떠나자” 하고 말했다.",
+         "그가 “내일은 꼭 함께 떠나자”\r\n\r\n하고 말했다.\r\n"},
+        {"closing mark beyond 49 bytes",
+         "그가 “내일은 꼭 함께\n떠나자고 오래도록 창밖의 비를 바라보며 조용히 말했다.”",
+         "그가 \r\n\r\n“내일은 꼭 함께 떠나자고 오래도록 창밖의 비를 바라보며 조용히 말했다.”\r\n"},
+    });
+}
+
+// More than twenty places where a space is followed by "[" and a letter, even leaving out the
+// last ten bytes that the profile never reaches: brackets count as quotes.
+std::string bracket_line() {
+    std::string line = "목록";
+    for (int k = 0; k < 24; ++k) line += " [가]";
+    return line + ".";
+}
+
+TEST(DialogueBreaksTest, BracketsCountAsQuotesOnlyInBracketHeavyDocuments) {
+    std::string trailer = "\n" + bracket_line();
+    std::string trailer_out = bracket_line() + "\r\n";
+    check_engine_cases(
+        {
+            {"touching brackets, closing bracket before text", "[알림][공지] 내일 쉰다.",
+             "[알림]\r\n\r\n[공지]\r\n\r\n내일 쉰다.\r\n"},
+            {"bracket after a sentence end", "그는 말했다. [알림] 내일 쉰다.",
+             "그는 말했다. \r\n\r\n[알림]\r\n\r\n내일 쉰다.\r\n"},
+        },
+        trailer, trailer_out);
+    check_engine_cases({
+        {"brackets off, touching", "[알림][공지] 내일 쉰다.", "[알림][공지] 내일 쉰다.\r\n"},
+        {"brackets off, after a sentence end", "그는 말했다. [알림] 내일 쉰다.",
+         "그는 말했다. [알림] 내일 쉰다.\r\n"},
+    });
+    EXPECT_EQ(reflow_utf8(bracket_line(), plain_options()), bracket_line() + "\r\n");
+}
+
+
+// A hard-wrapped page where quotations share lines with narration and run across the wraps.
+const std::string DIALOGUE_PAGE =
+    "비가 그친 저녁이었다. 민수는 우산을 접고 마당으로 나섰다. “어디\n"
+    "가니?” 부엌에서 어머니가 물었다. “잠깐 바람 좀 쐬고 올게요.” 민수는\n"
+    "대답하고 대문을 열었다. 골목은 어둡고 조용했다. “민수야!” 누군가\n"
+    "그를 불렀다. 돌아보니 영희가 서 있었다. “이 밤에 어디 가?” “그냥\n"
+    "걷는 거야.” 영희는 잠시 망설이더니 그의 옆으로 다가왔다. “같이\n"
+    "가.” 두 사람은 말없이 골목을 걸었다. 영희가 “춥다” 하고 중얼거리자\n"
+    "민수는 겉옷을 벗어 주었다.\n"
+    "“고마워.”“뭘.” 그들은 다시 걸었다.\n";
+
+std::vector<std::string> paragraphs(const std::string& text) {
+    std::vector<std::string> found;
+    size_t from = 0;
+    while (from < text.size()) {
+        size_t end = text.find("\r\n\r\n", from);
+        if (end == std::string::npos) end = text.size();
+        std::string paragraph = text.substr(from, end - from);
+        while (!paragraph.empty() && (paragraph.back() == ' ' || paragraph.back() == '\r' || paragraph.back() == '\n'))
+            paragraph.pop_back();
+        if (!paragraph.empty()) found.push_back(paragraph);
+        from = end + 4;
+    }
+    return found;
+}
+
+TEST(DialogueBreaksTest, EveryStandAloneQuotationOfAPageGetsItsOwnParagraph) {
+    std::string want =
+        "비가 그친 저녁이었다. 민수는 우산을 접고 마당으로 나섰다. \r\n\r\n"
+        "“어디가니?”\r\n\r\n"
+        "부엌에서 어머니가 물었다. \r\n\r\n"
+        "“잠깐 바람 좀 쐬고 올게요.”\r\n\r\n"
+        "민수는 대답하고 대문을 열었다. 골목은 어둡고 조용했다. \r\n\r\n"
+        "“민수야!”\r\n\r\n"
+        "누군가 그를 불렀다. 돌아보니 영희가 서 있었다. \r\n\r\n"
+        "“이 밤에 어디 가?”\r\n\r\n"
+        "“그냥걷는 거야.”\r\n\r\n"
+        "영희는 잠시 망설이더니 그의 옆으로 다가왔다. \r\n\r\n"
+        "“같이가.”\r\n\r\n"
+        "두 사람은 말없이 골목을 걸었다. 영희가 “춥다” 하고 중얼거리자 민수는 겉옷을 벗어 주었다.\r\n\r\n"
+        "“고마워.”\r\n\r\n"
+        "“뭘.”\r\n\r\n"
+        "그들은 다시 걸었다.\r\n";
+    EXPECT_EQ(reflow_utf8(DIALOGUE_PAGE, plain_options()), want);
+
+    // With the window's options too, a paragraph holding a quotation that ends a sentence is
+    // that quotation alone; the one that ends without a sentence end stays in its sentence.
+    int alone = 0;
+    for (const std::string& paragraph : paragraphs(reflow_utf8(DIALOGUE_PAGE, window_defaults()))) {
+        bool ends_sentence = paragraph.find(".”") != std::string::npos || paragraph.find("?”") != std::string::npos ||
+                             paragraph.find("!”") != std::string::npos;
+        if (paragraph.find("“춥다”") != std::string::npos) {
+            EXPECT_NE(paragraph.find("중얼거리자"), std::string::npos) << paragraph;
+        }
+        if (!ends_sentence) continue;
+        ++alone;
+        EXPECT_EQ(paragraph.rfind("“", 0), 0u) << paragraph;
+        EXPECT_EQ(paragraph.find("“", 1), std::string::npos) << paragraph;
+        EXPECT_EQ(paragraph.size() - paragraph.rfind("”"), std::string("”").size()) << paragraph;
+    }
+    EXPECT_EQ(alone, 8);
 }
 
 }  // namespace

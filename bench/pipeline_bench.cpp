@@ -1,0 +1,79 @@
+// The whole path of one file: load and decode it, reflow it, write the result with its footer.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+
+#include "bench/support/bench_runs.h"
+#include "pipeline/document_conversion.h"
+#include "pipeline/run_settings.h"
+#include "pipeline/source_loader.h"
+
+namespace {
+
+struct BenchFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() / ("tessaline-bench-" + std::to_string(getpid()));
+    std::string input = (path / "input.txt").string();
+    std::string output = (path / "out").string();
+    BenchFolder() { std::filesystem::create_directories(path); }
+    ~BenchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+const BenchFolder& folder() {
+    static BenchFolder made;
+    return made;
+}
+
+void write_input(const std::string& text) {
+    std::ofstream out(folder().input, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+bool convert_file() {
+    run_settings = RunSettings{};
+    run_settings.output_dir = folder().output.c_str();
+    if (!load_source_file(folder().input.c_str())) return false;
+    set_current_input_path(folder().input.c_str());
+    use_bench_options();
+    return convert_document(nullptr, 30000) == 0;
+}
+
+void convert_text(const std::string& text) {
+    write_input(text);
+    convert_file();
+}
+
+void pipeline_run(benchmark::State& state, BenchInput input, size_t size) {
+    try {
+        std::string reason = too_slow_reason("pipeline", input, size, convert_text);
+        if (!reason.empty()) {
+            state.SkipWithError(reason.c_str());
+            return;
+        }
+        const std::string& text = bench_input(input, size);
+        write_input(text);
+        auto start = std::chrono::steady_clock::now();
+        for (auto _ : state) {
+            if (!convert_file()) {
+                state.SkipWithError("the file could not be converted");
+                break;
+            }
+        }
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        record_seconds("pipeline", input, size, seconds / static_cast<double>(std::max<int64_t>(state.iterations(), 1)));
+        state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+    }
+}
+
+const bool registered = (register_sized("pipeline", pipeline_run), true);
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "bench/support/bench_runs.h"
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "engine/engine_state.h"
+
+namespace {
+
+constexpr size_t PROBE_BYTES = 128 * 1024;
+constexpr double PROBE_LIMIT_SECONDS = 0.25;   // 128 KiB at a fiftieth of the corpus target
+constexpr double SIZE_LIMIT_SECONDS = 2.0;     // a size four times larger would take minutes
+
+std::map<std::tuple<std::string, BenchInput, size_t>, double>& seconds_taken() {
+    static std::map<std::tuple<std::string, BenchInput, size_t>, double> taken;
+    return taken;
+}
+
+std::string described(const char* what, double seconds) {
+    char text[96];
+    std::snprintf(text, sizeof text, "too slow: %s took %.2f s", what, seconds);
+    return text;
+}
+
+}  // namespace
+
+void register_sized(const char* group, SizedBenchmark run) {
+    for (BenchInput input : all_bench_inputs()) {
+        for (size_t mb : BENCH_SIZES_MB) {
+            std::string name = std::string(group) + "/" + bench_input_name(input) + "/" + std::to_string(mb);
+            benchmark::RegisterBenchmark(name.c_str(), run, input, mb * MEGABYTE)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+    }
+}
+
+std::string too_slow_reason(const char* group, BenchInput input, size_t size, void (*convert)(const std::string&)) {
+    if (size == BENCH_SIZES_MB[0] * MEGABYTE) {
+        auto start = std::chrono::steady_clock::now();
+        convert(bench_input(input, PROBE_BYTES));
+        double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return seconds > PROBE_LIMIT_SECONDS ? described("128 KiB", seconds) : "";
+    }
+    auto& taken = seconds_taken();
+    auto before = taken.find({group, input, size / 4});
+    if (before == taken.end()) return "too slow: the size before was not measured";
+    std::string what = std::to_string(size / 4 / MEGABYTE) + " MB";
+    return before->second > SIZE_LIMIT_SECONDS ? described(what.c_str(), before->second) : "";
+}
+
+void record_seconds(const char* group, BenchInput input, size_t size, double seconds) {
+    seconds_taken()[{group, input, size}] = seconds;
+}
+
+void use_bench_options() {
+    conversion_options = ConversionOptions{};
+    conversion_options.split_long_sentences = 1;
+    conversion_options.blank_after_long = 1;
+    conversion_options.remove_hanja = 1;
+    conversion_options.min_line_bytes = 30;
+}
