@@ -62,12 +62,12 @@ bool register_main_window_class(HINSTANCE instance, const char* class_name) {
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = main_window_procedure;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ICON_LARGE));
+    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ICON_WINDOW_LARGE));
     window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the standard arrow
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     window_class.lpszMenuName = MAKEINTRESOURCEA(MENU_MAIN);
     window_class.lpszClassName = class_name;
-    window_class.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(ICON_SMALL));
+    window_class.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(ICON_WINDOW_SMALL));
     return RegisterClassExA(&window_class) != 0;
 }
 

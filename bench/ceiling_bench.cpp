@@ -51,5 +51,5 @@ void file_read_run(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(memcpy_run)->Name("ceiling/memcpy/16")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(file_read_run)->Name("ceiling/file-read/16")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(memcpy_run)->Name("ceiling/memcpy/16")->Unit(benchmark::kMillisecond);
+BENCHMARK(file_read_run)->Name("ceiling/file-read/16")->Unit(benchmark::kMillisecond);

@@ -28,7 +28,7 @@ TextBuffer preview;
 
 void put(TextBuffer& buffer, size_t& length, const void* bytes, size_t count) {
     text_buffer_reserve(buffer, length + count + 1);
-    std::memcpy(buffer.bytes + length, bytes, count);
+    if (count > 0) std::memcpy(buffer.bytes + length, bytes, count);
     length += count;
     buffer.bytes[length] = 0;
 }

@@ -50,8 +50,7 @@ bool platform_same_file(const char* a, const char* b) {
 bool platform_list_folder(const char* folder,
                           void (*visit)(void* context, const char* name, bool is_folder),
                           void* context) {
-    std::string prefix = folder;
-    if (prefix.empty()) prefix = ".";
+    std::string prefix = folder[0] == '\0' ? std::string(".") : std::string(folder);
     if (!platform_is_separator(prefix.back()) && prefix.back() != ':') prefix += '\\';
     WIN32_FIND_DATAA entry = {};
     HANDLE search = FindFirstFileA((prefix + "*").c_str(), &entry);

@@ -303,6 +303,29 @@ TEST(JointSpacing, NextLineAtTheEndOfTheSource) {
     EXPECT_EQ(reflow_utf8("그는 집으로 돌아왔다", plain_options()), "그는 집으로 돌아왔다");
 }
 
+TEST(JointSpacing, HardWrappedParagraphReadsAsWritten) {
+    const std::string paragraph =
+        "그날 아침부터 비가 내리기 시작했다. 그는 창가에서 오랫동안 밖을 바라보았다. 그리고 천천히 외투를 "
+        "입고 집을 나섰다. 거리에는 사람들이 거의 없었다. 그는 학교까지 걸어가면서 어제 들은 이야기를 "
+        "떠올렸다. 그것이야말로 그가 찾던 답이었다. 다만 그것은 정말로 이상한 일이어서 아무도 그 사실을 "
+        "믿을 수 없었다.";
+    // Wrapped between words (no space left at the break) and inside words.
+    const std::string wrapped =
+        "그날 아침부터\r\n"
+        "비가 내리기 시작했다. 그는 창가에\r\n"
+        "서 오랫동안 밖을\r\n"
+        "바라보았다. 그리고 천천히 외투를\r\n"
+        "입고 집을 나섰다. 거리에는 사람들\r\n"
+        "이 거의 없었다. 그는 학교\r\n"
+        "까지 걸어가면서 어제 들은\r\n"
+        "이야기를 떠올렸다. 그것이야\r\n"
+        "말로 그가 찾던\r\n"
+        "답이었다. 다만 그것은 정말\r\n"
+        "로 이상한 일이어서 아무도 그 사실을\r\n"
+        "믿을 수 없었다.\r\n";
+    EXPECT_EQ(reflow_utf8(wrapped, plain_options()), paragraph + "\r\n");
+}
+
 // Sets up a joint the way the join leaves it and runs the decision alone; returns the line buffer.
 std::string decide(const std::string& line, const std::string& next, int mark_offset) {
     std::string source = cp949(next);
