@@ -67,7 +67,10 @@ bool register_main_window_class(HINSTANCE instance, const char* class_name) {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     window_class.lpszMenuName = MAKEINTRESOURCEA(MENU_MAIN);
     window_class.lpszClassName = class_name;
-    window_class.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(ICON_WINDOW_SMALL));
+    // The small icon's own 16-pixel image, rather than its 32-pixel one shrunk by the system.
+    window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICON_WINDOW_SMALL), IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     return RegisterClassExA(&window_class) != 0;
 }
 

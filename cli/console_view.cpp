@@ -16,7 +16,10 @@ std::string bar(int done, int total) {
     int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * BAR_WIDTH / total) : 0;
     if (filled < 0) filled = 0;
     if (filled > BAR_WIDTH) filled = BAR_WIDTH;
-    return "[" + std::string(filled, '#') + std::string(BAR_WIDTH - filled, '-') + "]";
+    std::string drawn = "[";
+    drawn.append(static_cast<size_t>(filled), '#');
+    drawn.append(static_cast<size_t>(BAR_WIDTH - filled), '-');
+    return drawn + "]";
 }
 
 // Columns a UTF-8 line takes: Hangul and Hanja (three- and four-byte sequences) are wide.

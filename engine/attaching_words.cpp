@@ -118,7 +118,9 @@ constexpr Word do_before[] = {{"\xB5\xB5", 2}};  // 도
 constexpr Word seon_head[] = {{"\xBC\xB1", 2}};  // 선
 constexpr Word e_before[] = {{"\xBF\xA1", 2}};  // 에
 constexpr Word deun_head[] = {{"\xB5\xE7", 2}};  // 든
-constexpr Word deun_excluded_befores[] = {{"\xBF\xA1", 2}, {"\xC0\xBB", 2}, {"\xB8\xA6", 2}, {"\xC2\xEF", 2}};  // 에 을 를 찍
+constexpr Word deun_excluded_befores[] = {
+    {"\xBF\xA1", 2}, {"\xC0\xBB", 2}, {"\xB8\xA6", 2}, {"\xC2\xEF", 2},  // 에 을 를 찍
+};
 constexpr Word i_head[] = {{"\xC0\xCC", 2}};  // 이
 constexpr Word i_required_befores[] = {
     {"\xB8\xB8", 2}, {"\xB8\xE9", 2}, {"\xB0\xCD", 2}, {"\xB5\xE9", 2},  // 만 면 것 들
@@ -133,7 +135,9 @@ constexpr Word kyeo_heads[] = {
     {"\xB3\xD7", 2},  // 네
 };
 constexpr Word kyeo_before[] = {{"\xC4\xD1", 2}};  // 켜
-constexpr Word kyeo_word_heads[] = {{"\xC1\xD6\xB4\xC2 ", 5}, {"\xB3\xAA\xB0\xD4 ", 5}, {"\xB5\xE5\xB8\xB1 ", 5}};  // 주는␣ 나게␣ 드릴␣
+constexpr Word kyeo_word_heads[] = {
+    {"\xC1\xD6\xB4\xC2 ", 5}, {"\xB3\xAA\xB0\xD4 ", 5}, {"\xB5\xE5\xB8\xB1 ", 5},  // 주는␣ 나게␣ 드릴␣
+};
 constexpr Word jiget_head[] = {{"\xC1\xF6\xB0\xDA", 4}};  // 지겠
 constexpr Word mallo_head[] = {{"\xB8\xBB\xB7\xCE", 4}};  // 말로
 constexpr Word ya_before[] = {{"\xBE\xDF", 2}};  // 야
@@ -146,7 +150,9 @@ constexpr ReviewRule one_syllable_rule_table[] = {
     {.heads = rok_head, .required_befores = do_before},  // 도록
     {.heads = seon_head, .required_befores = e_before},  // 에선
     {.heads = deun_head, .excluded_befores = deun_excluded_befores},  // 든, but not 에든 을든 를든 찍든
-    {.heads = i_head, .required_befores = i_required_befores, .excluded_befores = i_excluded_befores},  // 만이, 오늘이
+    {.heads = i_head,  // 만이, 오늘이
+     .required_befores = i_required_befores,
+     .excluded_befores = i_excluded_befores},
     {.heads = jil_heads, .required_befores = jil_before},  // 질러 질지 질한
     {.heads = kyeo_heads, .required_befores = kyeo_before},  // 켜온 켜둔 켜야 켜면
 };

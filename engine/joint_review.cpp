@@ -10,7 +10,7 @@ namespace {
 int64_t before_space_end() { return int64_t{engine_state.line_len} - engine_state.mark_offset - 1; }
 
 bool rule_fires(const ReviewRule& rule) {
-    return next_line_has_any(rule.heads) &&
+    return head_is_any(rule.heads) &&
            line_end_passes(before_space_end(), rule.required_befores, rule.excluded_befores);
 }
 
@@ -28,14 +28,14 @@ bool word_ends_at(int offset) {
 
 bool one_syllable_word_attaches() {
     if (!word_ends_at(2)) return false;
-    if (next_line_has(standing_head) && !next_line_has(standing_verb, 3)) return true;
+    if (head_is(standing_head) && !head_is(standing_verb, 3)) return true;
     return any_rule_fires(attaching_one_syllable_rules);
 }
 
-// A closing word ("다.", "했다.") or a particle or ending at the start of the next line.
+// A short closing word ("다.", "셨다.") or a particle or ending opens the next line.
 bool space_goes() {
-    if (next_line_has_any(closing_marks, 2)) return true;
-    if (engine_state.space_added == 1 && next_line_has_any(closing_marks, 4)) return true;
+    if (head_is_any(closing_marks, 2)) return true;
+    if (engine_state.space_added == 1 && head_is_any(closing_marks, 4)) return true;
     if (one_syllable_word_attaches()) return true;
     if (any_rule_fires(attaching_opening_rules)) return true;
     unsigned char first = source_byte(engine_state.next_start);
@@ -48,6 +48,6 @@ bool space_goes() {
 void review_joint_space() {
     int32_t length = engine_state.line_len;
     if (line_byte(length - 1) != ' ') return;
-    if (next_line_has(space_keeping_head)) return;
+    if (head_is(space_keeping_head)) return;
     if (space_goes()) line_truncate(length - 1);
 }

@@ -20,10 +20,9 @@ bool starts_character(int64_t pos) {
 }
 
 bool rule_fires(const TailRule& rule) {
-    int64_t end = joint_text_end();
-    if (!line_word_ends_at(end, rule.tail)) return false;
-    return line_end_passes(end - rule.tail.length, rule.required_befores, rule.excluded_befores) &&
-           next_line_passes(rule.required_heads, rule.excluded_heads);
+    return tail_is(rule.tail) &&
+           line_end_passes(text_end() - rule.tail.length, rule.required_befores, rule.excluded_befores) &&
+           head_passes(rule.required_heads, rule.excluded_heads);
 }
 
 bool any_rule_fires(std::span<const TailRule> rules) {
@@ -33,20 +32,18 @@ bool any_rule_fires(std::span<const TailRule> rules) {
 }
 
 bool opening_calls_for_space() {
-    if (next_line_has_any(opening_heads)) return true;
+    if (head_is_any(opening_heads)) return true;
     for (const HeadRule& rule : opening_rules)
-        if (next_line_has(rule.head, rule.offset) && !line_any_ends_at(joint_text_end(), rule.excluded_tails))
-            return true;
+        if (head_is(rule.head, rule.offset) && !tail_is_any(rule.excluded_tails)) return true;
     return false;
 }
 
 // The five groups in their order; a space before the last syllable marks a one-syllable last word.
 bool words_call_for_space() {
-    int64_t end = joint_text_end();
-    bool one_syllable_word = line_byte(end - 3) == ' ';
-    return line_any_ends_at(end, always_spaced_tails) || any_rule_fires(excepted_tails) ||
-           opening_calls_for_space() || (one_syllable_word && any_rule_fires(single_word_rules)) ||
-           rule_fires(dani_rule) || (!one_syllable_word && any_rule_fires(ending_rules));
+    bool one_syllable_word = line_byte(text_end() - 3) == ' ';
+    return tail_is_any(always_spaced_tails) || any_rule_fires(excepted_tails) || opening_calls_for_space() ||
+           (one_syllable_word && any_rule_fires(single_word_rules)) || rule_fires(dani_rule) ||
+           (!one_syllable_word && any_rule_fires(ending_rules));
 }
 
 void add_space() {
@@ -61,7 +58,7 @@ void decide_joint_space() {
     if (engine_state.line_len < shortest_spaced_line) return;
     // A line break appended by the join puts the next line on a line of its own: nothing to space.
     if (line_byte(engine_state.line_len - 1) == '\n') return;
-    int64_t last = joint_text_end() - 1;
+    int64_t last = text_end() - 1;
     if (line_byte(last) == ' ') return;
     if (is_ascii_letter(line_byte(last)) && starts_character(last)) {
         add_space();

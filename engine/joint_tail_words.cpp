@@ -85,8 +85,12 @@ constexpr Word excepted_hayeo_excluded_heads[] = {{"\xB1\xDD", 2}};  // 금
 constexpr Word excepted_ija_excluded_heads[] = {{"\xBD\xC4", 2}};  // 식
 constexpr Word excepted_aju_excluded_heads[] = {{"\xB8\xAE", 2}};  // 리
 constexpr Word excepted_jeongmal_excluded_heads[] = {{"\xB7\xCE", 2}, {"\xC0\xCC\xC1\xF6", 4}};  // 로 이지
-constexpr Word excepted_daehae_excluded_heads[] = {{"\xBA\xBB ", 3}, {"\xBF\xC2 ", 3}, {"\xC1\xF8 ", 3}};  // 본␣ 온␣ 진␣
-constexpr Word excepted_in_yang_excluded_heads[] = {{"\xC7\xC7\xC1\xF6", 4}, {"\xC3\xCA", 2}, {"\xBD\xC4", 2}};  // 피지 초 식
+constexpr Word excepted_daehae_excluded_heads[] = {
+    {"\xBA\xBB ", 3}, {"\xBF\xC2 ", 3}, {"\xC1\xF8 ", 3},  // 본␣ 온␣ 진␣
+};
+constexpr Word excepted_in_yang_excluded_heads[] = {
+    {"\xC7\xC7\xC1\xF6", 4}, {"\xC3\xCA", 2}, {"\xBD\xC4", 2},  // 피지 초 식
+};
 
 constexpr TailRule excepted_tail_rules[] = {
     {.tail = {"\xC7\xCF\xBF\xA9", 4}, .excluded_heads = excepted_hayeo_excluded_heads},  // 하여
@@ -117,7 +121,9 @@ constexpr Word single_su_excluded_heads[] = {
     {"\xBD\xC4", 2}, {"\xC0\xE5", 2}, {"\xB9\xAE", 2}, {"\xC7\xD8", 2},  // 식 장 문 해
 };
 constexpr Word single_chae_excluded_heads[] = {{"\xBC\xDB\xC8\xAD", 4}};  // 송화
-constexpr Word single_seo_excluded_heads[] = {{"\xBC\xAD ", 3}, {"\xC0\xDA ", 3}, {"\xB7\xC1", 2}, {"\xB4\xC2", 2}};  // 서␣ 자␣ 려 는
+constexpr Word single_seo_excluded_heads[] = {
+    {"\xBC\xAD ", 3}, {"\xC0\xDA ", 3}, {"\xB7\xC1", 2}, {"\xB4\xC2", 2},  // 서␣ 자␣ 려 는
+};
 constexpr Word single_han_excluded_heads[] = {{"\xB8\xB6\xB8\xAE", 4}, {"\xC2\xCA", 2}};  // 마리 쪽
 constexpr Word single_kkwae_excluded_heads[] = {{"\xBA\xB4", 2}, {"\xC7\xD2", 2}};  // 병 할
 constexpr Word single_geol_excluded_heads[] = {
@@ -128,7 +134,9 @@ constexpr Word single_hal_excluded_heads[] = {
     {"\xB8\xD3\xB4\xCF", 4}, {"\xBE\xC6\xB9\xF6", 4}, {"\xBE\xC6\xB9\xFC", 4}, {"\xB8\xD8", 2},  // 머니 아버 아범 멈
     {"\xB8\xC1", 2}, {"\xB7\xCE", 2}, {"\xBA\xB9", 2}, {"\xBE\xD6", 2},  // 망 로 복 애
 };
-constexpr Word single_jeon_required_befores[] = {{"\xB1\xE2 ", 3}, {"\xB1\xDD ", 3}, {"\xB0\xA3 ", 3}, {"\xBE\xF3\xB8\xB6 ", 5}};  // 기␣ 금␣ 간␣ 얼마␣
+constexpr Word single_jeon_required_befores[] = {
+    {"\xB1\xE2 ", 3}, {"\xB1\xDD ", 3}, {"\xB0\xA3 ", 3}, {"\xBE\xF3\xB8\xB6 ", 5},  // 기␣ 금␣ 간␣ 얼마␣
+};
 constexpr Word single_geon_excluded_heads[] = {
     {"\xC1\xF6", 2}, {"\xC1\xF8", 2}, {"\xBC\xB3", 2}, {"\xB0\xA1", 2},  // 지 진 설 가
     {"\xB3\xD7", 2}, {"\xB3\xD9", 2}, {"\xB3\xDA", 2}, {"\xB3\xCA", 2},  // 네 넨 넬 너
@@ -171,7 +179,9 @@ constexpr Word ending_do_excluded_heads[] = {
 };
 constexpr Word ending_ro_excluded_befores[] = {{"\xB1\xD7", 2}};  // 그
 constexpr Word ending_ga_excluded_befores[] = {{"\xBA\xD2", 2}};  // 불
-constexpr Word ending_ga_excluded_heads[] = {{"\xB6\xF4", 2}, {"\xBC\xF6", 2}, {"\xC4\xA1", 2}, {"\xBE\xBE", 2}};  // 락 수 치 씨
+constexpr Word ending_ga_excluded_heads[] = {
+    {"\xB6\xF4", 2}, {"\xBC\xF6", 2}, {"\xC4\xA1", 2}, {"\xBE\xBE", 2},  // 락 수 치 씨
+};
 constexpr Word ending_man_excluded_heads[] = {
     {"\xC5\xAD", 2}, {"\xBC\xBC", 2}, {"\xC7\xD1", 2}, {"\xC1\xF6", 2},  // 큼 세 한 지
     {"\xC1\xF8", 2}, {"\xC1\xFA", 2},  // 진 질
@@ -192,12 +202,16 @@ constexpr Word ending_ja_excluded_heads[] = {
     {"\xB7\xE7", 2}, {"\xBA\xF1", 2}, {"\xB8\xAE", 2}, {"\xB1\xB9", 2},  // 루 비 리 국
     {"\xBC\xD5", 2},  // 손
 };
-constexpr Word ending_seo_excluded_heads[] = {{"\xC0\xDA", 2}, {"\xBC\xAD", 2}, {"\xB7\xC1", 2}, {"\xB8\xAE", 2}};  // 자 서 려 리
+constexpr Word ending_seo_excluded_heads[] = {
+    {"\xC0\xDA", 2}, {"\xBC\xAD", 2}, {"\xB7\xC1", 2}, {"\xB8\xAE", 2},  // 자 서 려 리
+};
 constexpr Word ending_gi_excluded_befores[] = {{"\xB3\xB2", 2}};  // 남
 constexpr Word ending_gi_excluded_heads[] = {{"\xBB\xE7", 2}, {"\xC1\xF6", 2}};  // 사 지
 constexpr Word ending_ji_excluded_befores[] = {{"\xB8\xB6", 2}};  // 마
 constexpr Word ending_ji_excluded_heads[] = {{"\xC1\xF6", 2}};  // 지
-constexpr Word ending_in_required_befores[] = {{"\xC0\xFB", 2}, {"\xB5\xA4", 2}, {"\xBC\xAF", 2}, {"\xB9\xAD", 2}};  // 적 덮 섞 묶
+constexpr Word ending_in_required_befores[] = {
+    {"\xC0\xFB", 2}, {"\xB5\xA4", 2}, {"\xBC\xAF", 2}, {"\xB9\xAD", 2},  // 적 덮 섞 묶
+};
 constexpr Word ending_ya_excluded_heads[] = {{"\xB1\xE2", 2}};  // 기
 
 constexpr TailRule ending_rule_table[] = {
@@ -231,16 +245,24 @@ constexpr TailRule ending_rule_table[] = {
     {.tail = {"\xBE\xBF", 2}, .excluded_heads = ending_ssik_excluded_heads},  // 씩
     {.tail = {"\xB5\xB5", 2}, .excluded_heads = ending_do_excluded_heads},  // 도
     {.tail = {"\xB7\xCE", 2}, .excluded_befores = ending_ro_excluded_befores},  // 로
-    {.tail = {"\xB0\xA1", 2}, .excluded_befores = ending_ga_excluded_befores, .excluded_heads = ending_ga_excluded_heads},  // 가
+    {.tail = {"\xB0\xA1", 2},  // 가
+     .excluded_befores = ending_ga_excluded_befores,
+     .excluded_heads = ending_ga_excluded_heads},
     {.tail = {"\xB8\xB8", 2}, .excluded_heads = ending_man_excluded_heads},  // 만
-    {.tail = {"\xB4\xCF", 2}, .required_befores = ending_ni_required_befores, .excluded_heads = ending_ni_excluded_heads},  // 니
+    {.tail = {"\xB4\xCF", 2},  // 니
+     .required_befores = ending_ni_required_befores,
+     .excluded_heads = ending_ni_excluded_heads},
     {.tail = {"\xC0\xCC", 2}, .excluded_heads = ending_i_excluded_heads},  // 이
     {.tail = {"\xB0\xED", 2}, .excluded_heads = ending_go_excluded_heads},  // 고
     {.tail = {"\xB8\xB0", 2}, .excluded_befores = ending_rin_excluded_befores},  // 린
     {.tail = {"\xC0\xDA", 2}, .excluded_heads = ending_ja_excluded_heads},  // 자
     {.tail = {"\xBC\xAD", 2}, .excluded_heads = ending_seo_excluded_heads},  // 서
-    {.tail = {"\xB1\xE2", 2}, .excluded_befores = ending_gi_excluded_befores, .excluded_heads = ending_gi_excluded_heads},  // 기
-    {.tail = {"\xC1\xF6", 2}, .excluded_befores = ending_ji_excluded_befores, .excluded_heads = ending_ji_excluded_heads},  // 지
+    {.tail = {"\xB1\xE2", 2},  // 기
+     .excluded_befores = ending_gi_excluded_befores,
+     .excluded_heads = ending_gi_excluded_heads},
+    {.tail = {"\xC1\xF6", 2},  // 지
+     .excluded_befores = ending_ji_excluded_befores,
+     .excluded_heads = ending_ji_excluded_heads},
     {.tail = {"\xC0\xCE", 2}, .required_befores = ending_in_required_befores},  // 인
     {.tail = {"\xBE\xDF", 2}, .excluded_heads = ending_ya_excluded_heads},  // 야
 };
@@ -250,5 +272,6 @@ constexpr TailRule ending_rule_table[] = {
 constexpr std::span<const Word> always_spaced_tails = always_spaced_tail_words;
 constexpr std::span<const TailRule> excepted_tails = excepted_tail_rules;
 constexpr std::span<const TailRule> single_word_rules = single_word_rule_table;
-constexpr TailRule dani_rule = {.tail = {"\xB4\xD9\xB4\xCF", 4}, .excluded_befores = dani_excluded_befores};  // 다니
+constexpr TailRule dani_rule = {.tail = {"\xB4\xD9\xB4\xCF", 4},  // 다니
+                               .excluded_befores = dani_excluded_befores};
 constexpr std::span<const TailRule> ending_rules = ending_rule_table;

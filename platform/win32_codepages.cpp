@@ -54,14 +54,29 @@ unsigned char* wide_to_cp949(const std::vector<wchar_t>& wide, size_t* out_count
     return finish(out.data(), out.size(), out_count);
 }
 
-// Converts the whole text at once; false when the code page finds an invalid sequence in it.
-bool decode_valid(UINT code_page, DWORD flags, const unsigned char* text, size_t count, std::vector<wchar_t>& wide) {
+// Malformed sequences become U+FFFD, as Windows decodes UTF-8 since Vista.
+std::vector<wchar_t> utf8_to_wide(const unsigned char* text, size_t count) {
     const char* from = reinterpret_cast<const char*>(text);
-    int needed = MultiByteToWideChar(code_page, flags, from, int_count(count), nullptr, 0);
-    if (needed == 0 && count > 0) return false;
-    wide.resize(static_cast<size_t>(needed));
-    MultiByteToWideChar(code_page, flags, from, int_count(count), wide.data(), needed);
-    return true;
+    int needed = MultiByteToWideChar(CP_UTF8, 0, from, int_count(count), nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(needed));
+    MultiByteToWideChar(CP_UTF8, 0, from, int_count(count), wide.data(), needed);
+    return wide;
+}
+
+// The character of every two-byte CP949 sequence, or 0 where the pair is not one; made once.
+const std::vector<wchar_t>& double_byte_characters() {
+    static std::vector<wchar_t> table;
+    if (!table.empty()) return table;
+    table.assign(65536, 0);
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x41; trail <= 0xFE; ++trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            wchar_t unit = 0;
+            if (MultiByteToWideChar(CP949, MB_ERR_INVALID_CHARS, pair, 2, &unit, 1) == 1)
+                table[static_cast<size_t>(lead << 8 | trail)] = unit;
+        }
+    }
+    return table;
 }
 
 // One CP949 character at `at`: its UTF-16 form and its byte length, or U+FFFD and 1 when the
@@ -71,10 +86,10 @@ size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at
         unit = text[at];
         return 1;
     }
-    const char* pair = reinterpret_cast<const char*>(text + at);
-    if (at + 1 < count && IsDBCSLeadByteEx(CP949, text[at]) &&
-        MultiByteToWideChar(CP949, MB_ERR_INVALID_CHARS, pair, 2, &unit, 1) == 1)
-        return 2;
+    if (at + 1 < count) {
+        unit = double_byte_characters()[static_cast<size_t>(text[at] << 8 | text[at + 1])];
+        if (unit != 0) return 2;
+    }
     unit = REPLACEMENT;
     return 1;
 }
@@ -82,9 +97,7 @@ size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at
 }  // namespace
 
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
-    std::vector<wchar_t> wide;
-    decode_valid(CP_UTF8, 0, text, count, wide);
-    return wide_to_cp949(wide, out_count);
+    return wide_to_cp949(utf8_to_wide(text, count), out_count);
 }
 
 unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
@@ -95,13 +108,11 @@ unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count
 
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count) {
     std::vector<wchar_t> wide;
-    if (!decode_valid(CP949, MB_ERR_INVALID_CHARS, text, count, wide)) {
-        wide.clear();
-        for (size_t at = 0; at < count;) {
-            wchar_t unit = 0;
-            at += decode_cp949_character(text, count, at, unit);
-            wide.push_back(unit);
-        }
+    wide.reserve(count);
+    for (size_t at = 0; at < count;) {
+        wchar_t unit = 0;
+        at += decode_cp949_character(text, count, at, unit);
+        wide.push_back(unit);
     }
     int length = int_count(wide.size());
     int needed = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);

@@ -206,7 +206,10 @@ TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForGeneratedLines)
         around.last_line = coin(rng) == 0;
         around.bracket_openers = coin(rng) < 2 ? 21 : 20;
         std::string start = coin(rng) == 0 ? "  " : "";
-        expect_same_as_reference(start + generated_text(rng, line_pieces(rng), PIECES) + "\r\n", around);
+        // A last line ending in a lone CR keeps its NUL inside the recorded length.
+        std::string end = "\r\n";
+        if (around.last_line && coin(rng) == 0) end[1] = '\0';
+        expect_same_as_reference(start + generated_text(rng, line_pieces(rng), PIECES) + end, around);
         if (HasFatalFailure()) return;
     }
 }
@@ -236,8 +239,8 @@ TEST(DialogueBreaksTest, ShortLinesAreNeverChanged) {
 }
 
 TEST(DialogueBreaksTest, SourceLookAheadCoversFortyNineBytes) {
-    // The opening mark follows a letter, so only a closing mark after a sentence end and
-    // before a space, found in the line or ahead, lets the break before it go in.
+    // The opening mark does not follow a sentence end: the break before it goes in when no closing
+    // mark starts within 49 bytes ahead, or when the one found ends a sentence before a space.
     std::string line = "그는 “함께 가자고";
     std::string filler(48, 'a');
     Surroundings at_49;
@@ -360,7 +363,8 @@ std::string bracket_line() {
 }
 
 TEST(DialogueBreaksTest, BracketsCountAsQuotesOnlyInBracketHeavyDocuments) {
-    std::string trailer = "\n" + bracket_line();
+    std::string trailer = "\n";
+    trailer += bracket_line();
     std::string trailer_out = bracket_line() + "\r\n";
     check_engine_cases(
         {

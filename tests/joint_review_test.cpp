@@ -40,7 +40,8 @@ void expect_reviewed(const std::vector<ReviewCase>& cases, const ConversionOptio
         SCOPED_TRACE(std::string(c.line) + "| " + c.next);
         std::string result = reflow_utf8(start + c.line + "\r\n" + c.next, options);
         std::string mark = options.mark_joins == 1 ? "`" : "";
-        std::string expected = start + without_trailing_space(c.line) + mark + (c.spaced ? " " : "") + c.next + "\r\n";
+        std::string expected =
+            start + without_trailing_space(c.line) + mark + (c.spaced ? " " : "") + c.next + "\r\n";
         EXPECT_EQ(result, expected) << result.substr(start.size());
     }
 }
