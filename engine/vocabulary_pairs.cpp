@@ -9,7 +9,7 @@ uint32_t pair_key(uint16_t left, uint16_t right) { return (static_cast<uint32_t>
 // Fibonacci hashing spreads the neighbouring codes of one syllable row over the whole table.
 size_t home(uint32_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
 
-size_t find_slot(const SyllablePairTable& table, uint32_t key) {
+size_t find_slot(const CharPairTable& table, uint32_t key) {
     size_t mask = table.slots.size() - 1;
     size_t i = home(key, mask);
     while (table.slots[i].key != 0 && table.slots[i].key != key) i = (i + 1) & mask;
@@ -17,17 +17,17 @@ size_t find_slot(const SyllablePairTable& table, uint32_t key) {
 }
 
 // Doubles the slots when they are half full, so probes stay short.
-void grow(SyllablePairTable& table) {
-    std::vector<SyllablePairTable::Slot> old;
+void grow(CharPairTable& table) {
+    std::vector<CharPairTable::Slot> old;
     old.swap(table.slots);
-    table.slots.assign(old.empty() ? FIRST_SLOTS : old.size() * 2, SyllablePairTable::Slot{});
-    for (const SyllablePairTable::Slot& slot : old)
+    table.slots.assign(old.empty() ? FIRST_SLOTS : old.size() * 2, CharPairTable::Slot{});
+    for (const CharPairTable::Slot& slot : old)
         if (slot.key != 0) table.slots[find_slot(table, slot.key)] = slot;
 }
 
-void count_key(SyllablePairTable& table, uint32_t key, bool apart) {
+void count_key(CharPairTable& table, uint32_t key, bool apart) {
     if ((table.used + 1) * 2 > table.slots.size()) grow(table);
-    SyllablePairTable::Slot& slot = table.slots[find_slot(table, key)];
+    CharPairTable::Slot& slot = table.slots[find_slot(table, key)];
     if (slot.key == 0) {
         slot.key = key;
         ++table.used;
@@ -38,19 +38,20 @@ void count_key(SyllablePairTable& table, uint32_t key, bool apart) {
 
 }  // namespace
 
-void pair_table_clear(SyllablePairTable& table) {
+void pair_table_clear(CharPairTable& table) {
     table.slots.clear();
     table.slots.shrink_to_fit();
     table.used = 0;
 }
 
-void pair_table_count(SyllablePairTable& table, uint16_t left, uint16_t right, bool apart) {
+void pair_table_count(CharPairTable& table, uint16_t left, bool left_syllable, uint16_t right,
+                      bool right_syllable, bool apart) {
     count_key(table, pair_key(left, right), apart);
-    count_key(table, pair_key(left, 0), apart);
-    count_key(table, pair_key(0, right), apart);
+    if (right_syllable) count_key(table, pair_key(left, 0), apart);
+    if (left_syllable) count_key(table, pair_key(0, right), apart);
 }
 
-PairCounts pair_table_find(const SyllablePairTable& table, uint16_t left, uint16_t right) {
+PairCounts pair_table_find(const CharPairTable& table, uint16_t left, uint16_t right) {
     if (table.slots.empty()) return PairCounts{0, 0};
     return table.slots[find_slot(table, pair_key(left, right))].counts;
 }

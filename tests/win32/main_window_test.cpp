@@ -100,7 +100,9 @@ TEST_F(MainWindowTest, ControlsInCreationOrderWithClassTextIdPositionAndVisibili
         ASSERT_NE(control, nullptr) << "missing control " << expected.class_name << " " << expected.id;
         SCOPED_TRACE(std::string(expected.class_name) + " id " + std::to_string(expected.id));
         EXPECT_TRUE(same_class(class_of(control), expected.class_name)) << class_of(control);
-        if (expected.text != nullptr) EXPECT_EQ(window_text(control), cp949(expected.text));
+        if (expected.text != nullptr) {
+            EXPECT_EQ(window_text(control), cp949(expected.text));
+        }
         EXPECT_EQ(GetDlgCtrlID(control), expected.id);
         RECT rect = client_rect_of_child(control);
         EXPECT_EQ(rect.left, expected.rect.left);

@@ -1,0 +1,110 @@
+#include "tools/checks/fuzz_cases.h"
+
+#include <gtest/gtest.h>
+
+#include "pipeline/run_settings.h"
+#include "tests/support/cp949.h"
+
+namespace {
+
+std::string with_header(uint8_t flags, uint8_t min_length, uint8_t repeat, const std::string& text) {
+    return std::string{static_cast<char>(flags), static_cast<char>(min_length), static_cast<char>(repeat)} + text;
+}
+
+std::string check_conversion(const std::string& bytes) {
+    return check_conversion_case(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+std::string check_loader(const std::string& bytes) {
+    return check_loader_case(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+ConversionCase decode(const std::string& bytes) {
+    return decode_conversion_case(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+const std::string NOVEL = cp949(
+    "그는 천천히 문을 열고 밖으로 나가서 한참 동안 하늘을 바라보\r\n"
+    "았다. 바람이 차가웠읍니다.\r\n"
+    "“가자.” 그가 말했다.\r\n\r\n\r\n"
+    "　　둘째 문단의 첫 줄은 들여 쓰였고 한자(漢字)도 있다.\r\n");
+
+TEST(ConversionCaseDecoding, ReadsTheOptionsFromTheFirstByte) {
+    ConversionCase c = decode(with_header(0x1F, 15, 0, "x"));
+    EXPECT_EQ(c.options.split_long_sentences, 1);
+    EXPECT_EQ(c.options.blank_after_long, 1);
+    EXPECT_EQ(c.options.mark_joins, 1);
+    EXPECT_EQ(c.options.remove_hanja, 1);
+    EXPECT_EQ(c.options.vocabulary_joints, 1);
+    EXPECT_EQ(c.options.min_line_bytes, 30);
+    EXPECT_EQ(c.preview_limit, 30000);
+    EXPECT_EQ(c.source, "x");
+}
+
+TEST(ConversionCaseDecoding, CanSetFlagsToValuesThatMeanOff) {
+    ConversionCase c = decode(with_header(0x21 | 0xC0, 0xFB, 0, ""));
+    EXPECT_EQ(c.options.split_long_sentences, 2);
+    EXPECT_EQ(c.options.remove_hanja, 0);
+    EXPECT_EQ(c.options.min_line_bytes, -10);
+    EXPECT_EQ(c.preview_limit, 5);
+}
+
+TEST(ConversionCaseDecoding, ReachesTheExtremesOfTheMinimumLength) {
+    EXPECT_EQ(decode(with_header(0, 0x7F, 0, "")).options.min_line_bytes, 1999999998);
+    EXPECT_EQ(decode(with_header(0, 0x80, 0, "")).options.min_line_bytes, -1999999998);
+}
+
+TEST(ConversionCaseDecoding, RepeatsTheTextIntoLongStretches) {
+    EXPECT_EQ(decode(with_header(0, 0, 0xF8, "ab")).source.size(), 8192u);
+    EXPECT_EQ(decode(with_header(0, 0, 0xFF, "ab")).source.size(), 262144u);
+    EXPECT_EQ(decode(with_header(0, 0, 0xF7, "ab")).source, "ab");
+}
+
+TEST(ConversionCaseDecoding, ShortInputsUseTheDefaults) {
+    ConversionCase c = decode("");
+    EXPECT_EQ(c.options.min_line_bytes, 30);
+    EXPECT_EQ(c.options.split_long_sentences, 0);
+    EXPECT_TRUE(c.source.empty());
+}
+
+TEST(ConversionCases, PassOnANovelUnderEveryOptionSet) {
+    for (uint8_t flags : {0x00, 0x03, 0x07, 0x0B, 0x13, 0x3F, 0x43, 0x83, 0xC3})
+        EXPECT_EQ(check_conversion(with_header(flags, 15, 0, NOVEL)), "") << "flags " << int(flags);
+}
+
+TEST(ConversionCases, PassOnEmptyAndTinyTexts) {
+    EXPECT_EQ(check_conversion(""), "");
+    EXPECT_EQ(check_conversion(with_header(3, 15, 0, "")), "");
+    EXPECT_EQ(check_conversion(with_header(3, 15, 0, "\n")), "");
+    EXPECT_EQ(check_conversion(with_header(3, 15, 0, "\r")), "");
+}
+
+TEST(ConversionCases, CheckOnlyTheTextBeforeANul) {
+    EXPECT_EQ(check_conversion(with_header(3, 15, 0, std::string("ab\0cd", 5))), "");
+}
+
+TEST(ConversionCases, PassOnALineLongerThanTheLineBuffer) {
+    EXPECT_EQ(check_conversion(with_header(3, 15, 0xFD, cp949("가나다라 "))), "");
+}
+
+TEST(LoaderCases, PassInEveryEncodingSetting) {
+    std::string utf8_text = utf8(NOVEL);
+    for (char setting = 0; setting < 5; ++setting) {
+        EXPECT_EQ(check_loader(std::string(1, setting) + NOVEL), "") << int(setting);
+        EXPECT_EQ(check_loader(std::string(1, setting) + "\xEF\xBB\xBF" + utf8_text), "") << int(setting);
+        EXPECT_EQ(check_loader(std::string(1, setting) + utf8_text), "") << int(setting);
+    }
+}
+
+TEST(LoaderCases, PassOnUtf16WithALoneLastByte) {
+    EXPECT_EQ(check_loader(std::string("\0\xFF\xFE\x00\xAC\x41", 6)), "");
+    EXPECT_EQ(check_loader(std::string("\4\x00\xAC\x41\x00\x42", 6)), "");
+}
+
+TEST(LoaderCases, PassOnMalformedUtf8AndEmptyFiles) {
+    EXPECT_EQ(check_loader(std::string("\0\xEF\xBB\xBF\xC3\x28\xED\xA0\x80", 9)), "");
+    EXPECT_EQ(check_loader(std::string(1, '\1')), "");
+    EXPECT_EQ(check_loader(""), "");
+}
+
+}  // namespace

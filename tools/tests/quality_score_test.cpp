@@ -1,0 +1,81 @@
+#include "tools/quality/quality_score.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/cp949.h"
+
+namespace {
+
+// Two paragraphs of which the first is cut twice: once where a space stood, once inside a word.
+WrappedNovel two_paragraphs() {
+    WrappedNovel novel;
+    novel.original = cp949("그는 돌아섰다 아주\n멀리.");
+    novel.cuts = {cp949("그는").size() - 1, cp949("그는 돌아").size() - 1};
+    novel.lines = {{cp949("그는"), cp949("돌아"), cp949("섰다 아주")}, {cp949("멀리.")}};
+    return novel;
+}
+
+TEST(QualityScore, ThePerfectRepairScoresFull) {
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는 돌아섰다 아주\r\n멀리.\r\n"));
+    EXPECT_EQ(c.lost, 0u);
+    EXPECT_EQ(c.joints, 2u);
+    EXPECT_EQ(c.joints_right, 2u);
+    EXPECT_EQ(c.breaks, 1u);
+    EXPECT_EQ(c.breaks_found, 1u);
+    EXPECT_EQ(c.output_breaks, 1u);
+    EXPECT_EQ(c.output_breaks_right, 1u);
+    EXPECT_EQ(c.gaps, c.gaps_right);
+    EXPECT_EQ(c.gaps, cp949("그는돌아섰다아주멀리.").size() - 1);
+}
+
+TEST(QualityScore, AJointNeedsExactlyTheOriginalSpace) {
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는  돌아 섰다 아주\r\n멀리.\r\n"));
+    EXPECT_EQ(c.joints, 2u);
+    EXPECT_EQ(c.joints_right, 0u);
+    EXPECT_EQ(c.gaps_right, c.gaps - 2);
+}
+
+TEST(QualityScore, ABreakAtAJointIsWrongAndCostsPrecision) {
+    std::vector<JointError> errors;
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는\r\n돌아섰다 아주 멀리.\r\n"), 5, &errors);
+    EXPECT_EQ(c.joints_right, 1u);
+    EXPECT_EQ(c.breaks_found, 0u);
+    EXPECT_EQ(c.output_breaks, 1u);
+    EXPECT_EQ(c.output_breaks_right, 0u);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(utf8(errors[0].output), "그는||돌아섰다 아주 멀리.||");
+}
+
+TEST(QualityScore, KeepsNoMoreErrorsThanAsked) {
+    std::vector<JointError> errors;
+    score_repair(two_paragraphs(), cp949("그는돌아 섰다 아주 멀리."), 1, &errors);
+    EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST(QualityScore, LostTextIsCountedAndNothingElse) {
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는 돌아섰다\r\n멀리.\r\n"));
+    EXPECT_EQ(c.lost, 1u);
+    EXPECT_EQ(c.gaps, 0u);
+}
+
+TEST(QualityScore, NaiveJoinsScoreByTheShareOfSpaces) {
+    WrappedNovel novel = two_paragraphs();
+    EXPECT_EQ(score_repair(novel, join_paragraph_lines(novel, "")).joints_right, 1u);
+    EXPECT_EQ(score_repair(novel, join_paragraph_lines(novel, " ")).joints_right, 1u);
+}
+
+TEST(QualityScore, AddsCountsUp) {
+    QualityCounts a = score_repair(two_paragraphs(), cp949("그는 돌아섰다 아주\r\n멀리.\r\n"));
+    QualityCounts b = a;
+    b.add(a);
+    EXPECT_EQ(b.joints, 2 * a.joints);
+    EXPECT_EQ(b.gaps_right, 2 * a.gaps_right);
+}
+
+TEST(Percent, HasOneDecimalAndADashForNothing) {
+    EXPECT_EQ(percent(1, 3), "33.3");
+    EXPECT_EQ(percent(0, 0), "-");
+    EXPECT_EQ(percent(5, 5), "100.0");
+}
+
+}  // namespace
