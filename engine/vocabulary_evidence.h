@@ -2,9 +2,12 @@
 
 #include "engine/vocabulary_text.h"
 
-// The two syllable runs that meet at a joint of the source text, and whether the wrap left a
-// blank (a space or a tab) at the cut.
+// What meets at a joint of the source text: the last character before the cut and the first
+// after it, the syllable runs they end and begin (empty when they are no syllables), and
+// whether the wrap left a blank (a space or a tab) at the cut.
 struct JointSides {
+    SourceChar last;
+    SourceChar first;
     SyllableRun before;
     SyllableRun after;
     bool blank;
@@ -14,5 +17,6 @@ struct JointSides {
 JointSides joint_sides(int64_t next_text);
 
 // Log-odds, by the book's own usage, that a space belongs at the joint: above 0 a space, below
-// 0 none. Only meaningful when both runs hold a syllable.
+// 0 none, and exactly 0 when the book shows none of the pieces that meet there. Meaningful only
+// when a character stands on both sides.
 double joint_space_evidence(const JointSides& joint);

@@ -5,56 +5,92 @@
 
 #include "engine/engine_state.h"
 #include "engine/vocabulary_evidence.h"
+#include "engine/vocabulary_lines.h"
 #include "engine/vocabulary_store.h"
 
 namespace {
 
 // Only joints the words and syllables decide this clearly tell the habit apart from the text.
 constexpr double HABIT_EVIDENCE = 2.0;
+// This many clear joints settle the habit; a long book need not weigh every one of its joints.
+constexpr double HABIT_SAMPLE = 4000;
 // A habit seen in every clear joint still leaves room for a word the book spells both ways.
 constexpr double HABIT_LIMIT = 6.0;
+// Added to both sides of the tally, so that the few clear joints of a short text make no habit.
+constexpr double HABIT_PSEUDO_COUNT = 3.0;
+// A blank at the cut is the author's space when the clear joints say so this firmly both ways.
+constexpr double BLANK_HABIT = 2.0;
+// Fewer sentence-ending lines than this say nothing about how the book marks its paragraphs.
+constexpr double MIN_SENTENCE_ENDS = 20;
+// Paragraphs are marked when at least this share of sentence-ending lines is followed by a mark...
+constexpr double MARKED_AFTER_SENTENCE = 0.5;
+// ...and at most this share of the lines that stop inside a sentence, where the wrap cut.
+constexpr double MARKED_AFTER_CUT = 0.05;
+// Blanks after sentence ends are the wrap's only when paragraphs' own last lines mostly lack them.
+constexpr double BLANK_AFTER_SENTENCE = 0.5;
 
-struct HabitTally {
-    double spaced[2];
+struct LineEndSurvey {
+    double spaced[2];           // clear joints without / with a blank at the cut, by evidence
     double unspaced[2];
+    double cut_lines;           // lines ending in a syllable, cut by the wrap inside a sentence
+    double cut_lines_marked;    // ... followed by an indented line or an empty line
+    double sentence_ends;       // lines ending in a sentence-final mark
+    double sentence_ends_marked;
+    double sentence_ends_blank; // ... with a blank after the mark
 };
 
-// The next line's text, when it follows on the very next line (no empty line between).
-int64_t next_line_text(int64_t lf) {
-    int64_t pos = lf + 1;
-    while (source_byte(pos) == ' ' || source_byte(pos) == '\t') ++pos;
-    unsigned char b = source_byte(pos);
-    return (b == '\r' || b == '\n' || b == 0) ? -1 : pos;
-}
-
-void tally_joint(HabitTally& tally, int64_t next_text) {
-    JointSides joint = joint_sides(next_text);
-    if (joint.before.length == 0 || joint.after.length == 0) return;
+void tally_joint(LineEndSurvey& survey, const JointSides& joint) {
+    double clear = survey.spaced[0] + survey.spaced[1] + survey.unspaced[0] + survey.unspaced[1];
+    if (clear >= HABIT_SAMPLE || !joint.last.syllable || !joint.first.syllable) return;
     double odds = joint_space_evidence(joint);
     int kind = joint.blank ? 1 : 0;
-    if (odds >= HABIT_EVIDENCE) tally.spaced[kind] += 1;
-    if (odds <= -HABIT_EVIDENCE) tally.unspaced[kind] += 1;
+    if (odds >= HABIT_EVIDENCE) survey.spaced[kind] += 1;
+    if (odds <= -HABIT_EVIDENCE) survey.unspaced[kind] += 1;
+}
+
+void survey_line_end(LineEndSurvey& survey, int64_t lf) {
+    int64_t next = lf + 1;
+    if (line_text_end(lf) < 0 || source_byte(next) == 0) return;
+    bool marked = starts_paragraph(next);
+    JointSides joint = joint_sides(next_line_text(next));
+    if (joint.last.syllable) {
+        survey.cut_lines += 1;
+        survey.cut_lines_marked += marked;
+        if (!marked) tally_joint(survey, joint);
+    } else if (ends_sentence(joint.last)) {
+        survey.sentence_ends += 1;
+        survey.sentence_ends_marked += marked;
+        survey.sentence_ends_blank += line_ends_in_blank(lf);
+    }
 }
 
 double prior_of(double spaced, double unspaced) {
-    double prior = std::log((spaced + 1) / (unspaced + 1));
+    double prior = std::log((spaced + HABIT_PSEUDO_COUNT) / (unspaced + HABIT_PSEUDO_COUNT));
     return prior > HABIT_LIMIT ? HABIT_LIMIT : (prior < -HABIT_LIMIT ? -HABIT_LIMIT : prior);
+}
+
+void conclude(const LineEndSurvey& survey) {
+    BookVocabulary& v = book_vocabulary;
+    for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(survey.spaced[kind], survey.unspaced[kind]);
+    bool enough = survey.sentence_ends >= MIN_SENTENCE_ENDS;
+    v.paragraphs_marked = enough && survey.sentence_ends_marked >= MARKED_AFTER_SENTENCE * survey.sentence_ends &&
+                          survey.cut_lines_marked <= MARKED_AFTER_CUT * survey.cut_lines;
+    v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
+                          survey.sentence_ends_blank < BLANK_AFTER_SENTENCE * survey.sentence_ends;
 }
 
 }  // namespace
 
 void learn_wrap_habit() {
-    HabitTally tally{};
+    LineEndSurvey survey{};
     const unsigned char* text = source_text.bytes;
     int64_t length = engine_state.source_length;
     for (int64_t pos = 0; pos < length;) {
         const void* lf = std::memchr(text + pos, '\n', static_cast<size_t>(length - pos));
         if (lf == nullptr) break;
         int64_t at = static_cast<const unsigned char*>(lf) - text;
-        int64_t next = next_line_text(at);
-        if (next >= 0) tally_joint(tally, next);
+        survey_line_end(survey, at);
         pos = at + 1;
     }
-    for (int kind = 0; kind < 2; ++kind)
-        book_vocabulary.habit_prior[kind] = prior_of(tally.spaced[kind], tally.unspaced[kind]);
+    conclude(survey);
 }

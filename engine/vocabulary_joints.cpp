@@ -7,7 +7,9 @@
 namespace {
 
 // Within this distance of even odds the book's evidence is too weak to overrule the joint rules.
-constexpr double DECISION_MARGIN = 1.5;
+constexpr double DECISION_MARGIN = 0.75;
+// Where a mark stands at the cut only its pairs speak, and the rules know marks well.
+constexpr double MARK_DECISION_MARGIN = 1.5;
 const char JOIN_MARK = '`';
 
 // The joint as the line buffer holds it: where the line's own text ends, and whether a space
@@ -37,10 +39,11 @@ bool locate_joint(BufferJoint& joint) {
 }
 
 // The evidence speaks about the source's joint; it is used only when the line buffer still ends
-// in the same syllable (not, say, in a line break the join decision appended).
-bool same_last_syllable(const BufferJoint& joint, const SyllableRun& before) {
-    int64_t last = before.start + before.length - 2;
-    return line_byte(joint.text_end - 2) == source_byte(last) && line_byte(joint.text_end - 1) == source_byte(last + 1);
+// in the same character (not, say, in a line break the join decision appended).
+bool same_last_char(const BufferJoint& joint, const SourceChar& last) {
+    for (int64_t k = 1; k <= last.width; ++k)
+        if (line_byte(joint.text_end - k) != source_byte(last.start + last.width - k)) return false;
+    return true;
 }
 
 void rebuild_joint(const BufferJoint& joint, bool spaced) {
@@ -53,11 +56,12 @@ void rebuild_joint(const BufferJoint& joint, bool spaced) {
 
 void apply_vocabulary_evidence() {
     JointSides sides = joint_sides(engine_state.next_start);
-    if (sides.before.length == 0 || sides.after.length == 0) return;
+    if (sides.last.width == 0 || sides.first.width == 0) return;
     double odds = joint_space_evidence(sides) + book_vocabulary.habit_prior[sides.blank ? 1 : 0];
-    if (odds > -DECISION_MARGIN && odds < DECISION_MARGIN) return;
+    double margin = sides.last.syllable && sides.first.syllable ? DECISION_MARGIN : MARK_DECISION_MARGIN;
+    if (odds > -margin && odds < margin) return;
     BufferJoint joint{};
-    if (!locate_joint(joint) || !same_last_syllable(joint, sides.before)) return;
+    if (!locate_joint(joint) || !same_last_char(joint, sides.last)) return;
     bool spaced = odds > 0;
     if (spaced != joint.spaced) rebuild_joint(joint, spaced);
 }

@@ -2,7 +2,8 @@
 
 namespace {
 
-constexpr size_t FIRST_SLOTS = 4096;    // a short book's syllable pairs fit without growing
+constexpr size_t FIRST_SLOTS = 4096;    // a short book's character pairs fit without growing
+constexpr size_t CODES = 65536;         // every character code has its margin
 
 uint32_t pair_key(uint16_t left, uint16_t right) { return (static_cast<uint32_t>(left) << 16) | right; }
 
@@ -25,14 +26,8 @@ void grow(CharPairTable& table) {
         if (slot.key != 0) table.slots[find_slot(table, slot.key)] = slot;
 }
 
-void count_key(CharPairTable& table, uint32_t key, bool apart) {
-    if ((table.used + 1) * 2 > table.slots.size()) grow(table);
-    CharPairTable::Slot& slot = table.slots[find_slot(table, key)];
-    if (slot.key == 0) {
-        slot.key = key;
-        ++table.used;
-    }
-    uint32_t& count = apart ? slot.counts.apart : slot.counts.together;
+void add_one(PairCounts& counts, bool apart) {
+    uint32_t& count = apart ? counts.apart : counts.together;
     if (count != UINT32_MAX) ++count;
 }
 
@@ -42,16 +37,33 @@ void pair_table_clear(CharPairTable& table) {
     table.slots.clear();
     table.slots.shrink_to_fit();
     table.used = 0;
+    table.before_syllable.clear();
+    table.before_syllable.shrink_to_fit();
+    table.after_syllable.clear();
+    table.after_syllable.shrink_to_fit();
 }
 
 void pair_table_count(CharPairTable& table, uint16_t left, bool left_syllable, uint16_t right,
                       bool right_syllable, bool apart) {
-    count_key(table, pair_key(left, right), apart);
-    if (right_syllable) count_key(table, pair_key(left, 0), apart);
-    if (left_syllable) count_key(table, pair_key(0, right), apart);
+    if ((table.used + 1) * 2 > table.slots.size()) grow(table);
+    if (table.before_syllable.empty()) {
+        table.before_syllable.assign(CODES, PairCounts{0, 0});
+        table.after_syllable.assign(CODES, PairCounts{0, 0});
+    }
+    uint32_t key = pair_key(left, right);
+    CharPairTable::Slot& slot = table.slots[find_slot(table, key)];
+    if (slot.key == 0) {
+        slot.key = key;
+        ++table.used;
+    }
+    add_one(slot.counts, apart);
+    if (right_syllable) add_one(table.before_syllable[left], apart);
+    if (left_syllable) add_one(table.after_syllable[right], apart);
 }
 
 PairCounts pair_table_find(const CharPairTable& table, uint16_t left, uint16_t right) {
     if (table.slots.empty()) return PairCounts{0, 0};
+    if (right == 0) return table.before_syllable[left];
+    if (left == 0) return table.after_syllable[right];
     return table.slots[find_slot(table, pair_key(left, right))].counts;
 }

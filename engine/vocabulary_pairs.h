@@ -19,13 +19,16 @@ struct CharPairTable {
     };
     std::vector<Slot> slots;
     size_t used;
+    // The margins, by character code: read for every pair, so kept where no hashing is needed.
+    std::vector<PairCounts> before_syllable;
+    std::vector<PairCounts> after_syllable;
 };
 
-void pair_table_clear(SyllablePairTable& table);
+void pair_table_clear(CharPairTable& table);
 
 // Counts one meeting of `left` and `right`, together or apart, and the margin on each side that
 // is a syllable.
-void pair_table_count(SyllablePairTable& table, uint16_t left, bool left_syllable, uint16_t right,
+void pair_table_count(CharPairTable& table, uint16_t left, bool left_syllable, uint16_t right,
                       bool right_syllable, bool apart);
 
-PairCounts pair_table_find(const SyllablePairTable& table, uint16_t left, uint16_t right);
+PairCounts pair_table_find(const CharPairTable& table, uint16_t left, uint16_t right);

@@ -6,42 +6,57 @@ namespace {
 
 constexpr size_t FIRST_SLOTS = 1024;    // a short book's words fit without growing
 
+// Mixes eight bytes at a time: words are short, and this runs once per word of the book.
 uint32_t hash_bytes(const unsigned char* key, size_t length) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < length; ++i) h = (h ^ key[i]) * 16777619u;
-    return h;
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
+    for (size_t i = 0; i < length; i += 8) {
+        uint64_t chunk = 0;
+        std::memcpy(&chunk, key + i, length - i < 8 ? length - i : 8);
+        h = (h ^ chunk) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 29;
+    }
+    return static_cast<uint32_t>(h >> 32);
 }
 
-bool slot_holds(const WordCountTable& table, const WordCountTable::Slot& slot, uint32_t hash,
-                const unsigned char* key, size_t length) {
-    return slot.hash == hash && slot.key_length == length &&
-           std::memcmp(table.keys.data() + slot.key_offset, key, length) == 0;
+bool same_bytes(const unsigned char* a, const unsigned char* b, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
 }
 
-size_t find_slot(const WordCountTable& table, uint32_t hash, const unsigned char* key, size_t length) {
+size_t find_slot(const WordTable& table, uint32_t hash, const unsigned char* key, size_t length) {
     size_t mask = table.slots.size() - 1;
     size_t i = hash & mask;
-    while (table.slots[i].count != 0 && !slot_holds(table, table.slots[i], hash, key, length)) i = (i + 1) & mask;
-    return i;
+    for (;; i = (i + 1) & mask) {
+        const WordTable::Slot& slot = table.slots[i];
+        if (slot.key_length == 0) return i;
+        if (slot.hash == hash && slot.key_length == length && same_bytes(table.keys.data() + slot.key_offset, key, length))
+            return i;
+    }
 }
 
-// Doubles the slots when they are half full, so probes stay short.
-void grow(WordCountTable& table) {
-    std::vector<WordCountTable::Slot> old;
+// Rebuilds the slots with room for `needed` strings at most half full, so probes stay short.
+void rehash(WordTable& table, size_t needed) {
+    size_t size = table.slots.empty() ? FIRST_SLOTS : table.slots.size();
+    while (size < needed * 2) size *= 2;
+    if (size == table.slots.size()) return;
+    std::vector<WordTable::Slot> old;
     old.swap(table.slots);
-    table.slots.assign(old.empty() ? FIRST_SLOTS : old.size() * 2, WordCountTable::Slot{});
-    size_t mask = table.slots.size() - 1;
-    for (const WordCountTable::Slot& slot : old) {
-        if (slot.count == 0) continue;
+    table.slots.assign(size, WordTable::Slot{});
+    size_t mask = size - 1;
+    for (const WordTable::Slot& slot : old) {
+        if (slot.key_length == 0) continue;
         size_t i = slot.hash & mask;
-        while (table.slots[i].count != 0) i = (i + 1) & mask;
+        while (table.slots[i].key_length != 0) i = (i + 1) & mask;
         table.slots[i] = slot;
     }
 }
 
+void add_to(uint32_t& count, uint32_t amount) { count = count > UINT32_MAX - amount ? UINT32_MAX : count + amount; }
+
 }  // namespace
 
-void word_table_clear(WordCountTable& table) {
+void word_table_clear(WordTable& table) {
     table.slots.clear();
     table.slots.shrink_to_fit();
     table.keys.clear();
@@ -49,22 +64,25 @@ void word_table_clear(WordCountTable& table) {
     table.used = 0;
 }
 
-void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, uint32_t amount) {
-    if (amount == 0) return;
-    if ((table.used + 1) * 2 > table.slots.size()) grow(table);
+void word_table_reserve(WordTable& table, size_t more) { rehash(table, table.used + more); }
+
+void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount) {
+    if (length == 0 || amount == 0) return;
+    if ((table.used + 1) * 2 > table.slots.size()) rehash(table, table.used + 1);
     uint32_t hash = hash_bytes(key, length);
-    WordCountTable::Slot& slot = table.slots[find_slot(table, hash, key, length)];
-    if (slot.count != 0) {
-        slot.count = slot.count > UINT32_MAX - amount ? UINT32_MAX : slot.count + amount;
-        return;
+    WordTable::Slot& slot = table.slots[find_slot(table, hash, key, length)];
+    if (slot.key_length == 0) {
+        slot = WordTable::Slot{hash, static_cast<uint32_t>(length), table.keys.size(), WordCounts{0, 0, 0}};
+        table.keys.insert(table.keys.end(), key, key + length);
+        ++table.used;
     }
-    slot = WordCountTable::Slot{hash, amount, table.keys.size(), length};
-    table.keys.insert(table.keys.end(), key, key + length);
-    ++table.used;
+    uint32_t& count = role == WordRole::WHOLE ? slot.counts.whole
+                      : role == WordRole::BEGINNING ? slot.counts.beginning
+                                                    : slot.counts.ending;
+    add_to(count, amount);
 }
 
-uint32_t word_table_count(const WordCountTable& table, const unsigned char* key, size_t length) {
-    if (table.slots.empty()) return 0;
-    uint32_t hash = hash_bytes(key, length);
-    return table.slots[find_slot(table, hash, key, length)].count;
+WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length) {
+    if (table.slots.empty() || length == 0) return WordCounts{0, 0, 0};
+    return table.slots[find_slot(table, hash_bytes(key, length), key, length)].counts;
 }

@@ -4,24 +4,37 @@
 #include <cstdint>
 #include <vector>
 
-// Counts per byte string (a word, or a piece of one), in an open-addressing hash table whose
-// keys live in one arena: memory grows with the number of distinct strings, not with the text.
-struct WordCountTable {
+// What a book says about one byte string: how often it is a whole word, and how often the
+// proper beginning or the proper ending of a longer word.
+struct WordCounts {
+    uint32_t whole;
+    uint32_t beginning;
+    uint32_t ending;
+};
+
+// The counts per byte string, in an open-addressing hash table whose keys live in one arena:
+// memory grows with the number of distinct strings, not with the text.
+struct WordTable {
     struct Slot {
         uint32_t hash;
-        uint32_t count;     // 0 marks an empty slot
+        uint32_t key_length;    // 0 marks an empty slot: no key is empty
         size_t key_offset;
-        size_t key_length;
+        WordCounts counts;
     };
     std::vector<Slot> slots;
     std::vector<unsigned char> keys;
     size_t used;
 };
 
-void word_table_clear(WordCountTable& table);
+enum class WordRole { WHOLE, BEGINNING, ENDING };
 
-// Adds `amount` (at least 1) to the count of the string; counts stop at the largest value.
-void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, uint32_t amount);
+void word_table_clear(WordTable& table);
 
-// The count of the string, 0 when it was never added.
-uint32_t word_table_count(const WordCountTable& table, const unsigned char* key, size_t length);
+// Makes room for `more` new strings, so that adding them moves no slot.
+void word_table_reserve(WordTable& table, size_t more);
+
+// Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
+void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
+
+// The counts of the string, all 0 when it was never added.
+WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length);

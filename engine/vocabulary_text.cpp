@@ -2,33 +2,32 @@
 
 #include "engine/engine_state.h"
 
-namespace {
+SourceChar source_char_at(int64_t pos) {
+    unsigned char lead = source_byte(pos);
+    if (lead == 0 || is_blank_byte(lead)) return SourceChar{pos, 0, 0, false};
+    unsigned char trail = source_byte(pos + 1);
+    if (lead < 0x81 || trail == 0 || is_blank_byte(trail)) return SourceChar{pos, 1, lead, false};
+    return SourceChar{pos, 2, static_cast<uint16_t>((lead << 8) | trail), is_syllable_lead(lead)};
+}
 
-bool is_blank_byte(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
-
-bool syllable_at(int64_t pos) { return is_syllable_lead(source_byte(pos)) && source_byte(pos + 1) != 0; }
-
-}  // namespace
-
-SyllableRun source_run_ending_at(int64_t end) {
+SourceChar source_char_ending_at(int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.
-    int64_t word_start = end;
-    while (word_start > 0 && !is_blank_byte(source_byte(word_start - 1))) --word_start;
-    SyllableRun run{word_start, 0};
-    int64_t pos = word_start;
+    int64_t pos = end;
+    while (pos > 0 && !is_blank_byte(source_byte(pos - 1))) --pos;
+    SourceChar last{end, 0, 0, false};
+    int64_t run_start = pos;
     while (pos < end) {
-        bool syllable = syllable_at(pos);
-        int64_t width = source_byte(pos) >= 0x81 ? 2 : 1;
-        if (!syllable) run.start = pos + width;
-        pos += width;
+        last = source_char_at(pos);
+        if (!last.syllable) run_start = pos + last.width;
+        pos += last.width;
     }
-    if (pos != end) return SyllableRun{end, 0};
-    run.length = end - run.start;
-    return run;
+    if (pos != end) last = SourceChar{end, 0, 0, false};
+    *run = last.syllable ? SyllableRun{run_start, end - run_start} : SyllableRun{end, 0};
+    return last;
 }
 
 SyllableRun source_run_starting_at(int64_t start) {
     int64_t pos = start;
-    while (syllable_at(pos)) pos += 2;
+    while (source_char_at(pos).syllable) pos += 2;
     return SyllableRun{start, pos - start};
 }

@@ -11,9 +11,17 @@ constexpr int64_t MAX_WORD_BYTES = 32;
 // rows of symbols (0xA1 to 0xAF).
 inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < 0xA1 || b > 0xAF); }
 
-inline uint16_t syllable_code(const unsigned char* bytes) {
-    return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]);
-}
+// Bytes that separate characters without being one: no pair is counted across them.
+inline bool is_blank_byte(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
+
+// A character of the source text: its bytes as one code (a byte, or lead and trail byte), 0 when
+// there is none.
+struct SourceChar {
+    int64_t start;
+    int64_t width;
+    uint16_t code;
+    bool syllable;
+};
 
 // A run of syllables in the source text: `length` bytes from `start`, 0 when there is none.
 struct SyllableRun {
@@ -21,9 +29,12 @@ struct SyllableRun {
     int64_t length;
 };
 
-// The run that ends just before `end`, found by reading the word it belongs to from its start,
-// where the character boundaries are certain.
-SyllableRun source_run_ending_at(int64_t end);
+// The character at `pos`, which must be a character boundary; none at a blank or the end.
+SourceChar source_char_at(int64_t pos);
+
+// The character that ends just before `end`, and the syllable run it closes, found by reading
+// the word they belong to from its start, where the character boundaries are certain.
+SourceChar source_char_ending_at(int64_t end, SyllableRun* run);
 
 // The run that begins at `start`, which must be a character boundary.
 SyllableRun source_run_starting_at(int64_t start);

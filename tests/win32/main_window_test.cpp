@@ -210,15 +210,28 @@ TEST_F(MainWindowTest, HiddenCheckboxCannotBeClickedAndStaysOn) {
     EXPECT_EQ(check_state(ID_SPLIT_LONG_SENTENCES), BST_CHECKED);
 }
 
+int text_width(HWND control, const std::string& text) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
 TEST_F(MainWindowTest, MinimumLengthFieldStopsTakingCharactersWhenFull) {
     HWND field = child(ID_MIN_LENGTH);
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
     for (int k = 0; k < 20; ++k) SendMessageA(field, WM_CHAR, '7', 1);
     std::string typed = window_text(field);
-    EXPECT_GE(typed.size(), 2u) << "two digits must fit";
-    EXPECT_LT(typed.size(), 20u) << "typing goes on past the field's width";
+    ASSERT_FALSE(typed.empty());
     EXPECT_EQ(typed, std::string(typed.size(), '7'));
+    RECT room = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    EXPECT_LE(text_width(field, typed), room.right - room.left);
+    EXPECT_GT(text_width(field, typed + "7"), room.right - room.left) << "typing stopped before the field was full";
 
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_CHAR, 'a', 1);

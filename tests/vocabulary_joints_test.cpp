@@ -1,0 +1,93 @@
+// The book-vocabulary mode: joints decided by the words and syllable pairs a text uses inside its
+// own lines. Each book below is a few kept lines of evidence followed by one joined line; the
+// test reads whether the joint came out spaced, unspaced or as the rules left it.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/engine_state.h"
+#include "engine/vocabulary_breaks.h"
+#include "engine/vocabulary_joints.h"
+#include "tests/support/cp949.h"
+#include "tests/support/engine_harness.h"
+
+namespace {
+
+ConversionOptions with_vocabulary(ConversionOptions options = plain_options()) {
+    options.vocabulary_joints = 1;
+    return options;
+}
+
+enum class Joint { SPACED, UNSPACED, MISSING };
+
+// How the joint between `line` and `next` came out after the book's evidence lines.
+Joint joint_after(const std::string& evidence, const std::string& line, const std::string& next,
+                  const ConversionOptions& options) {
+    std::string result = reflow_utf8(evidence + line + "\n" + next + "\n", options);
+    if (result.find(line + " " + next) != std::string::npos) return Joint::SPACED;
+    if (result.find(line + next) != std::string::npos) return Joint::UNSPACED;
+    ADD_FAILURE() << "joint not found in: " << result;
+    return Joint::MISSING;
+}
+
+struct EvidenceCase {
+    const char* what;
+    const char* evidence;   // kept lines, each ending in a full stop
+    const char* line;       // joined to `next`
+    const char* next;
+    Joint rules;            // the joint as the rules alone make it
+    Joint vocabulary;       // the joint with the book's evidence
+};
+
+class BookEvidence : public testing::TestWithParam<EvidenceCase> {};
+
+TEST_P(BookEvidence, DecidesTheJoint) {
+    const EvidenceCase& c = GetParam();
+    EXPECT_EQ(joint_after(c.evidence, c.line, c.next, plain_options()), c.rules) << "rules";
+    EXPECT_EQ(joint_after(c.evidence, c.line, c.next, with_vocabulary()), c.vocabulary) << "vocabulary";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, BookEvidence,
+    testing::Values(
+        // The fragments joined make a word the book uses, and neither is a word of its own.
+        EvidenceCase{"word_joins",
+                     "마당 한가운데로 걸어갔다.\n"
+                     "그는 한가운데에 섰다.\n"
+                     "바로 한가운데는 고요했다.\n",
+                     "아이들이 뛰어노는 마당 한", "가운데로 걸어갔다.", Joint::SPACED, Joint::UNSPACED},
+        // Both fragments are words the book uses, never written together.
+        EvidenceCase{"words_part",
+                     "마을에 나무 한 그루가 서 있었다.\n"
+                     "오래된 다리 아래 물이 흘렀다.\n"
+                     "커다란 나무 그늘이 시원했다.\n"
+                     "낡은 지붕 아래 제비가 살았다.\n",
+                     "아이들은 언덕 위의 커다란 나무", "아래 모여 앉았다.", Joint::UNSPACED, Joint::SPACED},
+        // Fragments the book never shows as words, but a syllable pair it always writes together.
+        EvidenceCase{"pair_joins",
+                     "가을바람이 불어왔다.\n"
+                     "가을바람은 서늘했다.\n"
+                     "가을바람도 잦아들었다.\n",
+                     "창문을 여니 어느덧 가을", "바람에 낙엽이 날렸다.", Joint::SPACED, Joint::UNSPACED},
+        // Fragments the book never shows as words, but a syllable pair it always writes apart.
+        EvidenceCase{"pair_parts",
+                     "나무 위로 새가 날아올랐다.\n"
+                     "나무 위를 다람쥐가 뛰었다.\n"
+                     "나무 위에 둥지가 있었다.\n",
+                     "마당 한쪽에 서 있는 큰 나무", "위쪽으로 까치가 울었다.", Joint::UNSPACED, Joint::SPACED},
+        // Nothing in the book speaks about either joint, so the rules' decision stands both ways.
+        EvidenceCase{"no_evidence_keeps_a_space",
+                     "바다는 잔잔했다.\n",
+                     "그는 오래된 편지를", "펼쳐 보았다.", Joint::SPACED, Joint::SPACED},
+        EvidenceCase{"no_evidence_keeps_no_space",
+                     "바다는 잔잔했다.\n",
+                     "그는 오래된 편지를 펼", "쳐 보았다.", Joint::UNSPACED, Joint::UNSPACED}),
+    [](const testing::TestParamInfo<EvidenceCase>& info) { return std::string(info.param.what); });
+
+}  // namespace

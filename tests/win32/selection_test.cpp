@@ -1,0 +1,190 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "app/selection_display.h"
+#include "pipeline/batch_run.h"
+#include "pipeline/output_writer.h"
+#include "tests/win32/support/win32_harness.h"
+
+namespace {
+
+const std::string DOTTED_TAIL_TEXT(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+
+class SelectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = start_window();
+        folder = fresh_folder("tessaline-selection");
+    }
+    void TearDown() override { close_window(window); }
+
+    std::string preview() { return window_text(main_window.preview_box); }
+    std::string status() { return window_text(main_window.status_line); }
+    std::string path_box() { return window_text(main_window.path_box); }
+    int bar_position(HWND bar) { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); }
+    PBRANGE batch_range() {
+        PBRANGE range = {};
+        SendMessageA(main_window.batch_bar, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
+        return range;
+    }
+
+    HWND window = nullptr;
+    std::string folder;
+};
+
+// A CP949 text of exactly `size` bytes: Korean lines, cut to size with ASCII.
+std::string korean_text_of_size(size_t size) {
+    std::string line = cp949("그는 창밖을 내다보았다.\r\n");
+    std::string text;
+    while (text.size() + line.size() <= size) text += line;
+    return text + std::string(size - text.size(), 'x');
+}
+
+}  // namespace
+
+TEST_F(SelectionTest, SingleFileShowsItsPathItsTextAndTheStatus) {
+    std::string path = folder + "a.txt";
+    std::string text = cp949("첫 줄입니다\r\n둘째 줄\r\n");
+    write_file(path, text);
+    SendMessageA(main_window.file_bar, PBM_SETPOS, 40, 0);
+    select_single(path);
+    take_open_dialog_result(true);
+    EXPECT_EQ(selection_ready, 1);
+    EXPECT_EQ(path_box(), path + "\\");
+    EXPECT_EQ(preview(), text);
+    EXPECT_EQ(status(), cp949("1개 파일 선택됨"));
+    EXPECT_EQ(bar_position(main_window.file_bar), 0);
+    EXPECT_EQ(bar_position(main_window.batch_bar), 0);
+}
+
+TEST_F(SelectionTest, SingleFilePreviewIsCutAfter30000BytesOfTheFile) {
+    struct Case {
+        size_t size;
+        bool cut;
+    };
+    for (Case c : {Case{30000, false}, Case{30001, true}}) {
+        std::string text = korean_text_of_size(c.size);
+        std::string path = folder + "size" + std::to_string(c.size) + ".txt";
+        write_file(path, text);
+        select_single(path);
+        take_open_dialog_result(true);
+        std::string expected = c.cut ? text.substr(0, 30000) + DOTTED_TAIL_TEXT : text;
+        EXPECT_EQ(preview(), expected) << c.size << " bytes";
+    }
+}
+
+TEST_F(SelectionTest, Utf8FileOfMoreThan30000BytesShowsAllItsShorterTextAndTheTail) {
+    std::string utf8 = "\xEF\xBB\xBF";
+    std::string syllables;
+    while (utf8.size() + 3 <= 40000) {
+        utf8 += "가";
+        syllables += "가";
+    }
+    utf8 += std::string(40000 - utf8.size(), 'z');
+    std::string converted = cp949(syllables.c_str()) + std::string(40000 - 3 - syllables.size(), 'z');
+    ASSERT_EQ(utf8.size(), 40000u);
+    ASSERT_LT(converted.size(), 30000u);
+    std::string path = folder + "utf8.txt";
+    write_file(path, utf8);
+    select_single(path);
+    take_open_dialog_result(true);
+    EXPECT_EQ(preview(), converted + DOTTED_TAIL_TEXT);
+}
+
+TEST_F(SelectionTest, SingleFileThatCannotBeOpenedLeavesPreviewAndStatusAlone) {
+    SetWindowTextA(main_window.preview_box, "earlier");
+    select_single(folder + "missing.txt");
+    take_open_dialog_result(true);
+    EXPECT_EQ(selection_ready, 1) << "the selection still counts as made";
+    EXPECT_EQ(preview(), "earlier");
+    EXPECT_EQ(status(), cp949("변환할 파일을 선택하세요."));
+}
+
+TEST_F(SelectionTest, MultipleSelectionListsOnlyTextFiles) {
+    select_multiple(folder.substr(0, folder.size() - 1), {"a.txt", "b.doc"});
+    take_open_dialog_result(true);
+    EXPECT_EQ(path_box(), folder);
+    EXPECT_EQ(preview(), cp949("           선택된 파일들\r\n ===========================\r\n a.txt\r\n "));
+    EXPECT_EQ(status(), cp949("1개 파일 선택됨"));
+    EXPECT_EQ(txt_file_count, 1);
+    EXPECT_EQ(batch_range().iLow, 0);
+    EXPECT_EQ(batch_range().iHigh, 1);
+    EXPECT_EQ(bar_position(main_window.batch_bar), 0);
+}
+
+TEST_F(SelectionTest, MultipleSelectionCountsNamesEndingInTxtInAnyCase) {
+    select_multiple("C:\\novels", {"a.txt", "b.TXT", "c.doc", "mytxt", "d.Txt"});
+    take_open_dialog_result(true);
+    EXPECT_EQ(txt_file_count, 4);
+    EXPECT_EQ(status(), cp949("4개 파일 선택됨"));
+    EXPECT_EQ(preview(), cp949("           선택된 파일들\r\n ===========================\r\n "
+                               "a.txt\r\n b.TXT\r\n mytxt\r\n d.Txt\r\n "));
+    EXPECT_EQ(batch_range().iHigh, 4);
+}
+
+TEST_F(SelectionTest, ListTooLongForItsRoomKeepsWholeNamesAndEndsWithDots) {
+    std::string names_buffer;
+    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::strcpy(selection_buffer, "C:\\books");
+    size_t at = std::strlen(selection_buffer) + 1;
+    const int count = 2000;
+    for (int k = 0; k < count; ++k) {
+        std::string name = cp949("소설") + std::to_string(100000 + k) + ".txt";
+        std::memcpy(selection_buffer + at, name.c_str(), name.size() + 1);
+        at += name.size() + 1;
+    }
+    take_open_dialog_result(true);
+    EXPECT_EQ(txt_file_count, count) << "every text file is counted, listed or not";
+    EXPECT_EQ(status(), std::to_string(count) + cp949("개 파일 선택됨"));
+    std::string list = preview();
+    EXPECT_LE(list.size(), SELECTION_LIST_SIZE - 1);
+    EXPECT_GT(list.size(), SELECTION_LIST_SIZE - 40) << "the room is used";
+    ASSERT_GE(list.size(), 6u);
+    EXPECT_EQ(list.substr(list.size() - 6), "\r\n ...");
+    std::string before_dots = list.substr(0, list.size() - 3);
+    EXPECT_EQ(before_dots.substr(before_dots.size() - 7), ".txt\r\n ") << "the last listed name is whole";
+}
+
+TEST_F(SelectionTest, ListOfExactlyTheRoomNeedsNoDots) {
+    std::string header = cp949("           선택된 파일들\r\n ===========================\r\n ");
+    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::strcpy(selection_buffer, "C:\\books");
+    size_t at = std::strlen(selection_buffer) + 1;
+    size_t length = header.size();
+    // Names of 97 bytes plus CR LF and a space fill 100 bytes each; the last one fills the rest.
+    while (length + 100 <= SELECTION_LIST_SIZE - 1 - 100) {
+        std::string name = std::string(93, 'n') + ".txt";
+        std::memcpy(selection_buffer + at, name.c_str(), name.size() + 1);
+        at += name.size() + 1;
+        length += 100;
+    }
+    std::string last = std::string(SELECTION_LIST_SIZE - 1 - length - 3 - 4, 'z') + ".txt";
+    std::memcpy(selection_buffer + at, last.c_str(), last.size() + 1);
+    take_open_dialog_result(true);
+    std::string list = preview();
+    EXPECT_EQ(list.size(), SELECTION_LIST_SIZE - 1);
+    EXPECT_EQ(list.substr(list.size() - last.size() - 3), last + "\r\n ");
+}
+
+TEST_F(SelectionTest, CancelEmptiesThePreviewAndMakesConvertDoNothing) {
+    SetWindowTextA(main_window.preview_box, "earlier");
+    SendMessageA(main_window.mark_joins_check, BM_SETCHECK, BST_CHECKED, 0);
+    selection_ready = 1;
+    take_open_dialog_result(false);
+    EXPECT_EQ(selection_ready, 0);
+    EXPECT_EQ(preview(), "");
+    std::string status_before = status();
+    bool message = with_dialog([&] { SendMessageA(main_window.convert_button, BM_CLICK, 0, 0); },
+                               [](HWND dialog) { EndDialog(dialog, IDOK); });
+    EXPECT_FALSE(message) << "nothing to convert, nothing to report";
+    EXPECT_EQ(status(), status_before);
+    EXPECT_EQ(SendMessageA(main_window.mark_joins_check, BM_GETCHECK, 0, 0), BST_CHECKED)
+        << "a run that never started leaves the join mark alone";
+}
