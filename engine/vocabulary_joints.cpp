@@ -55,6 +55,7 @@ void rebuild_joint(const BufferJoint& joint, bool spaced) {
 }  // namespace
 
 void apply_vocabulary_evidence() {
+    if (engine_state.next_start >= engine_state.source_length) return;  // no next line to meet
     JointSides sides = joint_sides(engine_state.next_start);
     if (sides.last.width == 0 || sides.first.width == 0) return;
     double odds = joint_space_evidence(sides) + book_vocabulary.habit_prior[sides.blank ? 1 : 0];

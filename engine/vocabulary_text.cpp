@@ -18,6 +18,7 @@ SourceChar source_char_ending_at(int64_t end, SyllableRun* run) {
     int64_t run_start = pos;
     while (pos < end) {
         last = source_char_at(pos);
+        if (last.width == 0) break;  // the text ended before `end`
         if (!last.syllable) run_start = pos + last.width;
         pos += last.width;
     }

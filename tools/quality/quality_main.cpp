@@ -55,6 +55,12 @@ std::string next_argument(int argc, char** argv, int& k) {
     return argv[++k];
 }
 
+void read_style(const std::string& name, Settings& settings) {
+    WrapStyle style;
+    if (!parse_wrap_style(name, &style)) usage_error("unknown style " + name);
+    settings.styles.push_back(style);
+}
+
 void read_mode(const std::string& mode, Settings& settings) {
     if (mode != "engine" && mode != "vocabulary" && mode != "both") usage_error("unknown mode " + mode);
     settings.engine = mode != "vocabulary";
@@ -65,10 +71,8 @@ Settings read_settings(int argc, char** argv) {
     Settings settings;
     for (int k = 1; k < argc; ++k) {
         std::string arg = argv[k];
-        WrapStyle style;
         if (arg == "--mode") read_mode(next_argument(argc, argv, k), settings);
-        else if (arg == "--style" && parse_wrap_style(next_argument(argc, argv, k), &style)) settings.styles.push_back(style);
-        else if (arg == "--style") usage_error("unknown style " + std::string(argv[k]));
+        else if (arg == "--style") read_style(next_argument(argc, argv, k), settings);
         else if (arg == "--joints-only") settings.joints_only = true;
         else if (arg == "--no-baselines") settings.baselines = false;
         else if (arg == "--plain-options") settings.plain_options = true;
