@@ -6,7 +6,7 @@
 
 namespace {
 
-struct ControlSpec {
+struct ControlLayout {
     DWORD ex_style;
     const char* class_name;
     const char* text;
@@ -20,7 +20,7 @@ struct ControlSpec {
 constexpr DWORD VISIBLE_CHILD = WS_CHILD | WS_VISIBLE;
 
 // In the order of creation; positions are client pixels.
-const ControlSpec CONTROLS[] = {
+const ControlLayout CONTROLS[] = {
     {0, "button", "\xC6\xC4\xC0\xCF\xBF\xAD\xB1\xE2",  // 파일열기
      ID_OPEN, 500, 15, 70, 25, VISIBLE_CHILD | BS_PUSHBUTTON, &MainWindow::open_button, true},
     {0, "button", "\xBA\xAF\xC8\xAF\xBD\xC7\xC7\xE0",  // 변환실행
@@ -59,10 +59,10 @@ const ControlSpec CONTROLS[] = {
     {0, PROGRESS_CLASSA, nullptr, 0, 350, 337, 145, 7, VISIBLE_CHILD | PBS_SMOOTH, &MainWindow::batch_bar, false},
 };
 
-HWND create_control(const MainWindow& window, const ControlSpec& spec) {
-    return CreateWindowExA(spec.ex_style, spec.class_name, spec.text, spec.style, spec.x, spec.y, spec.width,
-                           spec.height, window.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                           window.instance, nullptr);
+HWND create_control(const MainWindow& window, const ControlLayout& layout) {
+    return CreateWindowExA(layout.ex_style, layout.class_name, layout.text, layout.style, layout.x, layout.y,
+                           layout.width, layout.height, window.window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), window.instance, nullptr);
 }
 
 }  // namespace
@@ -74,10 +74,10 @@ HFONT create_controls_font() {
 }
 
 void create_controls(MainWindow& window) {
-    for (const ControlSpec& spec : CONTROLS) {
-        HWND control = create_control(window, spec);
-        window.*spec.handle = control;
-        if (spec.takes_font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(window.font), FALSE);
+    for (const ControlLayout& layout : CONTROLS) {
+        HWND control = create_control(window, layout);
+        window.*layout.handle = control;
+        if (layout.takes_font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(window.font), FALSE);
     }
     SendMessageA(window.split_long_sentences_check, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(window.blank_after_long_check, BM_SETCHECK, BST_CHECKED, 0);

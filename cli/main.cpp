@@ -9,6 +9,7 @@
 #include "cli/run_plan.h"
 #include "engine/engine_state.h"
 #include "pipeline/run_settings.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void apply_settings(const CliOptions& options, FailureReport& failures) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform_prepare_terminal();
     CliOptions options;
     std::string error;
     switch (parse_options(argc, argv, options, error)) {

@@ -218,6 +218,21 @@ int64_t between_touching_marks(int64_t i) {
     return i + 5;
 }
 
+// Only a quotation mark, a bracket or the lead or closing trail byte of a curly mark can make the
+// rules act at a position; every other position is passed over.
+bool may_act(unsigned char b) {
+    return b == DOUBLE_QUOTE || b == OPEN_BRACKET || b == CLOSE_BRACKET || b == MARK_LEAD || b == CLOSE_DOUBLE_TRAIL;
+}
+
+// The first position from i on, below `limit`, where a rule may act; read straight from the
+// untouched rest, where the scan spends nearly all its time.
+int64_t skip_quiet(int64_t i, int64_t limit) {
+    if (i < scan.front) return i;
+    const unsigned char* rest = line_buffer.bytes + scan.rest - scan.front;
+    while (i < limit && !may_act(rest[i])) ++i;
+    return i;
+}
+
 // Examines position i and returns the next position to examine.
 int64_t examine(int64_t i) {
     if (c(i - 1) == SPACE_BYTE) return before_opening_mark(i);
@@ -230,6 +245,9 @@ int64_t examine(int64_t i) {
 
 void insert_dialogue_breaks() {
     start_scan();
-    for (int64_t i = 2; scan_length() >= 5 && i < scan_length() - 3;) i = examine(i);
+    for (int64_t i = 2; scan_length() >= 5 && i < scan_length() - 3;) {
+        i = skip_quiet(i, scan_length() - 3);
+        if (i < scan_length() - 3) i = examine(i);
+    }
     finish_scan();
 }

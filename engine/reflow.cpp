@@ -14,6 +14,7 @@
 #include "engine/prescan.h"
 #include "engine/source_scan.h"
 #include "engine/space_squeeze.h"
+#include "engine/vocabulary_breaks.h"
 #include "engine/vocabulary_joints.h"
 #include "pipeline/progress_view.h"
 
@@ -91,7 +92,9 @@ void process_line() {
     end_line_with_crlf();
     normalise_line_start();
     insert_dialogue_breaks();
-    if (decide_line_end()) {
+    bool joined = decide_line_end();
+    if (!joined && conversion_options.vocabulary_joints == 1) joined = continue_by_book_layout();
+    if (joined) {
         decide_joint_space();
         review_joint_space();
         if (conversion_options.vocabulary_joints == 1) apply_vocabulary_evidence();

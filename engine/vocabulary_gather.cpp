@@ -1,4 +1,6 @@
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "engine/engine_state.h"
 #include "engine/vocabulary_habit.h"
@@ -8,9 +10,12 @@
 
 namespace {
 
-// Beyond this many bytes a book shows its words often enough that every other line, or every
-// third, tells as much; so a long book costs no more to gather than a book of this size.
-constexpr int64_t FULL_GATHER_BYTES = 4 << 20;
+// Beyond this many bytes a book shows its words often enough that an even sample of its lines
+// tells as much; so a long book costs no more to gather than a book of this size.
+constexpr int64_t FULL_GATHER_BYTES = 1 << 20;
+
+// How a syllable meets the syllable before it, if one stands there.
+enum class SyllableGap { NONE, TOGETHER, APART };
 
 // One line's walk. Character pairs are counted as they come; a run of syllables counts as a
 // whole word only with a non-syllable inside the line on both sides, as the wrap may have cut a
@@ -21,6 +26,7 @@ struct LineScan {
     SourceChar previous;        // the character just before, width 0 after a blank
     SourceChar before_space;    // the character before a single space just passed, else width 0
     int64_t run_start;          // start of the open syllable run, -1 when none is open
+    SyllableGap previous_gap;   // how the previous character, a syllable, met the syllable before it
 };
 
 void close_run(LineScan& scan, int64_t pos) {
@@ -31,16 +37,28 @@ void close_run(LineScan& scan, int64_t pos) {
     scan.run_start = -1;
 }
 
-void count_meeting(const SourceChar& left, const SourceChar& right, bool apart) {
-    pair_table_count(book_vocabulary.pairs, left.code, left.syllable, right.code, right.syllable, apart);
+// Counts the meeting and returns how it joins two syllables.
+SyllableGap count_meeting(const SourceChar& left, const SourceChar& right, bool apart) {
+    BookVocabulary& v = book_vocabulary;
+    pair_table_count(v.pairs, pair_key(left.code, right.code), apart);
+    margins_count(v.margins, left.code, left.syllable, right.code, right.syllable, apart);
+    if (!left.syllable || !right.syllable) return SyllableGap::NONE;
+    uint32_t& gaps = apart ? v.syllable_gaps.apart : v.syllable_gaps.together;
+    if (gaps != UINT32_MAX) ++gaps;
+    return apart ? SyllableGap::APART : SyllableGap::TOGETHER;
 }
 
 void take_char(LineScan& scan, const SourceChar& c) {
-    if (scan.previous.width != 0) count_meeting(scan.previous, c, false);
-    else if (scan.before_space.width != 0) count_meeting(scan.before_space, c, true);
+    SyllableGap gap = SyllableGap::NONE;
+    if (scan.previous.width != 0) gap = count_meeting(scan.previous, c, false);
+    else if (scan.before_space.width != 0) gap = count_meeting(scan.before_space, c, true);
+    if (c.syllable && scan.previous.syllable && scan.previous_gap != SyllableGap::NONE)
+        pair_table_count(book_vocabulary.word_starts, pair_key(scan.previous.code, c.code),
+                         scan.previous_gap == SyllableGap::APART);
     if (!c.syllable) close_run(scan, c.start);
     else if (scan.run_start < 0) scan.run_start = c.start;
     scan.previous = c;
+    scan.previous_gap = gap;
     scan.before_space = SourceChar{};
 }
 
@@ -60,7 +78,7 @@ SourceChar char_in_line(const unsigned char* text, int64_t pos, int64_t end) {
 void gather_line(const unsigned char* text, int64_t begin, int64_t end) {
     while (begin < end && is_blank_byte(text[begin])) ++begin;
     while (end > begin && is_blank_byte(text[end - 1])) --end;
-    LineScan scan{text, begin, SourceChar{}, SourceChar{}, -1};
+    LineScan scan{text, begin, SourceChar{}, SourceChar{}, -1, SyllableGap::NONE};
     for (int64_t pos = begin; pos < end;) {
         if (is_blank_byte(text[pos])) {
             take_blank(scan, pos);
@@ -74,23 +92,29 @@ void gather_line(const unsigned char* text, int64_t begin, int64_t end) {
 }
 
 // Every proper beginning and ending of a word is credited with the word's uses, so that a
-// fragment at a cut can be told from a word of its own. Room for every piece is made first, so
-// the slots stay where they are while they are walked.
+// fragment at a cut can be told from a word of its own. The whole words are listed first, as
+// adding pieces may move the slots and the keys.
 void count_word_pieces() {
     WordTable& words = book_vocabulary.words;
-    size_t pieces = 0;
-    for (const WordTable::Slot& slot : words.slots) pieces += slot.counts.whole != 0 ? slot.key_length : 0;
-    word_table_reserve(words, pieces);
-    unsigned char word[MAX_WORD_BYTES];  // a copy, as adding pieces may move the keys
-    for (size_t i = 0; i < words.slots.size(); ++i) {
-        WordTable::Slot slot = words.slots[i];
-        if (slot.counts.whole == 0) continue;
+    std::vector<WordTable::Slot> whole_words;
+    for (const WordTable::Slot& slot : words.slots)
+        if (slot.counts.whole != 0) whole_words.push_back(slot);
+    unsigned char word[MAX_WORD_BYTES];
+    for (const WordTable::Slot& slot : whole_words) {
         std::memcpy(word, words.keys.data() + slot.key_offset, slot.key_length);
         for (size_t cut = 2; cut < slot.key_length; cut += 2) {
             word_table_add(words, word, cut, WordRole::BEGINNING, slot.counts.whole);
             word_table_add(words, word + cut, slot.key_length - cut, WordRole::ENDING, slot.counts.whole);
         }
     }
+}
+
+// One meeting of each kind is added, so that the share is never 0 or 1.
+void settle_space_share() {
+    BookVocabulary& v = book_vocabulary;
+    double apart = v.syllable_gaps.apart + 1.0;
+    double share = apart / (apart + v.syllable_gaps.together + 1.0);
+    v.space_share = SpaceShare{share, std::log(share / (1.0 - share))};
 }
 
 }  // namespace
@@ -108,5 +132,6 @@ void gather_vocabulary() {
         begin = line_end + 1;
     }
     count_word_pieces();
-    learn_wrap_habit();
+    settle_space_share();
+    learn_wrap_habit(stride);
 }

@@ -22,6 +22,9 @@ constexpr double HABIT_PSEUDO_COUNT = 3.0;
 constexpr double BLANK_HABIT = 2.0;
 // Fewer sentence-ending lines than this say nothing about how the book marks its paragraphs.
 constexpr double MIN_SENTENCE_ENDS = 20;
+// Fewer lines cut inside a sentence than this, and the book was not wrapped at all: its lines
+// are its paragraphs, whatever follows them.
+constexpr double MIN_CUT_LINES = 20;
 // Paragraphs are marked when at least this share of sentence-ending lines is followed by a mark...
 constexpr double MARKED_AFTER_SENTENCE = 0.5;
 // ...and at most this share of the lines that stop inside a sentence, where the wrap cut.
@@ -72,7 +75,7 @@ double prior_of(double spaced, double unspaced) {
 void conclude(const LineEndSurvey& survey) {
     BookVocabulary& v = book_vocabulary;
     for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(survey.spaced[kind], survey.unspaced[kind]);
-    bool enough = survey.sentence_ends >= MIN_SENTENCE_ENDS;
+    bool enough = survey.sentence_ends >= MIN_SENTENCE_ENDS && survey.cut_lines >= MIN_CUT_LINES;
     v.paragraphs_marked = enough && survey.sentence_ends_marked >= MARKED_AFTER_SENTENCE * survey.sentence_ends &&
                           survey.cut_lines_marked <= MARKED_AFTER_CUT * survey.cut_lines;
     v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
@@ -81,15 +84,16 @@ void conclude(const LineEndSurvey& survey) {
 
 }  // namespace
 
-void learn_wrap_habit() {
+void learn_wrap_habit(int64_t line_stride) {
     LineEndSurvey survey{};
     const unsigned char* text = source_text.bytes;
     int64_t length = engine_state.source_length;
-    for (int64_t pos = 0; pos < length;) {
+    int64_t line = 0;
+    for (int64_t pos = 0; pos < length; ++line) {
         const void* lf = std::memchr(text + pos, '\n', static_cast<size_t>(length - pos));
         if (lf == nullptr) break;
         int64_t at = static_cast<const unsigned char*>(lf) - text;
-        survey_line_end(survey, at);
+        if (line % line_stride == 0) survey_line_end(survey, at);
         pos = at + 1;
     }
     conclude(survey);

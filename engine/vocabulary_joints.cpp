@@ -2,14 +2,17 @@
 
 #include "engine/engine_state.h"
 #include "engine/vocabulary_evidence.h"
-#include "engine/vocabulary_store.h"
 
 namespace {
 
-// Within this distance of even odds the book's evidence is too weak to overrule the joint rules.
-constexpr double DECISION_MARGIN = 0.75;
-// Where a mark stands at the cut only its pairs speak, and the rules know marks well.
-constexpr double MARK_DECISION_MARGIN = 1.5;
+// Odds the book's evidence must pass to add a space the rules left out: when no rule fires the
+// rules leave none, so their "no space" is the weaker word; still above the lean of cuts
+// towards spaces, which alone decides nothing.
+constexpr double ADD_SPACE_ODDS = 1.25;
+// Odds against a space the evidence must pass to take away a space a rule put there.
+constexpr double DROP_SPACE_ODDS = 2.0;
+// Where a mark stands at the cut the rules decide nothing about it, either way.
+constexpr double MARK_DECISION_ODDS = 1.0;
 const char JOIN_MARK = '`';
 
 // The joint as the line buffer holds it: where the line's own text ends, and whether a space
@@ -58,11 +61,10 @@ void apply_vocabulary_evidence() {
     if (engine_state.next_start >= engine_state.source_length) return;  // no next line to meet
     JointSides sides = joint_sides(engine_state.next_start);
     if (sides.last.width == 0 || sides.first.width == 0) return;
-    double odds = joint_space_evidence(sides) + book_vocabulary.habit_prior[sides.blank ? 1 : 0];
-    double margin = sides.last.syllable && sides.first.syllable ? DECISION_MARGIN : MARK_DECISION_MARGIN;
-    if (odds > -margin && odds < margin) return;
     BufferJoint joint{};
     if (!locate_joint(joint) || !same_last_char(joint, sides.last)) return;
-    bool spaced = odds > 0;
-    if (spaced != joint.spaced) rebuild_joint(joint, spaced);
+    double odds = joint_space_odds(sides);
+    bool syllables = sides.last.syllable && sides.first.syllable;
+    double needed = !syllables ? MARK_DECISION_ODDS : joint.spaced ? DROP_SPACE_ODDS : ADD_SPACE_ODDS;
+    if (joint.spaced ? odds < -needed : odds > needed) rebuild_joint(joint, !joint.spaced);
 }

@@ -5,8 +5,6 @@ namespace {
 constexpr size_t FIRST_SLOTS = 4096;    // a short book's character pairs fit without growing
 constexpr size_t CODES = 65536;         // every character code has its margin
 
-uint32_t pair_key(uint16_t left, uint16_t right) { return (static_cast<uint32_t>(left) << 16) | right; }
-
 // Fibonacci hashing spreads the neighbouring codes of one syllable row over the whole table.
 size_t home(uint32_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
 
@@ -37,33 +35,44 @@ void pair_table_clear(CharPairTable& table) {
     table.slots.clear();
     table.slots.shrink_to_fit();
     table.used = 0;
-    table.before_syllable.clear();
-    table.before_syllable.shrink_to_fit();
-    table.after_syllable.clear();
-    table.after_syllable.shrink_to_fit();
 }
 
-void pair_table_count(CharPairTable& table, uint16_t left, bool left_syllable, uint16_t right,
-                      bool right_syllable, bool apart) {
+void pair_table_count(CharPairTable& table, uint32_t key, bool apart) {
     if ((table.used + 1) * 2 > table.slots.size()) grow(table);
-    if (table.before_syllable.empty()) {
-        table.before_syllable.assign(CODES, PairCounts{0, 0});
-        table.after_syllable.assign(CODES, PairCounts{0, 0});
-    }
-    uint32_t key = pair_key(left, right);
     CharPairTable::Slot& slot = table.slots[find_slot(table, key)];
     if (slot.key == 0) {
         slot.key = key;
         ++table.used;
     }
     add_one(slot.counts, apart);
-    if (right_syllable) add_one(table.before_syllable[left], apart);
-    if (left_syllable) add_one(table.after_syllable[right], apart);
 }
 
-PairCounts pair_table_find(const CharPairTable& table, uint16_t left, uint16_t right) {
+PairCounts pair_table_find(const CharPairTable& table, uint32_t key) {
     if (table.slots.empty()) return PairCounts{0, 0};
-    if (right == 0) return table.before_syllable[left];
-    if (left == 0) return table.after_syllable[right];
-    return table.slots[find_slot(table, pair_key(left, right))].counts;
+    return table.slots[find_slot(table, key)].counts;
+}
+
+void margins_clear(SyllableMargins& margins) {
+    margins.before_syllable.clear();
+    margins.before_syllable.shrink_to_fit();
+    margins.after_syllable.clear();
+    margins.after_syllable.shrink_to_fit();
+}
+
+void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
+                   bool right_syllable, bool apart) {
+    if (margins.before_syllable.empty()) {
+        margins.before_syllable.assign(CODES, PairCounts{0, 0});
+        margins.after_syllable.assign(CODES, PairCounts{0, 0});
+    }
+    if (right_syllable) add_one(margins.before_syllable[left], apart);
+    if (left_syllable) add_one(margins.after_syllable[right], apart);
+}
+
+PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code) {
+    return margins.before_syllable.empty() ? PairCounts{0, 0} : margins.before_syllable[code];
+}
+
+PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code) {
+    return margins.after_syllable.empty() ? PairCounts{0, 0} : margins.after_syllable[code];
 }

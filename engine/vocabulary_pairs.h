@@ -4,31 +4,44 @@
 #include <cstdint>
 #include <vector>
 
-// How often two characters stand side by side (together) or with one space between them (apart).
-// A character is its byte, or its two CP949 bytes as a 16-bit code; the code 0 stands for "any
-// syllable", so (x, 0) counts x before a syllable and (0, y) y after one.
+// How often a meeting of two characters is written together or across one space (apart).
 struct PairCounts {
     uint32_t together;
     uint32_t apart;
 };
 
+// Counts by a 32-bit key made of two character codes, in an open-addressing hash table that
+// doubles when half full: memory grows with the distinct keys, not with the text.
 struct CharPairTable {
     struct Slot {
-        uint32_t key;       // 0 marks an empty slot: no real key has both codes 0
+        uint32_t key;       // 0 marks an empty slot: no key is made of two codes 0
         PairCounts counts;
     };
     std::vector<Slot> slots;
     size_t used;
-    // The margins, by character code: read for every pair, so kept where no hashing is needed.
+};
+
+// The key of `left` followed by `right`; a character is its byte, or its two CP949 bytes as
+// one 16-bit code.
+inline uint32_t pair_key(uint16_t left, uint16_t right) { return (static_cast<uint32_t>(left) << 16) | right; }
+
+void pair_table_clear(CharPairTable& table);
+
+// Counts one meeting, together or apart; counts stop at the largest value.
+void pair_table_count(CharPairTable& table, uint32_t key, bool apart);
+
+// The counts of the key, both 0 when it was never counted.
+PairCounts pair_table_find(const CharPairTable& table, uint32_t key);
+
+// How often each character meets a syllable together or apart, by character code: read at
+// every joint, so kept where no hashing is needed.
+struct SyllableMargins {
     std::vector<PairCounts> before_syllable;
     std::vector<PairCounts> after_syllable;
 };
 
-void pair_table_clear(CharPairTable& table);
-
-// Counts one meeting of `left` and `right`, together or apart, and the margin on each side that
-// is a syllable.
-void pair_table_count(CharPairTable& table, uint16_t left, bool left_syllable, uint16_t right,
-                      bool right_syllable, bool apart);
-
-PairCounts pair_table_find(const CharPairTable& table, uint16_t left, uint16_t right);
+void margins_clear(SyllableMargins& margins);
+void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
+                   bool right_syllable, bool apart);
+PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code);
+PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code);

@@ -64,8 +64,6 @@ void word_table_clear(WordTable& table) {
     table.used = 0;
 }
 
-void word_table_reserve(WordTable& table, size_t more) { rehash(table, table.used + more); }
-
 void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount) {
     if (length == 0 || amount == 0) return;
     if ((table.used + 1) * 2 > table.slots.size()) rehash(table, table.used + 1);

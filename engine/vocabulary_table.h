@@ -30,9 +30,6 @@ enum class WordRole { WHOLE, BEGINNING, ENDING };
 
 void word_table_clear(WordTable& table);
 
-// Makes room for `more` new strings, so that adding them moves no slot.
-void word_table_reserve(WordTable& table, size_t more);
-
 // Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
 void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
 

@@ -65,6 +65,10 @@ bool platform_list_folder(const char* folder,
 bool platform_stdout_is_terminal();
 bool platform_stderr_is_terminal();
 
+// Makes a console show the UTF-8 status texts as they are written; the console's own code page
+// comes back when the program ends. Nothing to do where terminals already take UTF-8.
+void platform_prepare_terminal();
+
 // Today's date on the local calendar: the full year, month 1 to 12, day 1 to 31.
 void platform_local_date(int* year, int* month, int* day);
 

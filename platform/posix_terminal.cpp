@@ -7,6 +7,8 @@ bool platform_stdout_is_terminal() { return isatty(STDOUT_FILENO) == 1; }
 
 bool platform_stderr_is_terminal() { return isatty(STDERR_FILENO) == 1; }
 
+void platform_prepare_terminal() {}
+
 void platform_local_date(int* year, int* month, int* day) {
     time_t now = time(nullptr);
     struct tm local {};

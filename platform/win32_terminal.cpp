@@ -1,4 +1,9 @@
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/platform.h"
 
@@ -12,11 +17,44 @@ bool is_console(DWORD which) {
            GetConsoleMode(handle, &mode) != 0;
 }
 
+// Longer than any status line, so that every text is written to the console in one piece.
+constexpr size_t STDERR_BUFFER_SIZE = 4096;
+
+UINT console_code_page = 0;
+
+// Text still held for standard error is UTF-8 and must reach the console before it changes back.
+void restore_console_code_page() {
+    std::fflush(stderr);
+    SetConsoleOutputCP(console_code_page);
+}
+
+// Ctrl+C ends the program without running the exit handlers; the console must get its page back.
+// What is left of the progress line is dropped, as the standard error stream may be in use.
+BOOL WINAPI restore_on_interrupt(DWORD) {
+    SetConsoleOutputCP(console_code_page);
+    return FALSE;
+}
+
 }  // namespace
 
 bool platform_stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
 
 bool platform_stderr_is_terminal() { return is_console(STD_ERROR_HANDLE); }
+
+// The status texts go to standard error in UTF-8. A console shows them only when it takes UTF-8
+// and each text reaches it whole, neither re-encoded by the C library's text mode nor cut into
+// single bytes by an unbuffered stream.
+void platform_prepare_terminal() {
+    if (!is_console(STD_ERROR_HANDLE)) return;
+    console_code_page = GetConsoleOutputCP();
+    if (console_code_page != CP_UTF8) {
+        if (!SetConsoleOutputCP(CP_UTF8)) return;
+        std::atexit(restore_console_code_page);
+        SetConsoleCtrlHandler(restore_on_interrupt, TRUE);
+    }
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::setvbuf(stderr, nullptr, _IOFBF, STDERR_BUFFER_SIZE);
+}
 
 void platform_local_date(int* year, int* month, int* day) {
     SYSTEMTIME local = {};

@@ -4,17 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/engine_state.h"
-#include "engine/vocabulary_breaks.h"
-#include "engine/vocabulary_joints.h"
-#include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
 namespace {
@@ -56,20 +48,21 @@ TEST_P(BookEvidence, DecidesTheJoint) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, BookEvidence,
     testing::Values(
-        // The fragments joined make a word the book uses, and neither is a word of its own.
-        EvidenceCase{"word_joins",
-                     "마당 한가운데로 걸어갔다.\n"
-                     "그는 한가운데에 섰다.\n"
-                     "바로 한가운데는 고요했다.\n",
+        // The fragments joined make a word the book uses, the first only ever begins one and the
+        // second only ever ends one; the two syllables at the cut alone lean the other way.
+        EvidenceCase{"words_join",
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n",
                      "아이들이 뛰어노는 마당 한", "가운데로 걸어갔다.", Joint::SPACED, Joint::UNSPACED},
-        // Both fragments are words the book uses, never written together.
+        // Both fragments are words the book uses, quoted, so no syllable ever meets them.
         EvidenceCase{"words_part",
-                     "마을에 나무 한 그루가 서 있었다.\n"
-                     "오래된 다리 아래 물이 흘렀다.\n"
-                     "커다란 나무 그늘이 시원했다.\n"
-                     "낡은 지붕 아래 제비가 살았다.\n",
+                     "아이는 공책에 “나무”와 “아래”를 적었다.\n"
+                     "선생님이 “나무”, “아래” 하고 읽었다.\n",
                      "아이들은 언덕 위의 커다란 나무", "아래 모여 앉았다.", Joint::UNSPACED, Joint::SPACED},
-        // Fragments the book never shows as words, but a syllable pair it always writes together.
+        // Fragments the book never shows as words (the runs touch the evidence lines' starts),
+        // but a syllable pair it always writes together.
         EvidenceCase{"pair_joins",
                      "가을바람이 불어왔다.\n"
                      "가을바람은 서늘했다.\n"

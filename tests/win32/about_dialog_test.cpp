@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/about_dialog.h"
 #include "app/control_ids.h"
@@ -157,6 +158,40 @@ TEST_F(AboutTest, AcceleratorTableHoldsAltQuestionMarkAndAltSlashAsCharacterKeys
     EXPECT_EQ(table[1].fVirt, FALT);
     EXPECT_EQ(table[1].key, '/');
     EXPECT_EQ(table[1].cmd, COMMAND_ABOUT);
+}
+
+namespace {
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colour_count;
+    BYTE reserved;
+    WORD planes;
+    WORD bit_count;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// "size x bits" of every image of an icon resource, in the order of its directory.
+std::vector<std::string> icon_images(int icon) {
+    HRSRC found = FindResourceA(instance(), MAKEINTRESOURCEA(icon), RT_GROUP_ICON);
+    if (found == nullptr) return {};
+    const auto* group = static_cast<const WORD*>(LockResource(LoadResource(instance(), found)));
+    const auto* entry = reinterpret_cast<const IconGroupEntry*>(group + 3);
+    std::vector<std::string> images;
+    for (int k = 0; k < group[2]; ++k)
+        images.push_back(std::to_string(entry[k].width) + "x" + std::to_string(entry[k].bit_count));
+    return images;
+}
+
+}  // namespace
+
+TEST(Icons, BothIconsHold48And32And16PixelsIn256ColoursAndIn32Bit) {
+    const std::vector<std::string> expected = {"48x8", "48x32", "32x8", "32x32", "16x8", "16x32"};
+    for (int icon : {ICON_WINDOW_LARGE, ICON_WINDOW_SMALL}) EXPECT_EQ(icon_images(icon), expected) << "icon " << icon;
 }
 
 TEST_F(AboutTest, MenuItemOpensTheDialogWithItsControlsAndTexts) {

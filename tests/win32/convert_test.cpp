@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
@@ -143,20 +145,48 @@ TEST_F(ConvertTest, OptionsComeFromTheCheckboxesAndTheField) {
     EXPECT_NE(read_file(folder + "Tessaline\\hanja.txt").find(cp949("관리인(管理人)")), std::string::npos);
 }
 
-// Leaves inputs and the window's outputs in TESSALINE_COMPARE_DIR for the runner, which converts
-// the same inputs with the Linux build and compares the bytes.
-TEST(CompareWithLinux, WindowOutputsForTheRunner) {
+namespace {
+
+// Names of the files directly in `folder` (ending in a backslash), as the open dialog lists them.
+std::vector<std::string> file_names_in(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// Converts every file of `folder` in one multiple run, as a user choosing them all would.
+void convert_folder(const std::string& folder, const std::function<void()>& set_options) {
+    write_file(folder + "novel.txt", cp949(NOVEL));
+    write_file(folder + "novel-utf8.txt", "\xEF\xBB\xBF" + std::string(NOVEL));
+    HWND window = start_window();
+    select_multiple(folder.substr(0, folder.size() - 1), file_names_in(folder));
+    take_open_dialog_result(true);
+    set_options();
+    MessageBoxSeen box = convert_and_close_message(window);
+    EXPECT_EQ(box.text, std::to_string(txt_file_count) + cp949("개 파일 처리완료.\nTessaline 폴더에 자장되었습니다."));
+    close_window(window);
+}
+
+}  // namespace
+
+// The runner fills the folders "defaults" and "options" under TESSALINE_COMPARE_DIR with inputs,
+// converts them afterwards with the Linux command line under the same options and compares the
+// bytes with what the window wrote into their Tessaline folders.
+TEST(CompareWithLinux, WindowConvertsTheRunnersFolders) {
     const char* compare = std::getenv("TESSALINE_COMPARE_DIR");
     if (compare == nullptr) GTEST_SKIP() << "TESSALINE_COMPARE_DIR is not set";
-    std::string folder = std::string(compare) + "\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    write_file(folder + "cp949.txt", cp949(NOVEL));
-    write_file(folder + "utf8.txt", "\xEF\xBB\xBF" + std::string(NOVEL));
-    HWND window = start_window();
-    select_multiple(std::string(compare), {"cp949.txt", "utf8.txt"});
-    take_open_dialog_result(true);
-    convert_and_close_message(window);
-    close_window(window);
-    EXPECT_FALSE(read_file(folder + "Tessaline\\cp949.txt").empty());
-    EXPECT_FALSE(read_file(folder + "Tessaline\\utf8.txt").empty());
+    convert_folder(std::string(compare) + "\\defaults\\", [] {});
+    // The command line's --remove-hanja --mark-joins --no-blank-after-long --min-length 7.
+    convert_folder(std::string(compare) + "\\options\\", [] {
+        set_check(main_window.remove_hanja_check, true);
+        set_check(main_window.mark_joins_check, true);
+        set_check(main_window.blank_after_long_check, false);
+        SetWindowTextA(main_window.min_length_field, "7");
+    });
 }

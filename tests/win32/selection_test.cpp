@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "app/control_ids.h"
@@ -47,7 +48,70 @@ std::string korean_text_of_size(size_t size) {
     return text + std::string(size - text.size(), 'x');
 }
 
+// Controls of the system's open dialog: the file-name field, the file-type list and the files.
+constexpr int FILE_NAME_BOX = 0x47C;
+constexpr int FILE_TYPE_BOX = 0x470;
+constexpr int FILE_VIEW = 0x461;
+
+// Clicks the open button and lets `answer` work the dialog; fails when no dialog opened.
+void use_open_dialog(const std::function<void(HWND dialog)>& answer) {
+    bool opened = with_dialog([] { SendMessageA(main_window.open_button, BM_CLICK, 0, 0); }, answer);
+    EXPECT_TRUE(opened) << "the open button showed no dialog";
+}
+
+// Types names into the dialog's file-name field, as a user would, and presses its open button.
+void type_names_and_open(HWND dialog, const std::string& names) {
+    SetWindowTextA(GetDlgItem(dialog, FILE_NAME_BOX), names.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+int files_listed(HWND dialog) {
+    HWND list = GetWindow(GetDlgItem(dialog, FILE_VIEW), GW_CHILD);
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 }  // namespace
+
+TEST_F(SelectionTest, OpenButtonShowsTheDialogWithItsTitleAndTextFileFilter) {
+    write_file(folder + "a.txt", "a");
+    write_file(folder + "b.doc", "b");
+    SetCurrentDirectoryA(folder.c_str());
+    SetWindowTextA(main_window.preview_box, "earlier");
+    use_open_dialog([](HWND dialog) {
+        EXPECT_EQ(window_text(dialog), cp949(" 파일열기    [ 여러파일 동시선택 가능 ]"));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_window.window);
+        HWND types = GetDlgItem(dialog, FILE_TYPE_BOX);
+        EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
+        EXPECT_EQ(window_text(types), cp949("텍스트파일(*.TXT)"));
+        EXPECT_EQ(files_listed(dialog), 1) << "only a.txt passes the filter";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(selection_ready, 0);
+    EXPECT_EQ(preview(), "") << "a cancel empties the preview box";
+}
+
+TEST_F(SelectionTest, OneFileChosenInTheDialogIsShown) {
+    std::string text = cp949("창밖에는 눈이 내렸다.\r\n");
+    write_file(folder + "a.txt", text);
+    SetCurrentDirectoryA(folder.c_str());
+    use_open_dialog([](HWND dialog) { type_names_and_open(dialog, "a.txt"); });
+    EXPECT_EQ(selection_ready, 1);
+    EXPECT_EQ(path_box(), folder + "a.txt\\");
+    EXPECT_EQ(preview(), text);
+    EXPECT_EQ(status(), cp949("1개 파일 선택됨"));
+}
+
+TEST_F(SelectionTest, SeveralFilesChosenInTheDialogListTheTextFiles) {
+    write_file(folder + "a.txt", "a");
+    write_file(folder + "b.doc", "b");
+    SetCurrentDirectoryA(folder.c_str());
+    use_open_dialog([](HWND dialog) { type_names_and_open(dialog, "\"a.txt\" \"b.doc\""); });
+    EXPECT_EQ(selection_ready, 1);
+    EXPECT_EQ(path_box(), folder);
+    EXPECT_EQ(preview(), cp949("           선택된 파일들\r\n ===========================\r\n a.txt\r\n "));
+    EXPECT_EQ(status(), cp949("1개 파일 선택됨"));
+    EXPECT_EQ(txt_file_count, 1);
+}
 
 TEST_F(SelectionTest, SingleFileShowsItsPathItsTextAndTheStatus) {
     std::string path = folder + "a.txt";

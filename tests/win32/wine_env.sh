@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the Win32 test runner and the screenshot script: a private 32-bit Wine prefix in
 # the build folder, a Korean locale so that Wine's ANSI code page is 949, and an Xvfb of our own.
 #   wine_env_start BUILD_DIR   sets everything up and exports the variables Wine needs
@@ -36,7 +37,8 @@ wine_env_start() {
             return 1
         fi
     done
-    export DISPLAY=":$(head -n1 "$display_file")"
+    DISPLAY=":$(head -n1 "$display_file")"
+    export DISPLAY
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wine wineboot --init >"$WINE_ENV_DIR/wineboot.log" 2>&1
@@ -47,6 +49,8 @@ wine_env_start() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v '굴림' /d 'NanumGothic' /f \
         >/dev/null 2>&1
     wineserver -w
+    # One server for all the programs that follow, instead of one started for each.
+    wineserver -p </dev/null >/dev/null 2>&1
 }
 
 wine_env_stop() {

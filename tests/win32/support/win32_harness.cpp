@@ -72,16 +72,6 @@ void remove_tree(const std::string& folder) {
 
 }  // namespace
 
-std::string cp949(const char* utf8) {
-    int wide_length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(wide_length));
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), wide_length);
-    int length = WideCharToMultiByte(949, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> bytes(static_cast<size_t>(length));
-    WideCharToMultiByte(949, 0, wide.data(), -1, bytes.data(), length, nullptr, nullptr);
-    return std::string(bytes.data());
-}
-
 std::string window_text(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::vector<char> text(static_cast<size_t>(length) + 1);
@@ -173,7 +163,7 @@ void select_single(const std::string& path) {
     std::memcpy(selection_buffer, path.data(), path.size());
 }
 
-void select_multiple(const std::string& folder, const std::initializer_list<std::string>& names) {
+void select_multiple(const std::string& folder, const std::vector<std::string>& names) {
     std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
     std::memcpy(selection_buffer, folder.data(), folder.size());
     size_t at = folder.size() + 1;

@@ -4,9 +4,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
-// Korean written in UTF-8 in a test, as the CP949 bytes the program shows and reads.
-std::string cp949(const char* utf8);
+#include "tests/support/cp949.h"
 
 // A window's text as the bytes GetWindowTextA gives.
 std::string window_text(HWND window);
@@ -42,4 +42,4 @@ std::string read_file(const std::string& path);
 
 // Fills the selection buffer as the open dialog does: a single path, or a folder and names.
 void select_single(const std::string& path);
-void select_multiple(const std::string& folder, const std::initializer_list<std::string>& names);
+void select_multiple(const std::string& folder, const std::vector<std::string>& names);
