@@ -1,5 +1,7 @@
 #include "engine/dialogue_breaks.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/engine_state.h"
@@ -73,17 +75,30 @@ int closing_width(ByteAt at, int64_t k) {
     return b == MARK_LEAD && at(k + 1) == CLOSE_DOUBLE_TRAIL ? 2 : 0;
 }
 
+// Only a quotation mark, a bracket or the lead or closing trail byte of a curly mark can make the
+// rules act at a position; every other position is passed over.
+constexpr std::array<bool, 256> make_acting_bytes() {
+    std::array<bool, 256> acts{};
+    acts[DOUBLE_QUOTE] = acts[OPEN_BRACKET] = acts[CLOSE_BRACKET] = acts[MARK_LEAD] = acts[CLOSE_DOUBLE_TRAIL] = true;
+    return acts;
+}
+constexpr std::array<bool, 256> acting_bytes = make_acting_bytes();
+
+bool may_act(unsigned char b) { return acting_bytes[b]; }
+
 bool find_output_opener() {
     int64_t end = engine_state.output_length;
     if (end < OUTPUT_SEARCH_MIN) return false;
     for (int64_t p = end - 1; p >= end - OUTPUT_WINDOW; --p)
-        if (opener_after_space(output_byte, p)) return true;
+        if (may_act(output_text.bytes[p]) && opener_after_space(output_byte, p)) return true;
     return false;
 }
 
 LookAhead find_closing_ahead() {
     int64_t from = static_cast<int64_t>(engine_state.line_end) + 1;
-    for (int64_t k = from; k < from + SOURCE_WINDOW; ++k) {
+    int64_t end = std::min<int64_t>(from + SOURCE_WINDOW, engine_state.source_length);
+    for (int64_t k = from; k < end; ++k) {
+        if (!may_act(source_text.bytes[k])) continue;
         int width = closing_width(source_byte, k);
         if (width > 0) return {true, is_break_byte(source_byte(k + width)), is_sentence_end_byte(source_byte(k - 1))};
     }
@@ -216,12 +231,6 @@ int64_t between_touching_marks(int64_t i) {
     if (!closing_at(i) || !opening_at(i + 1) || c(i + 2) == SPACE_BYTE) return i + 1;
     insert_break(i + 1, i + 1);
     return i + 5;
-}
-
-// Only a quotation mark, a bracket or the lead or closing trail byte of a curly mark can make the
-// rules act at a position; every other position is passed over.
-bool may_act(unsigned char b) {
-    return b == DOUBLE_QUOTE || b == OPEN_BRACKET || b == CLOSE_BRACKET || b == MARK_LEAD || b == CLOSE_DOUBLE_TRAIL;
 }
 
 // The first position from i on, below `limit`, where a rule may act; read straight from the

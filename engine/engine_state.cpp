@@ -18,19 +18,6 @@ const ProgressView* engine_view;
 
 namespace {
 
-unsigned char byte_within(const TextBuffer& buffer, int64_t pos, int64_t length) {
-    if (pos < 0 || pos >= length) return 0;
-    return buffer.bytes[pos];
-}
-
-bool has_word(const TextBuffer& buffer, int64_t length, int64_t pos, const char* word, int count) {
-    for (int k = 0; k < count; ++k) {
-        unsigned char b = byte_within(buffer, pos + k, length);
-        if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
-    }
-    return true;
-}
-
 void append_to(TextBuffer& buffer, size_t length, const void* bytes, size_t count) {
     text_buffer_reserve(buffer, length + count + 1);
     std::memmove(buffer.bytes + length, bytes, count);
@@ -38,20 +25,6 @@ void append_to(TextBuffer& buffer, size_t length, const void* bytes, size_t coun
 }
 
 }  // namespace
-
-unsigned char line_byte(int64_t pos) { return byte_within(line_buffer, pos, engine_state.line_len); }
-unsigned char source_byte(int64_t pos) { return byte_within(source_text, pos, engine_state.source_length); }
-unsigned char output_byte(int64_t pos) { return byte_within(output_text, pos, engine_state.output_length); }
-
-bool line_has(int64_t pos, const char* word, int length) {
-    return has_word(line_buffer, engine_state.line_len, pos, word, length);
-}
-bool source_has(int64_t pos, const char* word, int length) {
-    return has_word(source_text, engine_state.source_length, pos, word, length);
-}
-bool output_has(int64_t pos, const char* word, int length) {
-    return has_word(output_text, engine_state.output_length, pos, word, length);
-}
 
 void line_append(const void* bytes, size_t count) {
     append_to(line_buffer, engine_state.line_len, bytes, count);

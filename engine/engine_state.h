@@ -56,15 +56,32 @@ extern EngineState engine_state;
 extern const ProgressView* engine_view;
 
 // Byte readers: a position before the start of a buffer, or at or past the end of its text,
-// reads as NUL, so no rule ever reads outside the text.
-unsigned char line_byte(int64_t pos);
-unsigned char source_byte(int64_t pos);
-unsigned char output_byte(int64_t pos);
+// reads as NUL, so no rule ever reads outside the text. Inline, as the rules call them per byte.
+inline unsigned char byte_within(const TextBuffer& buffer, int64_t pos, int64_t length) {
+    if (pos < 0 || pos >= length) return 0;
+    return buffer.bytes[pos];
+}
+inline unsigned char line_byte(int64_t pos) { return byte_within(line_buffer, pos, engine_state.line_len); }
+inline unsigned char source_byte(int64_t pos) { return byte_within(source_text, pos, engine_state.source_length); }
+inline unsigned char output_byte(int64_t pos) { return byte_within(output_text, pos, engine_state.output_length); }
 
 // A word matches when `length` bytes from `pos` equal it; a NUL in the text never matches.
-bool line_has(int64_t pos, const char* word, int length);
-bool source_has(int64_t pos, const char* word, int length);
-bool output_has(int64_t pos, const char* word, int length);
+inline bool has_word(const TextBuffer& buffer, int64_t text_length, int64_t pos, const char* word, int length) {
+    for (int k = 0; k < length; ++k) {
+        unsigned char b = byte_within(buffer, pos + k, text_length);
+        if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
+    }
+    return true;
+}
+inline bool line_has(int64_t pos, const char* word, int length) {
+    return has_word(line_buffer, engine_state.line_len, pos, word, length);
+}
+inline bool source_has(int64_t pos, const char* word, int length) {
+    return has_word(source_text, engine_state.source_length, pos, word, length);
+}
+inline bool output_has(int64_t pos, const char* word, int length) {
+    return has_word(output_text, engine_state.output_length, pos, word, length);
+}
 
 // Appending keeps the buffer NUL-terminated and its length exact, growing it when needed.
 void line_append(const void* bytes, size_t count);

@@ -8,9 +8,11 @@ bool line_word_ends_at(int64_t end, const Word& word) {
     return line_has(end - word.length, word.bytes, word.length);
 }
 
+// Each list is tried word by word; a word whose last byte differs is passed over at once.
 bool line_any_ends_at(int64_t end, std::span<const Word> words) {
+    auto last = static_cast<char>(line_byte(end - 1));
     for (const Word& word : words)
-        if (line_word_ends_at(end, word)) return true;
+        if (word.bytes[word.length - 1] == last && line_word_ends_at(end, word)) return true;
     return false;
 }
 
@@ -23,8 +25,9 @@ bool head_is(const Word& word, int offset) {
 }
 
 bool head_is_any(std::span<const Word> words, int offset) {
+    auto first = static_cast<char>(source_byte(int64_t{engine_state.next_start} + offset));
     for (const Word& word : words)
-        if (head_is(word, offset)) return true;
+        if (word.bytes[0] == first && head_is(word, offset)) return true;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/long_sentence_pass.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/engine_state.h"
@@ -22,6 +23,13 @@ int64_t segment_start;
 int32_t sentence_count;
 
 bool on(int flag) { return flag == 1; }
+
+// Position of the first `wanted` byte from `from` on, or `end` when there is none before it.
+int64_t next_byte(const unsigned char* bytes, int64_t from, int64_t end, unsigned char wanted) {
+    if (from >= end) return end;
+    const void* hit = std::memchr(bytes + from, wanted, static_cast<size_t>(end - from));
+    return hit == nullptr ? end : static_cast<const unsigned char*>(hit) - bytes;
+}
 
 // Lines of more than 800 bytes before their LF in the first 100000 bytes, quoted or not.
 int32_t count_very_long_lines(uint32_t n) {
@@ -74,7 +82,10 @@ void write_segment(int64_t end, bool quoted) {
 
 // Breaks the paragraph after every second sentence end whose segment is at least 50 bytes long.
 void split_sentences(int64_t length, bool quoted) {
+    int64_t searched = length < engine_state.line_len ? length : engine_state.line_len;
     for (int64_t k = 0; k < length; ++k) {
+        k = next_byte(line_buffer.bytes, k, searched, '.');
+        if (k >= searched) break;
         if (!is_sentence_end(k)) continue;
         ++sentence_count;
         if (sentence_count < 2 || k - segment_start + 1 < SHORTEST_SEGMENT) continue;
@@ -88,8 +99,7 @@ void split_sentences(int64_t length, bool quoted) {
 
 // The next line's length with its LF, or up to the end of the text when it has none.
 int64_t next_line_length(uint32_t lf, uint32_t n) {
-    uint32_t q = lf + 1;
-    while (q < n && output_byte(q) != '\n') ++q;
+    int64_t q = next_byte(output_text.bytes, int64_t{lf} + 1, n, '\n');
     return q < n ? q - lf : n - lf - 1;
 }
 
@@ -121,10 +131,17 @@ void long_sentence_pass() {
     text_buffer_reset(second_pass_buffer, static_cast<size_t>(n * 1.2) + 1000);
     engine_state.second_pass_length = 0;
     uint32_t paragraph_start = 0;
+    // Paragraphs shorter than LONG_PARAGRAPH pass unchanged, so a run of them is copied at once.
+    uint32_t unchanged_start = 0;
     for (uint64_t position = 0; position <= n; ++position) {
-        if (position < n && output_byte(static_cast<int64_t>(position)) != '\n') continue;
-        pass_paragraph(paragraph_start, static_cast<uint32_t>(position), n);
+        position = static_cast<uint64_t>(next_byte(output_text.bytes, static_cast<int64_t>(position), n, '\n'));
+        if (position - paragraph_start + 1 >= LONG_PARAGRAPH) {
+            second_pass_append(output_text.bytes + unchanged_start, paragraph_start - unchanged_start);
+            pass_paragraph(paragraph_start, static_cast<uint32_t>(position), n);
+            unchanged_start = static_cast<uint32_t>(std::min<uint64_t>(position + 1, n));
+        }
         report_file_progress(static_cast<int>((position / (n / 100 + 1)) / 4 + 50));
         paragraph_start = static_cast<uint32_t>(position + 1);
     }
+    second_pass_append(output_text.bytes + unchanged_start, n - unchanged_start);
 }

@@ -1,5 +1,6 @@
 #include "engine/orthography_pass.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/engine_state.h"
@@ -10,21 +11,37 @@ namespace {
 const char OLD_ENDING[] = "\xC0\xBE\xB4\xCF";  // 읍니
 const char NEW_ENDING[] = "\xBD\xC0\xB4\xCF";  // 습니
 
-// Copies `from` into `to`, correcting the ending; returns the copied length.
+// Position of the next old ending at or after `from`, or `length` when there is none.
+uint32_t next_old_ending(const unsigned char* text, uint32_t length, uint32_t from) {
+    for (uint32_t i = from; i + 4 <= length; ++i) {
+        const void* lead = std::memchr(text + i, OLD_ENDING[0], length - 3 - i);
+        if (lead == nullptr) break;
+        i = static_cast<uint32_t>(static_cast<const unsigned char*>(lead) - text);
+        if (std::memcmp(text + i, OLD_ENDING, 4) == 0) return i;
+    }
+    return length;
+}
+
+// Copies `from` into `to`, correcting the ending; returns the copied length. The text is copied
+// in runs up to the next ending or the next step of the file bar.
 uint32_t copy_corrected(const unsigned char* from, uint32_t length, TextBuffer& to) {
     text_buffer_reserve(to, length + 1);
     uint32_t out = 0;
     uint32_t step = length / 100 + 1;
+    uint32_t ending = next_old_ending(from, length, 0);
     for (uint32_t i = 0; i < length;) {
-        if (i + 4 <= length && std::memcmp(from + i, OLD_ENDING, 4) == 0) {
+        if (i == ending) {
             std::memcpy(to.bytes + out, NEW_ENDING, 4);
             out += 4;
             i += 4;
+            ending = next_old_ending(from, length, i);
             continue;
         }
-        to.bytes[out++] = from[i];
+        uint32_t stop = std::min({ending, length, (i / step + 1) * step});
         report_file_progress(static_cast<int>((i / step) / 4 + 75));
-        ++i;
+        std::memcpy(to.bytes + out, from + i, stop - i);
+        out += stop - i;
+        i = stop;
     }
     to.bytes[out] = 0;
     return out;

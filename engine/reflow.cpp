@@ -79,6 +79,14 @@ void reduce_blank_run() {
     s.line_start = s.line_end + 1;
 }
 
+// The LF that ends the line running through `from`, or the NUL that ends the source.
+uint32_t next_line_end(uint32_t from) {
+    uint32_t length = engine_state.source_length;
+    if (from >= length) return length;
+    const void* lf = std::memchr(source_text.bytes + from, '\n', length - from);
+    return lf == nullptr ? length : static_cast<uint32_t>(static_cast<const unsigned char*>(lf) - source_text.bytes);
+}
+
 void report_line_progress() {
     uint32_t p = engine_state.line_end / (engine_state.source_length / 100 + 1);
     // The post-passes report the second half of the bar.
@@ -114,8 +122,8 @@ void reflow_document(const ProgressView* view) {
     if (conversion_options.vocabulary_joints == 1) gather_vocabulary();
     EngineState& s = engine_state;
     for (s.line_end = 0; s.line_end <= s.source_length; ++s.line_end) {
-        unsigned char c = source_text.bytes[s.line_end];
-        if (c == '\n' || c == 0) process_line();
+        s.line_end = next_line_end(s.line_end);
+        process_line();
     }
     empty_second_pass();
     if (conversion_options.split_long_sentences == 1 || conversion_options.blank_after_long == 1) long_sentence_pass();

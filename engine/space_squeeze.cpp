@@ -6,12 +6,25 @@
 // bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
 // when a non-space byte follows it before the line's last byte (so the spaces that end a joined
 // line stay).
+namespace {
+
+// Where the first run of two or more spaces begins: single spaces always stay, so nothing before
+// it changes.
+int64_t first_double_space(const unsigned char* b, int64_t length) {
+    for (int64_t r = 0; r + 1 < length; ++r)
+        if (b[r] == ' ' && b[r + 1] == ' ') return r;
+    return length;
+}
+
+}  // namespace
+
 void squeeze_spaces() {
     unsigned char* b = line_buffer.bytes;
     int64_t length = engine_state.line_len;
     int64_t last = length - 1;
-    int64_t w = 0;
-    for (int64_t r = 0; r < length;) {
+    int64_t w = first_double_space(b, length);
+    if (w == length) return;
+    for (int64_t r = w; r < length;) {
         if (b[r] != ' ') {
             b[w++] = b[r++];
             continue;
