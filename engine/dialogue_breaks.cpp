@@ -36,7 +36,11 @@ struct Scan {
     int64_t original;         // length of the line as it came in
     bool brackets;
     bool indented;            // the line begins with two spaces
+    // Both searches read only the output text and the source, which the scan never changes, so
+    // each is made the first time a rule asks for it.
+    bool output_searched;
     bool output_opener;       // the output's last 49 bytes hold an opening mark after a space
+    bool source_searched;
     LookAhead ahead;
     int64_t opener_checked;   // line positions below this have been tested as openers
     bool opener_seen;         // one of them is an opening mark after a space
@@ -110,10 +114,20 @@ void start_scan() {
     scan.original = engine_state.line_len;
     scan.brackets = document_profile.bracket_openers > BRACKET_HABIT;
     scan.indented = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
-    scan.output_opener = !scan.indented && find_output_opener();
-    scan.ahead = find_closing_ahead();
     scan.opener_checked = 3;
     scan.closing = -1;
+}
+
+bool output_has_opener() {
+    if (!scan.output_searched) scan.output_opener = !scan.indented && find_output_opener();
+    scan.output_searched = true;
+    return scan.output_opener;
+}
+
+const LookAhead& closing_ahead() {
+    if (!scan.source_searched) scan.ahead = find_closing_ahead();
+    scan.source_searched = true;
+    return scan.ahead;
 }
 
 // Ends the line at `cut` with an empty line and continues it from `resume`.
@@ -182,7 +196,7 @@ int64_t closing_before_space(int64_t i) {
 // A quotation that ends without a sentence end after an opening mark seen after a space is part
 // of its sentence; otherwise it ends a paragraph and the spaces after it go.
 int64_t after_closing_mark(int64_t i, int64_t e) {
-    bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || scan.output_opener);
+    bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || output_has_opener());
     if (embedded) return i + 1;
     int64_t j = i + 2;
     while (c(j) == SPACE_BYTE) ++j;
@@ -206,8 +220,9 @@ bool opening_stands_alone(int64_t i) {
         int width = closing_width(c, k);
         return is_break_byte(c(k + width)) && (opened_after_end || is_sentence_end_byte(c(k - 1)));
     }
-    if (!scan.ahead.found) return true;
-    return scan.ahead.followed_by_break && (opened_after_end || scan.ahead.after_sentence_end);
+    const LookAhead& ahead = closing_ahead();
+    if (!ahead.found) return true;
+    return ahead.followed_by_break && (opened_after_end || ahead.after_sentence_end);
 }
 
 int64_t before_opening_mark(int64_t i) {

@@ -99,11 +99,13 @@ void finish_joint(bool numbered) {
 
 }  // namespace
 
+void join_next_line() { finish_joint(prepare_joint()); }
+
 bool decide_line_end() {
     short_line_break();
     int64_t next_text = next_text_position();
     engine_state.following_newlines = count_run_newlines(engine_state.line_end + 1, next_text);
     if (is_kept(next_text)) return false;
-    finish_joint(prepare_joint());
+    join_next_line();
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "engine/engine_state.h"
 #include "engine/sentence_words.h"
+#include "engine/vocabulary_lengths.h"
 
 namespace {
 
@@ -31,14 +32,19 @@ int64_t next_byte(const unsigned char* bytes, int64_t from, int64_t end, unsigne
     return hit == nullptr ? end : static_cast<const unsigned char*>(hit) - bytes;
 }
 
-// Lines of more than 800 bytes before their LF in the first 100000 bytes, quoted or not.
+// Lines of more than 800 bytes before their LF in the first 100000 bytes, quoted or not, each
+// measured as the rules wrote it.
 int32_t count_very_long_lines(uint32_t n) {
     uint32_t limit = n < PRECOUNT_LIMIT ? n : PRECOUNT_LIMIT;
     int32_t count = 0;
     uint32_t line_start = 0;
     for (uint32_t i = 0; i < limit; ++i) {
         if (output_byte(i) != '\n') continue;
-        if (i - line_start > VERY_LONG_LINE) ++count;
+        for (uint32_t start = line_start; start <= i;) {
+            RulesLine line = rules_line(start, i);
+            if (line.length - 1 > VERY_LONG_LINE) ++count;
+            start = line.end;
+        }
         line_start = i + 1;
     }
     return count;
@@ -51,9 +57,9 @@ void copy_paragraph(uint32_t start, int64_t length) {
     line_truncate(static_cast<int32_t>(length));
 }
 
-bool begins_with_quote() {
-    unsigned char first = line_byte(0);
-    return first == '"' || first == '\'' || first == '[' || line_has(0, OPENING_QUOTE, 2);
+bool begins_with_quote(int64_t pos) {
+    unsigned char first = line_byte(pos);
+    return first == '"' || first == '\'' || first == '[' || line_has(pos, OPENING_QUOTE, 2);
 }
 
 bool begins_with_any(int64_t pos, const Word* words, int count) {
@@ -80,19 +86,17 @@ void write_segment(int64_t end, bool quoted) {
     if (length > LONG_PARAGRAPH && on(conversion_options.blank_after_long) && !quoted) second_pass_append(CRLF, 2);
 }
 
-// Breaks the paragraph after every second sentence end whose segment is at least 50 bytes long.
-void split_sentences(int64_t length, bool quoted) {
-    int64_t searched = length < engine_state.line_len ? length : engine_state.line_len;
-    for (int64_t k = 0; k < length; ++k) {
-        k = next_byte(line_buffer.bytes, k, searched, '.');
-        if (k >= searched) break;
+// Breaks bytes `from` to `to` of the paragraph after every second sentence end whose segment is
+// at least 50 bytes long.
+void split_sentences(int64_t from, int64_t to, bool quoted) {
+    for (int64_t k = from; k < to; ++k) {
         if (!is_sentence_end(k)) continue;
         ++sentence_count;
         if (sentence_count < 2 || k - segment_start + 1 < SHORTEST_SEGMENT) continue;
         write_segment(k, quoted);
         sentence_count = 0;
         segment_start = k + 1;
-        while (segment_start < length && line_byte(segment_start) == ' ') ++segment_start;
+        while (segment_start < to && line_byte(segment_start) == ' ') ++segment_start;
         k = segment_start;
     }
 }
@@ -108,22 +112,39 @@ bool wants_blank_line(int64_t rest, uint32_t end, uint32_t n, bool quoted) {
     return output_byte(static_cast<int64_t>(end) + 2) != '\n' && next_line_length(end, n) > SHORT_NEXT_LINE;
 }
 
+// One line of the paragraph as the rules wrote it: bytes `from` to `to` of the line buffer,
+// `length` bytes in the rules' output. Counted and split as the rules would have.
+void pass_rules_line(int64_t from, int64_t to, int64_t length) {
+    bool quoted = begins_with_quote(from);
+    if (long_line_count < SPLITTING_COUNT && length > VERY_LONG_LINE && !quoted) ++long_line_count;
+    sentence_count = 0;
+    if (on(conversion_options.split_long_sentences) && long_line_count >= SPLITTING_COUNT && length >= LONG_PARAGRAPH)
+        split_sentences(from, to, quoted);
+}
+
 // One paragraph: the bytes from `start` to its LF, or to the text's NUL at `end` == n.
 void pass_paragraph(uint32_t start, uint32_t end, uint32_t n) {
     int64_t length = static_cast<int64_t>(end) - start + 1;
     copy_paragraph(start, end < n ? length : length - 1);
-    bool quoted = begins_with_quote();
-    if (long_line_count < SPLITTING_COUNT && length > VERY_LONG_LINE && !quoted) ++long_line_count;
     segment_start = 0;
-    sentence_count = 0;
-    if (on(conversion_options.split_long_sentences) && long_line_count >= SPLITTING_COUNT && length >= LONG_PARAGRAPH)
-        split_sentences(length, quoted);
+    for (uint32_t from = start; from <= end;) {
+        RulesLine line = rules_line(from, end);
+        pass_rules_line(from - start, line.end - start, line.length);
+        from = line.end;
+    }
     int64_t rest = engine_state.line_len - segment_start;
     second_pass_append(line_buffer.bytes + segment_start, static_cast<size_t>(rest));
-    if (wants_blank_line(rest, end, n, quoted)) second_pass_append(CRLF, 2);
+    if (wants_blank_line(rest, end, n, begins_with_quote(0))) second_pass_append(CRLF, 2);
 }
 
 }  // namespace
+
+// The pass moves the file bar from 50 to 75; returns the position where it moves next.
+uint64_t report_progress(uint64_t position, uint32_t n) {
+    uint64_t quarter_step = (uint64_t{n} / 100 + 1) * 4;
+    report_file_progress(static_cast<int>(position / quarter_step + 50));
+    return (position / quarter_step + 1) * quarter_step;
+}
 
 void long_sentence_pass() {
     uint32_t n = engine_state.output_length;
@@ -133,6 +154,7 @@ void long_sentence_pass() {
     uint32_t paragraph_start = 0;
     // Paragraphs shorter than LONG_PARAGRAPH pass unchanged, so a run of them is copied at once.
     uint32_t unchanged_start = 0;
+    uint64_t next_report = 0;
     for (uint64_t position = 0; position <= n; ++position) {
         position = static_cast<uint64_t>(next_byte(output_text.bytes, static_cast<int64_t>(position), n, '\n'));
         if (position - paragraph_start + 1 >= LONG_PARAGRAPH) {
@@ -140,7 +162,7 @@ void long_sentence_pass() {
             pass_paragraph(paragraph_start, static_cast<uint32_t>(position), n);
             unchanged_start = static_cast<uint32_t>(std::min<uint64_t>(position + 1, n));
         }
-        report_file_progress(static_cast<int>((position / (n / 100 + 1)) / 4 + 50));
+        if (position >= next_report) next_report = report_progress(position, n);
         paragraph_start = static_cast<uint32_t>(position + 1);
     }
     second_pass_append(output_text.bytes + unchanged_start, n - unchanged_start);

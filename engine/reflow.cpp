@@ -14,8 +14,9 @@
 #include "engine/prescan.h"
 #include "engine/source_scan.h"
 #include "engine/space_squeeze.h"
-#include "engine/vocabulary_breaks.h"
 #include "engine/vocabulary_joints.h"
+#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary_line_end.h"
 #include "pipeline/progress_view.h"
 
 namespace {
@@ -33,6 +34,7 @@ void start_run(const ProgressView* view) {
     engine_state = EngineState{};
     document_profile = DocumentProfile{};
     reset_source_scans();
+    clear_length_notes();
     text_buffer_reserve(source_text, 1);
     engine_state.source_length = static_cast<uint32_t>(std::strlen(reinterpret_cast<char*>(source_text.bytes)));
     if (view != nullptr && view->set_file_progress != nullptr) view->set_file_progress(view->context, 0);
@@ -100,16 +102,18 @@ void process_line() {
     end_line_with_crlf();
     normalise_line_start();
     insert_dialogue_breaks();
+    bool book_mode = conversion_options.vocabulary_joints == 1;
     bool joined = decide_line_end();
-    if (!joined && conversion_options.vocabulary_joints == 1) joined = continue_by_book_layout();
-    if (joined) {
+    if (book_mode) {
+        decide_book_line_end(joined);
+    } else if (joined) {
         decide_joint_space();
         review_joint_space();
-        if (conversion_options.vocabulary_joints == 1) apply_vocabulary_evidence();
     }
     squeeze_spaces();
     if (conversion_options.remove_hanja == 1) remove_hanja_glosses();
     output_append(line_buffer.bytes, std::strlen(reinterpret_cast<char*>(line_buffer.bytes)));
+    if (book_mode) note_length_difference();
     reduce_blank_run();
     report_line_progress();
 }

@@ -11,8 +11,7 @@ namespace {
 
 }  // namespace
 
-void text_buffer_reserve(TextBuffer& buffer, size_t needed) {
-    if (needed <= buffer.capacity) return;
+void text_buffer_grow(TextBuffer& buffer, size_t needed) {
     size_t grown = buffer.capacity + buffer.capacity / 2 + 64;
     size_t capacity = grown > needed ? grown : needed;
     auto* bytes = static_cast<unsigned char*>(std::realloc(buffer.bytes, capacity));

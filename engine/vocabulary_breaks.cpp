@@ -4,14 +4,13 @@
 
 #include "engine/board_header.h"
 #include "engine/engine_state.h"
+#include "engine/join_decision.h"
 #include "engine/line_end_marks.h"
 #include "engine/source_scan.h"
 #include "engine/vocabulary_lines.h"
 #include "engine/vocabulary_store.h"
 
 namespace {
-
-const char JOIN_MARK = '`';
 
 bool book_layout_continues_line() {
     int64_t lf = engine_state.line_end;
@@ -41,26 +40,11 @@ bool kept_only_for_its_mark() {
            !is_board_header_line();
 }
 
-// The join path's own preparation for a next line that is neither blank, numbered nor a separator.
-void prepare_layout_joint(int64_t next) {
-    EngineState& s = engine_state;
-    line_truncate(s.line_len - 2);
-    if (conversion_options.mark_joins == 1) line_append(&JOIN_MARK, 1);
-    s.next_start = static_cast<uint32_t>(next);
-    bool continues_joint = s.output_length != 0 && output_byte(s.output_length - 1) != '\n';
-    if (continues_joint && line_byte(0) == ' ') {
-        std::memmove(line_buffer.bytes, line_buffer.bytes + 1, static_cast<size_t>(s.line_len));
-        s.line_len -= 1;
-    }
-    s.mark_offset = conversion_options.mark_joins == 1 ? 1 : 0;
-}
-
 }  // namespace
 
 bool continue_by_book_layout() {
     if (!kept_only_for_its_mark() || !book_layout_continues_line()) return false;
-    int64_t next = skip_white_run(engine_state.line_end + 1);
-    if (next_line_stands_alone(next)) return false;
-    prepare_layout_joint(next);
+    if (next_line_stands_alone(skip_white_run(engine_state.line_end + 1))) return false;
+    join_next_line();  // the next line is neither blank, numbered nor a separator: no break comes back
     return true;
 }

@@ -1,6 +1,7 @@
 #include "pipeline/source_decoding.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/engine_state.h"
 #include "pipeline/run_settings.h"
@@ -32,8 +33,11 @@ size_t utf8_sequence_length(const unsigned char* bytes, size_t count, size_t at)
 
 // Removes the NUL bytes of a text so that nothing after them is lost; returns the new length.
 size_t drop_nul_bytes(unsigned char* text, size_t count) {
-    size_t kept = 0;
-    for (size_t k = 0; k < count; ++k)
+    // Text without NULs, the usual case, is left where it is.
+    const void* first = std::memchr(text, 0, count);
+    if (first == nullptr) return count;
+    auto kept = static_cast<size_t>(static_cast<const unsigned char*>(first) - text);
+    for (size_t k = kept; k < count; ++k)
         if (text[k] != 0) text[kept++] = text[k];
     return kept;
 }
