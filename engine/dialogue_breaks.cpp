@@ -17,6 +17,8 @@ constexpr int64_t SOURCE_WINDOW = 49;
 // An output shorter than this is never searched for an opening mark.
 constexpr int64_t OUTPUT_SEARCH_MIN = 50;
 
+constexpr int64_t SHORT_MOVE = 16;
+
 const unsigned char BLANK_LINE[] = {CR_BYTE, LF_BYTE, CR_BYTE, LF_BYTE};
 
 // The first closing mark in the source after the line, reduced to what break B asks of it.
@@ -135,7 +137,11 @@ void insert_break(int64_t cut, int64_t resume) {
     int64_t resume_at = rest_position(resume);
     int64_t moved = cut - scan.front;
     text_buffer_reserve(scratch_buffer, static_cast<size_t>(cut + sizeof BLANK_LINE + 1));
-    std::memcpy(scratch_buffer.bytes + scan.front, line_buffer.bytes + scan.rest, static_cast<size_t>(moved));
+    unsigned char* to = scratch_buffer.bytes + scan.front;
+    const unsigned char* from = line_buffer.bytes + scan.rest;
+    // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
+    if (moved <= SHORT_MOVE) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
+    else std::memcpy(to, from, static_cast<size_t>(moved));
     std::memcpy(scratch_buffer.bytes + cut, BLANK_LINE, sizeof BLANK_LINE);
     scan.front = cut + static_cast<int64_t>(sizeof BLANK_LINE);
     scan.rest = resume_at;

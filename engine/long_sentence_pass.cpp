@@ -15,9 +15,11 @@ constexpr int32_t SPLITTING_COUNT = 3;         // very long lines that make a do
 constexpr int64_t LONG_PARAGRAPH = 300;
 constexpr int64_t SHORTEST_SEGMENT = 50;
 constexpr int64_t SHORT_NEXT_LINE = 30;
+constexpr int64_t NEAR_LOOK = 16;              // bytes looked at one by one before a memchr call pays
 
 const char CRLF[] = "\r\n";
 const char OPENING_QUOTE[] = "\xA1\xB0";  // “
+const char JOIN_MARK = '`';
 
 int32_t long_line_count;
 int64_t segment_start;
@@ -27,6 +29,9 @@ bool on(int flag) { return flag == 1; }
 
 // Position of the first `wanted` byte from `from` on, or `end` when there is none before it.
 int64_t next_byte(const unsigned char* bytes, int64_t from, int64_t end, unsigned char wanted) {
+    // Most paragraphs of a dialogue are a few bytes long: a short look comes before memchr.
+    for (int64_t near = std::min(end, from + NEAR_LOOK); from < near; ++from)
+        if (bytes[from] == wanted) return from;
     if (from >= end) return end;
     const void* hit = std::memchr(bytes + from, wanted, static_cast<size_t>(end - from));
     return hit == nullptr ? end : static_cast<const unsigned char*>(hit) - bytes;
@@ -86,11 +91,19 @@ void write_segment(int64_t end, bool quoted) {
     if (length > LONG_PARAGRAPH && on(conversion_options.blank_after_long) && !quoted) second_pass_append(CRLF, 2);
 }
 
+// A full stop that ends a line the rules wrote, only the joint's spaces and join mark after it,
+// is no sentence end to them: their line end stands right after it.
+bool ends_rules_line(int64_t k, int64_t to) {
+    int64_t pos = k + 1;
+    while (pos < to && (line_byte(pos) == ' ' || line_byte(pos) == JOIN_MARK)) ++pos;
+    return pos >= to;
+}
+
 // Breaks bytes `from` to `to` of the paragraph after every second sentence end whose segment is
 // at least 50 bytes long.
 void split_sentences(int64_t from, int64_t to, bool quoted) {
     for (int64_t k = from; k < to; ++k) {
-        if (!is_sentence_end(k)) continue;
+        if (!is_sentence_end(k) || ends_rules_line(k, to)) continue;
         ++sentence_count;
         if (sentence_count < 2 || k - segment_start + 1 < SHORTEST_SEGMENT) continue;
         write_segment(k, quoted);

@@ -1,5 +1,7 @@
 #include "engine/space_squeeze.h"
 
+#include <cstring>
+
 #include "engine/engine_state.h"
 
 // One pass over the line with the result of squeezing run by run from position 2: the first two
@@ -11,8 +13,12 @@ namespace {
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
 // it changes.
 int64_t first_double_space(const unsigned char* b, int64_t length) {
-    for (int64_t r = 0; r + 1 < length; ++r)
-        if (b[r] == ' ' && b[r + 1] == ' ') return r;
+    for (int64_t r = 0; r + 1 < length; r += 2) {
+        const void* space = std::memchr(b + r, ' ', static_cast<size_t>(length - 1 - r));
+        if (space == nullptr) break;
+        r = static_cast<const unsigned char*>(space) - b;
+        if (b[r + 1] == ' ') return r;
+    }
     return length;
 }
 
