@@ -34,7 +34,6 @@ void start_run(const ProgressView* view) {
     engine_state = EngineState{};
     document_profile = DocumentProfile{};
     reset_source_scans();
-    clear_length_notes();
     text_buffer_reserve(source_text, 1);
     engine_state.source_length = static_cast<uint32_t>(std::strlen(reinterpret_cast<char*>(source_text.bytes)));
     if (view != nullptr && view->set_file_progress != nullptr) view->set_file_progress(view->context, 0);
@@ -89,6 +88,17 @@ uint32_t next_line_end(uint32_t from) {
     return lf == nullptr ? length : static_cast<uint32_t>(static_cast<const unsigned char*>(lf) - source_text.bytes);
 }
 
+// A line of many megabytes leaves the line and scratch buffers as large; the passes after the
+// line loop need neither, so their memory goes back before the passes make their own copies.
+void release_line_buffers() {
+    constexpr size_t KEPT_CAPACITY = 1 << 20;
+    if (line_buffer.capacity > KEPT_CAPACITY) {
+        text_buffer_reset(line_buffer, 1000);
+        engine_state.line_len = 0;
+    }
+    if (scratch_buffer.capacity > KEPT_CAPACITY) text_buffer_reset(scratch_buffer, 1000);
+}
+
 void report_line_progress() {
     uint32_t p = engine_state.line_end / (engine_state.source_length / 100 + 1);
     // The post-passes report the second half of the bar.
@@ -129,8 +139,10 @@ void reflow_document(const ProgressView* view) {
         s.line_end = next_line_end(s.line_end);
         process_line();
     }
+    release_line_buffers();
     empty_second_pass();
     if (conversion_options.split_long_sentences == 1 || conversion_options.blank_after_long == 1) long_sentence_pass();
+    clear_length_notes();  // they speak of this run's output text only
     orthography_pass();
 }
 
