@@ -165,12 +165,13 @@ void long_sentence_pass() {
     text_buffer_reset(second_pass_buffer, static_cast<size_t>(n * 1.2) + 1000);
     engine_state.second_pass_length = 0;
     uint32_t paragraph_start = 0;
-    // Paragraphs shorter than LONG_PARAGRAPH pass unchanged, so a run of them is copied at once.
+    // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged, so a run of
+    // them is copied at once.
     uint32_t unchanged_start = 0;
     uint64_t next_report = 0;
     for (uint64_t position = 0; position <= n; ++position) {
         position = static_cast<uint64_t>(next_byte(output_text.bytes, static_cast<int64_t>(position), n, '\n'));
-        if (position - paragraph_start + 1 >= LONG_PARAGRAPH) {
+        if (rules_bytes(paragraph_start, static_cast<uint32_t>(position)) >= LONG_PARAGRAPH) {
             second_pass_append(output_text.bytes + unchanged_start, paragraph_start - unchanged_start);
             pass_paragraph(paragraph_start, static_cast<uint32_t>(position), n);
             unchanged_start = static_cast<uint32_t>(std::min<uint64_t>(position + 1, n));

@@ -1,5 +1,6 @@
 #include "engine/reflow.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/dialogue_breaks.h"
@@ -88,15 +89,15 @@ uint32_t next_line_end(uint32_t from) {
     return lf == nullptr ? length : static_cast<uint32_t>(static_cast<const unsigned char*>(lf) - source_text.bytes);
 }
 
-// A line of many megabytes leaves the line and scratch buffers as large; the passes after the
-// line loop need neither, so their memory goes back before the passes make their own copies.
+// A line that breaks grew to many times its source leaves the line and scratch buffers as large;
+// the passes after the line loop need neither, so that memory goes back before they copy the text.
 void release_line_buffers() {
-    constexpr size_t KEPT_CAPACITY = 1 << 20;
-    if (line_buffer.capacity > KEPT_CAPACITY) {
+    size_t kept_capacity = std::max<size_t>(size_t{1} << 20, size_t{engine_state.source_length} * 2);
+    if (line_buffer.capacity > kept_capacity) {
         text_buffer_reset(line_buffer, 1000);
         engine_state.line_len = 0;
     }
-    if (scratch_buffer.capacity > KEPT_CAPACITY) text_buffer_reset(scratch_buffer, 1000);
+    if (scratch_buffer.capacity > kept_capacity) text_buffer_reset(scratch_buffer, 1000);
 }
 
 void report_line_progress() {

@@ -16,6 +16,12 @@ struct LengthNote {
 std::vector<LengthNote> length_notes;  // in output order
 LengthNote expected;
 
+// The first note of a line that ends after `start`.
+std::vector<LengthNote>::const_iterator first_note_after(uint32_t start) {
+    return std::upper_bound(length_notes.cbegin(), length_notes.cend(), start,
+                            [](uint32_t pos, const LengthNote& n) { return pos < n.position; });
+}
+
 }  // namespace
 
 void clear_length_notes() {
@@ -31,11 +37,16 @@ void note_length_difference() {
     expected = LengthNote{};
 }
 
+int64_t rules_bytes(uint32_t start, uint32_t end) {
+    int64_t bytes = static_cast<int64_t>(end) - start + 1;
+    for (auto note = first_note_after(start); note != length_notes.cend() && note->position <= end; ++note)
+        bytes -= note->extra;
+    return bytes;
+}
+
 RulesLine rules_line(uint32_t start, uint32_t paragraph_end) {
-    auto note = std::upper_bound(length_notes.begin(), length_notes.end(), start,
-                                 [](uint32_t pos, const LengthNote& n) { return pos < n.position; });
     int64_t extra = 0;
-    for (; note != length_notes.end() && note->position <= paragraph_end; ++note) {
+    for (auto note = first_note_after(start); note != length_notes.cend() && note->position <= paragraph_end; ++note) {
         extra += note->extra;
         if (note->line_end_taken) return {note->position, static_cast<int64_t>(note->position) - start - extra};
     }

@@ -23,6 +23,10 @@ struct RulesLine {
     int64_t length;   // its bytes as the rules would have written them, its LF (or the NUL) counted
 };
 
+// The output bytes from `start` to `end` (included) as the rules would have written them; none
+// of the rules' lines there is longer.
+int64_t rules_bytes(uint32_t start, uint32_t end);
+
 // The rules' line that starts at `start` in the output paragraph whose LF (or the text's NUL)
 // is at `paragraph_end`.
 RulesLine rules_line(uint32_t start, uint32_t paragraph_end);
