@@ -56,6 +56,12 @@ private:
             result_.complete = true;
             return false;
         }
+        // A full-width space the output does not repeat went with the indentation; its lead byte
+        // must not be matched to the lead byte of the next mark.
+        if (full_width_space_at(source_, i_) && !full_width_space_at(output_, j_)) {
+            i_ += 2;
+            return true;
+        }
         if (source_left && output_left && at(source_, i_) == at(output_, j_)) {
             keep(i_++, j_++);
             return true;
@@ -65,10 +71,6 @@ private:
             for (int k = 0; k < 4; ++k) keep(found[k], j_ + k);
             i_ = found[3] + 1;
             j_ += 4;
-            return true;
-        }
-        if (full_width_space_at(source_, i_)) {
-            i_ += 2;
             return true;
         }
         if (allowance_.output_full_width && full_width_space_at(output_, j_)) {

@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeptCase{"new_ending_from_elsewhere", cp949("했음니다."), cp949("했습니다."), NONE, false},
         KeptCase{"full_width_indent_to_spaces", cp949("　　첫 줄"), cp949("  첫 줄"), NONE, true},
         KeptCase{"full_width_indent_dropped", cp949("　첫 줄"), cp949("첫 줄"), NONE, true},
+        KeptCase{"full_width_line_before_a_mark", cp949("　\n    ‘첫 줄"), cp949("\r\n  ‘첫 줄"), NONE, true},
         KeptCase{"full_width_space_invented", cp949("첫 줄"), cp949("　첫 줄"), NONE, false},
         KeptCase{"full_width_space_allowed", cp949("첫 줄"), cp949("　첫 줄"), FULL_WIDTH, true},
         KeptCase{"join_mark_refused", cp949("가\r\n나"), cp949("가`나"), NONE, false},
