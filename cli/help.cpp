@@ -22,7 +22,7 @@ constexpr const char* HELP_TEXT =
     "                             (default: off)\n"
     "      --no-split-long        do not split very long paragraphs at sentence ends\n"
     "                             (default: they are split)\n"
-    "      --vocabulary-joints    joints decided also by the book's own vocabulary\n"
+    "      --vocabulary-joints    the book's vocabulary and layout also decide joints\n"
     "                             (default: off)\n"
     "      --input-encoding ENC   auto, cp949, utf-8 or utf-16le (default: auto).\n"
     "                             auto: a UTF-8 or UTF-16LE byte-order mark decides,\n"

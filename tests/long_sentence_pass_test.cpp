@@ -7,6 +7,7 @@
 #include "engine/engine_state.h"
 #include "engine/long_sentence_pass.h"
 #include "engine/reflow.h"
+#include "engine/vocabulary_lengths.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/recording_view.h"
@@ -54,6 +55,18 @@ std::string split_in_qualifying(const std::string& paragraph, int blank = 0) {
     std::string prefix = blank == 1 ? filler(900) + CRLF + filler(900) + CRLF : QUALIFYING_PREFIX;
     EXPECT_EQ(result.compare(0, prefix.size(), prefix), 0) << "the two long lines before the paragraph changed";
     return result.substr(prefix.size());
+}
+
+// The same, when the book-vocabulary mode made the line that ends `joint` bytes into the
+// paragraph `extra` bytes longer than the rules would have.
+std::string split_with_noted_joint(const std::string& paragraph, size_t joint, int32_t extra) {
+    clear_length_notes();
+    engine_state.output_length = static_cast<uint32_t>(QUALIFYING_PREFIX.size() + joint);
+    expect_length_difference(extra, false);
+    note_length_difference();
+    std::string result = split_in_qualifying(paragraph);
+    clear_length_notes();
+    return result;
 }
 
 std::string first_line(const std::string& text) { return text.substr(0, text.find(CRLF)); }
@@ -128,6 +141,16 @@ TEST(SentenceSplitting, AShortParagraphIsNotSplit) {
     EXPECT_TRUE(same_text(split_in_qualifying(paragraph), paragraph));
     std::string longer = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;  // 300
     EXPECT_TRUE(same_text(split_in_qualifying(longer), repeat(PAIR + CRLF, 4, "") + std::string(10, 'a') + CRLF));
+}
+
+// The mode's spaces at joints change no paragraph's length as the pass takes it: a space it
+// added leaves a paragraph short, a space it took away leaves one long.
+TEST(SentenceSplitting, TakesTheLengthTheRulesGaveTheParagraph) {
+    std::string long_one = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;  // 300 bytes
+    EXPECT_TRUE(same_text(split_with_noted_joint(long_one, SENTENCE.size(), 1), long_one));
+    std::string short_one = repeat(SENTENCE, 8) + " " + std::string(9, 'a') + CRLF;  // 299
+    EXPECT_TRUE(same_text(split_with_noted_joint(short_one, SENTENCE.size(), -1),
+                          repeat(PAIR + CRLF, 4, "") + std::string(9, 'a') + CRLF));
 }
 
 TEST(SentenceSplitting, WaitsForFiftyBytesBeforeBreaking) {

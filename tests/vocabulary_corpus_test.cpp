@@ -17,10 +17,8 @@ namespace {
 
 constexpr size_t WRAP_BYTES = 70;  // 35 characters as wide as a Hangul syllable
 
-// The corpus lies beside the source tree this test was built from.
-std::filesystem::path corpus_folder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "shared" / "corpus";
-}
+// The corpus beside the source tree this test was configured from.
+std::filesystem::path corpus_folder() { return TESSALINE_CORPUS_FOLDER; }
 
 std::vector<std::filesystem::path> corpus_novels() {
     std::vector<std::filesystem::path> novels;

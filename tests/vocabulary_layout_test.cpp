@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,103 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapStyle{"indented_paragraphs", false, false, true, false},
                     WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
     [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
+
+constexpr int VERY_LONG_LINES = 3;  // lines of over 800 bytes that make the rules split a book
+
+// A paragraph of over 800 bytes in pieces of three of the paragraphs in a row: each over 300
+// bytes, so the rules split it in a book they split.
+std::vector<std::string> long_paragraph_pieces() {
+    std::vector<std::string> pieces;
+    for (size_t first = 0; first + 2 < std::size(PARAGRAPHS); ++first)
+        pieces.push_back(cp949(PARAGRAPHS[first]) + " " + cp949(PARAGRAPHS[first + 1]) + " " +
+                         cp949(PARAGRAPHS[first + 2]));
+    return pieces;
+}
+
+std::string long_paragraph() {
+    std::string text;
+    for (const std::string& piece : long_paragraph_pieces()) text += (text.empty() ? "" : " ") + piece;
+    return text;
+}
+
+// The long paragraph as one line, as it stands in a book that was never wrapped.
+std::string unwrapped_long_paragraph(const WrapStyle& style) {
+    return wrap_paragraph(long_paragraph(), long_paragraph().size(), style);
+}
+
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// The long paragraph with a line per piece, as if the wrap had cut it only at the end of every
+// piece: the rules keep those lines apart for their full stops, the book's layout joins them.
+std::string long_paragraph_in_pieces(const WrapStyle& style) {
+    WrapStyle inside = style;
+    inside.blank_lines = false;
+    std::string lines;
+    for (const std::string& piece : long_paragraph_pieces()) {
+        lines += wrap_paragraph(piece, piece.size(), inside);
+        inside.indented = false;
+    }
+    return lines + (style.blank_lines ? "\r\n" : "");
+}
+
+// Where the output breaks its lines, each counted in the text bytes (whitespace left out) before it.
+std::set<size_t> break_positions(const std::string& output) {
+    std::set<size_t> breaks;
+    size_t text = 0;
+    for (char c : output) {
+        if (c == '\n') breaks.insert(text);
+        else if (c != ' ' && c != '\r') ++text;
+    }
+    return breaks;
+}
+
+// The breaks the long-sentence pass adds to the rules' output, or to the mode's.
+std::set<size_t> split_breaks(const std::string& book, int vocabulary_joints) {
+    ConversionOptions options = window_defaults();
+    options.vocabulary_joints = vocabulary_joints;
+    std::set<size_t> added = break_positions(reflow(book, options));
+    options.split_long_sentences = 0;
+    for (size_t kept : break_positions(reflow(book, options))) added.erase(kept);
+    return added;
+}
+
+struct SplitCase {
+    const char* name;
+    WrapStyle style;
+    bool split_by_rules;  // the book starts with very long lines of its own
+};
+
+class LongParagraphs : public testing::TestWithParam<SplitCase> {};
+
+// The mode's joints make some lines longer and some paragraphs whole; the pass that splits long
+// paragraphs still picks the books, paragraphs and sentence ends the rules gave it.
+TEST_P(LongParagraphs, AreSplitWhereTheRulesSplitThem) {
+    const SplitCase& c = GetParam();
+    std::string book;
+    for (int n = 0; c.split_by_rules && n < VERY_LONG_LINES; ++n) book += unwrapped_long_paragraph(c.style);
+    book += wrapped_book(c.style);
+    for (int n = 0; n < VERY_LONG_LINES; ++n) book += long_paragraph_in_pieces(c.style);
+    ConversionOptions unsplit = window_defaults();
+    unsplit.split_long_sentences = 0;
+    unsplit.vocabulary_joints = 1;
+    ASSERT_EQ(occurrences(reflow(book, unsplit), long_paragraph()), (c.split_by_rules ? 2 : 1) * VERY_LONG_LINES)
+        << "the book's layout joins the pieces";
+    std::set<size_t> by_rules = split_breaks(book, 0);
+    EXPECT_EQ(by_rules.empty(), !c.split_by_rules);
+    EXPECT_EQ(split_breaks(book, 1), by_rules);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, LongParagraphs,
+    testing::Values(SplitCase{"indented_unsplit", WrapStyle{"", false, false, true, false}, false},
+                    SplitCase{"indented_split", WrapStyle{"", false, false, true, false}, true},
+                    SplitCase{"word_wrapped_unsplit", WrapStyle{"", false, true, false, true}, false},
+                    SplitCase{"word_wrapped_split", WrapStyle{"", false, true, false, true}, true}),
+    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 // A book that was never wrapped: every line is a paragraph, most followed by an empty line. No
 // line stops inside a sentence, so the empty lines say nothing about where the wrap cut.
