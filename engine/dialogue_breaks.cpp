@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "engine/engine_state.h"
 #include "engine/quote_marks.h"
@@ -154,8 +155,8 @@ void finish_scan() {
     text_buffer_reserve(scratch_buffer, static_cast<size_t>(length) + 1);
     std::memcpy(scratch_buffer.bytes + scan.front, line_buffer.bytes + scan.rest, tail);
     scratch_buffer.bytes[length] = 0;
-    text_buffer_reserve(line_buffer, static_cast<size_t>(length) + 1);
-    std::memcpy(line_buffer.bytes, scratch_buffer.bytes, static_cast<size_t>(length) + 1);
+    // The assembled line becomes the line buffer; the old one serves as scratch from now on.
+    std::swap(line_buffer, scratch_buffer);
     engine_state.line_len = static_cast<int32_t>(length);
 }
 
