@@ -4,6 +4,7 @@
 
 #include "engine/engine_state.h"
 #include "engine/quote_marks.h"
+#include "engine/space_runs.h"
 
 namespace {
 
@@ -46,8 +47,7 @@ void expand_full_width_indent() {
 
 void drop_leading_spaces() {
     if (line_byte(0) != SPACE_BYTE || engine_state.line_len <= 1) return;
-    int32_t n = 0;
-    while (line_byte(n) == SPACE_BYTE) ++n;
+    auto n = static_cast<int32_t>(end_of_spaces(line_buffer.bytes, 0, engine_state.line_len));
     int32_t rest = engine_state.line_len - n;
     unsigned char first = line_byte(n);
     bool starts_paragraph = output_is_empty() || output_ends_line();
@@ -63,8 +63,7 @@ void trim_trailing_spaces() {
     if (line_byte(length - 3) == SPACE_BYTE && (!wraps_inside_words || sentence_final_at(length - 4)))
         remove_line_bytes(length - 3, length - 2);
     if (length <= 4 || line_byte(length - 4) != SPACE_BYTE || line_byte(length - 3) != SPACE_BYTE) return;
-    int32_t p = length - 5;
-    while (p >= 1 && line_byte(p) == SPACE_BYTE) --p;
+    auto p = static_cast<int32_t>(start_of_spaces(line_buffer.bytes, length - 5, 1));
     if (p < 1) return;
     // In a document that wraps inside words a trailing space marks a word boundary: one stays.
     bool keep_one = wraps_inside_words && !sentence_final_at(p);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/engine_state.h"
+#include "engine/space_runs.h"
 
 // One pass over the line with the result of squeezing run by run from position 2: the first two
 // bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
@@ -36,7 +37,7 @@ void squeeze_spaces() {
             continue;
         }
         int64_t end = r;
-        while (end + 1 < length && b[end + 1] == ' ') ++end;
+        end = end_of_spaces(b, end + 1, length) - 1;
         int64_t first_kept_alone = r < 2 ? 2 : r;
         int64_t keep_to = (first_kept_alone + 1 <= end && end + 1 < last) ? first_kept_alone : end;
         while (r <= keep_to) b[w++] = b[r++];

@@ -1,5 +1,6 @@
 #include "pipeline/source_decoding.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -74,6 +75,16 @@ int choose_encoding(const TextBuffer& raw, size_t size, size_t& skip) {
     return chosen;
 }
 
+// The first position from `at` on that holds a non-ASCII byte; ASCII is passed eight bytes at a time.
+size_t end_of_ascii(const unsigned char* bytes, size_t at, size_t count) {
+    for (uint64_t word; at + 8 <= count; at += 8) {
+        std::memcpy(&word, bytes + at, 8);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+    }
+    while (at < count && bytes[at] < 0x80) ++at;
+    return at;
+}
+
 void become_source(TextBuffer& text, size_t length) {
     text_buffer_reserve(text, length + 2);
     text.bytes[length] = 0;
@@ -88,7 +99,7 @@ bool is_non_ascii_utf8(const unsigned char* bytes, size_t count) {
     bool non_ascii = false;
     for (size_t at = 0; at < count;) {
         if (bytes[at] < 0x80) {
-            ++at;
+            at = end_of_ascii(bytes, at, count);
             continue;
         }
         size_t length = utf8_sequence_length(bytes, count, at);
