@@ -31,15 +31,6 @@ const char* const SPECIAL_TEXTS[] = {
     "　　첫 줄\r\n   \"들여쓰기\"  \r\n[알림] 내용 '인용' ‘홑따옴표’\r\n\t \r\n\r",
 };
 
-std::string cp949_of(const std::string& utf8_text) {
-    size_t count = 0;
-    unsigned char* bytes =
-        platform_utf8_to_cp949(reinterpret_cast<const unsigned char*>(utf8_text.data()), utf8_text.size(), &count);
-    std::string converted(reinterpret_cast<char*>(bytes), count);
-    std::free(bytes);
-    return converted;
-}
-
 std::string convert(const std::string& text, const char* to, const char* from) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return text;
@@ -111,9 +102,9 @@ void write_seeds(const std::vector<Novel>& novels, const std::filesystem::path& 
     size_t special = 0;
     for (const char* text : SPECIAL_TEXTS) {
         std::string name = "special-" + std::to_string(special);
-        write_seed(out / "conversion" / name, conversion_header(special, 0) + cp949_of(text));
-        write_seed(out / "conversion" / (name + "-long"), conversion_header(special, 0xFC) + cp949_of(text));
-        write_loader_seeds(out / "loader", name, cp949_of(text));
+        write_seed(out / "conversion" / name, conversion_header(special, 0) + to_cp949(text));
+        write_seed(out / "conversion" / (name + "-long"), conversion_header(special, 0xFC) + to_cp949(text));
+        write_loader_seeds(out / "loader", name, to_cp949(text));
         ++special;
     }
 }

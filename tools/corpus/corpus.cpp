@@ -11,6 +11,14 @@
 
 namespace {
 
+std::string read_whole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read corpus file " + path.string());
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
 std::string to_cp949(const std::string& utf8_text) {
     size_t count = 0;
     unsigned char* bytes =
@@ -20,13 +28,6 @@ std::string to_cp949(const std::string& utf8_text) {
     return converted;
 }
 
-std::string read_whole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read corpus file " + path.string());
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 std::vector<std::string> split_paragraphs(const std::string& utf8_text) {
     std::vector<std::string> paragraphs;

@@ -15,5 +15,8 @@ struct Novel {
 // nothing.
 std::vector<Novel> read_corpus(const std::string& folder);
 
+// A UTF-8 text converted to CP949, unmappable characters as "?".
+std::string to_cp949(const std::string& utf8_text);
+
 // The paragraphs of one UTF-8 text, converted to CP949.
 std::vector<std::string> split_paragraphs(const std::string& utf8_text);
