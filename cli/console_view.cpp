@@ -161,3 +161,11 @@ std::string terminal_text(const char* cp949_text) {
     std::free(converted);
     return text;
 }
+
+std::string terminal_path(const std::string& path) {
+    size_t count = 0;
+    unsigned char* converted = platform_name_to_utf8(path.c_str(), &count);
+    std::string text(reinterpret_cast<const char*>(converted), count);
+    std::free(converted);
+    return text;
+}

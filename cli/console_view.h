@@ -29,3 +29,6 @@ void console_note(ConsoleView& console, const std::string& text);
 
 // CP949 text as the terminal shows it (UTF-8).
 std::string terminal_text(const char* cp949_text);
+
+// A path as the system spells it, as the terminal shows it (UTF-8).
+std::string terminal_path(const std::string& path);

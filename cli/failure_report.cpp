@@ -4,7 +4,7 @@
 
 void report_file_failure(FailureReport& failures, const char* path, const char* reason) {
     console_clear_line(*failures.console);
-    std::fprintf(stderr, "tessaline: '%s' %s\n", path, reason);
+    std::fprintf(stderr, "tessaline: '%s' %s\n", terminal_path(path).c_str(), reason);
     std::fflush(stderr);
     ++failures.count;
 }

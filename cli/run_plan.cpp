@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "cli/console_view.h"
 #include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
@@ -161,7 +162,7 @@ struct Planner {
         size_t before = planned_files;
         std::vector<std::string> ancestors;
         add_folder(trimmed_folder(path), options.output_dir, ancestors);
-        if (planned_files == before) console_note(*failures.console, "no text files in '" + path + "'");
+        if (planned_files == before) console_note(*failures.console, "no text files in '" + terminal_path(path) + "'");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "pipeline/batch_run.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -38,6 +39,15 @@ const char* name_part(const char* path) {
     return name;
 }
 
+// The failed file's name for the Korean status texts, which are CP949 on every system.
+std::string failed_name(const std::string& path) {
+    size_t count = 0;
+    unsigned char* name = platform_name_to_cp949(name_part(path.c_str()), &count);
+    std::string converted(reinterpret_cast<const char*>(name), count);
+    std::free(name);
+    return converted;
+}
+
 void read_min_length(const ProgressView* view) {
     char text[MIN_LENGTH_DIGITS + 1] = {};
     if (view_read_min_length_text(view, text)) conversion_options.min_line_bytes = min_line_bytes_from(text);
@@ -59,14 +69,14 @@ bool load(const ProgressView* view, const std::string& path) {
     set_current_input_path(path.c_str());
     view_show_path(view, path.c_str());
     if (load_source_file(path.c_str())) return true;
-    failed_files.push_back(name_part(path.c_str()));
+    failed_files.push_back(failed_name(path));
     return false;
 }
 
 // Converts the loaded file; false, with the file named among the failures, when it was not written.
 bool convert(const ProgressView* view, const std::string& path, int preview_limit) {
     if (convert_document(view, preview_limit) == 0) return true;
-    failed_files.push_back(name_part(path.c_str()));
+    failed_files.push_back(failed_name(path));
     return false;
 }
 

@@ -85,3 +85,8 @@ unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, s
 unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
 // CP949 to UTF-8. A byte that does not begin a valid CP949 character becomes U+FFFD.
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count);
+
+// A path or file name as the system spells it (UTF-8 on POSIX, CP949 on Windows), converted to
+// CP949 for the status texts, or to UTF-8 for the terminal. Allocated as above.
+unsigned char* platform_name_to_cp949(const char* name, size_t* out_count);
+unsigned char* platform_name_to_utf8(const char* name, size_t* out_count);

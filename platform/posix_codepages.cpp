@@ -158,3 +158,14 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
     iconv_close(converter);
     return finish(out, out_count);
 }
+
+unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {
+    return platform_utf8_to_cp949(reinterpret_cast<const unsigned char*>(name), std::strlen(name), out_count);
+}
+
+unsigned char* platform_name_to_utf8(const char* name, size_t* out_count) {
+    size_t length = std::strlen(name);
+    Output out = output_with_room(length);
+    put(out, name, length);
+    return finish(out, out_count);
+}

@@ -120,3 +120,11 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), needed, nullptr, nullptr);
     return finish(out.data(), out.size(), out_count);
 }
+
+unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {
+    return finish(name, std::strlen(name), out_count);
+}
+
+unsigned char* platform_name_to_utf8(const char* name, size_t* out_count) {
+    return platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(name), std::strlen(name), out_count);
+}

@@ -204,6 +204,15 @@ TEST_F(CliTest, FileOfAFolderThatCannotBeOpenedIsNamed) {
     EXPECT_TRUE(fs::exists(work / "books" / "Tessaline" / "a.txt"));
 }
 
+TEST_F(CliTest, KoreanNamesOfFailedFilesReadAsTheyAreSpelt) {
+    write_file(work / "books" / "a.txt", cp949(NOVEL));
+    fs::create_symlink("nowhere", work / "books" / "등대섬.txt");
+    CliResult result = run({"books"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(contains(result.err, "'books/등대섬.txt' cannot be opened")) << result.err;
+    EXPECT_TRUE(contains(result.err, "1개 파일 처리실패:\n등대섬.txt")) << result.err;
+}
+
 TEST_F(CliTest, OutputThatCannotBeWrittenIsNamed) {
     write_file(work / "novel.txt", cp949(NOVEL));
     write_file(work / "Tessaline", "in the way");
