@@ -42,6 +42,18 @@ void engine_run(benchmark::State& state, BenchInput input, size_t size) {
     }
 }
 
-const bool registered = (register_sized("engine", engine_run), true);
+// The book-vocabulary mode on the 16 MB corpus, to be compared with the rules alone.
+void vocabulary_run(benchmark::State& state) {
+    const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
+    load(text);
+    use_bench_options();
+    conversion_options.vocabulary_joints = 1;
+    for (auto _ : state) reflow_document(nullptr);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+
+const bool registered = (register_sized("engine", engine_run),
+                         benchmark::RegisterBenchmark("vocabulary/corpus/16", vocabulary_run)->Unit(benchmark::kMillisecond),
+                         true);
 
 }  // namespace

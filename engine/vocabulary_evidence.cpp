@@ -42,8 +42,32 @@ constexpr double MARK_CUT_BIAS = 1.42;
 // The wrap habit weighs less where a mark already tells where the words part.
 constexpr double MARK_HABIT_WEIGHT = 1.04;
 
-double apart_ratio(double together, double apart) {
-    return std::log((apart + COUNT_SMOOTHING) / (together + COUNT_SMOOTHING));
+// Counts below this have their logarithms looked up: every joint takes six of them.
+constexpr uint64_t LOGGED_COUNTS = 1024;
+
+// log(count + offset) for the small counts, the offsets being the smoothing and the book's share.
+struct CountLogs {
+    bool smoothed_ready = false;
+    double smoothed[LOGGED_COUNTS];
+    double share = -1.0;
+    double apart[LOGGED_COUNTS];
+    double together[LOGGED_COUNTS];
+};
+
+CountLogs logs;
+
+void fill_logs(double* table, double offset) {
+    for (uint64_t n = 0; n < LOGGED_COUNTS; ++n) table[n] = std::log(static_cast<double>(n) + offset);
+}
+
+double count_log(uint64_t count, double offset, const double* table) {
+    return count < LOGGED_COUNTS ? table[count] : std::log(static_cast<double>(count) + offset);
+}
+
+double apart_ratio(uint64_t together, uint64_t apart) {
+    if (!logs.smoothed_ready) fill_logs(logs.smoothed, COUNT_SMOOTHING);
+    logs.smoothed_ready = true;
+    return count_log(apart, COUNT_SMOOTHING, logs.smoothed) - count_log(together, COUNT_SMOOTHING, logs.smoothed);
 }
 
 double apart_ratio(const PairCounts& c) { return apart_ratio(c.together, c.apart); }
@@ -52,8 +76,15 @@ double apart_ratio(const PairCounts& c) { return apart_ratio(c.together, c.apart
 // meeting the book never shows, and only slowly more for one it shows once or twice.
 double share_ratio(const PairCounts& c) {
     const SpaceShare& usual = book_vocabulary.space_share;
-    double odds = (c.apart + SHARE_STRENGTH * usual.share) / (c.together + SHARE_STRENGTH * (1.0 - usual.share));
-    return std::log(odds) - usual.log_odds;
+    double apart_offset = SHARE_STRENGTH * usual.share;
+    double together_offset = SHARE_STRENGTH * (1.0 - usual.share);
+    if (logs.share != usual.share) {
+        fill_logs(logs.apart, apart_offset);
+        fill_logs(logs.together, together_offset);
+        logs.share = usual.share;
+    }
+    return count_log(c.apart, apart_offset, logs.apart) - count_log(c.together, together_offset, logs.together) -
+           usual.log_odds;
 }
 
 // The counts a joint is judged by, all 0 where the book never shows the pieces.
@@ -109,7 +140,7 @@ double syllable_cut_odds(const JointSides& joint, const JointCounts& c) {
                   WORD_START_WEIGHT * share_ratio(c.word_start) + TWO_SYLLABLE_START_WEIGHT * share_ratio(c.two_start);
     if (words_apply(joint))
         odds += BEFORE_WORD_WEIGHT * apart_ratio(c.before.beginning, c.before.whole) +
-                AFTER_WORD_WEIGHT * apart_ratio(c.after.ending, static_cast<double>(c.after.whole) + c.after.beginning);
+                AFTER_WORD_WEIGHT * apart_ratio(c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
     return odds;
 }
 

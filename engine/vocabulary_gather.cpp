@@ -12,7 +12,7 @@ namespace {
 
 // Beyond this many bytes a book shows its words often enough that an even sample of its lines
 // tells as much; so a long book costs no more to gather than a book of this size.
-constexpr int64_t FULL_GATHER_BYTES = 1 << 20;
+constexpr int64_t FULL_GATHER_BYTES = 1 << 19;
 
 // How a syllable meets the syllable before it, if one stands there.
 enum class SyllableGap { NONE, TOGETHER, APART };
