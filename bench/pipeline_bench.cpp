@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "bench/support/bench_runs.h"
+#include "engine/engine_state.h"
 #include "pipeline/document_conversion.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
@@ -36,12 +37,13 @@ void write_input(const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-bool convert_file() {
+bool convert_file(int vocabulary_joints = 0) {
     run_settings = RunSettings{};
     run_settings.output_dir = folder().output.c_str();
     if (!load_source_file(folder().input.c_str())) return false;
     set_current_input_path(folder().input.c_str());
     use_bench_options();
+    conversion_options.vocabulary_joints = vocabulary_joints;
     return convert_document(nullptr, 30000) == 0;
 }
 
@@ -74,6 +76,22 @@ void pipeline_run(benchmark::State& state, BenchInput input, size_t size) {
     }
 }
 
-const bool registered = (register_sized("pipeline", pipeline_run), true);
+// The whole path of the 16 MB corpus with the book-vocabulary mode, beside the rules alone.
+void vocabulary_file_run(benchmark::State& state) {
+    const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
+    write_input(text);
+    for (auto _ : state) {
+        if (!convert_file(1)) {
+            state.SkipWithError("the file could not be converted");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+
+const bool registered = (register_sized("pipeline", pipeline_run),
+                         benchmark::RegisterBenchmark("pipeline-vocabulary/corpus/16", vocabulary_file_run)
+                             ->Unit(benchmark::kMillisecond),
+                         true);
 
 }  // namespace

@@ -101,7 +101,7 @@ void count_word_pieces() {
         if (slot.counts.whole != 0) whole_words.push_back(slot);
     unsigned char word[MAX_WORD_BYTES];
     for (const WordTable::Slot& slot : whole_words) {
-        std::memcpy(word, words.keys.data() + slot.key_offset, slot.key_length);
+        std::memcpy(word, word_slot_key(words, slot), slot.key_length);
         for (size_t cut = 2; cut < slot.key_length; cut += 2) {
             word_table_add(words, word, cut, WordRole::BEGINNING, slot.counts.whole);
             word_table_add(words, word + cut, slot.key_length - cut, WordRole::ENDING, slot.counts.whole);

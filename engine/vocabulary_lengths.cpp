@@ -16,16 +16,24 @@ struct LengthNote {
 std::vector<LengthNote> length_notes;  // in output order
 LengthNote expected;
 
+size_t note_cursor;  // where the last search ended: the pass mostly asks for ever later starts
+
 // The first note of a line that ends after `start`.
 std::vector<LengthNote>::const_iterator first_note_after(uint32_t start) {
-    return std::upper_bound(length_notes.cbegin(), length_notes.cend(), start,
-                            [](uint32_t pos, const LengthNote& n) { return pos < n.position; });
+    if (note_cursor > length_notes.size() || (note_cursor > 0 && length_notes[note_cursor - 1].position > start)) {
+        auto found = std::upper_bound(length_notes.cbegin(), length_notes.cend(), start,
+                                      [](uint32_t pos, const LengthNote& n) { return pos < n.position; });
+        note_cursor = static_cast<size_t>(found - length_notes.cbegin());
+    }
+    while (note_cursor < length_notes.size() && length_notes[note_cursor].position <= start) ++note_cursor;
+    return length_notes.cbegin() + static_cast<std::ptrdiff_t>(note_cursor);
 }
 
 }  // namespace
 
 void clear_length_notes() {
     length_notes.clear();
+    note_cursor = 0;
     expected = LengthNote{};
 }
 

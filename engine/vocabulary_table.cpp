@@ -18,10 +18,16 @@ uint32_t hash_bytes(const unsigned char* key, size_t length) {
     return static_cast<uint32_t>(h >> 32);
 }
 
-bool same_bytes(const unsigned char* a, const unsigned char* b, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (a[i] != b[i]) return false;
-    return true;
+// A short key as the slot holds it: its bytes, the rest zero.
+uint64_t inline_key(const unsigned char* key, size_t length) {
+    uint64_t packed = 0;
+    std::memcpy(&packed, key, length);
+    return packed;
+}
+
+bool same_key(const WordTable& table, const WordTable::Slot& slot, const unsigned char* key, size_t length) {
+    if (length <= INLINE_KEY_BYTES) return slot.key == inline_key(key, length);
+    return std::memcmp(table.keys.data() + slot.key, key, length) == 0;
 }
 
 size_t find_slot(const WordTable& table, uint32_t hash, const unsigned char* key, size_t length) {
@@ -30,9 +36,15 @@ size_t find_slot(const WordTable& table, uint32_t hash, const unsigned char* key
     for (;; i = (i + 1) & mask) {
         const WordTable::Slot& slot = table.slots[i];
         if (slot.key_length == 0) return i;
-        if (slot.hash == hash && slot.key_length == length && same_bytes(table.keys.data() + slot.key_offset, key, length))
-            return i;
+        if (slot.hash == hash && slot.key_length == length && same_key(table, slot, key, length)) return i;
     }
+}
+
+uint64_t stored_key(WordTable& table, const unsigned char* key, size_t length) {
+    if (length <= INLINE_KEY_BYTES) return inline_key(key, length);
+    uint64_t offset = table.keys.size();
+    table.keys.insert(table.keys.end(), key, key + length);
+    return offset;
 }
 
 // Rebuilds the slots with room for `needed` strings at most half full, so probes stay short.
@@ -70,8 +82,7 @@ void word_table_add(WordTable& table, const unsigned char* key, size_t length, W
     uint32_t hash = hash_bytes(key, length);
     WordTable::Slot& slot = table.slots[find_slot(table, hash, key, length)];
     if (slot.key_length == 0) {
-        slot = WordTable::Slot{hash, static_cast<uint32_t>(length), table.keys.size(), WordCounts{0, 0, 0}};
-        table.keys.insert(table.keys.end(), key, key + length);
+        slot = WordTable::Slot{hash, static_cast<uint32_t>(length), stored_key(table, key, length), WordCounts{0, 0, 0}};
         ++table.used;
     }
     uint32_t& count = role == WordRole::WHOLE ? slot.counts.whole
@@ -83,4 +94,9 @@ void word_table_add(WordTable& table, const unsigned char* key, size_t length, W
 WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length) {
     if (table.slots.empty() || length == 0) return WordCounts{0, 0, 0};
     return table.slots[find_slot(table, hash_bytes(key, length), key, length)].counts;
+}
+
+const unsigned char* word_slot_key(const WordTable& table, const WordTable::Slot& slot) {
+    if (slot.key_length <= INLINE_KEY_BYTES) return reinterpret_cast<const unsigned char*>(&slot.key);
+    return table.keys.data() + slot.key;
 }

@@ -12,13 +12,17 @@ struct WordCounts {
     uint32_t ending;
 };
 
-// The counts per byte string, in an open-addressing hash table whose keys live in one arena:
-// memory grows with the number of distinct strings, not with the text.
+// Keys up to this many bytes (words of up to four syllables) are kept in their slot, so a
+// lookup touches one place in memory; longer keys live in the arena.
+constexpr size_t INLINE_KEY_BYTES = 8;
+
+// The counts per byte string, in an open-addressing hash table whose longer keys live in one
+// arena: memory grows with the number of distinct strings, not with the text.
 struct WordTable {
     struct Slot {
         uint32_t hash;
         uint32_t key_length;    // 0 marks an empty slot: no key is empty
-        size_t key_offset;
+        uint64_t key;           // the key's bytes when it is short, else its offset in the arena
         WordCounts counts;
     };
     std::vector<Slot> slots;
@@ -32,6 +36,9 @@ void word_table_clear(WordTable& table);
 
 // Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
 void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
+
+// The bytes of a slot's key, `slot.key_length` of them.
+const unsigned char* word_slot_key(const WordTable& table, const WordTable::Slot& slot);
 
 // The counts of the string, all 0 when it was never added.
 WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length);

@@ -2,14 +2,6 @@
 
 #include "engine/engine_state.h"
 
-SourceChar source_char_at(int64_t pos) {
-    unsigned char lead = source_byte(pos);
-    if (lead == 0 || is_blank_byte(lead)) return SourceChar{pos, 0, 0, false};
-    unsigned char trail = source_byte(pos + 1);
-    if (lead < 0x81 || trail == 0 || is_blank_byte(trail)) return SourceChar{pos, 1, lead, false};
-    return SourceChar{pos, 2, static_cast<uint16_t>((lead << 8) | trail), is_syllable_lead(lead)};
-}
-
 SourceChar source_char_ending_at(int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.
     int64_t pos = end;
