@@ -169,9 +169,12 @@ void long_sentence_pass() {
     // them is copied at once.
     uint32_t unchanged_start = 0;
     uint64_t next_report = 0;
+    bool as_the_rules_wrote = any_length_notes();
     for (uint64_t position = 0; position <= n; ++position) {
         position = static_cast<uint64_t>(next_byte(output_text.bytes, static_cast<int64_t>(position), n, '\n'));
-        if (rules_bytes(paragraph_start, static_cast<uint32_t>(position)) >= LONG_PARAGRAPH) {
+        int64_t bytes = as_the_rules_wrote ? rules_bytes(paragraph_start, static_cast<uint32_t>(position))
+                                           : static_cast<int64_t>(position) - paragraph_start + 1;
+        if (bytes >= LONG_PARAGRAPH) {
             second_pass_append(output_text.bytes + unchanged_start, paragraph_start - unchanged_start);
             pass_paragraph(paragraph_start, static_cast<uint32_t>(position), n);
             unchanged_start = static_cast<uint32_t>(std::min<uint64_t>(position + 1, n));

@@ -37,6 +37,8 @@ void clear_length_notes() {
     expected = LengthNote{};
 }
 
+bool any_length_notes() { return !length_notes.empty(); }
+
 void expect_length_difference(int32_t extra, bool line_end_taken) { expected = {0, extra, line_end_taken}; }
 
 void note_length_difference() {

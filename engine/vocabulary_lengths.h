@@ -10,6 +10,9 @@
 
 void clear_length_notes();
 
+// Whether any line differs from the rules' own; without notes every line is measured as it stands.
+bool any_length_notes();
+
 // The line in the line buffer is `extra` bytes longer than the rules would have made it;
 // `line_end_taken` when the rules would have ended it with a line break.
 void expect_length_difference(int32_t extra, bool line_end_taken);
