@@ -89,8 +89,8 @@ uint32_t next_line_end(uint32_t from) {
     return lf == nullptr ? length : static_cast<uint32_t>(static_cast<const unsigned char*>(lf) - source_text.bytes);
 }
 
-// A line that breaks grew to many times its source leaves the line and scratch buffers as large;
-// the passes after the line loop need neither, so that memory goes back before they copy the text.
+// A line that dialogue breaks made many times longer than its source leaves the line and scratch
+// buffers as large; the passes after the line loop need neither, so that memory goes back first.
 void release_line_buffers() {
     size_t kept_capacity = std::max<size_t>(size_t{1} << 20, size_t{engine_state.source_length} * 2);
     if (line_buffer.capacity > kept_capacity) {

@@ -5,10 +5,6 @@
 #include "engine/engine_state.h"
 #include "engine/space_runs.h"
 
-// One pass over the line with the result of squeezing run by run from position 2: the first two
-// bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
-// when a non-space byte follows it before the line's last byte (so the spaces that end a joined
-// line stay).
 namespace {
 
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
@@ -25,6 +21,10 @@ int64_t first_double_space(const unsigned char* b, int64_t length) {
 
 }  // namespace
 
+// One pass over the line with the result of squeezing run by run from position 2: the first two
+// bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
+// when a non-space byte follows it before the line's last byte (so the spaces that end a joined
+// line stay).
 void squeeze_spaces() {
     unsigned char* b = line_buffer.bytes;
     int64_t length = engine_state.line_len;
