@@ -14,14 +14,15 @@ def cpp_literal(data: bytes) -> str:
     out, after_escape = [], False
     for byte in data:
         char = chr(byte)
-        # A hex digit right after an escape would be read as part of it, so it is escaped too.
         if char in '"\\':
-            out.append("\\" + char)
-            after_escape = False
-            continue
-        plain = 0x20 <= byte < 0x7F and not (after_escape and char in string.hexdigits)
-        out.append(char if plain else f"\\x{byte:02X}")
-        after_escape = not plain
+            piece = "\\" + char
+        # A hex digit right after a hex escape would be read as part of it, so it is escaped too.
+        elif 0x20 <= byte < 0x7F and not (after_escape and char in string.hexdigits):
+            piece = char
+        else:
+            piece = f"\\x{byte:02X}"
+        after_escape = piece.startswith("\\x")
+        out.append(piece)
     return '"' + "".join(out) + '"'
 
 

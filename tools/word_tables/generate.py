@@ -11,8 +11,9 @@ import difflib
 import sys
 from pathlib import Path
 
-from cpp_tables import cpp_source
-from word_lists import WordListError, read_word_file
+sys.dont_write_bytecode = True  # keeps the source tree free of caches
+from cpp_tables import cpp_source  # noqa: E402
+from word_lists import WordListError, read_word_file  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 WORDS_FOLDER = Path("engine/rules/words")
