@@ -20,12 +20,12 @@ check_program() {
         return
     fi
     grep -q 'file format pei-i386' <<<"$headers" || fail "$program is not a 32-bit Windows program"
-    for dll in $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers"); do
+    while read -r dll; do
         case "${dll,,}" in
         kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | comdlg32.dll | advapi32.dll | msvcrt.dll) ;;
         *) fail "$program needs $dll, which a bare Windows does not have" ;;
         esac
-    done
+    done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 }
 
 check_program Tessaline.exe

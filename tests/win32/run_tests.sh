@@ -35,7 +35,7 @@ prepare_compare_folders() {
 show_log() {
     local log=$1
     if [ -s "$log" ]; then
-        sed 's/^/    /' "$log"
+        wine_env_readable "$log" | sed 's/^/    /'
     else
         echo "    (neither Wine nor the program said anything)"
     fi
@@ -78,8 +78,10 @@ same_outputs() {
             failures+=("$what")
         fi
     done
-    if [ "$count" -lt 4 ] || [ "$(find "$made" -maxdepth 1 -type f | wc -l)" -ne "$count" ]; then
-        echo "FAILED: $what: $count Linux outputs against $(find "$made" -maxdepth 1 -type f | wc -l) of its own"
+    local own
+    own=$(find "$made" -maxdepth 1 -type f 2>/dev/null | wc -l)
+    if [ "$count" -lt 4 ] || [ "$own" -ne "$count" ]; then
+        echo "FAILED: $what: $count Linux outputs against $own of its own"
         failures+=("$what count")
         return
     fi

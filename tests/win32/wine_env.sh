@@ -3,9 +3,12 @@
 # so that Wine's ANSI code page is 949, and a Wine server and an Xvfb of our own.
 #   wine_env_enter BUILD_DIR ARCH   the prefix and the Wine of ARCH (win32 or win64) with our own
 #                                   Wine server, and no screen at all
-#   wine_env_start BUILD_DIR ARCH   the same with our own Xvfb and the prefix set up for the window
+#   wine_env_prepare_prefix         sets the prefix up, once
+#   wine_env_start BUILD_DIR ARCH   wine_env_enter with our own Xvfb and the prefix set up for the
+#                                   window
 #   wine_env_run SECONDS LOG PROGRAM [ARGUMENT...]
 #                                   runs a Windows program, its output into LOG; its exit status
+#   wine_env_readable LOG           what a Windows program said, in UTF-8
 #   wine_env_stop                   ends the Wine server and the Xvfb started here, by their ids
 # Both starts first arrange for wine_env_stop to run however the shell ends: passed, failed or
 # interrupted. Nothing here touches a server it did not start.
@@ -47,6 +50,10 @@ wine_env_enter() {
     # Never a screen we did not start.
     unset DISPLAY
 
+    # A prefix left half made by an interrupted run is made again.
+    if [ ! -f "$WINE_ENV_DIR/prefix.ready" ]; then
+        rm -rf "$WINEPREFIX"
+    fi
     # The server of the prefix, started before any Wine program so that none starts another one.
     mkdir -p "$WINEPREFIX"
     wineserver --foreground --persistent </dev/null >"$WINE_ENV_DIR/wineserver.log" 2>&1 &
@@ -57,16 +64,24 @@ wine_env_start() {
     wine_env_enter "$1" "$2"
     wine_env_start_display
 
-    if [ ! -f "$WINEPREFIX/system.reg" ] &&
-        ! wine_env_run 600 "$WINE_ENV_DIR/wineboot.log" wineboot --init; then
+    if ! wine_env_prepare_prefix; then
         echo "Wine could not set up its prefix $WINEPREFIX ($2):" >&2
-        cat "$WINE_ENV_DIR/wineboot.log" >&2
+        wine_env_readable "$WINE_ENV_LOG" >&2
         return 1
     fi
     # Without a window manager Wine must draw the captions itself, or every activation stalls.
     wine_env_set_registry 'HKCU\Software\Wine\X11 Driver' Managed N
     # The window asks for the Korean face 굴림; Debian's Nanum Gothic stands in for it.
     wine_env_set_registry 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' '굴림' NanumGothic
+}
+
+# Sets the prefix up the first time; false, with what Wine said in $WINE_ENV_LOG, when it cannot.
+wine_env_prepare_prefix() {
+    WINE_ENV_LOG=$WINE_ENV_DIR/wineboot.log
+    [ -f "$WINE_ENV_DIR/prefix.ready" ] && return
+    # Long enough for a new prefix on a slow machine.
+    wine_env_run 600 "$WINE_ENV_LOG" wineboot --init || return
+    touch "$WINE_ENV_DIR/prefix.ready"
 }
 
 wine_env_start_display() {
@@ -94,7 +109,7 @@ wine_env_set_registry() {
     local key=$1 name=$2 value=$3 log=$WINE_ENV_DIR/reg.log
     if ! wine_env_run 120 "$log" reg add "$key" /v "$name" /d "$value" /f; then
         echo "Wine could not set $key\\$name:" >&2
-        cat "$log" >&2
+        wine_env_readable "$log" >&2
         return 1
     fi
 }
@@ -111,10 +126,20 @@ wine_env_run() {
     return $status
 }
 
+# Wine and the programs speak the ANSI code page, 949, except where they write UTF-8.
+wine_env_readable() {
+    if iconv -f UTF-8 -t UTF-8 "$1" >/dev/null 2>&1; then
+        cat "$1"
+    else
+        iconv -f CP949 -t UTF-8 -c "$1"
+    fi
+}
+
 wine_env_stop_on_exit() {
     trap wine_env_stop EXIT
     trap 'wine_env_stop; exit 129' HUP
     trap 'wine_env_stop; exit 130' INT
+    trap 'wine_env_stop; exit 141' PIPE
     trap 'wine_env_stop; exit 143' TERM
 }
 
