@@ -60,8 +60,9 @@ bool find_output_opener(const Conversion& cv) {
     int64_t end = cv.output_length();
     if (end < OUTPUT_SEARCH_MIN) return false;
     auto at = [&cv](int64_t pos) { return cv.output_byte(pos); };
-    for (int64_t p = end - 1; p >= end - DIALOGUE_OUTPUT_WINDOW; --p)
-        if (may_act(cv.output_byte(p)) && opener_after_space(at, p)) return true;
+    const unsigned char* bytes = cv.output.pointer(end - DIALOGUE_OUTPUT_WINDOW);
+    for (int64_t k = DIALOGUE_OUTPUT_WINDOW - 1; k >= 0; --k)
+        if (may_act(bytes[k]) && opener_after_space(at, end - DIALOGUE_OUTPUT_WINDOW + k)) return true;
     return false;
 }
 
@@ -297,4 +298,9 @@ private:
 
 }  // namespace
 
-void insert_dialogue_breaks(Conversion& cv) { DialogueScan(cv).run(); }
+void insert_dialogue_breaks(Conversion& cv) {
+    // Most lines hold no mark at all where the scan looks (a lead byte at 1 acts through the trail at 2).
+    int64_t limit = cv.line.length - 3;
+    if (cv.line.length < 5 || next_acting(cv.line.bytes(), 1, limit) >= limit) return;
+    DialogueScan(cv).run();
+}
