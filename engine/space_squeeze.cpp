@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "engine/engine_state.h"
+#include "engine/byte_search.h"
+#include "engine/line_text.h"
 #include "engine/space_runs.h"
 
 namespace {
@@ -10,12 +11,13 @@ namespace {
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
 // it changes.
 int64_t first_double_space(const unsigned char* b, int64_t length) {
-    for (int64_t r = 0; r + 1 < length; r += 2) {
-        const void* space = std::memchr(b + r, ' ', static_cast<size_t>(length - 1 - r));
-        if (space == nullptr) break;
-        r = static_cast<const unsigned char*>(space) - b;
-        if (b[r + 1] == ' ') return r;
+    int64_t r = 0;
+    for (; r + 9 <= length; r += 8) {
+        uint64_t pairs = bytes_equal(load_eight(b + r), ' ') & bytes_equal(load_eight(b + r + 1), ' ');
+        if (pairs != 0) return r + first_marked(pairs);
     }
+    for (; r + 1 < length; ++r)
+        if (b[r] == ' ' && b[r + 1] == ' ') return r;
     return length;
 }
 
@@ -25,9 +27,9 @@ int64_t first_double_space(const unsigned char* b, int64_t length) {
 // bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
 // when a non-space byte follows it before the line's last byte (so the spaces that end a joined
 // line stay).
-void squeeze_spaces() {
-    unsigned char* b = line_buffer.bytes;
-    int64_t length = engine_state.line_len;
+void squeeze_spaces(LineText& line) {
+    unsigned char* b = line.bytes();
+    int64_t length = line.length;
     int64_t last = length - 1;
     int64_t w = first_double_space(b, length);
     if (w == length) return;
@@ -43,5 +45,5 @@ void squeeze_spaces() {
         while (r <= keep_to) b[w++] = b[r++];
         r = end + 1;
     }
-    line_truncate(static_cast<int32_t>(w));
+    line.truncate(w);
 }

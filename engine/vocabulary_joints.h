@@ -1,6 +1,8 @@
 #pragma once
 
-// The book's own spacing evidence, an opt-in mode: gathered once from the inside of the source
-// text's lines, then used to confirm or overturn the joint rules where it is strong.
-void gather_vocabulary();
-void apply_vocabulary_evidence();
+struct Conversion;
+
+// The book's own spacing evidence, an opt-in mode: gathered beforehand from the inside of the
+// source text's lines, then used at each joint to confirm or overturn the joint rules where it is
+// strong.
+void apply_vocabulary_evidence(Conversion& cv);
