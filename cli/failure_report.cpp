@@ -12,3 +12,10 @@ void report_file_failure(FailureReport& failures, const char* path, const char* 
 void on_pipeline_failure(void* context, const char* path, const char* reason) {
     report_file_failure(*static_cast<FailureReport*>(context), path, reason);
 }
+
+void on_pipeline_warning(void* context, const char* path, const char* warning) {
+    auto& failures = *static_cast<FailureReport*>(context);
+    console_clear_line(*failures.console);
+    std::fprintf(stderr, "tessaline: '%s' %s\n", terminal_path(path).c_str(), warning);
+    std::fflush(stderr);
+}

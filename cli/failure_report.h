@@ -13,3 +13,8 @@ void report_file_failure(FailureReport& failures, const char* path, const char* 
 
 // The pipeline's failure callback; the context is a FailureReport.
 void on_pipeline_failure(void* context, const char* path, const char* reason);
+
+// The pipeline's warning callback: a file converted with a loss is named on stderr, even under
+// --quiet, since its text is not all there; it still counts as converted. The context is a
+// FailureReport.
+void on_pipeline_warning(void* context, const char* path, const char* warning);

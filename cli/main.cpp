@@ -25,6 +25,8 @@ void apply_settings(const CliOptions& options, FailureReport& failures) {
     run_settings.to_stdout = options.to_stdout ? 1 : 0;
     run_settings.on_failure = on_pipeline_failure;
     run_settings.failure_context = &failures;
+    run_settings.on_warning = on_pipeline_warning;
+    run_settings.warning_context = &failures;
     conversion_options.vocabulary_joints = options.vocabulary_joints;
 }
 
@@ -44,7 +46,7 @@ int main(int argc, char** argv) {
     FailureReport failures{&console, 0};
     apply_settings(options, failures);
     ProgressView view = console_progress_view(console);
-    for (const auto& run : plan_runs(options, failures)) carry_out(run, view, failures);
+    for (const auto& run : plan_runs(options, failures)) carry_out(run, view);
     console_clear_line(console);
     return failures.count == 0 ? 0 : 1;
 }

@@ -55,30 +55,6 @@ const OptionName* find_short(char name) {
     return nullptr;
 }
 
-std::string lowered(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
-// -1 when the name is none of the input encodings.
-int input_encoding_named(const std::string& name) {
-    std::string key = lowered(name);
-    if (key == "auto") return INPUT_AUTO;
-    if (key == "cp949") return INPUT_CP949;
-    if (key == "utf-8" || key == "utf8") return INPUT_UTF8;
-    if (key == "utf-16le" || key == "utf16le") return INPUT_UTF16LE;
-    return -1;
-}
-
-int output_encoding_named(const std::string& name) {
-    std::string key = lowered(name);
-    if (key == "cp949") return OUTPUT_CP949;
-    if (key == "utf-8" || key == "utf8") return OUTPUT_UTF8;
-    return -1;
-}
-
 // Applies one option; false (with `error` set) when its value is not acceptable.
 bool apply(Option option, const std::string& value, CliOptions& options, std::string& error) {
     switch (option) {
@@ -89,12 +65,12 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
     case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
     case Option::INPUT_ENCODING:
-        options.input_encoding = input_encoding_named(value);
-        if (options.input_encoding < 0) error = "unknown input encoding '" + value + "' (auto, cp949, utf-8 or utf-16le)";
+        if (!input_encoding_named(value, options.input_encoding))
+            error = "unknown input encoding '" + value + "' (" + INPUT_ENCODING_NAMES + ")";
         break;
     case Option::OUTPUT_ENCODING:
-        options.output_encoding = output_encoding_named(value);
-        if (options.output_encoding < 0) error = "unknown output encoding '" + value + "' (cp949 or utf-8)";
+        if (!output_encoding_named(value, options.output_encoding))
+            error = "unknown output encoding '" + value + "' (" + OUTPUT_ENCODING_NAMES + ")";
         break;
     case Option::OUTPUT_DIR:
         options.output_dir = value;

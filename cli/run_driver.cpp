@@ -1,6 +1,5 @@
 #include "cli/run_driver.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -11,7 +10,7 @@
 #include "pipeline/min_length.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
-#include "platform/platform.h"
+#include "pipeline/source_reader.h"
 
 namespace {
 
@@ -45,16 +44,8 @@ void read_options(const ProgressView& view) {
     conversion_options.min_line_bytes = min_line_bytes_from(text);
 }
 
-void convert_stdin(const ProgressView& view, FailureReport& failures) {
-    unsigned char* bytes = nullptr;
-    size_t count = 0;
-    if (!platform_read_stdin(&bytes, &count)) {
-        std::string reason = std::string("cannot be read: ") + platform_error_text();
-        return report_file_failure(failures, STDIN_NAME, reason.c_str());
-    }
-    bool loaded = load_source_bytes(bytes, count, STDIN_NAME);
-    std::free(bytes);
-    if (!loaded) return;
+void convert_stdin(const ProgressView& view) {
+    if (!load_source_file(STDIN_PATH)) return;
     read_options(view);
     set_current_input_path(STDIN_NAME);
     if (convert_document(&view, PREVIEW_LIMIT_LAST) != 0) return;
@@ -64,10 +55,10 @@ void convert_stdin(const ProgressView& view, FailureReport& failures) {
 
 }  // namespace
 
-void carry_out(const PlannedRun& run, const ProgressView& view, FailureReport& failures) {
+void carry_out(const PlannedRun& run, const ProgressView& view) {
     run_settings.output_dir = run.output_dir.empty() ? nullptr : run.output_dir.c_str();
     view.set_batch_range(view.context, run.folder.empty() ? 1 : static_cast<int>(run.names.size()));
-    if (run.from_stdin) return convert_stdin(view, failures);
+    if (run.from_stdin) return convert_stdin(view);
     fill_selection(run);
     txt_file_count = count_text_files();
     selection_ready = 1;

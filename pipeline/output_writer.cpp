@@ -1,12 +1,14 @@
 #include "pipeline/output_writer.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "pipeline/output_path.h"
 #include "pipeline/run_settings.h"
+#include "pipeline/source_loader.h"
+#include "pipeline/text_encoder.h"
+#include "pipeline/text_warnings.h"
 #include "pipeline/view_calls.h"
 #include "platform/platform.h"
 
@@ -69,13 +71,15 @@ bool deliver(const char* input_path, const unsigned char* bytes, size_t count) {
     return true;
 }
 
+// A UTF-8 result gets back the characters the stand-ins stood for.
 bool deliver_encoded(const char* input_path, size_t length) {
-    if (run_settings.output_encoding != OUTPUT_UTF8) return deliver(input_path, written.bytes, length);
-    size_t count = 0;
-    unsigned char* utf8 = platform_cp949_to_utf8(written.bytes, length, &count);
-    bool delivered = deliver(input_path, utf8, count);
-    std::free(utf8);
-    return delivered;
+    if (output_encoding_for(run_settings.output_encoding, loaded_source.encoding) != TextEncoding::utf8)
+        return deliver(input_path, written.bytes, length);
+    std::string utf8;
+    TextEncoder encoder(TextEncoding::utf8, &loaded_source.stand_ins);
+    encoder.encode(std::span(written.bytes, length), utf8);
+    encoder.finish(utf8);
+    return deliver(input_path, reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size());
 }
 
 void show_cut_preview(const ProgressView* view, size_t length, int preview_limit) {
@@ -112,6 +116,7 @@ bool write_output(const ProgressView* view, const unsigned char* text, size_t le
     platform_local_date(&year, &month, &day);
     size_t total = compose_output(written, text, length, year, month, day);
     if (!deliver_encoded(input_path, total)) return false;
+    report_warning(loaded_source.name.c_str(), unkept_warning(loaded_source.unkept));
     show_cut_preview(view, total, preview_limit);
     return true;
 }

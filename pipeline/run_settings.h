@@ -1,29 +1,30 @@
 #pragma once
 
+#include <string>
+
+#include "pipeline/text_encoding.h"
+
 // How files are read and written where the command line goes beyond the window. The window
-// never changes these, so it keeps its fixed behaviour: CP949 unless a byte-order mark says
-// otherwise, CP949 output in the Tessaline folder beside each input.
-
-constexpr int INPUT_BY_MARK = 0;     // the window's rule: a UTF-8 or UTF-16LE mark, else CP949
-constexpr int INPUT_AUTO = 1;        // also unmarked valid UTF-8 with non-ASCII bytes
-constexpr int INPUT_CP949 = 2;       // same as the window's rule
-constexpr int INPUT_UTF8 = 3;
-constexpr int INPUT_UTF16LE = 4;
-
-constexpr int OUTPUT_CP949 = 0;
-constexpr int OUTPUT_UTF8 = 1;       // without a byte-order mark, CR LF kept
+// never changes these, so it keeps its fixed behaviour: the encoding of each input found from
+// its text, CP949 output in the Tessaline folder beside each input, no warnings.
 
 struct RunSettings {
-    int input_encoding;
-    int output_encoding;
+    InputEncoding input_encoding;
+    OutputEncoding output_encoding;
     const char* output_dir;          // nullptr: the Tessaline folder beside each input
     int to_stdout;                   // 1: results go to standard output instead of files
     // Told of every file that could not be loaded or written, with the reason in English.
     void (*on_failure)(void* context, const char* path, const char* reason);
     void* failure_context;
+    // Told of every file whose text was converted with a loss, such as characters the result's
+    // encoding lacks, with what was lost in English.
+    void (*on_warning)(void* context, const char* path, const char* warning);
+    void* warning_context;
 };
 
 extern RunSettings run_settings;
 
 // Tells run_settings.on_failure, when one is set, that `path` could not be loaded or written.
 void report_failure(const char* path, const char* reason);
+// Tells run_settings.on_warning, when one is set, of a warning about `path`; empty ones are not told.
+void report_warning(const char* path, const std::string& warning);

@@ -2,65 +2,63 @@
 
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "engine/engine_state.h"
 #include "pipeline/run_settings.h"
-#include "pipeline/source_decoding.h"
-#include "platform/platform.h"
+#include "pipeline/source_reader.h"
+#include "pipeline/text_warnings.h"
+
+LoadedSource loaded_source;
 
 namespace {
 
 // The source size is a 32-bit count; larger files are refused rather than misread.
 constexpr uint64_t LARGEST_FILE = UINT32_MAX - 16;
 
-bool refuse(const char* path, const char* what, const char* why) {
-    std::string reason = what;
-    if (why != nullptr) reason = reason + ": " + why;
-    report_failure(path, reason.c_str());
+constexpr char STDIN_NAME[] = "standard input";
+
+bool refuse(const std::string& name, const std::string& reason) {
+    report_failure(name.c_str(), reason.c_str());
     return false;
 }
 
-void take_decoded(TextBuffer& raw, uint64_t size) {
-    size_t length = decode_into_source(raw, static_cast<size_t>(size));
-    // A lone last byte of UTF-16LE text may decode wider than itself; the engine sizes its
-    // output from the source size, so that size never falls below the text.
-    source_size = static_cast<uint32_t>(length > size ? length : size);
+// Reads the whole text into `text`; false when it cannot be read or is too large.
+bool read_whole(SourceReader& reader, TextBuffer& text, size_t& length, bool& too_large) {
+    length = 0;
+    too_large = false;
+    return reader.read([&](std::span<const unsigned char> piece) {
+        if (too_large || length + piece.size() > LARGEST_FILE) {
+            too_large = true;
+            return;
+        }
+        text_buffer_reserve(text, length + piece.size() + 2);
+        std::memcpy(text.bytes + length, piece.data(), piece.size());
+        length += piece.size();
+    });
 }
 
 }  // namespace
 
-int detect_text_encoding(const unsigned char* raw) {
-    if (raw[0] == 0xEF && raw[1] == 0xBB && raw[2] == 0xBF) return ENCODING_UTF8;
-    if (raw[0] == 0xFF && raw[1] == 0xFE) return ENCODING_UTF16LE;
-    return ENCODING_ANSI;
-}
-
 bool load_source_file(const char* path) {
-    uint64_t size = 0;
-    PlatformFile* file = platform_open_existing(path, &size);
-    if (file == nullptr) return refuse(path, "cannot be opened", platform_error_text());
-    if (size > LARGEST_FILE) {
-        platform_close(file);
-        return refuse(path, "is too large (4 GiB or more)", nullptr);
+    std::string name = std::strcmp(path, STDIN_PATH) == 0 ? STDIN_NAME : path;
+    SourceReader reader(run_settings.input_encoding, run_settings.output_encoding);
+    if (!reader.open(path)) return refuse(name, reader.failure());
+    // Decoded CP949 is seldom longer than the file, so the text mostly fits as it is read.
+    TextBuffer text{};
+    text_buffer_reset(text, static_cast<size_t>(reader.size() < LARGEST_FILE ? reader.size() : LARGEST_FILE) + 2);
+    size_t length = 0;
+    bool too_large = false;
+    bool read = read_whole(reader, text, length, too_large);
+    if (!read || too_large || reader.size() > LARGEST_FILE) {
+        text_buffer_release(text);
+        return refuse(name, read ? "is too large (4 GiB or more)" : reader.failure());
     }
-    TextBuffer raw{};
-    text_buffer_reset(raw, static_cast<size_t>(size) + 2);
-    bool read = platform_read_exact(file, raw.bytes, static_cast<size_t>(size));
-    platform_close(file);
-    if (!read) {
-        text_buffer_release(raw);
-        return refuse(path, "cannot be read", platform_error_text());
-    }
-    take_decoded(raw, size);
-    return true;
-}
-
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name) {
-    if (count > LARGEST_FILE) return refuse(name, "is too large (4 GiB or more)", nullptr);
-    TextBuffer raw{};
-    text_buffer_reset(raw, count + 2);
-    if (count > 0) std::memcpy(raw.bytes, bytes, count);
-    take_decoded(raw, count);
+    text.bytes[length] = 0;
+    text_buffer_release(source_text);
+    source_text = text;
+    // The engine sizes its output from the source size, so it never falls below the text.
+    source_size = static_cast<uint32_t>(length > reader.size() ? length : reader.size());
+    report_warning(name.c_str(), damage_warning(reader.encoding(), reader.result_encoding(), reader.damage()));
+    loaded_source = LoadedSource{name, reader.encoding(), reader.stand_ins(), reader.unkept()};
     return true;
 }

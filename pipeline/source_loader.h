@@ -1,19 +1,27 @@
 #pragma once
 
-#include <cstddef>
+#include <string>
 
-constexpr int ENCODING_ANSI = 1000;
-constexpr int ENCODING_UTF16LE = 1001;
-constexpr int ENCODING_UTF8 = 1002;
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_decoder.h"
+#include "pipeline/text_encoding.h"
 
-// Classifies a raw buffer by its byte-order mark. The buffer must end in two zero bytes.
-int detect_text_encoding(const unsigned char* raw);
+// What the writer needs of the loaded document besides its text: the name its messages use,
+// the encoding it was read in (which `same` writes it in), the stand-ins to give back, and the
+// characters already written as "?".
+struct LoadedSource {
+    std::string name;
+    TextEncoding encoding = TextEncoding::cp949;
+    StandInTable stand_ins;
+    UnkeptCharacters unkept;
+};
 
-// Loads a file into the source text, decoding it to CP949 as run_settings.input_encoding says
-// and dropping NUL characters. Any failure (cannot open, short or failed read) is reported to
-// run_settings.on_failure and leaves the source text and source size as they were.
+extern LoadedSource loaded_source;
+
+// Loads a file, or standard input for "-", into the source text: its encoding found (or forced)
+// as run_settings.input_encoding says, decoded to CP949 for a result in the encoding
+// run_settings.output_encoding gives it, read to its end, NUL characters dropped. Bytes that
+// were not text are told to run_settings.on_warning. Any failure (cannot open or read, not
+// text, too large) is reported to run_settings.on_failure and leaves the source text, the
+// source size and loaded_source as they were.
 bool load_source_file(const char* path);
-
-// The same for bytes already in memory, such as standard input; `name` is what a failure is
-// reported under.
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name);

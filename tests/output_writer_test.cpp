@@ -197,7 +197,7 @@ TEST_F(OutputWriterTest, NeverWritesOverItsOwnInput) {
 }
 
 TEST_F(OutputWriterTest, Utf8OutputKeepsLineEndsAndHasNoMark) {
-    run_settings.output_encoding = OUTPUT_UTF8;
+    run_settings.output_encoding = OutputEncoding::utf8;
     ASSERT_TRUE(write(cp949("한글 문장\r\n둘째 줄"), (folder / "a.txt").string()));
     EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "한글 문장\r\n둘째 줄\r\n" + footer_for_today());
     EXPECT_EQ(recording.of("show_preview").back(), cp949("한글 문장\r\n둘째 줄\r\n") + footer_for_today());

@@ -1,6 +1,5 @@
 #include "tools/checks/fuzz_cases.h"
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
 #include "tools/checks/text_kept.h"
+#include "tools/checks/unicode_reference.h"
 
 namespace {
 
@@ -126,12 +126,14 @@ std::string check_final_text() {
     return find_bad_line_end(std::string_view(reinterpret_cast<const char*>(text), length));
 }
 
-// Converts the loaded source text and checks the final text and the written file against `source`.
-std::string convert_and_check(const std::string& source, int preview_limit) {
+// Converts the loaded source text into a result in `output` and checks the final text and the
+// written file against `source`.
+std::string convert_and_check(const std::string& source, int preview_limit, OutputEncoding output) {
     const WorkFolder& folder = work_folder();
     set_current_input_path(folder.input.c_str());
     run_settings = RunSettings{};
     run_settings.output_dir = folder.output.c_str();
+    run_settings.output_encoding = output;
     ViewRecord record;
     ProgressView view = recording_view(record);
     if (convert_document(&view, preview_limit) != 0) return "convert_document reported that nothing was written";
@@ -149,66 +151,11 @@ std::string convert_and_check(const std::string& source, int preview_limit) {
     if (!split_footer(file, text, problem)) return problem;
     if (conversion_options.remove_hanja == 1) return {};
     KeptTextAllowance allowance{conversion_options.mark_joins == 1, false};
-    problem = find_lost_text(source, text, allowance);
+    if (output_encoding_for(output, loaded_source.encoding) == TextEncoding::utf8)
+        problem = find_lost_utf8(source, loaded_source.stand_ins, text, allowance);
+    else
+        problem = find_lost_text(source, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
-}
-
-// Converts with iconv; `clean` tells whether every byte converted without a replacement.
-std::string iconv_convert(const std::string& text, const char* to, const char* from, bool& clean) {
-    clean = false;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in_ptr = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char* out_ptr = out.data();
-    size_t out_left = out.size();
-    clean = iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1) && in_left == 0;
-    iconv_close(cd);
-    out.resize(out.size() - out_left);
-    return out;
-}
-
-bool valid_non_ascii_utf8(const std::string& raw) {
-    bool clean = false;
-    iconv_convert(raw, "UTF-16LE", "UTF-8", clean);
-    return clean && std::any_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-bool starts_with(const std::string& text, const char* mark) { return text.rfind(mark, 0) == 0; }
-
-std::string without_nul_units(std::string units) {
-    if (units.size() % 2 == 1) units += '\0';
-    std::string kept;
-    for (size_t k = 0; k < units.size(); k += 2)
-        if (units[k] != 0 || units[k + 1] != 0) kept.append(units, k, 2);
-    return kept;
-}
-
-std::string without_nul_bytes(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-    return text;
-}
-
-// What the loader must make of `raw`; `known` is false when characters had to be replaced, for
-// which only the platform's own replacement is the reference.
-std::string expected_source(const std::string& raw, int setting, bool& known) {
-    known = true;
-    bool utf8_mark = starts_with(raw, "\xEF\xBB\xBF");
-    bool utf16_mark = !utf8_mark && starts_with(raw, "\xFF\xFE");
-    bool utf8 = utf8_mark || setting == INPUT_UTF8 ||
-                (setting == INPUT_AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
-    bool utf16 = setting == INPUT_UTF16LE || (utf16_mark && setting != INPUT_UTF8);
-    if (setting == INPUT_UTF16LE) utf8 = false;
-    if (utf16) {
-        std::string units = without_nul_units(raw.substr(starts_with(raw, "\xFF\xFE") ? 2 : 0));
-        return iconv_convert(units, "CP949", "UTF-16LE", known);
-    }
-    if (utf8) {
-        std::string text = without_nul_bytes(raw.substr(starts_with(raw, "\xEF\xBB\xBF") ? 3 : 0));
-        return iconv_convert(text, "CP949", "UTF-8", known);
-    }
-    return without_nul_bytes(raw);
 }
 
 }  // namespace
@@ -234,30 +181,56 @@ std::string check_conversion_case(const uint8_t* data, size_t size) {
     text_buffer_reset(source_text, c.source.size() + 2);
     if (!c.source.empty()) std::memcpy(source_text.bytes, c.source.data(), c.source.size());
     source_size = static_cast<uint32_t>(c.source.size());
+    loaded_source = LoadedSource{};
     conversion_options = c.options;
-    return convert_and_check(up_to_nul(c.source), c.preview_limit);
+    return convert_and_check(up_to_nul(c.source), c.preview_limit, OutputEncoding::cp949);
 }
 
-std::string check_loader_case(const uint8_t* data, size_t size) {
-    int setting = size > 0 ? data[0] % 5 : INPUT_BY_MARK;
-    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
+namespace {
+
+// The input encodings and result encodings a loader case's first byte chooses from.
+constexpr InputEncoding LOADER_INPUTS[8] = {InputEncoding::automatic, InputEncoding::automatic, InputEncoding::cp949,
+                                            InputEncoding::utf8,      InputEncoding::utf16le,   InputEncoding::utf16be,
+                                            InputEncoding::utf16,     InputEncoding::automatic};
+constexpr OutputEncoding LOADER_OUTPUTS[4] = {OutputEncoding::cp949, OutputEncoding::same, OutputEncoding::utf8,
+                                              OutputEncoding::same};
+
+std::string loaded_text() { return std::string(reinterpret_cast<const char*>(source_text.bytes)); }
+
+// Loads `raw` as a file and checks the text the loader made of it against iconv's reading, then
+// converts it and checks the result.
+std::string check_load(const std::string& raw, InputEncoding input, OutputEncoding output, int preview_limit) {
     write_file(work_folder().input, raw);
+    std::string failure;
     run_settings = RunSettings{};
-    run_settings.input_encoding = setting;
-    if (!load_source_file(work_folder().input.c_str())) return "load_source_file failed on a readable file";
-    std::string loaded(reinterpret_cast<const char*>(source_text.bytes));
+    run_settings.input_encoding = input;
+    run_settings.output_encoding = output;
+    run_settings.failure_context = &failure;
+    run_settings.on_failure = [](void* context, const char*, const char* reason) { *static_cast<std::string*>(context) = reason; };
+    if (!load_source_file(work_folder().input.c_str())) {
+        if (input == InputEncoding::automatic && failure.starts_with("is not text")) return {};
+        return "load_source_file failed on a readable file: " + failure;
+    }
+    std::string loaded = loaded_text();
     if (source_size < loaded.size()) return "the source size is less than the decoded text";
-    bool known = false;
-    std::string expected = expected_source(raw, setting, known);
-    if (known && loaded != expected)
-        return "the decoded text differs from the reference at byte " +
-               std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
-                              loaded.begin());
-    conversion_options = ConversionOptions{};
+    std::string problem = find_cut_character(loaded);
+    if (problem.empty()) problem = check_decoding(raw, loaded, loaded_source, output_encoding_for(output, loaded_source.encoding));
+    if (!problem.empty()) return problem;
+    return convert_and_check(loaded, preview_limit, output);
+}
+
+}  // namespace
+
+std::string check_loader_case(const uint8_t* data, size_t size) {
     uint8_t flags = size > 0 ? data[0] : 0;
+    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
+    conversion_options = ConversionOptions{};
     conversion_options.split_long_sentences = (flags >> 3) & 1;
     conversion_options.blank_after_long = (flags >> 4) & 1;
     conversion_options.vocabulary_joints = (flags >> 5) & 1;
     conversion_options.min_line_bytes = 30;
-    return convert_and_check(loaded, 30000);
+    std::string problem = check_load(raw, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6], 30000);
+    if (!problem.empty()) return problem;
+    problem = check_load(raw, InputEncoding::utf8, OutputEncoding::utf8, 30000);
+    return problem.empty() ? "" : "UTF-8 in and out: " + problem;
 }

@@ -23,7 +23,11 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size);
 // never moves back. Empty when all holds, else what failed.
 std::string check_conversion_case(const uint8_t* data, size_t size);
 
-// Byte 0 chooses the input encoding setting; the rest is written to a file that load_source_file
-// reads. Checks the decoded source text against an independent decoding, then reflows it and
-// checks the result as above.
+// Byte 0 chooses the input encoding (modulo 8: automatic, automatic, cp949, utf-8, utf-16le,
+// utf-16be, utf-16, automatic), the result's encoding (bits 6-7: cp949, same, utf-8, same) and
+// options (bits 3-5: long-paragraph splitting, empty line after long paragraphs, book
+// vocabulary); the rest is written to a file that load_source_file reads. Checks the decoded
+// source text against iconv's reading of the file, then reflows it and checks the result as
+// above; a UTF-8 result is checked character by character. Then the same again with the file
+// read as UTF-8 and written as UTF-8.
 std::string check_loader_case(const uint8_t* data, size_t size);
