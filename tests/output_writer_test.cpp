@@ -11,6 +11,7 @@
 #include "pipeline/output_path.h"
 #include "pipeline/output_writer.h"
 #include "pipeline/run_settings.h"
+#include "pipeline/source_loader.h"
 #include "platform/platform.h"
 #include "tests/support/cp949.h"
 #include "tests/support/recording_view.h"
@@ -105,6 +106,7 @@ protected:
     }
     void TearDown() override {
         run_settings = RunSettings{};
+        loaded_source = LoadedSource{};
         fs::remove_all(folder);
     }
 
@@ -201,6 +203,36 @@ TEST_F(OutputWriterTest, Utf8OutputKeepsLineEndsAndHasNoMark) {
     ASSERT_TRUE(write(cp949("한글 문장\r\n둘째 줄"), (folder / "a.txt").string()));
     EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "한글 문장\r\n둘째 줄\r\n" + footer_for_today());
     EXPECT_EQ(recording.of("show_preview").back(), cp949("한글 문장\r\n둘째 줄\r\n") + footer_for_today());
+}
+
+TEST_F(OutputWriterTest, AUtf8ResultGetsBackTheCharactersOfTheStandIns) {
+    std::string stand_ins;
+    loaded_source.stand_ins.append(U'—', stand_ins);
+    loaded_source.stand_ins.append(U'😀', stand_ins);
+    loaded_source.encoding = TextEncoding::utf16le;
+    run_settings.output_encoding = OutputEncoding::same;
+    ASSERT_TRUE(write(cp949("가") + stand_ins + cp949("나"), (folder / "a.txt").string()));
+    EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "가—😀나\r\n" + footer_for_today());
+}
+
+TEST_F(OutputWriterTest, WhatACp949ResultCouldNotKeepIsToldOnceItIsWritten) {
+    std::vector<std::string> warnings;
+    run_settings.warning_context = &warnings;
+    run_settings.on_warning = [](void* context, const char* path, const char* warning) {
+        static_cast<std::vector<std::string>*>(context)->push_back(std::string(path) + " " + warning);
+    };
+    loaded_source.name = "novel.txt";
+    loaded_source.unkept = {{U'😀', 2}};
+    std::string input = (folder / "novel.txt").string();
+    std::ofstream(input) << "the novel";
+    std::string out = folder.string();
+    run_settings.output_dir = out.c_str();
+    EXPECT_FALSE(write("text", input));
+    EXPECT_TRUE(warnings.empty()) << "nothing was written, so nothing was lost";
+    run_settings.output_dir = nullptr;
+    ASSERT_TRUE(write("text", input));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings[0].starts_with("novel.txt holds 2 characters that CP949 lacks")) << warnings[0];
 }
 
 TEST_F(OutputWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
