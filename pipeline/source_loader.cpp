@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/engine_state.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_reader.h"
 #include "pipeline/text_warnings.h"
 
 LoadedSource loaded_source;
+
+TextBuffer source_text;
+uint32_t source_size;
 
 namespace {
 

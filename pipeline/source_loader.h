@@ -1,10 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "engine/text_buffer.h"
 
 #include "pipeline/stand_in_table.h"
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
+
+// The loaded text, decoded to CP949 and NUL-terminated, and the raw byte count of its file (never
+// less than the text's length).
+extern TextBuffer source_text;
+extern uint32_t source_size;
 
 // What the writer needs of the loaded document besides its text: the name its messages use,
 // the encoding it was read in (which `same` writes it in), the stand-ins to give back, and the

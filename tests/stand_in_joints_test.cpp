@@ -75,11 +75,11 @@ std::string reflowed_with_stand_ins(const std::string& utf8_text, const Conversi
 
 std::vector<ConversionOptions> option_sets() {
     ConversionOptions marked = window_defaults();
-    marked.mark_joins = 1;
+    marked.mark_joins = true;
     ConversionOptions hanja_removed = window_defaults();
-    hanja_removed.remove_hanja = 1;
+    hanja_removed.remove_hanja = true;
     ConversionOptions vocabulary = window_defaults();
-    vocabulary.vocabulary_joints = 1;
+    vocabulary.joints = tessaline::JointMode::vocabulary;
     ConversionOptions short_lines = plain_options();
     short_lines.min_line_bytes = 4;
     return {window_defaults(), plain_options(), marked, hanja_removed, vocabulary, short_lines};

@@ -13,6 +13,7 @@
 #include "pipeline/progress_view.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
+#include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
 #include "tools/checks/unicode_reference.h"
 
@@ -83,11 +84,6 @@ int32_t min_line_bytes_from(uint8_t code) {
     return static_cast<int8_t>(code) * 2;
 }
 
-int preview_limit_from(uint8_t flags) {
-    static const int limits[4] = {30000, 3000, 0, 5};
-    return limits[(flags >> 6) & 3];
-}
-
 // Repeats the text into one stretch of 8 KiB to 256 KiB, so that small inputs reach long lines.
 std::string repeated(const std::string& text, uint8_t code) {
     if (code < 0xF8 || text.empty()) return text;
@@ -96,8 +92,6 @@ std::string repeated(const std::string& text, uint8_t code) {
     while (stretch.size() < target) stretch += text;
     return stretch;
 }
-
-std::string up_to_nul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 // The text part of a written file, or a description of what is wrong with its footer.
 bool split_footer(const std::string& file, std::string& text, std::string& problem) {
@@ -119,15 +113,8 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-std::string check_final_text() {
-    const unsigned char* text = final_text();
-    uint32_t length = final_text_length();
-    if (text[length] != 0) return "the final text is not NUL-terminated at its recorded length";
-    return find_bad_line_end(std::string_view(reinterpret_cast<const char*>(text), length));
-}
-
-// Converts the loaded source text into a result in `output` and checks the final text and the
-// written file against `source`.
+// Converts the loaded source text into a result in `output` and checks the written file against
+// `source`.
 std::string convert_and_check(const std::string& source, int preview_limit, OutputEncoding output) {
     const WorkFolder& folder = work_folder();
     set_current_input_path(folder.input.c_str());
@@ -142,15 +129,13 @@ std::string convert_and_check(const std::string& source, int preview_limit, Outp
     if (record.previews != 1) return "the preview was not shown exactly once";
     size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
     if (record.preview_length > limit + 109) return "the preview is longer than its limit and the dotted tail";
-    std::string problem = check_final_text();
-    if (!problem.empty()) return problem;
     std::string file = read_file(folder.path / "out" / "novel.txt");
-    problem = find_bad_line_end(file);
+    std::string problem = find_bad_line_end(file);
     if (!problem.empty()) return "written file: " + problem;
     std::string text;
     if (!split_footer(file, text, problem)) return problem;
-    if (conversion_options.remove_hanja == 1) return {};
-    KeptTextAllowance allowance{conversion_options.mark_joins == 1, false};
+    if (conversion_options.remove_hanja) return {};
+    KeptTextAllowance allowance{conversion_options.mark_joins, false};
     if (output_encoding_for(output, loaded_source.encoding) == TextEncoding::utf8)
         problem = find_lost_utf8(source, loaded_source.stand_ins, text, allowance);
     else
@@ -158,18 +143,23 @@ std::string convert_and_check(const std::string& source, int preview_limit, Outp
     return problem.empty() ? "" : "written file: " + problem;
 }
 
+std::string without_nul_bytes(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    return text;
+}
+
 }  // namespace
 
 ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c;
     uint8_t flags = size > 0 ? data[0] : 0;
-    int on = (flags & 0x20) != 0 ? 2 : 1;   // only 1 counts as on; 2 must act as off
-    c.options.split_long_sentences = (flags & 0x01) != 0 ? on : 0;
-    c.options.blank_after_long = (flags & 0x02) != 0 ? on : 0;
-    c.options.mark_joins = (flags & 0x04) != 0 ? on : 0;
-    c.options.remove_hanja = (flags & 0x08) != 0 ? on : 0;
-    c.options.vocabulary_joints = (flags & 0x10) != 0 ? on : 0;
-    c.preview_limit = preview_limit_from(flags);
+    // A flag set to 2, as a window could read a check box, means off.
+    bool on = (flags & 0x20) == 0;
+    c.options.split_long_sentences = (flags & 0x01) != 0 && on;
+    c.options.blank_after_long = (flags & 0x02) != 0 && on;
+    c.options.mark_joins = (flags & 0x04) != 0 && on;
+    c.options.remove_hanja = (flags & 0x08) != 0 && on;
+    c.options.joints = (flags & 0x10) != 0 && on ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     c.options.min_line_bytes = size > 1 ? min_line_bytes_from(data[1]) : 30;
     std::string text(reinterpret_cast<const char*>(data) + std::min(size, HEADER), size - std::min(size, HEADER));
     c.source = repeated(text, size > 2 ? data[2] : 0);
@@ -178,12 +168,16 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
 
 std::string check_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c = decode_conversion_case(data, size);
-    text_buffer_reset(source_text, c.source.size() + 2);
-    if (!c.source.empty()) std::memcpy(source_text.bytes, c.source.data(), c.source.size());
-    source_size = static_cast<uint32_t>(c.source.size());
-    loaded_source = LoadedSource{};
-    conversion_options = c.options;
-    return convert_and_check(up_to_nul(c.source), c.preview_limit, OutputEncoding::cp949);
+    std::string result = tessaline::reflow(c.source, c.options);
+    std::string problem = find_bad_line_end(result);
+    if (!problem.empty()) return problem;
+    if (!c.options.remove_hanja) {
+        problem = find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
+        if (!problem.empty()) return problem;
+    }
+    uint64_t seed = 0;
+    for (size_t k = 0; k < size; ++k) seed = seed * 131 + data[k];
+    return find_piece_difference(c.source, c.options, seed);
 }
 
 namespace {
@@ -224,10 +218,10 @@ std::string check_load(const std::string& raw, InputEncoding input, OutputEncodi
 std::string check_loader_case(const uint8_t* data, size_t size) {
     uint8_t flags = size > 0 ? data[0] : 0;
     std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
-    conversion_options = ConversionOptions{};
-    conversion_options.split_long_sentences = (flags >> 3) & 1;
-    conversion_options.blank_after_long = (flags >> 4) & 1;
-    conversion_options.vocabulary_joints = (flags >> 5) & 1;
+    conversion_options = tessaline::ConversionOptions{};
+    conversion_options.split_long_sentences = ((flags >> 3) & 1) != 0;
+    conversion_options.blank_after_long = ((flags >> 4) & 1) != 0;
+    conversion_options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     conversion_options.min_line_bytes = 30;
     std::string problem = check_load(raw, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6], 30000);
     if (!problem.empty()) return problem;
