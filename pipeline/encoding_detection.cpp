@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "pipeline/byte_scan.h"
+
 namespace {
 
 // UTF-16 is taken for a file without a mark when at least one character in this many is ASCII
@@ -78,23 +80,54 @@ void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
     size_t to_head = std::min(bytes.size(), head_.size() - head_length_);
     std::memcpy(head_.data() + head_length_, bytes.data(), to_head);
     head_length_ += to_head;
-    for (unsigned char b : bytes) {
-        if (is_binary_code(b)) ++binary_bytes_;
-        if (pending_byte_ < 0) {
-            pending_byte_ = b;
-            continue;
-        }
-        uint32_t little = static_cast<uint32_t>(b << 8 | pending_byte_);
-        uint32_t big = static_cast<uint32_t>(pending_byte_ << 8 | b);
-        pending_byte_ = -1;
-        little_.ascii_units += is_ascii_text(little) ? 1 : 0;
-        little_.binary_units += is_binary_code(little) ? 1 : 0;
-        big_.ascii_units += is_ascii_text(big) ? 1 : 0;
-        big_.binary_units += is_binary_code(big) ? 1 : 0;
-    }
+    count_binary_bytes(bytes);
+    count_zero_byte_units(bytes);
+    if (!bytes.empty()) last_byte_ = bytes.back();
     total_ += bytes.size();
+    if (utf8_ruled_out_) return;
     utf8_.read(
-        bytes, [this](char32_t c) { utf8_characters_ += c >= 0x80 ? 1 : 0; }, [this](uint64_t) { ++utf8_bad_bytes_; });
+        bytes, [](std::span<const unsigned char>) {}, [this](char32_t c) { utf8_characters_ += c >= 0x80 ? 1 : 0; },
+        [this](uint64_t) { ++utf8_bad_bytes_; });
+    // Each byte still to come could at best add one character.
+    uint64_t still_to_come = expected_size_ > total_ ? expected_size_ - total_ : 0;
+    utf8_ruled_out_ = expected_size_ > 0 && utf8_bad_bytes_ * UTF8_CHARACTERS_PER_BAD_BYTE > utf8_characters_ + still_to_come;
+}
+
+void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
+    size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        uint64_t word = eight_bytes_at(bytes.data() + at);
+        // Eight bytes without a control code, DEL included, are passed over at once.
+        if (!has_byte_below(word, 0x20) && !has_byte_below(word ^ (EACH_BYTE * 0x7F), 1)) continue;
+        for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_code(bytes[k]) ? 1 : 0;
+    }
+    for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_code(bytes[at]) ? 1 : 0;
+}
+
+// A code unit below 0x100 has a zero high byte: at an odd offset in little-endian order, at an
+// even one in big-endian order. Only those units can be ASCII or control codes, so the zero bytes
+// alone are looked at, and text of single bytes, which has none, costs nothing here.
+void EncodingSniffer::count_zero_byte_units(std::span<const unsigned char> bytes) {
+    if (big_low_pending_ && !bytes.empty()) count_unit(big_, bytes[0]);
+    big_low_pending_ = false;
+    const auto* start = bytes.data();
+    const auto* end = start + bytes.size();
+    for (const auto* zero = start; (zero = static_cast<const unsigned char*>(std::memchr(zero, 0, end - zero))) != nullptr; ++zero) {
+        uint64_t offset = total_ + static_cast<uint64_t>(zero - start);
+        if (offset % 2 == 1) {
+            count_unit(little_, zero > start ? zero[-1] : last_byte_);
+        } else if (zero + 1 < end) {
+            count_unit(big_, zero[1]);
+        } else {
+            big_low_pending_ = true;
+        }
+        if (zero + 1 == end) break;
+    }
+}
+
+void EncodingSniffer::count_unit(ByteOrderCounts& counts, unsigned char low_byte) {
+    counts.ascii_units += is_ascii_text(low_byte) ? 1 : 0;
+    counts.binary_units += is_binary_code(low_byte) ? 1 : 0;
 }
 
 bool EncodingSniffer::decided_early(InputEncoding choice) const {
@@ -125,7 +158,7 @@ Detection EncodingSniffer::decide(InputEncoding choice) const {
     Utf8Reader rest = utf8_;
     uint64_t bad = utf8_bad_bytes_;
     rest.finish([&bad](uint64_t) { ++bad; });
-    if (utf8_characters_ > 0 && bad * UTF8_CHARACTERS_PER_BAD_BYTE <= utf8_characters_)
+    if (!utf8_ruled_out_ && utf8_characters_ > 0 && bad * UTF8_CHARACTERS_PER_BAD_BYTE <= utf8_characters_)
         return Detection{TextEncoding::utf8, 0, ""};
     return Detection{};
 }

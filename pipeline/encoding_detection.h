@@ -24,6 +24,10 @@ struct Detection {
 // programs do, or of which many bytes are control codes no text holds, are not text.
 class EncodingSniffer {
 public:
+    // The size the file reported, when it reported one: once the bytes not yet fed could no longer
+    // make it UTF-8, the rest is not checked as UTF-8.
+    void expect_size(uint64_t size) { expected_size_ = size; }
+
     void feed(std::span<const unsigned char> bytes);
 
     // Whether `choice` can be decided from what has been fed so far: forced encodings and
@@ -39,6 +43,9 @@ private:
         uint64_t binary_units = 0;   // a control code no text holds
     };
 
+    void count_binary_bytes(std::span<const unsigned char> bytes);
+    void count_zero_byte_units(std::span<const unsigned char> bytes);
+    static void count_unit(ByteOrderCounts& counts, unsigned char low_byte);
     size_t mark_length(TextEncoding& marked) const;
     bool looks_like_utf16(const ByteOrderCounts& counts, const ByteOrderCounts& other) const;
     std::string binary_signature() const;
@@ -49,8 +56,11 @@ private:
     uint64_t binary_bytes_ = 0;
     ByteOrderCounts little_;
     ByteOrderCounts big_;
-    int pending_byte_ = -1;   // the first byte of a code unit cut by the end of a piece
+    unsigned char last_byte_ = 0;    // of the bytes fed before, the high byte of a little-endian unit
+    bool big_low_pending_ = false;   // a big-endian unit's zero high byte ended the last piece
     Utf8Reader utf8_;
     uint64_t utf8_characters_ = 0;   // of two bytes or more
     uint64_t utf8_bad_bytes_ = 0;
+    uint64_t expected_size_ = 0;
+    bool utf8_ruled_out_ = false;
 };

@@ -34,6 +34,7 @@ bool SourceReader::open(const std::string& path) {
 bool SourceReader::open_file(const std::string& path) {
     file_ = platform_open_existing(path.c_str(), &size_);
     if (file_ == nullptr) return fail(std::string("cannot be opened: ") + platform_error_text());
+    sniffer_.expect_size(size_);
     std::vector<unsigned char> piece(PIECE_BYTES);
     size_t got = 1;
     while (got > 0 && bytes_read_ < MARK_BYTES) {

@@ -1,14 +1,23 @@
 #include "pipeline/text_decoder.h"
 
+#include <cstring>
+
+#include "pipeline/byte_scan.h"
+
 namespace {
 
 constexpr char32_t REPLACEMENT = 0xFFFD;
 constexpr char UNKNOWN = '?';
 
-// The first position from `at` on that holds a byte that is NUL or not ASCII.
-size_t end_of_plain_ascii(std::span<const unsigned char> bytes, size_t at) {
-    while (at < bytes.size() && bytes[at] != 0 && bytes[at] < 0x80) ++at;
-    return at;
+// Appends ASCII bytes without their NULs.
+void append_ascii(std::span<const unsigned char> ascii, std::string& out) {
+    const auto* text = reinterpret_cast<const char*>(ascii.data());
+    if (std::memchr(text, 0, ascii.size()) == nullptr) {
+        out.append(text, ascii.size());
+        return;
+    }
+    for (unsigned char b : ascii)
+        if (b != 0) out += static_cast<char>(b);
 }
 
 }  // namespace
@@ -21,11 +30,14 @@ TextDecoder::TextDecoder(TextEncoding encoding, StandInTable* stand_ins, uint64_
       utf16_(encoding == TextEncoding::utf16be) {}
 
 void TextDecoder::decode(std::span<const unsigned char> bytes, std::string& cp949) {
+    auto ascii = [&](std::span<const unsigned char> run) { append_ascii(run, cp949); };
     auto character = [&](char32_t c) { put_character(c, cp949); };
     auto bad = [&](uint64_t offset) { put_bad(offset, cp949); };
+    // CP949 is seldom longer than what it is decoded from.
+    cp949.reserve(cp949.size() + bytes.size() + 64);
     switch (encoding_) {
     case TextEncoding::cp949: decode_cp949(bytes, cp949); break;
-    case TextEncoding::utf8: utf8_.read(bytes, character, bad); break;
+    case TextEncoding::utf8: utf8_.read(bytes, ascii, character, bad); break;
     case TextEncoding::utf16le:
     case TextEncoding::utf16be: utf16_.read(bytes, character, bad); break;
     }
@@ -57,14 +69,16 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
         }
     }
     while (at < bytes.size()) {
-        size_t plain_end = end_of_plain_ascii(bytes, at);
-        out.append(reinterpret_cast<const char*>(bytes.data()) + at, plain_end - at);
-        at = plain_end;
+        size_t clean_end = end_of_clean_cp949(bytes, at);
+        out.append(reinterpret_cast<const char*>(bytes.data()) + at, clean_end - at);
+        at = clean_end;
         if (at == bytes.size()) break;
         unsigned char b = bytes[at];
         if (b == 0) {
             ++at;
-        } else if (at + 1 == bytes.size() && is_cp949_lead(b)) {
+            continue;
+        }
+        if (at + 1 == bytes.size() && is_cp949_lead(b)) {
             pending_lead_ = b;
             ++at;
         } else if (is_cp949_lead(b) && is_cp949_trail(b, bytes[at + 1])) {
@@ -76,6 +90,28 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
         }
     }
     cp949_offset_ += bytes.size();
+}
+
+// The first position from `at` on where the bytes stop being what the result keeps as it is:
+// ASCII other than NUL, and whole two-byte codes (for a UTF-8 result, codes of characters).
+size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const {
+    while (at < bytes.size()) {
+        // Eight ASCII bytes without a NUL are kept at once.
+        uint64_t word = 0;
+        while (at + 8 <= bytes.size() && ((word = eight_bytes_at(bytes.data() + at)) & HIGH_BITS) == 0 &&
+               !has_byte_below(word, 1))
+            at += 8;
+        unsigned char b = bytes[at];
+        if (b == 0) return at;
+        if (b < 0x80) {
+            ++at;
+            continue;
+        }
+        if (at + 1 == bytes.size() || !is_cp949_lead(b) || !is_cp949_trail(b, bytes[at + 1])) return at;
+        if (stand_ins_ != nullptr && map_.character_of(b, bytes[at + 1]) == 0) return at;
+        at += 2;
+    }
+    return at;
 }
 
 // A pair of the right shape that is no character is kept for a CP949 result, which then holds

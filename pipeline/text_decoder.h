@@ -41,6 +41,7 @@ public:
 
 private:
     void decode_cp949(std::span<const unsigned char> bytes, std::string& out);
+    size_t end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const;
     void put_pair(unsigned char lead, unsigned char trail, uint64_t offset, std::string& out);
     void put_character(char32_t c, std::string& out);
     void put_bad(uint64_t offset, std::string& out);

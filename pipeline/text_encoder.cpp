@@ -1,5 +1,6 @@
 #include "pipeline/text_encoder.h"
 
+#include "pipeline/byte_scan.h"
 #include "pipeline/utf8_append.h"
 
 namespace {
@@ -7,18 +8,19 @@ namespace {
 constexpr char32_t REPLACEMENT = 0xFFFD;
 constexpr char UNKNOWN = '?';
 
-// The first position from `at` on that holds a byte that is not ASCII.
-size_t end_of_ascii(std::span<const unsigned char> bytes, size_t at) {
-    while (at < bytes.size() && bytes[at] < 0x80) ++at;
-    return at;
-}
-
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
     : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
+    // UTF-8 takes at most three bytes for the two of a CP949 character.
+    out.reserve(out.size() + cp949.size() * (target_ == TextEncoding::utf8 ? 3 : 1) / 2 + 64);
+    // CP949 without stand-ins is written as it is, whatever its bytes.
+    if (target_ == TextEncoding::cp949 && (stand_ins_ == nullptr || stand_ins_->size() == 0)) {
+        out.append(reinterpret_cast<const char*>(cp949.data()), cp949.size());
+        return;
+    }
     size_t at = 0;
     if (pending_lead_ >= 0 && !cp949.empty()) {
         auto lead = static_cast<unsigned char>(pending_lead_);
@@ -33,7 +35,7 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
     while (at < cp949.size()) {
         size_t ascii_end = end_of_ascii(cp949, at);
         if (ascii_end > at) {
-            flush_prefixes(out);
+            if (!prefix_trails_.empty()) flush_prefixes(out);
             out.append(reinterpret_cast<const char*>(cp949.data()) + at, ascii_end - at);
             at = ascii_end;
             continue;
@@ -44,7 +46,9 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
             break;
         }
         if (is_cp949_lead(lead) && is_cp949_trail(lead, cp949[at + 1])) {
-            take_code(lead, cp949[at + 1], out);
+            bool plain = prefix_trails_.empty() && lead != STAND_IN_FINAL_LEAD && lead != STAND_IN_PREFIX_LEAD;
+            if (plain) put_plain_code(lead, cp949[at + 1], out);
+            else take_code(lead, cp949[at + 1], out);
             at += 2;
         } else {
             put_lone_byte(lead, out);

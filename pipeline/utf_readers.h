@@ -4,38 +4,42 @@
 #include <cstdint>
 #include <span>
 
+#include "pipeline/byte_scan.h"
+
 // Readers that take UTF-8 or UTF-16 in pieces of any size and report each character, or each
 // byte (UTF-16: code unit) that is not part of one, with its offset from the first byte given.
 // A character cut by the end of a piece is completed by the next; finish() reports what is left.
 // `on_character(char32_t c)` and `on_bad(uint64_t offset)` are called in the order of the text.
 
 // Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates, nothing past
-// U+10FFFF. Every byte outside such a sequence is bad on its own.
+// U+10FFFF. Every byte outside such a sequence is bad on its own. Runs of ASCII go to
+// `on_ascii(std::span<const unsigned char>)` whole.
 class Utf8Reader {
 public:
-    template <class OnCharacter, class OnBad>
-    void read(std::span<const unsigned char> bytes, OnCharacter&& on_character, OnBad&& on_bad) {
+    template <class OnAscii, class OnCharacter, class OnBad>
+    void read(std::span<const unsigned char> bytes, OnAscii&& on_ascii, OnCharacter&& on_character, OnBad&& on_bad) {
         for (size_t k = 0; k < bytes.size();) {
-            unsigned char b = bytes[k];
             if (taken_ == 0) {
-                if (b < 0x80) on_character(static_cast<char32_t>(b));
-                else begin(b, on_bad);
-            } else if (b >= low_ && b <= high_) {
-                value_ = value_ << 6 | (b & 0x3F);
-                low_ = 0x80;
-                high_ = 0xBF;
-                ++taken_;
-                if (--needed_ == 0) {
-                    on_character(value_);
-                    taken_ = 0;
+                size_t ascii_end = end_of_ascii(bytes, k);
+                if (ascii_end > k) {
+                    on_ascii(bytes.subspan(k, ascii_end - k));
+                    offset_ += ascii_end - k;
+                    k = ascii_end;
+                    continue;
                 }
-            } else {
-                // The byte that broke the sequence is read again on its own.
-                abandon(on_bad);
-                continue;
+                char32_t c = 0;
+                size_t length = whole_sequence(bytes, k, c);
+                if (length > 0) {
+                    on_character(c);
+                    offset_ += length;
+                    k += length;
+                    continue;
+                }
             }
-            ++offset_;
-            ++k;
+            if (take(bytes[k], on_character, on_bad)) {
+                ++offset_;
+                ++k;
+            }
         }
     }
 
@@ -45,6 +49,59 @@ public:
     }
 
 private:
+    // The length of the well-formed sequence at `at` when it lies whole in `bytes`, else 0.
+    static size_t whole_sequence(std::span<const unsigned char> bytes, size_t at, char32_t& c) {
+        unsigned char lead = bytes[at];
+        size_t length;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            c = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            c = lead & 0x0F;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            c = lead & 0x07;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return 0;
+        }
+        if (at + length > bytes.size() || bytes[at + 1] < low || bytes[at + 1] > high) return 0;
+        for (size_t k = 1; k < length; ++k) {
+            if ((bytes[at + k] & 0xC0) != 0x80) return 0;
+            c = c << 6 | (bytes[at + k] & 0x3F);
+        }
+        return length;
+    }
+
+    // Takes one byte a character at a time; false when the byte broke an unfinished sequence and
+    // must be read again on its own.
+    template <class OnCharacter, class OnBad>
+    bool take(unsigned char b, OnCharacter& on_character, OnBad& on_bad) {
+        if (taken_ == 0) {
+            if (b < 0x80) on_character(static_cast<char32_t>(b));
+            else begin(b, on_bad);
+            return true;
+        }
+        if (b < low_ || b > high_) {
+            abandon(on_bad);
+            return false;
+        }
+        value_ = value_ << 6 | (b & 0x3F);
+        low_ = 0x80;
+        high_ = 0xBF;
+        ++taken_;
+        if (--needed_ == 0) {
+            on_character(value_);
+            taken_ = 0;
+        }
+        return true;
+    }
+
     template <class OnBad>
     void begin(unsigned char lead, OnBad& on_bad) {
         low_ = 0x80;

@@ -14,8 +14,12 @@ namespace {
 
 const std::string NOVEL = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
 
-Detection detect(const std::string& bytes, InputEncoding choice = InputEncoding::automatic, size_t piece = 0) {
+// The decision for `bytes` fed in pieces of `piece` bytes (0: whole), with the file's size told
+// first when `sized`.
+Detection detect(const std::string& bytes, InputEncoding choice = InputEncoding::automatic, size_t piece = 0,
+                 bool sized = false) {
     EncodingSniffer sniffer;
+    if (sized) sniffer.expect_size(bytes.size());
     auto data = reinterpret_cast<const unsigned char*>(bytes.data());
     if (piece == 0) piece = bytes.size() + 1;
     for (size_t at = 0; at < bytes.size(); at += piece)
@@ -64,11 +68,22 @@ TEST(EncodingDetection, FindsEachEncodingInOrder) {
         for (size_t piece : {size_t{0}, size_t{1}, size_t{7}}) {
             Detection found = detect(c.bytes, InputEncoding::automatic, piece);
             EXPECT_EQ(found.encoding, c.encoding) << c.what << ", pieces of " << piece;
+            EXPECT_EQ(detect(c.bytes, InputEncoding::automatic, piece, true).encoding, c.encoding)
+                << c.what << ", its size known, pieces of " << piece;
             EXPECT_EQ(found.mark_length, c.mark) << c.what;
             EXPECT_EQ(found.not_text, "") << c.what;
         }
     }
     EXPECT_EQ(detect(png).not_text, "it begins like a PNG image");
+}
+
+TEST(EncodingDetection, Utf8IsRuledOutEarlyOnlyWhenTheRestCouldNotChangeIt) {
+    std::string novel;
+    for (int k = 0; k < 40; ++k) novel += NOVEL;
+    // Bad bytes first, then enough good characters to outweigh them.
+    std::string late = std::string(20, '\xFF') + novel;
+    EXPECT_EQ(detect(late, InputEncoding::automatic, 64, true).encoding, TextEncoding::utf8);
+    EXPECT_EQ(detect(cp949(novel) + novel, InputEncoding::automatic, 64, true).encoding, TextEncoding::cp949);
 }
 
 TEST(EncodingDetection, RefusesWhatIsPlainlyNotTextAndNothingElse) {
