@@ -17,7 +17,7 @@ bool platform_is_separator(char c);
 // --- Errors ---
 
 // A short English description of why the last failed call of this layer failed, such as
-// "No such file or directory". Valid until the next call of this layer.
+// "No such file or directory". Valid until the next call of this layer on the same thread.
 const char* platform_error_text();
 
 // --- Reading files ---
@@ -31,14 +31,40 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size);
 bool platform_read_exact(PlatformFile* file, void* into, size_t count);
 void platform_close(PlatformFile* file);
 
-// Reads standard input to its end, in binary. On success *bytes is a buffer allocated with
-// std::malloc (released by the caller with std::free) holding *count bytes and one NUL after them.
-bool platform_read_stdin(unsigned char** bytes, size_t* count);
+// Reads what is there, up to `count` bytes: *done is 0 only at the end of the file. False on an
+// error. A file is read this way to its end, whatever size it reported when it was opened.
+bool platform_read_some(PlatformFile* file, void* into, size_t count, size_t* done);
+// Goes back to the first byte, so the file can be read again; false when it cannot.
+bool platform_rewind(PlatformFile* file);
+
+// Standard input, in binary, as a file that can be read but not rewound; closing it leaves
+// standard input itself open.
+PlatformFile* platform_open_stdin();
+
+// A new, empty temporary file for writing and reading back, removed when it is closed (or when
+// the program ends in any way); nullptr when none can be made.
+PlatformFile* platform_open_spool();
+// Writes all `count` bytes at the current position; false when they could not be written.
+bool platform_write(PlatformFile* file, const void* bytes, size_t count);
 
 // --- Writing files and folders ---
 
 // Creates one folder; true when it exists as a folder afterwards (made now or already there).
 bool platform_create_folder(const char* path);
+
+// A result being written: a new temporary file in the folder of its path, renamed over the path
+// only once every byte is written, so a reader never sees half a result.
+struct PlatformOutput;
+
+// Creates the temporary file for `path`; nullptr when it cannot be created.
+PlatformOutput* platform_begin_output(const char* path);
+// Appends `count` bytes; false on an error.
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count);
+// Makes the bytes durable and renames the temporary file over the path; false on an error, when
+// the temporary file is removed and any earlier file at the path is untouched. Ends the output.
+bool platform_commit_output(PlatformOutput* output);
+// Removes the temporary file, leaving any earlier file at the path untouched. Ends the output.
+void platform_abandon_output(PlatformOutput* output);
 
 // Writes `count` bytes to a new temporary file in the folder of `path`, then renames it over
 // `path`. On failure the temporary file is removed and any earlier file at `path` is untouched.
@@ -76,7 +102,7 @@ void platform_local_date(int* year, int* month, int* day);
 // Each conversion returns a buffer allocated with std::malloc (released by the caller with
 // std::free) holding *out_count bytes followed by one NUL; the input is counted, not
 // NUL-terminated, and may hold NULs, which are converted like any other character.
-// They never fail: running out of memory stops the program.
+// They never fail, but throw std::bad_alloc when memory runs out.
 
 // UTF-8 to CP949. Malformed sequences and characters CP949 lacks become "?" each.
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
@@ -85,6 +111,11 @@ unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, s
 unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
 // CP949 to UTF-8. A byte that does not begin a valid CP949 character becomes U+FFFD.
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count);
+
+// The Unicode character (a UTF-16 code unit; CP949 has none beyond the first plane) of every
+// two-byte CP949 code, at index lead * 256 + trail of a table of 65536 entries; 0 where the pair
+// is no character of the system's CP949. Single bytes are not entered.
+void platform_cp949_characters(uint16_t* table);
 
 // A path or file name as the system spells it (UTF-8 on POSIX, CP949 on Windows), converted to
 // CP949 for the status texts, or to UTF-8 for the terminal. Allocated as above.

@@ -1,22 +1,22 @@
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32_file.h"
 #include "platform/win32_error.h"
 
-struct PlatformFile {
+struct PlatformOutput {
     HANDLE handle;
+    std::string temporary;
+    std::string path;
 };
 
 namespace {
-
-// One read or write call never asks for more than this, which every system accepts.
-constexpr DWORD IO_CHUNK = DWORD{1} << 30;
-
-DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
 
 bool write_all(HANDLE handle, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -48,7 +48,8 @@ std::string folder_prefix_of(const char* path) {
 // A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
 // be made.
 HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
-    static unsigned counter = 0;
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
@@ -111,57 +112,52 @@ void platform_close(PlatformFile* file) {
     delete file;
 }
 
-bool platform_read_stdin(unsigned char** bytes, size_t* count) {
-    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    size_t capacity = 65536;
-    size_t length = 0;
-    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
-    for (;;) {
-        if (length == capacity) {
-            capacity *= 2;
-            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
-            buffer = grown;
-        }
-        DWORD done = 0;
-        if (!ReadFile(input, buffer + length, chunk_of(capacity - length), &done, nullptr)) {
-            DWORD error = GetLastError();
-            // A pipe whose writer has finished ends the input like the end of a file.
-            if (error == ERROR_BROKEN_PIPE) break;
-            win32_fail_code(error);
-            std::free(buffer);
-            return false;
-        }
-        if (done == 0) break;
-        length += done;
+PlatformOutput* platform_begin_output(const char* path) {
+    std::string temporary;
+    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return new PlatformOutput{handle, temporary, path};
+}
+
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->handle, bytes, count);
+}
+
+bool platform_commit_output(PlatformOutput* output) {
+    // The data must be on the disk before the rename makes it the file's only content.
+    bool written = true;
+    if (!FlushFileBuffers(output->handle)) {
+        win32_fail_code(GetLastError());
+        written = false;
     }
-    buffer[length] = 0;
-    *bytes = buffer;
-    *count = length;
-    return true;
+    CloseHandle(output->handle);
+    if (written &&
+        !MoveFileExA(output->temporary.c_str(), output->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        win32_fail_code(GetLastError());
+        written = false;
+    }
+    if (!written) DeleteFileA(output->temporary.c_str());
+    delete output;
+    return written;
+}
+
+void platform_abandon_output(PlatformOutput* output) {
+    CloseHandle(output->handle);
+    DeleteFileA(output->temporary.c_str());
+    delete output;
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    std::string temporary;
-    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool written = write_all(handle, bytes, count);
-    // The data must be on the disk before the rename makes it the file's only content.
-    if (written && !FlushFileBuffers(handle)) {
-        win32_fail_code(GetLastError());
-        written = false;
-    }
-    CloseHandle(handle);
-    if (written && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        win32_fail_code(GetLastError());
-        written = false;
-    }
-    if (!written) DeleteFileA(temporary.c_str());
-    return written;
+    PlatformOutput* output = platform_begin_output(path);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {
     std::fflush(stdout);
     return write_all(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
+
+bool platform_write(PlatformFile* file, const void* bytes, size_t count) { return write_all(file->handle, bytes, count); }
