@@ -18,7 +18,7 @@ constexpr uint64_t UTF16_ORDER_MARGIN = 4;
 constexpr uint64_t UTF16_LEAST = 2;
 
 // A file is not text when more than one byte in this many is a control code that no text holds
-// (random bytes have one in ten) ...
+// (random bytes have one in eleven) ...
 constexpr uint64_t NOT_TEXT_SHARE = 16;
 // ... and there are at least this many, so a few stray bytes never make a file not text.
 constexpr uint64_t NOT_TEXT_LEAST = 16;
@@ -31,21 +31,24 @@ constexpr uint64_t UTF8_CHARACTERS_PER_BAD_BYTE = 16;
 struct Signature {
     const char* bytes;
     size_t length;
+    size_t offset;
     const char* what;
 };
 
-// Beginnings of files that are not text; each holds a byte that no text begins with.
+// Marks of files that are not text, where those files have them: bytes no text begins with, or
+// words no text has at that place.
 constexpr Signature BINARY_SIGNATURES[] = {
-    {"\x89PNG\r\n\x1A\n", 8, "a PNG image"},
-    {"\xFF\xD8\xFF", 3, "a JPEG image"},
-    {"PK\x03\x04", 4, "a ZIP archive"},
-    {"\x1F\x8B", 2, "a gzip archive"},
-    {"7z\xBC\xAF\x27\x1C", 6, "a 7-Zip archive"},
-    {"Rar!\x1A\x07", 6, "a RAR archive"},
-    {"\xFD" "7zXZ\x00", 6, "an xz archive"},
-    {"\x7F" "ELF", 4, "a program"},
-    {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8, "an old Office or Hangul document"},
-    {"%PDF-", 5, "a PDF document"},
+    {"\x89PNG\r\n\x1A\n", 8, 0, "a PNG image"},
+    {"\xFF\xD8\xFF", 3, 0, "a JPEG image"},
+    {"PK\x03\x04", 4, 0, "a ZIP archive"},
+    {"\x1F\x8B", 2, 0, "a gzip archive"},
+    {"7z\xBC\xAF\x27\x1C", 6, 0, "a 7-Zip archive"},
+    {"Rar!\x1A\x07", 6, 0, "a RAR archive"},
+    {"\xFD" "7zXZ\x00", 6, 0, "an xz archive"},
+    {"\x7F" "ELF", 4, 0, "a program"},
+    {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8, 0, "an old Office or Hangul document"},
+    {"%PDF-", 5, 0, "a PDF document"},
+    {"ustar", 5, 257, "a tar archive"},
 };
 
 struct Mark {
@@ -69,6 +72,9 @@ bool is_binary_code(uint32_t c) {
 }
 
 bool is_ascii_text(uint32_t c) { return c < 0x7F && !is_binary_code(c); }
+
+// NUL bytes are not counted against a file: some tools pad a text with them, and reading drops them.
+bool is_binary_byte(unsigned char b) { return b != 0 && is_binary_code(b); }
 
 bool forced(InputEncoding choice) {
     return choice == InputEncoding::utf8 || choice == InputEncoding::utf16le || choice == InputEncoding::utf16be;
@@ -99,9 +105,9 @@ void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
         uint64_t word = eight_bytes_at(bytes.data() + at);
         // Eight bytes without a control code, DEL included, are passed over at once.
         if (!has_byte_below(word, 0x20) && !has_byte_below(word ^ (EACH_BYTE * 0x7F), 1)) continue;
-        for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_code(bytes[k]) ? 1 : 0;
+        for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_byte(bytes[k]) ? 1 : 0;
     }
-    for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_code(bytes[at]) ? 1 : 0;
+    for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_byte(bytes[at]) ? 1 : 0;
 }
 
 // A code unit below 0x100 has a zero high byte: at an odd offset in little-endian order, at an
@@ -181,7 +187,8 @@ bool EncodingSniffer::looks_like_utf16(const ByteOrderCounts& counts, const Byte
 
 std::string EncodingSniffer::binary_signature() const {
     for (const Signature& signature : BINARY_SIGNATURES)
-        if (head_length_ >= signature.length && std::memcmp(head_.data(), signature.bytes, signature.length) == 0)
+        if (head_length_ >= signature.offset + signature.length &&
+            std::memcmp(head_.data() + signature.offset, signature.bytes, signature.length) == 0)
             return signature.what;
     return "";
 }

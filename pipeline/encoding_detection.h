@@ -19,9 +19,10 @@ struct Detection {
 
 // Learns a file's encoding from its bytes, given in pieces from the first on. In order: a
 // byte-order mark (UTF-8, UTF-16LE, UTF-16BE); UTF-16 without one, known by the zero bytes its
-// ASCII characters (spaces, line ends) have; valid UTF-8; UTF-8 with a few bytes that are not (far fewer than its
-// characters of two bytes or more); otherwise CP949. Files that begin as images, archives or
-// programs do, or of which many bytes are control codes no text holds, are not text.
+// ASCII characters (spaces, line ends) have; valid UTF-8; UTF-8 with a few bytes that are not
+// (far fewer than its characters of two bytes or more); otherwise CP949. Files that carry the
+// mark of an image, an archive or a program, or of which many bytes are control codes no text
+// holds, are not text.
 class EncodingSniffer {
 public:
     // The size the file reported, when it reported one: once the bytes not yet fed could no longer
@@ -50,7 +51,8 @@ private:
     bool looks_like_utf16(const ByteOrderCounts& counts, const ByteOrderCounts& other) const;
     std::string binary_signature() const;
 
-    std::array<unsigned char, 16> head_{};
+    // The first bytes, as far as the last mark of a file that is not text (a tar archive's at 257).
+    std::array<unsigned char, 264> head_{};
     size_t head_length_ = 0;
     uint64_t total_ = 0;
     uint64_t binary_bytes_ = 0;

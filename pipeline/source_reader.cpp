@@ -1,5 +1,6 @@
 #include "pipeline/source_reader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/platform.h"
@@ -90,8 +91,9 @@ bool SourceReader::read(const PieceSink& piece) {
     std::string cp949;
     for (size_t got = 1; got > 0;) {
         if (!read_piece(raw, got)) return false;
-        size_t skipped = bytes_read_ - got < detection_.mark_length ? detection_.mark_length - (bytes_read_ - got) : 0;
-        if (skipped > got) skipped = got;
+        // The byte-order mark lies at the start of the file, so only the first pieces hold it.
+        uint64_t start = bytes_read_ - got;
+        size_t skipped = start >= detection_.mark_length ? 0 : std::min<size_t>(detection_.mark_length - start, got);
         cp949.clear();
         if (got > 0) decoder.decode(std::span(raw.data() + skipped, got - skipped), cp949);
         else decoder.finish(cp949);
@@ -105,7 +107,8 @@ bool SourceReader::read(const PieceSink& piece) {
 
 // Reads the next piece; at the end of the file `got` is 0.
 bool SourceReader::read_piece(std::span<unsigned char> into, size_t& got) {
-    if (!platform_read_some(file_, into.data(), into.size(), &got)) return fail(std::string("cannot be read: ") + platform_error_text());
+    if (!platform_read_some(file_, into.data(), into.size(), &got))
+        return fail(std::string("cannot be read: ") + platform_error_text());
     at_start_ = false;
     bytes_read_ += got;
     return true;

@@ -105,6 +105,9 @@ TEST(EncodingDetection, RefusesWhatIsPlainlyNotTextAndNothingElse) {
         {"fifteen stray control bytes in a novel", strays, true},
         {"a few stray bytes in a short text", std::string("\x01\x02\x03", 3) + "abc", true},
         {"a novel that mentions PK", "PK " + NOVEL, true},
+        {"a novel padded with NUL bytes", cp949(NOVEL) + std::string(4096, '\0'), true},
+        {"tar archive", std::string(257, '\0') + "ustar" + std::string(250, '\0') + NOVEL, false},
+        {"a novel on the MZ generation", "MZ세대의 " + NOVEL, true},
     };
     for (const auto& c : cases) {
         Detection found = detect(c.bytes);
