@@ -1,0 +1,221 @@
+#include "web/engine/text_codec.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "pipeline/run_settings.h"
+#include "web/engine/cp949_table.h"
+
+namespace {
+
+constexpr uint32_t REPLACEMENT = 0xFFFD;
+constexpr char UNKNOWN = '?';
+
+enum class Encoding { CP949, UTF8, UTF16LE };
+
+// The CP949 code of every character of the Basic Multilingual Plane, 0 where CP949 has none;
+// built once from the CP949 table.
+const std::vector<uint16_t>& cp949_codes() {
+    static const std::vector<uint16_t> codes = [] {
+        std::vector<uint16_t> table(0x10000, 0);
+        for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
+            for (unsigned trail = 0; trail < CP949_TRAILS; ++trail) {
+                uint16_t character = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+                if (character != 0)
+                    table[character] = static_cast<uint16_t>((lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL));
+            }
+        return table;
+    }();
+    return codes;
+}
+
+void put_cp949(uint32_t character, std::string& out) {
+    if (character < 0x80) {
+        out += static_cast<char>(character);
+        return;
+    }
+    uint16_t code = character < 0x10000 ? cp949_codes()[character] : 0;
+    if (code == 0) {
+        out += UNKNOWN;
+        return;
+    }
+    out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+}
+
+bool starts_with(const unsigned char* bytes, size_t count, const char* mark, size_t length) {
+    if (count < length) return false;
+    for (size_t k = 0; k < length; ++k)
+        if (bytes[k] != static_cast<unsigned char>(mark[k])) return false;
+    return true;
+}
+
+// The length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
+size_t utf8_sequence_length(const unsigned char* bytes, size_t count, size_t at) {
+    unsigned char lead = bytes[at];
+    if (lead < 0x80) return 1;
+    size_t extra;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) extra = 1;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else return 0;
+    if (count - at <= extra || bytes[at + 1] < low || bytes[at + 1] > high) return 0;
+    for (size_t k = 2; k <= extra; ++k)
+        if ((bytes[at + k] & 0xC0) != 0x80) return 0;
+    return extra + 1;
+}
+
+bool is_non_ascii_utf8(const unsigned char* bytes, size_t count) {
+    bool non_ascii = false;
+    for (size_t at = 0; at < count;) {
+        size_t length = utf8_sequence_length(bytes, count, at);
+        if (length == 0) return false;
+        non_ascii = non_ascii || length > 1;
+        at += length;
+    }
+    return non_ascii;
+}
+
+// Decodes one UTF-8 character at `at`; a malformed sequence yields U+FFFD and consumes its
+// longest valid-looking beginning.
+uint32_t next_utf8(const std::string& text, size_t& at) {
+    auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) return lead;
+    int extra;
+    uint32_t value;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        value = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        value = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return REPLACEMENT;
+    }
+    auto byte_at = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+    if (at >= text.size() || byte_at(at) < low || byte_at(at) > high) return REPLACEMENT;
+    for (int k = 0; k < extra; ++k) {
+        if (at >= text.size() || (byte_at(at) & 0xC0) != 0x80) return REPLACEMENT;
+        value = value << 6 | (byte_at(at++) & 0x3F);
+    }
+    return value;
+}
+
+std::string without_nul(const unsigned char* bytes, size_t count) {
+    std::string out;
+    out.reserve(count);
+    for (size_t k = 0; k < count; ++k)
+        if (bytes[k] != 0) out += static_cast<char>(bytes[k]);
+    return out;
+}
+
+// NULs go first, so a NUL inside a sequence does not break it.
+std::string utf8_to_cp949(const unsigned char* bytes, size_t count) {
+    std::string text = without_nul(bytes, count);
+    std::string out;
+    out.reserve(text.size());
+    for (size_t at = 0; at < text.size();) put_cp949(next_utf8(text, at), out);
+    return out;
+}
+
+// A lone last byte pairs with a zero byte behind it.
+std::string utf16le_to_cp949(const unsigned char* bytes, size_t count) {
+    std::vector<uint16_t> units;
+    units.reserve(count / 2 + 1);
+    for (size_t k = 0; k < count; k += 2) {
+        uint16_t unit = static_cast<uint16_t>(bytes[k] | (k + 1 < count ? bytes[k + 1] << 8 : 0));
+        if (unit != 0) units.push_back(unit);
+    }
+    std::string out;
+    out.reserve(units.size() * 2);
+    for (size_t k = 0; k < units.size(); ++k) {
+        uint32_t unit = units[k];
+        bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high && k + 1 < units.size() && units[k + 1] >= 0xDC00 && units[k + 1] <= 0xDFFF) {
+            put_cp949(0x10000 + ((unit - 0xD800) << 10) + (units[++k] - 0xDC00), out);
+            continue;
+        }
+        put_cp949(unit >= 0xD800 && unit <= 0xDFFF ? REPLACEMENT : unit, out);
+    }
+    return out;
+}
+
+Encoding chosen_encoding(const unsigned char* bytes, size_t count, int input_encoding) {
+    if (input_encoding == INPUT_UTF8) return Encoding::UTF8;
+    if (input_encoding == INPUT_UTF16LE) return Encoding::UTF16LE;
+    if (starts_with(bytes, count, "\xEF\xBB\xBF", 3)) return Encoding::UTF8;
+    if (starts_with(bytes, count, "\xFF\xFE", 2)) return Encoding::UTF16LE;
+    if (input_encoding == INPUT_AUTO && is_non_ascii_utf8(bytes, count)) return Encoding::UTF8;
+    return Encoding::CP949;
+}
+
+void put_utf8(uint32_t character, std::string& out) {
+    if (character < 0x80) {
+        out += static_cast<char>(character);
+    } else if (character < 0x800) {
+        out += static_cast<char>(0xC0 | character >> 6);
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | character >> 12);
+        out += static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    }
+}
+
+// The character of the CP949 pair at `at`, 0 when the bytes there are no pair.
+uint32_t cp949_pair(const std::string& text, size_t at) {
+    if (at + 1 >= text.size()) return 0;
+    unsigned lead = static_cast<unsigned char>(text[at]) - CP949_FIRST_LEAD;
+    unsigned trail = static_cast<unsigned char>(text[at + 1]) - CP949_FIRST_TRAIL;
+    if (lead >= CP949_LEADS || trail >= CP949_TRAILS) return 0;
+    return CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+}
+
+}  // namespace
+
+std::string decode_input(const unsigned char* bytes, size_t count, int input_encoding) {
+    switch (chosen_encoding(bytes, count, input_encoding)) {
+        case Encoding::UTF8: {
+            size_t skip = starts_with(bytes, count, "\xEF\xBB\xBF", 3) ? 3 : 0;
+            return utf8_to_cp949(bytes + skip, count - skip);
+        }
+        case Encoding::UTF16LE: {
+            size_t skip = starts_with(bytes, count, "\xFF\xFE", 2) ? 2 : 0;
+            return utf16le_to_cp949(bytes + skip, count - skip);
+        }
+        case Encoding::CP949: break;
+    }
+    return without_nul(bytes, count);
+}
+
+std::string cp949_to_utf8(const std::string& cp949) {
+    std::string out;
+    out.reserve(cp949.size() * 3 / 2);
+    for (size_t at = 0; at < cp949.size();) {
+        auto byte = static_cast<unsigned char>(cp949[at]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+            ++at;
+            continue;
+        }
+        uint32_t character = cp949_pair(cp949, at);
+        put_utf8(character != 0 ? character : REPLACEMENT, out);
+        at += character != 0 ? 2 : 1;
+    }
+    return out;
+}

@@ -1,0 +1,55 @@
+// One instance of the WebAssembly engine and the conversions run in it. Loaded by the page's
+// worker with importScripts and by the Node tests with require.
+"use strict";
+
+// The encodings' numbers in pipeline/run_settings.h.
+const INPUT_ENCODINGS = { auto: 1, cp949: 2, "utf-8": 3, "utf-16le": 4 };
+const OUTPUT_ENCODINGS = { cp949: 0, "utf-8": 1 };
+
+// The command line's defaults; the page starts from these.
+const DEFAULT_SETTINGS = Object.freeze({
+  minLength: 15,
+  removeHanja: false,
+  blankAfterLong: true,
+  markJoins: false,
+  splitLong: true,
+  joints: "vocabulary",
+  inputEncoding: "auto",
+  outputEncoding: "utf-8",
+});
+
+function checkedEncoding(table, name, what) {
+  if (!(name in table)) throw new Error(`unknown ${what} encoding '${name}'`);
+  return table[name];
+}
+
+class EngineClient {
+  // `engine` is the module made by createTessalineEngine.
+  constructor(engine) {
+    this.engine = engine;
+  }
+
+  // Converts a file's bytes under the settings; `date` dates the footer. Returns the bytes of
+  // the result file. onProgress(fraction) is called as the engine goes.
+  convert(bytes, settings, date, onProgress) {
+    const s = { ...DEFAULT_SETTINGS, ...settings };
+    const e = this.engine;
+    const input = e._malloc(Math.max(bytes.length, 1));
+    e.HEAPU8.set(bytes, input);
+    e.onProgress = onProgress ? (percent) => onProgress(percent / 100) : null;
+    try {
+      e._web_convert(input, bytes.length, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins,
+        2 * s.minLength, s.joints === "vocabulary" ? 1 : 0,
+        checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input"),
+        checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output"),
+        date.getFullYear(), date.getMonth() + 1, date.getDate());
+    } finally {
+      e._free(input);
+      e.onProgress = null;
+    }
+    const at = e._web_result();
+    return e.HEAPU8.slice(at, at + e._web_result_length());
+  }
+}
+
+if (typeof module !== "undefined") module.exports = { EngineClient, DEFAULT_SETTINGS };
