@@ -188,19 +188,19 @@ uint32_t cp949_pair(const std::string& text, size_t at) {
 
 }  // namespace
 
-std::string decode_input(const unsigned char* bytes, size_t count, int input_encoding) {
+DecodedText decode_input(const unsigned char* bytes, size_t count, int input_encoding) {
     switch (chosen_encoding(bytes, count, input_encoding)) {
         case Encoding::UTF8: {
             size_t skip = starts_with(bytes, count, "\xEF\xBB\xBF", 3) ? 3 : 0;
-            return utf8_to_cp949(bytes + skip, count - skip);
+            return {utf8_to_cp949(bytes + skip, count - skip), "utf-8"};
         }
         case Encoding::UTF16LE: {
             size_t skip = starts_with(bytes, count, "\xFF\xFE", 2) ? 2 : 0;
-            return utf16le_to_cp949(bytes + skip, count - skip);
+            return {utf16le_to_cp949(bytes + skip, count - skip), "utf-16le"};
         }
         case Encoding::CP949: break;
     }
-    return without_nul(bytes, count);
+    return {without_nul(bytes, count), "cp949"};
 }
 
 std::string cp949_to_utf8(const std::string& cp949) {

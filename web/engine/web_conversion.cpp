@@ -27,6 +27,7 @@ const ProgressView progress_view = {nullptr, set_file_progress, nullptr, nullptr
                                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 std::string result;
+const char* read_as = "";
 
 std::string reflowed(const std::string& cp949) {
     text_buffer_reset(source_text, cp949.size() + 2);
@@ -61,12 +62,17 @@ EMSCRIPTEN_KEEPALIVE void web_convert(const unsigned char* bytes, uint32_t count
     conversion_options = ConversionOptions{split_long_sentences, remove_hanja, blank_after_long,
                                            mark_joins, min_line_bytes, vocabulary_joints};
     result.clear();
-    std::string written = with_footer(reflowed(decode_input(bytes, count, input_encoding)), year, month, day);
+    DecodedText source = decode_input(bytes, count, input_encoding);
+    read_as = source.encoding;
+    std::string written = with_footer(reflowed(source.cp949), year, month, day);
     result = output_encoding == OUTPUT_UTF8 ? cp949_to_utf8(written) : std::move(written);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_result() { return result.data(); }
 
 EMSCRIPTEN_KEEPALIVE uint32_t web_result_length() { return static_cast<uint32_t>(result.size()); }
+
+// The encoding the last file was read as, NUL-terminated.
+EMSCRIPTEN_KEEPALIVE const char* web_read_as() { return read_as; }
 
 }

@@ -30,7 +30,8 @@ class EngineClient {
   }
 
   // Converts a file's bytes under the settings; `date` dates the footer. Returns the bytes of
-  // the result file. onProgress(fraction) is called as the engine goes.
+  // the result file and the encoding the file was read as. onProgress(fraction) is called as
+  // the engine goes.
   convert(bytes, settings, date, onProgress) {
     const s = { ...DEFAULT_SETTINGS, ...settings };
     const e = this.engine;
@@ -48,7 +49,12 @@ class EngineClient {
       e.onProgress = null;
     }
     const at = e._web_result();
-    return e.HEAPU8.slice(at, at + e._web_result_length());
+    return { bytes: e.HEAPU8.slice(at, at + e._web_result_length()), readAs: this.cString(e._web_read_as()) };
+  }
+
+  cString(at) {
+    const heap = this.engine.HEAPU8;
+    return new TextDecoder().decode(heap.subarray(at, heap.indexOf(0, at)));
   }
 }
 
