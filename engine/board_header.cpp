@@ -1,6 +1,6 @@
 #include "engine/board_header.h"
 
-#include "engine/engine_state.h"
+#include "engine/line_text.h"
 #include "engine/word.h"
 
 namespace {
@@ -20,10 +20,10 @@ const Word BOARD_HEADER_WORDS[] = {
 
 }  // namespace
 
-bool is_board_header_line() {
+bool is_board_header_line(const LineText& line) {
     for (const Word& word : BOARD_HEADER_WORDS) {
-        if (!line_has(0, word.bytes, word.length)) continue;
-        if (line_byte(word.length) == ':' || line_byte(word.length + 1) == ':') return true;
+        if (!line.has(0, word.bytes, word.length)) continue;
+        if (line.at(word.length) == ':' || line.at(word.length + 1) == ':') return true;
     }
     return false;
 }

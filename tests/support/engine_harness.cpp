@@ -1,29 +1,61 @@
 #include "tests/support/engine_harness.h"
 
-#include <cstring>
-
-#include "engine/reflow.h"
+#include "engine/line_loop.h"
 #include "tests/support/cp949.h"
 
 ConversionOptions window_defaults() {
-    ConversionOptions options{};
-    options.split_long_sentences = 1;
-    options.blank_after_long = 1;
+    ConversionOptions options = plain_options();
+    options.split_long_sentences = true;
+    options.blank_after_long = true;
     options.min_line_bytes = 30;
     return options;
 }
 
-ConversionOptions plain_options() { return ConversionOptions{}; }
+ConversionOptions plain_options() {
+    ConversionOptions options;
+    options.split_long_sentences = false;
+    options.blank_after_long = false;
+    options.min_line_bytes = 0;
+    return options;
+}
 
 std::string reflow(const std::string& source, const ConversionOptions& options) {
-    text_buffer_reset(source_text, source.size() + 2);
-    std::memcpy(source_text.bytes, source.data(), source.size());
-    source_size = static_cast<uint32_t>(source.size());
-    conversion_options = options;
-    reflow_document(nullptr);
-    return std::string(reinterpret_cast<const char*>(final_text()), final_text_length());
+    return tessaline::reflow(source, options);
 }
 
 std::string reflow_utf8(const std::string& source, const ConversionOptions& options) {
     return utf8(reflow(cp949(source), options));
+}
+
+DocumentProfile profile_after_line_loop(const std::string& source, const ConversionOptions& options) {
+    RuleBench bench(options);
+    bench.set_source(source);
+    LineLoop loop;
+    loop.run(bench.cv(), true);
+    return bench.cv().profile;
+}
+
+RuleBench::RuleBench(const ConversionOptions& options) : conversion(std::make_unique<Conversion>(options)) {}
+
+void RuleBench::set_line(const std::string& bytes) { conversion->line.assign(bytes.data(), bytes.size()); }
+
+void RuleBench::set_output(const std::string& bytes) {
+    conversion->output.reset(0);
+    conversion->output.append(bytes.data(), bytes.size());
+}
+
+void RuleBench::set_source(const std::string& bytes) {
+    conversion->source.reset(0);
+    conversion->source.append(bytes.data(), bytes.size());
+}
+
+std::string RuleBench::line() const {
+    const LineText& line = conversion->line;
+    return std::string(reinterpret_cast<const char*>(line.bytes()), static_cast<size_t>(line.length));
+}
+
+std::string RuleBench::output() const {
+    const TextWindow& output = conversion->output;
+    if (output.end() == 0) return {};
+    return std::string(reinterpret_cast<const char*>(output.pointer(0)), static_cast<size_t>(output.end()));
 }
