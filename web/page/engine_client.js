@@ -37,7 +37,7 @@ class EngineClient {
     const e = this.engine;
     const input = e._malloc(Math.max(bytes.length, 1));
     e.HEAPU8.set(bytes, input);
-    e.onProgress = onProgress ? (percent) => onProgress(percent / 100) : null;
+    e.onProgress = onProgress || null;
     try {
       e._web_convert(input, bytes.length, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins,
         2 * s.minLength, s.joints === "vocabulary" ? 1 : 0,

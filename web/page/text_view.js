@@ -2,7 +2,7 @@
 // stays quick, and the saved file holds everything.
 "use strict";
 
-const VIEW_BYTES = 600000;
+const VIEW_BYTES = 200000;
 const JOIN_MARK = "`";
 
 // The labels TextDecoder knows the engine's encodings by; WHATWG's euc-kr is CP949.
