@@ -98,3 +98,5 @@ function pageTexts() {
   const language = pageLanguage(languages);
   return { language, texts: PAGE_TEXTS[language] };
 }
+
+if (typeof module !== "undefined") module.exports = { PAGE_TEXTS, pageLanguage };

@@ -76,7 +76,7 @@ function zipEntries(bytes) {
   fs.writeFileSync(file, bytes);
   const script = "import json,sys,zipfile\nz=zipfile.ZipFile(sys.argv[1])\n" +
     "print(json.dumps({i.filename: z.read(i).hex() for i in z.infolist()}))";
-  const listed = JSON.parse(execFileSync("python3", ["-c", script, file]));
+  const listed = JSON.parse(execFileSync("python3", ["-c", script, file], { maxBuffer: 1 << 26 }));
   return Object.fromEntries(Object.entries(listed).map(([name, hex]) => [name, Buffer.from(hex, "hex")]));
 }
 

@@ -1,9 +1,11 @@
 // The browser's engine gives byte for byte what the command line gives: on the quality tool's
-// corpus inputs in every wrap style, under several option sets and input encodings, and on every
-// CP949 byte pair and malformed input. Run by scripts/test with:
+// corpus inputs in every wrap style and on the sample story, under several option sets and input
+// encodings, and on every CP949 byte pair and malformed input. Run by scripts/test with:
 //   TESSALINE_CLI       the native command line
-//   TESSALINE_WRAPPED   a folder written by write_wrapped_corpus (one folder per wrap style)
 //   TESSALINE_WEB       the built page (scripts/web --build)
+//   TESSALINE_SAMPLE    the sample story
+//   TESSALINE_WRAPPED   a folder written by write_wrapped_corpus (one folder per wrap style);
+//                       without it, where the corpus is missing, only the sample story is used
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -16,6 +18,7 @@ const require = createRequire(import.meta.url);
 const cli = process.env.TESSALINE_CLI;
 const wrapped = process.env.TESSALINE_WRAPPED;
 const site = process.env.TESSALINE_WEB;
+const sample = process.env.TESSALINE_SAMPLE;
 
 async function loadClient() {
   const createEngine = require(path.resolve(site, "tessaline-engine.js"));
@@ -71,11 +74,23 @@ function reencoded(folder, encoding, mark) {
   return copy;
 }
 
-const styles = fs.readdirSync(wrapped).sort();
-test("the corpus comes in every wrap style", () => assert.ok(styles.length >= 5, styles.join(", ")));
+function writtenFolder(files) {
+  const folder = fs.mkdtempSync(path.join(work, "in-"));
+  for (const [name, bytes] of Object.entries(files)) fs.writeFileSync(path.join(folder, name), bytes);
+  return folder;
+}
 
-for (const style of styles) {
-  const folder = path.join(wrapped, style);
+// Folders of inputs: the sample story, and the corpus in each wrap style when it is there.
+const inputFolders = { "the sample story": writtenFolder({ [path.basename(sample)]: fs.readFileSync(sample) }) };
+if (wrapped) {
+  const styles = fs.readdirSync(wrapped).sort();
+  test("the corpus comes in every wrap style", () => assert.ok(styles.length >= 5, styles.join(", ")));
+  for (const style of styles) inputFolders[style] = path.join(wrapped, style);
+} else {
+  test("the corpus in every wrap style", { skip: "no corpus folder given (TESSALINE_WRAPPED)" }, () => {});
+}
+
+for (const [style, folder] of Object.entries(inputFolders)) {
   for (const options of OPTION_SETS) {
     test(`${style}, CP949 in and out, ${options.name}`, () => {
       const settings = settingsWith(options.settings, "auto", "cp949");
@@ -106,12 +121,6 @@ function everyPair() {
     bytes.push(0x0d, 0x0a);
   }
   return Buffer.from(bytes);
-}
-
-function writtenFolder(files) {
-  const folder = fs.mkdtempSync(path.join(work, "in-"));
-  for (const [name, bytes] of Object.entries(files)) fs.writeFileSync(path.join(folder, name), bytes);
-  return folder;
 }
 
 test("every CP949 byte pair, read as CP949 and written as UTF-8", () => {
