@@ -3,32 +3,48 @@
 #include <string>
 
 #include "cli/options.h"
-#include "pipeline/progress_view.h"
+#include "pipeline/batch_view.h"
 
-// The terminal behind the ProgressView of a command-line run: a progress line on stderr while
-// stderr is a terminal, status texts and messages in UTF-8, the options as the checkboxes.
-struct ConsoleView {
-    const CliOptions* options;
-    bool live;                  // progress is drawn (stderr is a terminal, not --quiet)
-    int file_percent;
-    int batch_count;
-    int batch_done;
-    std::string status;         // UTF-8
-    size_t drawn_columns;       // width of the progress line now on screen
+// The terminal as the batch view of a command-line run: a progress line on stderr while stderr is
+// a terminal, status texts and messages in UTF-8, and every file that could not be converted
+// named on stderr, even under --quiet, and counted for the exit status.
+class ConsoleView final : public BatchView {
+public:
+    explicit ConsoleView(const CliOptions& options);
+
+    // The batch about to run, for the batch bar.
+    void begin_batch(int file_count);
+
+    void set_status(const std::string& text) override;
+    void set_file_progress(int percent) override;
+    void set_batch_progress(int files_done) override;
+    void refresh() override;
+    void show_message(const std::string& text) override;
+    void report_failure(const std::string& path, const std::string& reason) override;
+
+    // A remark that is neither progress nor failure, such as a folder without text files; not
+    // shown under --quiet.
+    void note(const std::string& text);
+    // Wipes the progress line, so that other text on stderr starts on a clean line.
+    void clear_line();
+
+    int failures() const { return failures_; }
+
+private:
+    void draw();
+
+    bool quiet_;
+    bool live_;                 // progress is drawn (stderr is a terminal, not --quiet)
+    int file_count_ = 0;
+    int file_percent_ = 0;
+    int files_done_ = 0;
+    std::string status_;        // UTF-8
+    size_t drawn_columns_ = 0;  // width of the progress line now on screen
+    int failures_ = 0;
 };
 
-ConsoleView make_console_view(const CliOptions& options);
-ProgressView console_progress_view(ConsoleView& console);
-
-// Wipes the progress line, so that other text on stderr starts on a clean line.
-void console_clear_line(ConsoleView& console);
-
-// A remark that is neither progress nor failure, such as a folder without text files; not
-// shown under --quiet.
-void console_note(ConsoleView& console, const std::string& text);
-
 // CP949 text as the terminal shows it (UTF-8).
-std::string terminal_text(const char* cp949_text);
+std::string terminal_text(const std::string& cp949_text);
 
 // A path as the system spells it, as the terminal shows it (UTF-8).
 std::string terminal_path(const std::string& path);

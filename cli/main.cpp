@@ -2,13 +2,11 @@
 #include <string>
 
 #include "cli/console_view.h"
-#include "cli/failure_report.h"
 #include "cli/help.h"
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
-#include "pipeline/document_conversion.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
 namespace {
@@ -17,15 +15,6 @@ int usage_error(const std::string& error) {
     std::fprintf(stderr, "tessaline: %s\n", error.c_str());
     print_usage_hint(stderr);
     return 2;
-}
-
-void apply_settings(const CliOptions& options, FailureReport& failures) {
-    run_settings.input_encoding = options.input_encoding;
-    run_settings.output_encoding = options.output_encoding;
-    run_settings.to_stdout = options.to_stdout ? 1 : 0;
-    run_settings.on_failure = on_pipeline_failure;
-    run_settings.failure_context = &failures;
-    conversion_options.joints = options.vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
 }
 
 }  // namespace
@@ -40,11 +29,12 @@ int main(int argc, char** argv) {
     case ParseResult::USAGE_ERROR: return usage_error(error);
     case ParseResult::RUN: break;
     }
-    ConsoleView console = make_console_view(options);
-    FailureReport failures{&console, 0};
-    apply_settings(options, failures);
-    ProgressView view = console_progress_view(console);
-    for (const auto& run : plan_runs(options, failures)) carry_out(run, view, failures);
-    console_clear_line(console);
-    return failures.count == 0 ? 0 : 1;
+    ConsoleView console(options);
+    std::vector<BatchFile> files = plan_files(options, console);
+    if (!files.empty()) {
+        console.begin_batch(static_cast<int>(files.size()));
+        run_batch(command_request(options, std::move(files)), console);
+    }
+    console.clear_line();
+    return console.failures() == 0 ? 0 : 1;
 }

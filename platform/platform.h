@@ -17,7 +17,7 @@ bool platform_is_separator(char c);
 // --- Errors ---
 
 // A short English description of why the last failed call of this layer failed, such as
-// "No such file or directory". Valid until the next call of this layer.
+// "No such file or directory". Valid until the next call of this layer on the same thread.
 const char* platform_error_text();
 
 // --- Reading files ---
@@ -33,12 +33,27 @@ void platform_close(PlatformFile* file);
 
 // Reads standard input to its end, in binary. On success *bytes is a buffer allocated with
 // std::malloc (released by the caller with std::free) holding *count bytes and one NUL after them.
+// Throws std::bad_alloc when memory runs out.
 bool platform_read_stdin(unsigned char** bytes, size_t* count);
 
 // --- Writing files and folders ---
 
 // Creates one folder; true when it exists as a folder afterwards (made now or already there).
 bool platform_create_folder(const char* path);
+
+// A result being written: a new temporary file in the folder of its path, renamed over the path
+// only once every byte is written, so a reader never sees half a result.
+struct PlatformOutput;
+
+// Creates the temporary file for `path`; nullptr when it cannot be created.
+PlatformOutput* platform_begin_output(const char* path);
+// Appends `count` bytes; false on an error.
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count);
+// Makes the bytes durable and renames the temporary file over the path; false on an error, when
+// the temporary file is removed and any earlier file at the path is untouched. Ends the output.
+bool platform_commit_output(PlatformOutput* output);
+// Removes the temporary file, leaving any earlier file at the path untouched. Ends the output.
+void platform_abandon_output(PlatformOutput* output);
 
 // Writes `count` bytes to a new temporary file in the folder of `path`, then renames it over
 // `path`. On failure the temporary file is removed and any earlier file at `path` is untouched.
@@ -76,7 +91,7 @@ void platform_local_date(int* year, int* month, int* day);
 // Each conversion returns a buffer allocated with std::malloc (released by the caller with
 // std::free) holding *out_count bytes followed by one NUL; the input is counted, not
 // NUL-terminated, and may hold NULs, which are converted like any other character.
-// They never fail: running out of memory stops the program.
+// They never fail, but throw std::bad_alloc when memory runs out.
 
 // UTF-8 to CP949. Malformed sequences and characters CP949 lacks become "?" each.
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count);

@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
@@ -13,6 +15,12 @@
 
 struct PlatformFile {
     int descriptor;
+};
+
+struct PlatformOutput {
+    int descriptor;
+    std::string temporary;
+    std::string path;
 };
 
 namespace {
@@ -44,7 +52,8 @@ std::string folder_of(const char* path) {
 
 // A hidden name in the target's folder that no other file holds yet; -1 when none can be made.
 int create_temporary(const std::string& folder, std::string& name) {
-    static unsigned counter = 0;
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
         int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -104,12 +113,15 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     size_t capacity = 65536;
     size_t length = 0;
     auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
+    if (buffer == nullptr) throw std::bad_alloc();
     for (;;) {
         if (length == capacity) {
             capacity *= 2;
             auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
+            if (grown == nullptr) {
+                std::free(buffer);
+                throw std::bad_alloc();
+            }
             buffer = grown;
         }
         ssize_t done = read(STDIN_FILENO, buffer + length, capacity - length);
@@ -140,26 +152,49 @@ bool platform_create_folder(const char* path) {
     return false;
 }
 
-bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+PlatformOutput* platform_begin_output(const char* path) {
     std::string temporary;
     int descriptor = create_temporary(folder_of(path), temporary);
-    if (descriptor < 0) return false;
-    bool written = write_all(descriptor, bytes, count);
+    if (descriptor < 0) return nullptr;
+    return new PlatformOutput{descriptor, temporary, path};
+}
+
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->descriptor, bytes, count);
+}
+
+bool platform_commit_output(PlatformOutput* output) {
     // The data must be on the disk before the rename makes it the file's only content.
-    if (written && fsync(descriptor) != 0) {
+    bool written = true;
+    if (fsync(output->descriptor) != 0) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (close(descriptor) != 0 && written) {
+    if (close(output->descriptor) != 0 && written) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (written && rename(temporary.c_str(), path) != 0) {
+    if (written && rename(output->temporary.c_str(), output->path.c_str()) != 0) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (!written) unlink(temporary.c_str());
+    if (!written) unlink(output->temporary.c_str());
+    delete output;
     return written;
+}
+
+void platform_abandon_output(PlatformOutput* output) {
+    close(output->descriptor);
+    unlink(output->temporary.c_str());
+    delete output;
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    PlatformOutput* output = platform_begin_output(path);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
@@ -9,6 +11,12 @@
 
 struct PlatformFile {
     HANDLE handle;
+};
+
+struct PlatformOutput {
+    HANDLE handle;
+    std::string temporary;
+    std::string path;
 };
 
 namespace {
@@ -48,7 +56,8 @@ std::string folder_prefix_of(const char* path) {
 // A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
 // be made.
 HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
-    static unsigned counter = 0;
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
@@ -116,12 +125,15 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     size_t capacity = 65536;
     size_t length = 0;
     auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
+    if (buffer == nullptr) throw std::bad_alloc();
     for (;;) {
         if (length == capacity) {
             capacity *= 2;
             auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
+            if (grown == nullptr) {
+                std::free(buffer);
+                throw std::bad_alloc();
+            }
             buffer = grown;
         }
         DWORD done = 0;
@@ -142,23 +154,47 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     return true;
 }
 
-bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+PlatformOutput* platform_begin_output(const char* path) {
     std::string temporary;
     HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool written = write_all(handle, bytes, count);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return new PlatformOutput{handle, temporary, path};
+}
+
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->handle, bytes, count);
+}
+
+bool platform_commit_output(PlatformOutput* output) {
     // The data must be on the disk before the rename makes it the file's only content.
-    if (written && !FlushFileBuffers(handle)) {
+    bool written = true;
+    if (!FlushFileBuffers(output->handle)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    CloseHandle(handle);
-    if (written && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    CloseHandle(output->handle);
+    if (written &&
+        !MoveFileExA(output->temporary.c_str(), output->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    if (!written) DeleteFileA(temporary.c_str());
+    if (!written) DeleteFileA(output->temporary.c_str());
+    delete output;
     return written;
+}
+
+void platform_abandon_output(PlatformOutput* output) {
+    CloseHandle(output->handle);
+    DeleteFileA(output->temporary.c_str());
+    delete output;
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    PlatformOutput* output = platform_begin_output(path);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

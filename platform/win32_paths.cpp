@@ -8,7 +8,8 @@
 
 namespace {
 
-char error_text[256] = "no error";
+// Each thread of a batch keeps its own, so one file's failure is not told as another's.
+thread_local char error_text[256] = "no error";
 
 struct ErrorWording {
     DWORD code;

@@ -10,6 +10,7 @@
 #include "engine/dialogue_breaks.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 

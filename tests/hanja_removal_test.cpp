@@ -6,6 +6,7 @@
 #include "engine/hanja_removal.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "engine/joint_spacing.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "engine/vocabulary_lengths.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 

@@ -10,9 +10,8 @@
 #include <iterator>
 
 #include "engine/reflow.h"
-#include "pipeline/document_conversion.h"
-#include "pipeline/progress_view.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/batch_run.h"
+#include "pipeline/preview.h"
 #include "pipeline/source_loader.h"
 #include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
@@ -27,7 +26,7 @@ const char FOOTER_START[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.
 struct WorkFolder {
     std::filesystem::path path;
     std::string input;    // the input path the writer forms the output name from
-    std::string output;   // the output folder, kept alive for run_settings
+    std::string output;   // the output folder
     WorkFolder() {
         path = std::filesystem::temp_directory_path() / ("tessaline-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path / "out");
@@ -55,28 +54,24 @@ std::string read_file(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct ViewRecord {
+// What a batch of one file shows of its progress, preview and failure.
+struct ViewRecord final : BatchView {
     int last_progress = -1;
     bool moved_back = false;
     size_t preview_length = 0;
     int previews = 0;
-};
+    std::string failure;
 
-ProgressView recording_view(ViewRecord& record) {
-    ProgressView view{};
-    view.context = &record;
-    view.set_file_progress = [](void* context, int percent) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        if (percent < r.last_progress || percent < 0 || percent > 100) r.moved_back = true;
-        r.last_progress = percent;
-    };
-    view.show_preview = [](void* context, const char* text) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        r.preview_length = std::strlen(text);
-        ++r.previews;
-    };
-    return view;
-}
+    void set_file_progress(int percent) override {
+        if (percent < last_progress || percent < 0 || percent > 100) moved_back = true;
+        last_progress = percent;
+    }
+    void show_preview(const std::string& text) override {
+        preview_length = text.size();
+        ++previews;
+    }
+    void report_failure(const std::string&, const std::string& reason) override { failure = reason; }
+};
 
 int32_t min_line_bytes_from(uint8_t code) {
     if (code == 0x7F) return 1999999998;   // the largest a nine-digit field can give
@@ -113,27 +108,31 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-// Converts the loaded source text and checks the final text and the written file against `source`.
-std::string convert_and_check(const std::string& source, int preview_limit) {
+// Converts the work folder's input through a whole batch of one file and checks what it showed
+// and the written file against `source`, the decoded text.
+std::string convert_and_check(const std::string& source, const tessaline::ConversionOptions& options,
+                              InputEncoding setting) {
     const WorkFolder& folder = work_folder();
-    set_current_input_path(folder.input.c_str());
-    run_settings = RunSettings{};
-    run_settings.output_dir = folder.output.c_str();
+    BatchRequest request;
+    request.files = {BatchFile{folder.input, folder.output, false}};
+    request.shape = RunShape::SINGLE_FILE;
+    request.options = options;
+    request.input_encoding = setting;
+    request.destination = Destination::OUTPUT_FOLDER;
     ViewRecord record;
-    ProgressView view = recording_view(record);
-    if (convert_document(&view, preview_limit) != 0) return "convert_document reported that nothing was written";
+    if (run_batch(request, record).failed != 0) return "the batch failed: " + record.failure;
     if (record.moved_back) return "the file progress moved back or left 0 to 100";
     if (record.last_progress != 100) return "the file progress did not end at 100";
     if (record.previews != 1) return "the preview was not shown exactly once";
-    size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
-    if (record.preview_length > limit + 109) return "the preview is longer than its limit and the dotted tail";
+    if (record.preview_length > PREVIEW_LIMIT_LAST + DOTTED_TAIL_LENGTH)
+        return "the preview is longer than its limit and the dotted tail";
     std::string file = read_file(folder.path / "out" / "novel.txt");
     std::string problem = find_bad_line_end(file);
     if (!problem.empty()) return "written file: " + problem;
     std::string text;
     if (!split_footer(file, text, problem)) return problem;
-    if (conversion_options.remove_hanja) return {};
-    KeptTextAllowance allowance{conversion_options.mark_joins, false};
+    if (options.remove_hanja) return {};
+    KeptTextAllowance allowance{options.mark_joins, false};
     problem = find_lost_text(source, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
 }
@@ -177,14 +176,14 @@ std::string without_nul_bytes(std::string text) {
 
 // What the loader must make of `raw`; `known` is false when characters had to be replaced, for
 // which only the platform's own replacement is the reference.
-std::string expected_source(const std::string& raw, int setting, bool& known) {
+std::string expected_source(const std::string& raw, InputEncoding setting, bool& known) {
     known = true;
     bool utf8_mark = starts_with(raw, "\xEF\xBB\xBF");
     bool utf16_mark = !utf8_mark && starts_with(raw, "\xFF\xFE");
-    bool utf8 = utf8_mark || setting == INPUT_UTF8 ||
-                (setting == INPUT_AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
-    bool utf16 = setting == INPUT_UTF16LE || (utf16_mark && setting != INPUT_UTF8);
-    if (setting == INPUT_UTF16LE) utf8 = false;
+    bool utf8 = utf8_mark || setting == InputEncoding::UTF8 ||
+                (setting == InputEncoding::AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
+    bool utf16 = setting == InputEncoding::UTF16LE || (utf16_mark && setting != InputEncoding::UTF8);
+    if (setting == InputEncoding::UTF16LE) utf8 = false;
     if (utf16) {
         std::string units = without_nul_units(raw.substr(starts_with(raw, "\xFF\xFE") ? 2 : 0));
         return iconv_convert(units, "CP949", "UTF-16LE", known);
@@ -229,12 +228,13 @@ std::string check_conversion_case(const uint8_t* data, size_t size) {
 }
 
 std::string check_loader_case(const uint8_t* data, size_t size) {
-    int setting = size > 0 ? data[0] % 5 : INPUT_BY_MARK;
+    // In the order of the settings' codes in the stored cases.
+    constexpr InputEncoding SETTINGS[] = {InputEncoding::BY_MARK, InputEncoding::AUTO, InputEncoding::CP949,
+                                          InputEncoding::UTF8, InputEncoding::UTF16LE};
+    InputEncoding setting = SETTINGS[size > 0 ? data[0] % 5 : 0];
     std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
     write_file(work_folder().input, raw);
-    run_settings = RunSettings{};
-    run_settings.input_encoding = setting;
-    if (!load_source_file(work_folder().input.c_str())) return "load_source_file failed on a readable file";
+    if (!load_source_file(work_folder().input.c_str(), setting)) return "load_source_file failed on a readable file";
     std::string loaded(reinterpret_cast<const char*>(source_text.bytes));
     if (source_size < loaded.size()) return "the source size is less than the decoded text";
     bool known = false;
@@ -244,10 +244,12 @@ std::string check_loader_case(const uint8_t* data, size_t size) {
                std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
                               loaded.begin());
     uint8_t flags = size > 0 ? data[0] : 0;
-    conversion_options = tessaline::ConversionOptions{};
-    conversion_options.split_long_sentences = ((flags >> 3) & 1) != 0;
-    conversion_options.blank_after_long = ((flags >> 4) & 1) != 0;
-    conversion_options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
-    conversion_options.min_line_bytes = 30;
-    return convert_and_check(loaded, 30000);
+    tessaline::ConversionOptions options;
+    options.split_long_sentences = ((flags >> 3) & 1) != 0;
+    options.blank_after_long = ((flags >> 4) & 1) != 0;
+    options.mark_joins = false;
+    options.remove_hanja = false;
+    options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    options.min_line_bytes = 30;
+    return convert_and_check(loaded, options, setting);
 }
