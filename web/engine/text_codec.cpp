@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "pipeline/run_settings.h"
 #include "web/engine/cp949_table.h"
 
 namespace {
@@ -155,12 +154,12 @@ std::string utf16le_to_cp949(const unsigned char* bytes, size_t count) {
     return out;
 }
 
-Encoding chosen_encoding(const unsigned char* bytes, size_t count, int input_encoding) {
-    if (input_encoding == INPUT_UTF8) return Encoding::UTF8;
-    if (input_encoding == INPUT_UTF16LE) return Encoding::UTF16LE;
+Encoding chosen_encoding(const unsigned char* bytes, size_t count, InputEncoding input_encoding) {
+    if (input_encoding == InputEncoding::UTF8) return Encoding::UTF8;
+    if (input_encoding == InputEncoding::UTF16LE) return Encoding::UTF16LE;
     if (starts_with(bytes, count, "\xEF\xBB\xBF", 3)) return Encoding::UTF8;
     if (starts_with(bytes, count, "\xFF\xFE", 2)) return Encoding::UTF16LE;
-    if (input_encoding == INPUT_AUTO && is_non_ascii_utf8(bytes, count)) return Encoding::UTF8;
+    if (input_encoding == InputEncoding::AUTO && is_non_ascii_utf8(bytes, count)) return Encoding::UTF8;
     return Encoding::CP949;
 }
 
@@ -188,7 +187,7 @@ uint32_t cp949_pair(const std::string& text, size_t at) {
 
 }  // namespace
 
-DecodedText decode_input(const unsigned char* bytes, size_t count, int input_encoding) {
+DecodedText decode_input(const unsigned char* bytes, size_t count, InputEncoding input_encoding) {
     switch (chosen_encoding(bytes, count, input_encoding)) {
         case Encoding::UTF8: {
             size_t skip = starts_with(bytes, count, "\xEF\xBB\xBF", 3) ? 3 : 0;

@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "engine/reflow.h"
-#include "engine/text_buffer.h"
-#include "pipeline/output_writer.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/batch_request.h"
+#include "pipeline/end_trim.h"
+#include "pipeline/result_writer.h"
 #include "web/engine/text_codec.h"
 
 namespace {
@@ -52,10 +53,25 @@ private:
     int shown_ = 0;
 };
 
-class StringSink : public tessaline::OutputSink {
+// Gathers the result with its end cut to one line break, as the command line writes it.
+class TrimmedText : public tessaline::OutputSink {
 public:
-    void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
-    std::string text;
+    void write(std::span<const unsigned char> bytes) override { trim_.put(bytes.data(), bytes.size(), Append{text_}); }
+    std::string finish() {
+        trim_.finish(Append{text_});
+        return std::move(text_);
+    }
+
+private:
+    struct Append {
+        std::string& text;
+        void operator()(const unsigned char* bytes, size_t count) const {
+            text.append(reinterpret_cast<const char*>(bytes), count);
+        }
+    };
+
+    EndTrim trim_;
+    std::string text_;
 };
 
 template <typename Feed>
@@ -76,20 +92,25 @@ std::string reflowed(const std::string& cp949, const tessaline::ConversionOption
         });
         reflow.finish_first_pass();
     }
-    StringSink result;
+    TrimmedText result;
     feed_in_pieces(cp949, [&](std::span<const unsigned char> piece) { reflow.feed(piece, result); });
     reflow.finish(result);
-    return std::move(result.text);
+    return result.finish();
 }
 
-// The text with its end trimmed and the footer dated year.month.day, as the command line writes it.
-std::string with_footer(const std::string& text, int year, int month, int day) {
-    TextBuffer composed{};
-    size_t length = compose_output(composed, reinterpret_cast<const unsigned char*>(text.data()), text.size(),
-                                   year, month, day);
-    std::string written(reinterpret_cast<const char*>(composed.bytes), length);
-    text_buffer_release(composed);
-    return written;
+// The names the page gives the encodings, as the command line spells them.
+struct NamedInput {
+    std::string_view name;
+    InputEncoding encoding;
+};
+constexpr NamedInput INPUT_ENCODINGS[] = {
+    {"auto", InputEncoding::AUTO}, {"cp949", InputEncoding::CP949}, {"utf-8", InputEncoding::UTF8},
+    {"utf-16le", InputEncoding::UTF16LE}};
+
+InputEncoding input_encoding_named(std::string_view name) {
+    for (const NamedInput& input : INPUT_ENCODINGS)
+        if (input.name == name) return input.encoding;
+    return InputEncoding::AUTO;
 }
 
 std::string result;
@@ -100,12 +121,13 @@ const char* read_as = "";
 extern "C" {
 
 // Converts `count` bytes of a file. The flags are 1 or 0 like the command line's options;
-// min_line_bytes is twice the minimum length; the encodings are those of pipeline/run_settings.h.
-// The result is then read through web_result and web_result_length.
+// min_line_bytes is twice the minimum length; the encodings are named as on the command line
+// ("auto", "cp949", "utf-8", "utf-16le"). The footer is dated year.month.day. The result is then
+// read through web_result and web_result_length.
 EMSCRIPTEN_KEEPALIVE void web_convert(const unsigned char* bytes, uint32_t count, int split_long_sentences,
                                       int remove_hanja, int blank_after_long, int mark_joins,
-                                      int32_t min_line_bytes, int vocabulary_joints, int input_encoding,
-                                      int output_encoding, int year, int month, int day) {
+                                      int32_t min_line_bytes, int vocabulary_joints, const char* input_encoding,
+                                      const char* output_encoding, int year, int month, int day) {
     tessaline::ConversionOptions options{
         .split_long_sentences = split_long_sentences == 1,
         .remove_hanja = remove_hanja == 1,
@@ -114,10 +136,10 @@ EMSCRIPTEN_KEEPALIVE void web_convert(const unsigned char* bytes, uint32_t count
         .min_line_bytes = min_line_bytes,
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
     result.clear();
-    DecodedText source = decode_input(bytes, count, input_encoding);
+    DecodedText source = decode_input(bytes, count, input_encoding_named(input_encoding));
     read_as = source.encoding;
-    std::string written = with_footer(reflowed(source.cp949, options), year, month, day);
-    result = output_encoding == OUTPUT_UTF8 ? cp949_to_utf8(written) : std::move(written);
+    std::string written = reflowed(source.cp949, options) + result_footer(year, month, day);
+    result = std::string_view(output_encoding) == "utf-8" ? cp949_to_utf8(written) : std::move(written);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_result() { return result.data(); }

@@ -2,9 +2,9 @@
 // worker with importScripts and by the Node tests with require.
 "use strict";
 
-// The encodings' numbers in pipeline/run_settings.h.
-const INPUT_ENCODINGS = { auto: 1, cp949: 2, "utf-8": 3, "utf-16le": 4 };
-const OUTPUT_ENCODINGS = { cp949: 0, "utf-8": 1 };
+// The encodings the engine reads and writes, named as on the command line.
+const INPUT_ENCODINGS = ["auto", "cp949", "utf-8", "utf-16le"];
+const OUTPUT_ENCODINGS = ["cp949", "utf-8"];
 
 // The command line's defaults; the page starts from these.
 const DEFAULT_SETTINGS = Object.freeze({
@@ -18,9 +18,9 @@ const DEFAULT_SETTINGS = Object.freeze({
   outputEncoding: "utf-8",
 });
 
-function checkedEncoding(table, name, what) {
-  if (!(name in table)) throw new Error(`unknown ${what} encoding '${name}'`);
-  return table[name];
+function checkedEncoding(names, name, what) {
+  if (!names.includes(name)) throw new Error(`unknown ${what} encoding '${name}'`);
+  return name;
 }
 
 class EngineClient {
@@ -35,21 +35,31 @@ class EngineClient {
   convert(bytes, settings, date, onProgress) {
     const s = { ...DEFAULT_SETTINGS, ...settings };
     const e = this.engine;
-    const input = e._malloc(Math.max(bytes.length, 1));
-    e.HEAPU8.set(bytes, input);
+    const input = this.copied(bytes);
+    const inputEncoding = this.copied(this.cText(checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input")));
+    const outputEncoding = this.copied(this.cText(checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output")));
     e.onProgress = onProgress || null;
     try {
       e._web_convert(input, bytes.length, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins,
-        2 * s.minLength, s.joints === "vocabulary" ? 1 : 0,
-        checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input"),
-        checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output"),
+        2 * s.minLength, s.joints === "vocabulary" ? 1 : 0, inputEncoding, outputEncoding,
         date.getFullYear(), date.getMonth() + 1, date.getDate());
     } finally {
-      e._free(input);
+      for (const at of [input, inputEncoding, outputEncoding]) e._free(at);
       e.onProgress = null;
     }
     const at = e._web_result();
     return { bytes: e.HEAPU8.slice(at, at + e._web_result_length()), readAs: this.cString(e._web_read_as()) };
+  }
+
+  // A copy of the bytes in the engine's heap, to be freed.
+  copied(bytes) {
+    const at = this.engine._malloc(Math.max(bytes.length, 1));
+    this.engine.HEAPU8.set(bytes, at);
+    return at;
+  }
+
+  cText(text) {
+    return new TextEncoder().encode(`${text}\0`);
   }
 
   cString(at) {
