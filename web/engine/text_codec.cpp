@@ -1,6 +1,8 @@
 #include "web/engine/text_codec.h"
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "web/engine/cp949_table.h"
@@ -47,6 +49,16 @@ bool starts_with(const unsigned char* bytes, size_t count, const char* mark, siz
     for (size_t k = 0; k < length; ++k)
         if (bytes[k] != static_cast<unsigned char>(mark[k])) return false;
     return true;
+}
+
+// The first position from `at` on that holds a byte that is not ASCII, eight bytes at a time.
+size_t end_of_ascii(const unsigned char* bytes, size_t at, size_t count) {
+    for (uint64_t word; at + 8 <= count; at += 8) {
+        std::memcpy(&word, bytes + at, 8);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+    }
+    while (at < count && bytes[at] < 0x80) ++at;
+    return at;
 }
 
 // The length of the well-formed UTF-8 sequence at `at`, 0 when there is none.
@@ -115,11 +127,17 @@ uint32_t next_utf8(const std::string& text, size_t& at) {
     return value;
 }
 
+// Text without NULs, the usual case, is copied whole.
 std::string without_nul(const unsigned char* bytes, size_t count) {
     std::string out;
     out.reserve(count);
-    for (size_t k = 0; k < count; ++k)
-        if (bytes[k] != 0) out += static_cast<char>(bytes[k]);
+    const auto* text = reinterpret_cast<const char*>(bytes);
+    for (size_t at = 0; at < count;) {
+        const void* nul = std::memchr(text + at, 0, count - at);
+        size_t end = nul == nullptr ? count : static_cast<size_t>(static_cast<const char*>(nul) - text);
+        out.append(text + at, end - at);
+        at = end + 1;
+    }
     return out;
 }
 
@@ -128,7 +146,13 @@ std::string utf8_to_cp949(const unsigned char* bytes, size_t count) {
     std::string text = without_nul(bytes, count);
     std::string out;
     out.reserve(text.size());
-    for (size_t at = 0; at < text.size();) put_cp949(next_utf8(text, at), out);
+    const auto* bytes_of_text = reinterpret_cast<const unsigned char*>(text.data());
+    for (size_t at = 0; at < text.size();) {
+        size_t ascii_end = end_of_ascii(bytes_of_text, at, text.size());
+        out.append(text, at, ascii_end - at);
+        at = ascii_end;
+        if (at < text.size()) put_cp949(next_utf8(text, at), out);
+    }
     return out;
 }
 
@@ -163,17 +187,16 @@ Encoding chosen_encoding(const unsigned char* bytes, size_t count, InputEncoding
     return Encoding::CP949;
 }
 
-void put_utf8(uint32_t character, std::string& out) {
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | character >> 6);
-        out += static_cast<char>(0x80 | (character & 0x3F));
+// Writes a character of the Basic Multilingual Plane from U+0080 on; returns the byte after it.
+char* put_utf8(uint32_t character, char* out) {
+    if (character < 0x800) {
+        *out++ = static_cast<char>(0xC0 | character >> 6);
     } else {
-        out += static_cast<char>(0xE0 | character >> 12);
-        out += static_cast<char>(0x80 | (character >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
+        *out++ = static_cast<char>(0xE0 | character >> 12);
+        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
     }
+    *out++ = static_cast<char>(0x80 | (character & 0x3F));
+    return out;
 }
 
 // The character of the CP949 pair at `at`, 0 when the bytes there are no pair.
@@ -202,19 +225,21 @@ DecodedText decode_input(const unsigned char* bytes, size_t count, InputEncoding
     return {without_nul(bytes, count), "cp949"};
 }
 
-std::string cp949_to_utf8(const std::string& cp949) {
-    std::string out;
-    out.reserve(cp949.size() * 3 / 2);
+Bytes cp949_to_utf8(const std::string& cp949) {
+    // No byte becomes more than three: a pair at most three, a byte that begins none U+FFFD.
+    Bytes out{std::unique_ptr<char[]>(new char[cp949.size() * 3 + 1]), 0};
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp949.data());
+    char* to = out.data.get();
     for (size_t at = 0; at < cp949.size();) {
-        auto byte = static_cast<unsigned char>(cp949[at]);
-        if (byte < 0x80) {
-            out += static_cast<char>(byte);
-            ++at;
-            continue;
-        }
+        size_t ascii_end = end_of_ascii(bytes, at, cp949.size());
+        std::memcpy(to, bytes + at, ascii_end - at);
+        to += ascii_end - at;
+        at = ascii_end;
+        if (at == cp949.size()) break;
         uint32_t character = cp949_pair(cp949, at);
-        put_utf8(character != 0 ? character : REPLACEMENT, out);
+        to = put_utf8(character != 0 ? character : REPLACEMENT, to);
         at += character != 0 ? 2 : 1;
     }
+    out.size = static_cast<size_t>(to - out.data.get());
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "pipeline/batch_request.h"
@@ -17,5 +18,11 @@ struct DecodedText {
 // lacks and malformed sequences become "?".
 DecodedText decode_input(const unsigned char* bytes, size_t count, InputEncoding input_encoding);
 
+// Bytes in a buffer of their own, which may be longer.
+struct Bytes {
+    std::unique_ptr<char[]> data;
+    size_t size;
+};
+
 // CP949 text as UTF-8: a byte that does not begin a CP949 character becomes U+FFFD.
-std::string cp949_to_utf8(const std::string& cp949);
+Bytes cp949_to_utf8(const std::string& cp949);

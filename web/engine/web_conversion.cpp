@@ -113,7 +113,10 @@ InputEncoding input_encoding_named(std::string_view name) {
     return InputEncoding::AUTO;
 }
 
-std::string result;
+// The last result: UTF-8 in `encoded`, or CP949 in `written`.
+std::string written;
+Bytes encoded;
+bool result_is_encoded = false;
 const char* read_as = "";
 
 }  // namespace
@@ -135,16 +138,25 @@ EMSCRIPTEN_KEEPALIVE void web_convert(const unsigned char* bytes, uint32_t count
         .mark_joins = mark_joins == 1,
         .min_line_bytes = min_line_bytes,
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
-    result.clear();
+    written.clear();
+    encoded = Bytes{};
     DecodedText source = decode_input(bytes, count, input_encoding_named(input_encoding));
     read_as = source.encoding;
-    std::string written = reflowed(source.cp949, options) + result_footer(year, month, day);
-    result = std::string_view(output_encoding) == "utf-8" ? cp949_to_utf8(written) : std::move(written);
+    written = reflowed(source.cp949, options);
+    source.cp949 = std::string();
+    written += result_footer(year, month, day);
+    result_is_encoded = std::string_view(output_encoding) == "utf-8";
+    if (result_is_encoded) {
+        encoded = cp949_to_utf8(written);
+        written = std::string();
+    }
 }
 
-EMSCRIPTEN_KEEPALIVE const char* web_result() { return result.data(); }
+EMSCRIPTEN_KEEPALIVE const char* web_result() { return result_is_encoded ? encoded.data.get() : written.data(); }
 
-EMSCRIPTEN_KEEPALIVE uint32_t web_result_length() { return static_cast<uint32_t>(result.size()); }
+EMSCRIPTEN_KEEPALIVE uint32_t web_result_length() {
+    return static_cast<uint32_t>(result_is_encoded ? encoded.size : written.size());
+}
 
 // The encoding the last file was read as, NUL-terminated.
 EMSCRIPTEN_KEEPALIVE const char* web_read_as() { return read_as; }
