@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -138,6 +139,9 @@ EMSCRIPTEN_KEEPALIVE void web_convert(const unsigned char* bytes, uint32_t count
         .mark_joins = mark_joins == 1,
         .min_line_bytes = min_line_bytes,
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
+    // Without exception handling a failed allocation would stop the module with no reason given;
+    // thrown, it reaches the worker as what it is.
+    std::set_new_handler([] { throw std::bad_alloc(); });
     written.clear();
     encoded = Bytes{};
     DecodedText source = decode_input(bytes, count, input_encoding_named(input_encoding));

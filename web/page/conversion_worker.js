@@ -43,9 +43,11 @@ onmessage = async ({ data }) => {
       (fraction) => postMessage({ type: "progress", id, fraction }));
     postMessage({ type: "done", id, bytes: result.bytes.buffer, readAs: result.readAs }, [result.bytes.buffer]);
   } catch (error) {
-    // The engine stops for good when it runs out of memory; the next file gets a fresh one.
+    // An engine that stopped midway is of no further use; the next file gets a fresh one. The
+    // engine throws nothing but running out of memory, which arrives as a number (the C++
+    // exception); anything else stopped it.
     client = loadEngine();
-    const memory = /memory|OOM|alloc/i.test(String(error));
+    const memory = typeof error === "number";
     postMessage({ type: "failed", id, reason: memory ? "memory" : "engine", detail: String(error) });
   }
 };
