@@ -14,40 +14,52 @@ function viewedText(bytes, encoding) {
   return decoder.decode(bytes.subarray(0, VIEW_BYTES), { stream: bytes.length > VIEW_BYTES });
 }
 
-// Fills the element with the text; with `marks`, every join mark is highlighted.
-function showText(element, text, marks) {
-  element.replaceChildren();
-  if (!marks) {
-    element.textContent = text;
-    return;
-  }
-  const parts = text.split(JOIN_MARK);
-  const fragment = document.createDocumentFragment();
+// Lines go into blocks of this many, so the browser lays out only the blocks in sight (page.css
+// gives them content-visibility).
+const BLOCK_LINES = 40;
+
+function block(lines, marks) {
+  const shown = document.createElement("div");
+  shown.className = "block";
+  const text = lines.join("\n") + "\n";
+  const parts = marks ? text.split(JOIN_MARK) : [text];
   parts.forEach((part, k) => {
     if (k > 0) {
       const mark = document.createElement("mark");
       mark.className = "joint";
       mark.textContent = JOIN_MARK;
-      fragment.append(mark);
+      shown.append(mark);
     }
-    fragment.append(part);
+    shown.append(part);
   });
-  element.append(fragment);
+  return shown;
 }
 
-// Shows a file's original and, when it is converted, its result.
+// Fills the element with the text; with `marks`, every join mark is highlighted.
+function showText(element, text, marks) {
+  const lines = text.split(/\r?\n/);
+  const fragment = document.createDocumentFragment();
+  for (let at = 0; at < lines.length; at += BLOCK_LINES) fragment.append(block(lines.slice(at, at + BLOCK_LINES), marks));
+  element.replaceChildren(fragment);
+}
+
+function noteOnLength(bytes, shown, texts) {
+  return bytes.length > VIEW_BYTES ? texts.shownPart(shown.length, bytes.length) : "";
+}
+
+// Shows a converted file's original and result; a file still on its way shows nothing yet, as
+// its encoding is not known before the engine has read it.
 function showFile(view, file, texts) {
   view.placeholder.hidden = true;
   view.panes.hidden = false;
-  const original = viewedText(file.bytes, file.readAs || "utf-8");
-  showText(view.original, original, false);
-  view.originalNote.textContent = file.bytes.length > VIEW_BYTES ? texts.shownPart(original.length, file.bytes.length) : "";
   if (!file.result) {
-    view.result.replaceChildren();
-    view.resultNote.textContent = "";
+    for (const element of [view.original, view.result, view.originalNote, view.resultNote]) element.replaceChildren();
     return;
   }
+  const original = viewedText(file.bytes, file.readAs);
+  showText(view.original, original, false);
+  view.originalNote.textContent = noteOnLength(file.bytes, original, texts);
   const result = viewedText(file.result, file.savedAs);
   showText(view.result, result, file.markJoins);
-  view.resultNote.textContent = file.result.length > VIEW_BYTES ? texts.shownPart(result.length, file.result.length) : "";
+  view.resultNote.textContent = noteOnLength(file.result, result, texts);
 }
