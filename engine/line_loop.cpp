@@ -58,11 +58,9 @@ void reduce_blank_run(Conversion& cv) {
     s.line_start = s.line_end + 1;
 }
 
-// The line's text up to a NUL: a last line that ends in a lone CR keeps the text's NUL.
+// The line's text without the NUL that a last line ending in a lone CR keeps at its end.
 size_t text_bytes(const LineText& line) {
-    const void* nul = std::memchr(line.bytes(), 0, static_cast<size_t>(line.length));
-    return nul == nullptr ? static_cast<size_t>(line.length)
-                          : static_cast<size_t>(static_cast<const unsigned char*>(nul) - line.bytes());
+    return static_cast<size_t>(line.length > 0 && line.at(line.length - 1) == 0 ? line.length - 1 : line.length);
 }
 
 bool is_white(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
@@ -98,8 +96,12 @@ void process_line(Conversion& cv) {
 }
 
 void LineReadiness::start(int64_t from) {
+    // Mostly the next line is the one whose text was looked at, and its LF is known already.
+    bool lf_known = text_lf_ >= 0 && from > white_lf_ && from <= text_lf_;
     searched_ = from;
-    lf_ = -1;
+    lf_ = lf_known ? text_lf_ : -1;
+    white_end_ = lf_ + 1;
+    white_lf_ = lf_;
     text_ = -1;
     text_lf_ = -1;
 }
@@ -108,7 +110,8 @@ bool LineReadiness::find_next_text(const TextWindow& source) {
     if (text_ < 0) {
         int64_t end = source.end();
         int64_t pos = white_end_;
-        while (pos < end && is_white(source.at(pos))) ++pos;
+        for (unsigned char b; pos < end && is_white(b = source.at(pos)); ++pos)
+            if (b == '\n') white_lf_ = pos;
         white_end_ = pos;
         if (pos == end) return false;
         text_ = pos;
@@ -134,6 +137,7 @@ bool LineReadiness::ready(const TextWindow& source, bool complete, int64_t& line
             return true;
         }
         white_end_ = lf_ + 1;
+        white_lf_ = lf_;
     }
     line_end = lf_;
     if (complete) return true;
