@@ -187,25 +187,32 @@ Encoding chosen_encoding(const unsigned char* bytes, size_t count, InputEncoding
     return Encoding::CP949;
 }
 
-// Writes a character of the Basic Multilingual Plane from U+0080 on; returns the byte after it.
-char* put_utf8(uint32_t character, char* out) {
-    if (character < 0x800) {
-        *out++ = static_cast<char>(0xC0 | character >> 6);
-    } else {
-        *out++ = static_cast<char>(0xE0 | character >> 12);
-        *out++ = static_cast<char>(0x80 | (character >> 6 & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (character & 0x3F));
-    return out;
+// A character's UTF-8 bytes in the order they are written, the count in the top byte.
+uint32_t utf8_entry(uint32_t character) {
+    if (character < 0x800) return 2u << 24 | (0x80 | (character & 0x3F)) << 8 | (0xC0 | character >> 6);
+    return 3u << 24 | (0x80 | (character & 0x3F)) << 16 | (0x80 | (character >> 6 & 0x3F)) << 8 | (0xE0 | character >> 12);
 }
 
-// The character of the CP949 pair at `at`, 0 when the bytes there are no pair.
-uint32_t cp949_pair(const std::string& text, size_t at) {
-    if (at + 1 >= text.size()) return 0;
-    unsigned lead = static_cast<unsigned char>(text[at]) - CP949_FIRST_LEAD;
-    unsigned trail = static_cast<unsigned char>(text[at + 1]) - CP949_FIRST_TRAIL;
-    if (lead >= CP949_LEADS || trail >= CP949_TRAILS) return 0;
-    return CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+// For every two bytes (first byte * 256 + second) that are a CP949 character, its UTF-8 entry;
+// 0 for the rest. One look-up per character, built once from the CP949 table.
+const std::vector<uint32_t>& utf8_entries() {
+    static const std::vector<uint32_t> entries = [] {
+        std::vector<uint32_t> table(0x10000, 0);
+        for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
+            for (unsigned trail = 0; trail < CP949_TRAILS; ++trail) {
+                uint16_t character = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+                if (character != 0)
+                    table[(lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL)] = utf8_entry(character);
+            }
+        return table;
+    }();
+    return entries;
+}
+
+// Writes an entry's bytes; four are stored at once, the last of them overwritten afterwards.
+char* put_entry(uint32_t entry, char* out) {
+    std::memcpy(out, &entry, 4);
+    return out + (entry >> 24);
 }
 
 }  // namespace
@@ -226,19 +233,24 @@ DecodedText decode_input(const unsigned char* bytes, size_t count, InputEncoding
 }
 
 Bytes cp949_to_utf8(const std::string& cp949) {
-    // No byte becomes more than three: a pair at most three, a byte that begins none U+FFFD.
-    Bytes out{std::unique_ptr<char[]>(new char[cp949.size() * 3 + 1]), 0};
+    // No byte becomes more than three: a pair at most three, a byte that begins none U+FFFD; one
+    // more for the last entry's fourth byte.
+    Bytes out{std::unique_ptr<char[]>(new char[cp949.size() * 3 + 4]), 0};
+    const std::vector<uint32_t>& entries = utf8_entries();
+    const uint32_t replacement = utf8_entry(REPLACEMENT);
     const auto* bytes = reinterpret_cast<const unsigned char*>(cp949.data());
+    const size_t count = cp949.size();
     char* to = out.data.get();
-    for (size_t at = 0; at < cp949.size();) {
-        size_t ascii_end = end_of_ascii(bytes, at, cp949.size());
-        std::memcpy(to, bytes + at, ascii_end - at);
-        to += ascii_end - at;
-        at = ascii_end;
-        if (at == cp949.size()) break;
-        uint32_t character = cp949_pair(cp949, at);
-        to = put_utf8(character != 0 ? character : REPLACEMENT, to);
-        at += character != 0 ? 2 : 1;
+    for (size_t at = 0; at < count;) {
+        unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            *to++ = static_cast<char>(lead);
+            ++at;
+            continue;
+        }
+        uint32_t entry = at + 1 < count ? entries[lead << 8 | bytes[at + 1]] : 0;
+        to = put_entry(entry != 0 ? entry : replacement, to);
+        at += entry != 0 ? 2 : 1;
     }
     out.size = static_cast<size_t>(to - out.data.get());
     return out;
