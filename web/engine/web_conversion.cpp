@@ -20,7 +20,7 @@ namespace {
 
 // The engine is fed this much at a time, so the file's bar moves and the browser's optimising
 // compiler takes over after the first piece.
-constexpr size_t PIECE_BYTES = size_t{1} << 20;
+constexpr size_t PIECE_BYTES = size_t{1} << 18;
 // The share of the bar the vocabulary mode's first reading takes: about a third of its time.
 constexpr double FIRST_PASS_SHARE = 1.0 / 3;
 
