@@ -14,6 +14,12 @@ class ConversionPool {
     this.waiting = [];
   }
 
+  // Starts one worker ahead of the first file, so its engine is compiled while the reader
+  // chooses files.
+  warmUp() {
+    if (this.idle.length + this.busy.size === 0) this.idle.push(this.newWorker());
+  }
+
   // Queues a job {id, bytes, settings, date}; `bytes` (an ArrayBuffer) is handed over.
   convert(job) {
     this.waiting.push(job);

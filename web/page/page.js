@@ -259,4 +259,5 @@ function workOffline() {
 applyTexts();
 listen();
 updateSaveAll();
+pool.warmUp();
 workOffline();
