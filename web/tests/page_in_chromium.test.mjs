@@ -17,7 +17,8 @@ const cli = process.env.TESSALINE_CLI;
 const site = process.env.TESSALINE_WEB;
 const sample = process.env.TESSALINE_SAMPLE;
 const screenshot = process.env.TESSALINE_SCREENSHOT;
-const WAIT_MS = 60000;
+// Generous: the machines that run the tests may be busy with other work.
+const WAIT_MS = 120000;
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "tessaline-page-"));
 const cp949Input = { name: path.basename(sample), bytes: fs.readFileSync(sample) };
@@ -89,6 +90,7 @@ before(async () => {
   server = await startServer(site);
   chromium = await startChromium("ko-KR");
   page = await chromium.context.newPage();
+  page.setDefaultTimeout(WAIT_MS);
   await page.setViewportSize({ width: 1280, height: 900 });
   await page.goto(server.url);
   // Ready for offline use once the page's files are kept.
