@@ -91,7 +91,7 @@ before(async () => {
   chromium = await startChromium("ko-KR");
   page = await chromium.context.newPage();
   page.setDefaultTimeout(WAIT_MS);
-  await page.setViewportSize({ width: 1280, height: 900 });
+  await page.setViewportSize({ width: 1280, height: 1100 });
   await page.goto(server.url);
   // Ready for offline use once the page's files are kept.
   await page.evaluate(() => navigator.serviceWorker.ready);
