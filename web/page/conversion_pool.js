@@ -20,7 +20,7 @@ class ConversionPool {
     if (this.idle.length + this.busy.size === 0) this.idle.push(this.newWorker());
   }
 
-  // Queues a job {id, bytes, settings, date}; `bytes` (an ArrayBuffer) is handed over.
+  // Queues a job {id, bytes, settings}; `bytes` (an ArrayBuffer) is handed over.
   convert(job) {
     this.waiting.push(job);
     this.startWaiting();

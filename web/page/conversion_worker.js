@@ -1,6 +1,6 @@
 // Converts files in the background with its own instance of the WebAssembly engine, so the page
-// stays responsive however long a novel is. Messages in: {id, bytes, settings, date}. Messages
-// out: {type: "progress", id, fraction}, {type: "done", id, bytes, readAs} and
+// stays responsive however long a novel is. Messages in: {id, bytes, settings}. Messages out:
+// {type: "progress", id, fraction}, {type: "done", id, bytes, original, originalCut} and
 // {type: "failed", id, reason, detail}.
 "use strict";
 
@@ -32,7 +32,7 @@ const WARM_UP_REPEATS = 2000;
 
 function warmedUp(client) {
   const passage = new TextEncoder().encode(WARM_UP_LINES.join("\r\n").repeat(WARM_UP_REPEATS));
-  for (const joints of ["rules", "vocabulary"]) client.convert(passage, { joints }, new Date());
+  for (const joints of ["rules", "vocabulary"]) client.convert(passage, { joints });
   return client;
 }
 
@@ -49,7 +49,7 @@ function loadEngine() {
 let client = loadEngine();
 
 onmessage = async ({ data }) => {
-  const { id, bytes, settings, date } = data;
+  const { id, bytes, settings } = data;
   let engine;
   try {
     engine = await client;
@@ -58,9 +58,13 @@ onmessage = async ({ data }) => {
     return;
   }
   try {
-    const result = engine.convert(new Uint8Array(bytes), settings, new Date(date),
-      (fraction) => postMessage({ type: "progress", id, fraction }));
-    postMessage({ type: "done", id, bytes: result.bytes.buffer, readAs: result.readAs }, [result.bytes.buffer]);
+    const result = engine.convert(new Uint8Array(bytes), settings, (fraction) => postMessage({ type: "progress", id, fraction }));
+    if (result.failure !== null) {
+      postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
+      return;
+    }
+    postMessage({ type: "done", id, bytes: result.bytes.buffer, original: result.original, originalCut: result.originalCut },
+      [result.bytes.buffer]);
   } catch (error) {
     // An engine that stopped midway is of no further use; the next file gets a fresh one. The
     // engine throws nothing but running out of memory, which arrives as a number (the C++

@@ -18,6 +18,9 @@ const DEFAULT_SETTINGS = Object.freeze({
   outputEncoding: "utf-8",
 });
 
+// Where a file waits in the engine's memory file system while it is converted.
+const INPUT_PATH = "/input.txt";
+
 function checkedEncoding(names, name, what) {
   if (!names.includes(name)) throw new Error(`unknown ${what} encoding '${name}'`);
   return name;
@@ -29,37 +32,41 @@ class EngineClient {
     this.engine = engine;
   }
 
-  // Converts a file's bytes under the settings; `date` dates the footer. Returns the bytes of
-  // the result file and the encoding the file was read as. onProgress(fraction) is called as
-  // the engine goes.
-  convert(bytes, settings, date, onProgress) {
+  // Converts a file's bytes under the settings, as the command line converts a file. Returns the
+  // bytes of the result file, the beginning of the text as it was read (for showing) and whether
+  // there is more of it, and why the file could not be converted (null when it was).
+  // onProgress(fraction) is called as it goes.
+  convert(bytes, settings, onProgress) {
     const s = { ...DEFAULT_SETTINGS, ...settings };
     const e = this.engine;
-    const input = this.copied(bytes);
-    const inputEncoding = this.copied(this.cText(checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input")));
-    const outputEncoding = this.copied(this.cText(checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output")));
+    const inputEncoding = this.cText(checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input"));
+    const outputEncoding = this.cText(checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output"));
+    const path = this.cText(INPUT_PATH);
+    e.FS.writeFile(INPUT_PATH, bytes);
     e.onProgress = onProgress || null;
     try {
-      e._web_convert(input, bytes.length, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins,
-        2 * s.minLength, s.joints === "vocabulary" ? 1 : 0, inputEncoding, outputEncoding,
-        date.getFullYear(), date.getMonth() + 1, date.getDate());
+      e._web_convert(path, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins, 2 * s.minLength,
+        s.joints === "vocabulary" ? 1 : 0, inputEncoding, outputEncoding);
     } finally {
-      for (const at of [input, inputEncoding, outputEncoding]) e._free(at);
+      for (const at of [inputEncoding, outputEncoding, path]) e._free(at);
+      e.FS.unlink(INPUT_PATH);
       e.onProgress = null;
     }
-    const at = e._web_result();
-    return { bytes: e.HEAPU8.slice(at, at + e._web_result_length()), readAs: this.cString(e._web_read_as()) };
+    const failure = this.cString(e._web_failure());
+    return {
+      bytes: e.HEAPU8.slice(e._web_result(), e._web_result() + e._web_result_length()),
+      original: new TextDecoder().decode(e.HEAPU8.subarray(e._web_original(), e._web_original() + e._web_original_length())),
+      originalCut: e._web_original_cut() === 1,
+      failure: failure === "" ? null : failure,
+    };
   }
 
-  // A copy of the bytes in the engine's heap, to be freed.
-  copied(bytes) {
-    const at = this.engine._malloc(Math.max(bytes.length, 1));
+  // A NUL-terminated copy of the text in the engine's heap, to be freed.
+  cText(text) {
+    const bytes = new TextEncoder().encode(`${text}\0`);
+    const at = this.engine._malloc(bytes.length);
     this.engine.HEAPU8.set(bytes, at);
     return at;
-  }
-
-  cText(text) {
-    return new TextEncoder().encode(`${text}\0`);
   }
 
   cString(at) {

@@ -45,7 +45,7 @@ function convertFile(file) {
   const settings = settingsFromForm();
   jobs.set(id, { file, generation: file.generation, settings });
   pool.drop((jobId) => jobs.get(jobId)?.file === file && jobId !== id);
-  pool.convert({ id, bytes: file.bytes.slice().buffer, settings, date: Date.now() });
+  pool.convert({ id, bytes: file.bytes.slice().buffer, settings });
   updateRow(file);
 }
 
@@ -58,8 +58,8 @@ function heard(message) {
   if (message.type === "progress") {
     Object.assign(file, { status: "converting", progress: message.fraction });
   } else if (message.type === "done") {
-    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), readAs: message.readAs,
-      savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
+    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), original: message.original,
+      originalCut: message.originalCut, savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
   } else {
     Object.assign(file, { status: "failed", message: failureText(message) });
   }
@@ -71,6 +71,7 @@ function heard(message) {
 function failureText(message) {
   if (message.reason === "memory") return texts.outOfMemory;
   if (message.reason === "unavailable") return texts.engineMissing;
+  if (message.reason === "refused") return texts.refused(message.detail);
   return texts.engineFailed(message.detail);
 }
 
@@ -121,7 +122,7 @@ function updateRow(file) {
   const { item, progress, status, save } = file.row;
   progress.value = file.progress || 0;
   progress.hidden = file.status === "failed";
-  status.textContent = file.status === "done" ? texts.done(file.readAs) : file.status === "failed" ? file.message : texts[file.status];
+  status.textContent = file.status === "failed" ? file.message : texts[file.status];
   item.dataset.status = file.status;
   save.disabled = file.status !== "done";
 }

@@ -5,8 +5,8 @@
 const VIEW_BYTES = 200000;
 const JOIN_MARK = "`";
 
-// The labels TextDecoder knows the engine's encodings by; WHATWG's euc-kr is CP949.
-const DECODER_LABELS = { cp949: "euc-kr", "utf-8": "utf-8", "utf-16le": "utf-16le" };
+// The labels TextDecoder knows the results' encodings by; WHATWG's euc-kr is CP949.
+const DECODER_LABELS = { cp949: "euc-kr", "utf-8": "utf-8" };
 
 // The text of the first VIEW_BYTES bytes, a character cut at the end left out.
 function viewedText(bytes, encoding) {
@@ -43,12 +43,8 @@ function showText(element, text, marks) {
   element.replaceChildren(fragment);
 }
 
-function noteOnLength(bytes, shown, texts) {
-  return bytes.length > VIEW_BYTES ? texts.shownPart(shown.length, bytes.length) : "";
-}
-
-// Shows a converted file's original and result; a file still on its way shows nothing yet, as
-// its encoding is not known before the engine has read it.
+// Shows a converted file's original, as the engine read it, and its result; a file still on its
+// way shows nothing yet.
 function showFile(view, file, texts) {
   view.placeholder.hidden = true;
   view.panes.hidden = false;
@@ -56,10 +52,9 @@ function showFile(view, file, texts) {
     for (const element of [view.original, view.result, view.originalNote, view.resultNote]) element.replaceChildren();
     return;
   }
-  const original = viewedText(file.bytes, file.readAs);
-  showText(view.original, original, false);
-  view.originalNote.textContent = noteOnLength(file.bytes, original, texts);
+  showText(view.original, file.original, false);
+  view.originalNote.textContent = file.originalCut ? texts.shownPart(file.original.length, file.bytes.length) : "";
   const result = viewedText(file.result, file.savedAs);
   showText(view.result, result, file.markJoins);
-  view.resultNote.textContent = noteOnLength(file.result, result, texts);
+  view.resultNote.textContent = file.result.length > VIEW_BYTES ? texts.shownPart(result.length, file.result.length) : "";
 }

@@ -1,6 +1,6 @@
-// The engine as the page's worker uses it: the bar it moves, the encoding it reports, the
-// settings it refuses. Run by scripts/test with TESSALINE_WEB (the built page) and
-// TESSALINE_SAMPLE (the sample story).
+// The engine as the page's worker uses it: the bar it moves, the original it gives back for
+// showing, the failures it tells, the settings it refuses. Run by scripts/test with TESSALINE_WEB
+// (the built page) and TESSALINE_SAMPLE (the sample story).
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { createRequire } from "node:module";
@@ -19,7 +19,7 @@ const novel = Buffer.concat(Array.from({ length: 400 }, () => sample));
 
 function progressOf(settings) {
   const fractions = [];
-  client.convert(novel, settings, new Date(), (fraction) => fractions.push(fraction));
+  client.convert(novel, settings, (fraction) => fractions.push(fraction));
   return fractions;
 }
 
@@ -35,32 +35,42 @@ test("the bar only moves forward, in hundredths, and ends full", () => {
   }
 });
 
-test("the vocabulary mode's first reading fills the first third of the bar, the conversion the rest", () => {
-  const fractions = progressOf({ joints: "vocabulary" });
-  const reading = fractions.filter((fraction) => fraction <= 0.33);
-  assert.ok(reading.length >= 10, `${reading.length} steps of reading`);
-  assert.equal(reading.at(-1), 0.33);
-  assert.ok(fractions.length - reading.length >= 10, `${fractions.length - reading.length} steps of conversion`);
+test("the original comes back as the engine read it, whatever its encoding", () => {
+  const text = "바다는 아침부터 잿빛이었다. — 한자(漢字)\r\n";
+  const cases = [
+    { name: "UTF-8", bytes: Buffer.from(text, "utf8") },
+    { name: "UTF-8 with its mark", bytes: Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text, "utf8")]) },
+    { name: "UTF-16LE with its mark", bytes: Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]) },
+  ];
+  // The dash is one of the characters CP949 lacks.
+  const asRead = text.replace("—", "?");
+  for (const { name, bytes } of cases) {
+    const result = client.convert(bytes, {});
+    assert.equal(result.original, asRead, name);
+    assert.equal(result.originalCut, false, name);
+  }
+  const story = client.convert(sample, {});
+  assert.equal(story.original, new TextDecoder("euc-kr").decode(sample));
 });
 
-test("the encoding each file was read in is told", () => {
-  const text = "바다는 아침부터 잿빛이었다.\r\n";
-  const cases = [
-    { name: "CP949", bytes: Buffer.from(new TextEncoder().encode("a")), readAs: "cp949" },
-    { name: "UTF-8", bytes: Buffer.from(text, "utf8"), readAs: "utf-8" },
-    { name: "UTF-8 with its mark", bytes: Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text, "utf8")]), readAs: "utf-8" },
-    { name: "UTF-16LE with its mark", bytes: Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]), readAs: "utf-16le" },
-    { name: "the sample story", bytes: sample, readAs: "cp949" },
-  ];
-  for (const { name, bytes, readAs } of cases) assert.equal(client.convert(bytes, {}, new Date()).readAs, readAs, name);
+test("a long original comes back cut after a line end", () => {
+  const result = client.convert(novel, {});
+  assert.equal(result.originalCut, true);
+  assert.ok(result.original.endsWith("\n"));
+  assert.ok(new TextDecoder("euc-kr").decode(novel).startsWith(result.original));
+  assert.ok(result.original.length > 50000, `${result.original.length} characters`);
+});
+
+test("a converted file tells no failure, and its result ends in the footer", () => {
+  const result = client.convert(sample, { outputEncoding: "utf-8" });
+  assert.equal(result.failure, null);
+  const now = new Date();
+  const date = `${now.getFullYear()}.${now.getMonth() + 1}.${now.getDate()}`;
+  assert.match(Buffer.from(result.bytes).toString("utf8"), new RegExp(`\\[Text modified date: ${date.replace(/\./g, "\\.")}\\]\r\n$`));
 });
 
 test("encodings the engine does not know are refused before it starts", () => {
-  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }, new Date()), /input encoding/);
-  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }, new Date()), /output encoding/);
+  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /input encoding/);
+  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /output encoding/);
 });
 
-test("the footer carries the date it is given", () => {
-  const result = Buffer.from(client.convert(sample, { outputEncoding: "utf-8" }, new Date(2031, 0, 9)).bytes).toString("utf8");
-  assert.match(result, /\[Text modified date: 2031\.1\.9\]\r\n$/);
-});
