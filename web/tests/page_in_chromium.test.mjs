@@ -170,6 +170,24 @@ test("the joints show on request, beside the original", async () => {
   await allConverted(2);
 });
 
+test("files chosen with the picker and pasted text convert as dropped ones do", async () => {
+  await page.click("#clear");
+  const folder = fs.mkdtempSync(path.join(work, "picked-"));
+  fs.writeFileSync(path.join(folder, cp949Input.name), cp949Input.bytes);
+  await page.setInputFiles("#file-input", path.join(folder, cp949Input.name));
+  const pasted = "바다는 아침부터 잿빛이었다. 선착장에 모인\n사람들은 저마다 외투 깃을 세우고 발을 동동\n구르며 배를 기다렸다.\n";
+  await page.click(".paste summary");
+  await page.fill("#paste-text", pasted);
+  await page.click("#paste-convert");
+  await allConverted(2);
+  const picked = await savedBytes(() => row(cp949Input.name).locator("button.save").click());
+  assert.deepEqual(picked.bytes, commandLineResult(cp949Input, PAGE_DEFAULTS));
+  const pastedName = "붙여넣은 글 1.txt";
+  const saved = await savedBytes(() => row(pastedName).locator("button.save").click());
+  assert.equal(saved.name, pastedName);
+  assert.deepEqual(saved.bytes, commandLineResult({ name: pastedName, bytes: Buffer.from(pasted, "utf8") }, PAGE_DEFAULTS));
+});
+
 test("once loaded, the page converts with its server gone", async () => {
   await server.stop();
   await page.reload();
