@@ -149,6 +149,65 @@ unsigned char* code_points_to_cp949(const std::vector<uint32_t>& points, size_t*
     return finish(out, out_count);
 }
 
+// The character of every two-byte CP949 sequence, or 0 where the pair is not one; made once, by
+// whichever thread asks first. Pair by pair, because on a pair that is no character glibc's
+// iconv may report the error past it, and the byte after would be lost with it.
+std::vector<uint16_t> make_double_byte_table() {
+    std::vector<uint16_t> table(65536, 0);
+    Converter converter("UTF-16LE", "CP949");
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x41; trail <= 0xFE; ++trail) {
+            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char unit[4] = {};
+            char* in = pair;
+            size_t in_left = sizeof pair;
+            char* to = reinterpret_cast<char*>(unit);
+            size_t room = sizeof unit;
+            iconv(converter.handle, nullptr, nullptr, nullptr, nullptr);
+            bool one_unit = iconv(converter.handle, &in, &in_left, &to, &room) != static_cast<size_t>(-1) &&
+                            in_left == 0 && room == sizeof unit - 2;
+            if (one_unit) table[lead << 8 | trail] = static_cast<uint16_t>(unit[0] | unit[1] << 8);
+        }
+    }
+    return table;
+}
+
+const std::vector<uint16_t>& double_byte_characters() {
+    static const std::vector<uint16_t> table = make_double_byte_table();
+    return table;
+}
+
+// One CP949 character at `at`: the character and its byte length, or U+FFFD and 1 when the byte
+// begins no valid character.
+size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at, uint16_t& character) {
+    if (text[at] < 0x80) {
+        character = text[at];
+        return 1;
+    }
+    if (at + 1 < count) {
+        character = double_byte_characters()[static_cast<size_t>(text[at] << 8 | text[at + 1])];
+        if (character != 0) return 2;
+    }
+    character = REPLACEMENT;
+    return 1;
+}
+
+void put_utf8(Output& out, uint16_t character) {
+    char bytes[3];
+    size_t length = 0;
+    if (character < 0x80) {
+        bytes[length++] = static_cast<char>(character);
+    } else if (character < 0x800) {
+        bytes[length++] = static_cast<char>(0xC0 | character >> 6);
+        bytes[length++] = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        bytes[length++] = static_cast<char>(0xE0 | character >> 12);
+        bytes[length++] = static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        bytes[length++] = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    put(out, bytes, length);
+}
+
 }  // namespace
 
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
@@ -160,9 +219,12 @@ unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count
 }
 
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count) {
-    Output out = output_with_room(count * 2 + 16);
-    Converter converter("UTF-8", "CP949");
-    convert_all(converter.handle, reinterpret_cast<const char*>(text), count, 1, "\xEF\xBF\xBD", out);
+    Output out = output_with_room(count * 3 + 16);
+    for (size_t at = 0; at < count;) {
+        uint16_t character = 0;
+        at += decode_cp949_character(text, count, at, character);
+        put_utf8(out, character);
+    }
     return finish(out, out_count);
 }
 
