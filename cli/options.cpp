@@ -8,6 +8,7 @@ enum class Option {
     NO_BLANK_AFTER_LONG,
     MARK_JOINS,
     NO_SPLIT_LONG,
+    JOINTS,
     VOCABULARY_JOINTS,
     INPUT_ENCODING,
     OUTPUT_ENCODING,
@@ -32,6 +33,7 @@ constexpr OptionName OPTION_NAMES[] = {
     {"no-blank-after-long", 0, false, Option::NO_BLANK_AFTER_LONG},
     {"mark-joins", 0, false, Option::MARK_JOINS},
     {"no-split-long", 0, false, Option::NO_SPLIT_LONG},
+    {"joints", 0, true, Option::JOINTS},
     {"vocabulary-joints", 0, false, Option::VOCABULARY_JOINTS},
     {"input-encoding", 0, true, Option::INPUT_ENCODING},
     {"output-encoding", 0, true, Option::OUTPUT_ENCODING},
@@ -72,6 +74,14 @@ int input_encoding_named(const std::string& name) {
     return -1;
 }
 
+// -1 when the name is none of the joint modes.
+int joint_mode_named(const std::string& name) {
+    std::string key = lowered(name);
+    if (key == "vocabulary") return 1;
+    if (key == "rules") return 0;
+    return -1;
+}
+
 int output_encoding_named(const std::string& name) {
     std::string key = lowered(name);
     if (key == "cp949") return OUTPUT_CP949;
@@ -87,6 +97,10 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::NO_BLANK_AFTER_LONG: options.blank_after_long = 0; break;
     case Option::MARK_JOINS: options.mark_joins = 1; break;
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
+    case Option::JOINTS:
+        options.vocabulary_joints = joint_mode_named(value);
+        if (options.vocabulary_joints < 0) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
+        break;
     case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
     case Option::INPUT_ENCODING:
         options.input_encoding = input_encoding_named(value);

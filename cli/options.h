@@ -5,7 +5,8 @@
 
 #include "pipeline/run_settings.h"
 
-// Everything the command line asked for. The defaults are the window's starting state.
+// Everything the command line asked for. The defaults are the window's starting state, except
+// that the joints are decided by the book's vocabulary over the rules.
 struct CliOptions {
     std::vector<std::string> paths;
     std::string min_length_text = "15";    // read like the window's minimum-length field
@@ -13,7 +14,7 @@ struct CliOptions {
     int remove_hanja = 0;
     int blank_after_long = 1;
     int mark_joins = 0;
-    int vocabulary_joints = 0;
+    int vocabulary_joints = 1;             // --joints vocabulary (1) or rules (0)
     int input_encoding = INPUT_AUTO;
     int output_encoding = OUTPUT_CP949;
     std::string output_dir;                // empty: the Tessaline folder beside each input

@@ -156,6 +156,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
         {"--quiet=yes", "novel.txt"},
         {"--input-encoding", "latin1", "novel.txt"},
         {"--output-encoding=utf-16le", "novel.txt"},
+        {"--joints", "words", "novel.txt"},
+        {"novel.txt", "--joints"},
         {"--stdout", "-o", "out", "novel.txt"},
         {"-o", "", "novel.txt"},
     };
@@ -312,6 +314,25 @@ TEST_F(CliTest, TheWindowsCheckedOptionsCanBeTurnedOff) {
     EXPECT_GT(split, unsplit + 20) << "very long paragraphs are split at sentence ends by default";
 }
 
+// The book writes 푸른 바다 apart four times inside its lines; the word lists alone fuse the
+// two words at the joints.
+const std::string BOOK_OF_THE_SEA =
+    "그는 바닷가 마을에서 자랐다. 아침마다 푸른 바다를 보며 걸었다. 푸른 바다는 언제나\n"
+    "그곳에 있었다. 그는 푸른 바다를 사랑했다. 그의 어머니도 푸른 바다를 사랑했다. 푸른\n"
+    "바다가 그를 불렀다.\n";
+
+TEST_F(CliTest, JointsFollowTheBooksVocabularyUnlessTheRulesAreAsked) {
+    std::string book = cp949(BOOK_OF_THE_SEA);
+    std::string by_vocabulary = converted(book);
+    std::string by_rules = converted(book, {"--joints", "rules"});
+    EXPECT_TRUE(contains(utf8(by_vocabulary), "언제나 그곳에")) << utf8(by_vocabulary);
+    EXPECT_TRUE(contains(utf8(by_vocabulary), "푸른 바다가")) << utf8(by_vocabulary);
+    EXPECT_TRUE(contains(utf8(by_rules), "푸른바다가")) << utf8(by_rules);
+    EXPECT_EQ(converted(book, {"--joints=vocabulary"}), by_vocabulary);
+    EXPECT_EQ(converted(book, {"--vocabulary-joints"}), by_vocabulary);
+    EXPECT_EQ(converted(book, {"--joints", "Rules"}), by_rules);
+}
+
 TEST_F(CliTest, MinimumLengthIsReadLikeTheWindowsField) {
     std::string text = cp949(SHORT_LINES);
     std::string unlimited = converted(text, {"-m", "0"});
@@ -370,11 +391,11 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
-                               "--no-split-long", "--vocabulary-joints", "--input-encoding", "--output-encoding",
+                               "--no-split-long", "--joints MODE", "--vocabulary-joints", "--input-encoding", "--output-encoding",
                                "-o, --output-dir DIR", "-r, --recursive", "--stdout", "-q, --quiet", "-h, --help",
                                "--version"})
         EXPECT_TRUE(contains(help.out, option)) << option;
-    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: cp949)"})
+    for (const char* default_value : {"(default: 15)", "(default: vocabulary)", "(default: auto)", "(default: cp949)"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;
     EXPECT_EQ(run({"-h"}).out, help.out);
     CliResult version = run({"--version"});
