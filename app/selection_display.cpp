@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/window_view.h"
-#include "engine/engine_state.h"
 #include "pipeline/batch_run.h"
 #include "pipeline/output_writer.h"
 #include "pipeline/progress_view.h"

@@ -9,7 +9,6 @@
 #include <fstream>
 
 #include "bench/support/bench_runs.h"
-#include "engine/engine_state.h"
 #include "pipeline/document_conversion.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
@@ -37,13 +36,13 @@ void write_input(const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-bool convert_file(int vocabulary_joints = 0) {
+bool convert_file(tessaline::JointMode joints = tessaline::JointMode::rules) {
     run_settings = RunSettings{};
     run_settings.output_dir = folder().output.c_str();
     if (!load_source_file(folder().input.c_str())) return false;
     set_current_input_path(folder().input.c_str());
-    use_bench_options();
-    conversion_options.vocabulary_joints = vocabulary_joints;
+    conversion_options = bench_options();
+    conversion_options.joints = joints;
     return convert_document(nullptr, 30000) == 0;
 }
 
@@ -81,7 +80,7 @@ void vocabulary_file_run(benchmark::State& state) {
     const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
     write_input(text);
     for (auto _ : state) {
-        if (!convert_file(1)) {
+        if (!convert_file(tessaline::JointMode::vocabulary)) {
             state.SkipWithError("the file could not be converted");
             break;
         }

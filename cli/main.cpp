@@ -7,7 +7,7 @@
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
-#include "engine/engine_state.h"
+#include "pipeline/document_conversion.h"
 #include "pipeline/run_settings.h"
 #include "platform/platform.h"
 
@@ -25,7 +25,7 @@ void apply_settings(const CliOptions& options, FailureReport& failures) {
     run_settings.to_stdout = options.to_stdout ? 1 : 0;
     run_settings.on_failure = on_pipeline_failure;
     run_settings.failure_context = &failures;
-    conversion_options.vocabulary_joints = options.vocabulary_joints;
+    conversion_options.joints = options.joints;
 }
 
 }  // namespace

@@ -74,12 +74,13 @@ int input_encoding_named(const std::string& name) {
     return -1;
 }
 
-// -1 when the name is none of the joint modes.
-int joint_mode_named(const std::string& name) {
+// False when the name is none of the joint modes.
+bool joint_mode_named(const std::string& name, tessaline::JointMode& mode) {
     std::string key = lowered(name);
-    if (key == "vocabulary") return 1;
-    if (key == "rules") return 0;
-    return -1;
+    if (key == "vocabulary") mode = tessaline::JointMode::vocabulary;
+    else if (key == "rules") mode = tessaline::JointMode::rules;
+    else return false;
+    return true;
 }
 
 int output_encoding_named(const std::string& name) {
@@ -98,10 +99,9 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::MARK_JOINS: options.mark_joins = 1; break;
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
     case Option::JOINTS:
-        options.vocabulary_joints = joint_mode_named(value);
-        if (options.vocabulary_joints < 0) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
+        if (!joint_mode_named(value, options.joints)) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
         break;
-    case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
+    case Option::VOCABULARY_JOINTS: options.joints = tessaline::JointMode::vocabulary; break;
     case Option::INPUT_ENCODING:
         options.input_encoding = input_encoding_named(value);
         if (options.input_encoding < 0) error = "unknown input encoding '" + value + "' (auto, cp949, utf-8 or utf-16le)";

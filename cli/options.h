@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/reflow.h"
 #include "pipeline/run_settings.h"
 
 // Everything the command line asked for. The defaults are the window's starting state, except
@@ -14,7 +15,7 @@ struct CliOptions {
     int remove_hanja = 0;
     int blank_after_long = 1;
     int mark_joins = 0;
-    int vocabulary_joints = 1;             // --joints vocabulary (1) or rules (0)
+    tessaline::JointMode joints = tessaline::JointMode::vocabulary;
     int input_encoding = INPUT_AUTO;
     int output_encoding = OUTPUT_CP949;
     std::string output_dir;                // empty: the Tessaline folder beside each input

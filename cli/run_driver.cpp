@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "pipeline/batch_run.h"
 #include "pipeline/batch_texts.h"
 #include "pipeline/document_conversion.h"
@@ -36,10 +35,10 @@ void fill_selection(const PlannedRun& run) {
 void read_options(const ProgressView& view) {
     int flags[4] = {};
     view.read_checkboxes(view.context, flags);
-    conversion_options.split_long_sentences = flags[0];
-    conversion_options.remove_hanja = flags[1];
-    conversion_options.blank_after_long = flags[2];
-    conversion_options.mark_joins = flags[3];
+    conversion_options.split_long_sentences = flags[0] == 1;
+    conversion_options.remove_hanja = flags[1] == 1;
+    conversion_options.blank_after_long = flags[2] == 1;
+    conversion_options.mark_joins = flags[3] == 1;
     char text[MIN_LENGTH_DIGITS + 1] = {};
     view.read_min_length_text(view.context, text);
     conversion_options.min_line_bytes = min_line_bytes_from(text);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "pipeline/batch_texts.h"
 #include "pipeline/document_conversion.h"
 #include "pipeline/min_length.h"
@@ -53,14 +52,16 @@ void read_min_length(const ProgressView* view) {
     if (view_read_min_length_text(view, text)) conversion_options.min_line_bytes = min_line_bytes_from(text);
 }
 
+// A check state other than 1 leaves its option off.
 void read_options(const ProgressView* view) {
-    int flags[4] = {conversion_options.split_long_sentences, conversion_options.remove_hanja,
-                    conversion_options.blank_after_long, conversion_options.mark_joins};
+    tessaline::ConversionOptions& o = conversion_options;
+    int flags[4] = {o.split_long_sentences ? 1 : 0, o.remove_hanja ? 1 : 0, o.blank_after_long ? 1 : 0,
+                    o.mark_joins ? 1 : 0};
     view_read_checkboxes(view, flags);
-    conversion_options.split_long_sentences = flags[0];
-    conversion_options.remove_hanja = flags[1];
-    conversion_options.blank_after_long = flags[2];
-    conversion_options.mark_joins = flags[3];
+    o.split_long_sentences = flags[0] == 1;
+    o.remove_hanja = flags[1] == 1;
+    o.blank_after_long = flags[2] == 1;
+    o.mark_joins = flags[3] == 1;
 }
 
 // Makes the path the current input path and loads it; false, with the file named among the

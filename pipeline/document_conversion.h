@@ -1,6 +1,12 @@
 #pragma once
 
+#include "engine/reflow.h"
+
 struct ProgressView;
+
+// The options the next conversion runs under: the front end sets them before each file. All off
+// until then, with no minimum length.
+extern tessaline::ConversionOptions conversion_options;
 
 // The full path of the file being converted; the writer forms the output path from it.
 void set_current_input_path(const char* path);

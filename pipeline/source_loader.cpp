@@ -4,10 +4,12 @@
 #include <cstring>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_decoding.h"
 #include "platform/platform.h"
+
+TextBuffer source_text;
+uint32_t source_size;
 
 namespace {
 

@@ -1,6 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+
+#include "engine/text_buffer.h"
+
+// The loaded text, decoded to CP949 and NUL-terminated, and the raw byte count of its file.
+extern TextBuffer source_text;
+extern uint32_t source_size;
 
 constexpr int ENCODING_ANSI = 1000;
 constexpr int ENCODING_UTF16LE = 1001;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "pipeline/batch_run.h"
+#include "pipeline/document_conversion.h"
 #include "pipeline/min_length.h"
 #include "pipeline/output_writer.h"
 #include "pipeline/run_settings.h"
@@ -51,7 +51,12 @@ protected:
         folder = mkdtemp(name);
         view = recording.view();
         run_settings = RunSettings{};
-        conversion_options = ConversionOptions{};
+        conversion_options = tessaline::ConversionOptions{.split_long_sentences = false,
+                                                          .remove_hanja = false,
+                                                          .blank_after_long = false,
+                                                          .mark_joins = false,
+                                                          .min_line_bytes = 0,
+                                                          .joints = tessaline::JointMode::rules};
         selection_ready = 0;
         txt_file_count = 0;
     }
@@ -241,7 +246,7 @@ TEST_F(BatchRunTest, TheJoinMarkAppliesToOneRunOnly) {
     choose_single(path_of("a.txt"));
     recording.checkboxes[3] = 1;
     run_batch(&view);
-    EXPECT_EQ(conversion_options.mark_joins, 1);
+    EXPECT_TRUE(conversion_options.mark_joins);
     EXPECT_EQ(recording.checkboxes[3], 0);
 
     choose_multiple({"a.txt"});
@@ -249,6 +254,19 @@ TEST_F(BatchRunTest, TheJoinMarkAppliesToOneRunOnly) {
     run_batch(&view);
     EXPECT_EQ(recording.checkboxes[3], 0);
     EXPECT_EQ(recording.of("uncheck_mark_joins").size(), 2u);
+}
+
+// Only a check state of 1 turns an option on.
+TEST_F(BatchRunTest, ACheckStateOtherThanOneLeavesItsOptionOff) {
+    make_file("a.txt", novel(3));
+    choose_single(path_of("a.txt"));
+    recording.checkboxes[0] = 2;
+    recording.checkboxes[1] = 1;
+    recording.checkboxes[2] = 2;
+    run_batch(&view);
+    EXPECT_FALSE(conversion_options.split_long_sentences);
+    EXPECT_TRUE(conversion_options.remove_hanja);
+    EXPECT_FALSE(conversion_options.blank_after_long);
 }
 
 TEST_F(BatchRunTest, TheConvertButtonDoesNothingWithoutAFreshChoice) {

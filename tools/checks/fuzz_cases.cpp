@@ -14,6 +14,7 @@
 #include "pipeline/progress_view.h"
 #include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
+#include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
 
 namespace {
@@ -83,11 +84,6 @@ int32_t min_line_bytes_from(uint8_t code) {
     return static_cast<int8_t>(code) * 2;
 }
 
-int preview_limit_from(uint8_t flags) {
-    static const int limits[4] = {30000, 3000, 0, 5};
-    return limits[(flags >> 6) & 3];
-}
-
 // Repeats the text into one stretch of 8 KiB to 256 KiB, so that small inputs reach long lines.
 std::string repeated(const std::string& text, uint8_t code) {
     if (code < 0xF8 || text.empty()) return text;
@@ -96,8 +92,6 @@ std::string repeated(const std::string& text, uint8_t code) {
     while (stretch.size() < target) stretch += text;
     return stretch;
 }
-
-std::string up_to_nul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 // The text part of a written file, or a description of what is wrong with its footer.
 bool split_footer(const std::string& file, std::string& text, std::string& problem) {
@@ -119,13 +113,6 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-std::string check_final_text() {
-    const unsigned char* text = final_text();
-    uint32_t length = final_text_length();
-    if (text[length] != 0) return "the final text is not NUL-terminated at its recorded length";
-    return find_bad_line_end(std::string_view(reinterpret_cast<const char*>(text), length));
-}
-
 // Converts the loaded source text and checks the final text and the written file against `source`.
 std::string convert_and_check(const std::string& source, int preview_limit) {
     const WorkFolder& folder = work_folder();
@@ -140,15 +127,13 @@ std::string convert_and_check(const std::string& source, int preview_limit) {
     if (record.previews != 1) return "the preview was not shown exactly once";
     size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
     if (record.preview_length > limit + 109) return "the preview is longer than its limit and the dotted tail";
-    std::string problem = check_final_text();
-    if (!problem.empty()) return problem;
     std::string file = read_file(folder.path / "out" / "novel.txt");
-    problem = find_bad_line_end(file);
+    std::string problem = find_bad_line_end(file);
     if (!problem.empty()) return "written file: " + problem;
     std::string text;
     if (!split_footer(file, text, problem)) return problem;
-    if (conversion_options.remove_hanja == 1) return {};
-    KeptTextAllowance allowance{conversion_options.mark_joins == 1, false};
+    if (conversion_options.remove_hanja) return {};
+    KeptTextAllowance allowance{conversion_options.mark_joins, false};
     problem = find_lost_text(source, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
 }
@@ -216,13 +201,13 @@ std::string expected_source(const std::string& raw, int setting, bool& known) {
 ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c;
     uint8_t flags = size > 0 ? data[0] : 0;
-    int on = (flags & 0x20) != 0 ? 2 : 1;   // only 1 counts as on; 2 must act as off
-    c.options.split_long_sentences = (flags & 0x01) != 0 ? on : 0;
-    c.options.blank_after_long = (flags & 0x02) != 0 ? on : 0;
-    c.options.mark_joins = (flags & 0x04) != 0 ? on : 0;
-    c.options.remove_hanja = (flags & 0x08) != 0 ? on : 0;
-    c.options.vocabulary_joints = (flags & 0x10) != 0 ? on : 0;
-    c.preview_limit = preview_limit_from(flags);
+    // A flag set to 2, as a window could read a check box, means off.
+    bool on = (flags & 0x20) == 0;
+    c.options.split_long_sentences = (flags & 0x01) != 0 && on;
+    c.options.blank_after_long = (flags & 0x02) != 0 && on;
+    c.options.mark_joins = (flags & 0x04) != 0 && on;
+    c.options.remove_hanja = (flags & 0x08) != 0 && on;
+    c.options.joints = (flags & 0x10) != 0 && on ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     c.options.min_line_bytes = size > 1 ? min_line_bytes_from(data[1]) : 30;
     std::string text(reinterpret_cast<const char*>(data) + std::min(size, HEADER), size - std::min(size, HEADER));
     c.source = repeated(text, size > 2 ? data[2] : 0);
@@ -231,11 +216,16 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
 
 std::string check_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c = decode_conversion_case(data, size);
-    text_buffer_reset(source_text, c.source.size() + 2);
-    if (!c.source.empty()) std::memcpy(source_text.bytes, c.source.data(), c.source.size());
-    source_size = static_cast<uint32_t>(c.source.size());
-    conversion_options = c.options;
-    return convert_and_check(up_to_nul(c.source), c.preview_limit);
+    std::string result = tessaline::reflow(c.source, c.options);
+    std::string problem = find_bad_line_end(result);
+    if (!problem.empty()) return problem;
+    if (!c.options.remove_hanja) {
+        problem = find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
+        if (!problem.empty()) return problem;
+    }
+    uint64_t seed = 0;
+    for (size_t k = 0; k < size; ++k) seed = seed * 131 + data[k];
+    return find_piece_difference(c.source, c.options, seed);
 }
 
 std::string check_loader_case(const uint8_t* data, size_t size) {
@@ -253,11 +243,11 @@ std::string check_loader_case(const uint8_t* data, size_t size) {
         return "the decoded text differs from the reference at byte " +
                std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
                               loaded.begin());
-    conversion_options = ConversionOptions{};
     uint8_t flags = size > 0 ? data[0] : 0;
-    conversion_options.split_long_sentences = (flags >> 3) & 1;
-    conversion_options.blank_after_long = (flags >> 4) & 1;
-    conversion_options.vocabulary_joints = (flags >> 5) & 1;
+    conversion_options = tessaline::ConversionOptions{};
+    conversion_options.split_long_sentences = ((flags >> 3) & 1) != 0;
+    conversion_options.blank_after_long = ((flags >> 4) & 1) != 0;
+    conversion_options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     conversion_options.min_line_bytes = 30;
     return convert_and_check(loaded, 30000);
 }

@@ -21,8 +21,9 @@ constexpr size_t SHORT_TEXT_LIMITS[] = {250, 500, 1000, 2000};
 
 struct Method {
     std::string name;
-    int vocabulary;     // engine with this vocabulary_joints value; -1 for a baseline
-    std::string joint;  // a baseline's joint
+    bool baseline;                  // a naive join instead of the engine
+    tessaline::JointMode joints;    // the engine's joint mode
+    std::string joint;              // a baseline's joint
 };
 
 // The long-paragraph options as the window starts them, or off.
@@ -30,11 +31,11 @@ enum class Layout { WINDOW, PLAIN };
 
 std::vector<Method> methods_of(const QualitySettings& settings) {
     std::vector<Method> methods;
-    if (settings.vocabulary) methods.push_back({"vocabulary", 1, ""});
-    if (settings.rules) methods.push_back({"rules", 0, ""});
+    if (settings.vocabulary) methods.push_back({"vocabulary", false, tessaline::JointMode::vocabulary, ""});
+    if (settings.rules) methods.push_back({"rules", false, tessaline::JointMode::rules, ""});
     if (settings.baselines) {
-        methods.push_back({"join, no space", -1, ""});
-        methods.push_back({"join, one space", -1, " "});
+        methods.push_back({"join, no space", true, tessaline::JointMode::rules, ""});
+        methods.push_back({"join, one space", true, tessaline::JointMode::rules, " "});
     }
     return methods;
 }
@@ -49,10 +50,10 @@ std::string utf8_of(const std::string& cp949_text) {
 }
 
 std::string repair(const WrappedNovel& wrapped, const Method& method, Layout layout) {
-    if (method.vocabulary < 0) return join_paragraph_lines(wrapped, method.joint);
-    ConversionOptions options = window_options();
-    if (layout == Layout::PLAIN) options.split_long_sentences = options.blank_after_long = 0;
-    options.vocabulary_joints = method.vocabulary;
+    if (method.baseline) return join_paragraph_lines(wrapped, method.joint);
+    tessaline::ConversionOptions options = window_options();
+    if (layout == Layout::PLAIN) options.split_long_sentences = options.blank_after_long = false;
+    options.joints = method.joints;
     return run_engine(wrapped.text, options);
 }
 
@@ -101,11 +102,9 @@ StyleScores measure_style(const std::vector<Novel>& novels, WrapStyle style, con
     return scores;
 }
 
-bool is_baseline(const Method& method) { return method.vocabulary < 0; }
-
 // Breaks say nothing for a baseline, which was told the paragraphs.
 std::string break_figure(const Method& method, size_t part, size_t whole) {
-    return is_baseline(method) ? "-" : percent(part, whole);
+    return method.baseline ? "-" : percent(part, whole);
 }
 
 void print_joint_row(const char* style, const Method& method, const QualityCounts& c) {
@@ -186,12 +185,12 @@ void print_results(const Results& r, const std::vector<Method>& methods, bool su
                 "precision %% | cuts kept as breaks | breaks invented |\n|---|---|---:|---:|---:|---:|---:|\n");
     for (size_t s = 0; s < r.styles.size(); ++s)
         for (size_t m = 0; m < methods.size(); ++m)
-            if (!is_baseline(methods[m])) print_break_row(r.styles[s].c_str(), methods[m], r.scores[s][m].plain);
+            if (!methods[m].baseline) print_break_row(r.styles[s].c_str(), methods[m], r.scores[s][m].plain);
     std::printf("\nJoint accuracy on the two halves of the corpus:\n\n| style | joints by | fit half %% | held-out "
                 "half %% | held-out, with a space %% | held-out, without %% |\n|---|---|---:|---:|---:|---:|\n");
     for (size_t s = 0; s < r.styles.size(); ++s)
         for (size_t m = 0; m < methods.size(); ++m)
-            if (!is_baseline(methods[m])) print_half_row(r.styles[s].c_str(), methods[m], r.scores[s][m].halves);
+            if (!methods[m].baseline) print_half_row(r.styles[s].c_str(), methods[m], r.scores[s][m].halves);
 }
 
 // Joints right in short texts cut from the novels: per mode, and how many texts came out worse
@@ -215,8 +214,8 @@ struct ShortScores {
 };
 
 ShortScores measure_short(const std::vector<Novel>& novels, WrapStyle style, size_t limit) {
-    const Method rules{"rules", 0, ""};
-    const Method vocabulary{"vocabulary", 1, ""};
+    const Method rules{"rules", false, tessaline::JointMode::rules, ""};
+    const Method vocabulary{"vocabulary", false, tessaline::JointMode::vocabulary, ""};
     ShortScores scores;
     for (const Novel& novel : novels) {
         for (const auto& text : cut_short_texts(novel.paragraphs, limit)) {
