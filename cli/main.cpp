@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
+#include "dictionary/korean_dictionary.h"
 #include "pipeline/document_conversion.h"
 #include "pipeline/run_settings.h"
 #include "platform/platform.h"
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     ConsoleView console = make_console_view(options);
     FailureReport failures{&console, 0};
     apply_settings(options, failures);
+    KoreanDictionary dictionary(options.dictionary_path, [&console](const std::string& why) { console_note(console, why); });
+    conversion_options.dictionary = &dictionary;
     ProgressView view = console_progress_view(console);
     for (const auto& run : plan_runs(options, failures)) carry_out(run, view, failures);
     console_clear_line(console);

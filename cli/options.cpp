@@ -10,6 +10,7 @@ enum class Option {
     NO_SPLIT_LONG,
     JOINTS,
     VOCABULARY_JOINTS,
+    DICTIONARY,
     INPUT_ENCODING,
     OUTPUT_ENCODING,
     OUTPUT_DIR,
@@ -35,6 +36,7 @@ constexpr OptionName OPTION_NAMES[] = {
     {"no-split-long", 0, false, Option::NO_SPLIT_LONG},
     {"joints", 0, true, Option::JOINTS},
     {"vocabulary-joints", 0, false, Option::VOCABULARY_JOINTS},
+    {"dictionary", 0, true, Option::DICTIONARY},
     {"input-encoding", 0, true, Option::INPUT_ENCODING},
     {"output-encoding", 0, true, Option::OUTPUT_ENCODING},
     {"output-dir", 'o', true, Option::OUTPUT_DIR},
@@ -102,6 +104,10 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
         if (!joint_mode_named(value, options.joints)) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
         break;
     case Option::VOCABULARY_JOINTS: options.joints = tessaline::JointMode::vocabulary; break;
+    case Option::DICTIONARY:
+        options.dictionary_path = value;
+        if (value.empty()) error = "--dictionary needs a folder or a .dic file";
+        break;
     case Option::INPUT_ENCODING:
         options.input_encoding = input_encoding_named(value);
         if (options.input_encoding < 0) error = "unknown input encoding '" + value + "' (auto, cp949, utf-8 or utf-16le)";

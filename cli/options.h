@@ -16,6 +16,7 @@ struct CliOptions {
     int blank_after_long = 1;
     int mark_joins = 0;
     tessaline::JointMode joints = tessaline::JointMode::vocabulary;
+    std::string dictionary_path;           // empty: the Korean dictionary is looked for in the standard places
     int input_encoding = INPUT_AUTO;
     int output_encoding = OUTPUT_CP949;
     std::string output_dir;                // empty: the Tessaline folder beside each input

@@ -144,7 +144,12 @@ void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
 
 void Reflow::finish_first_pass() {
     if (!needs_first_pass()) throw std::logic_error("Reflow::finish_first_pass: no first pass is needed");
-    gather_vocabulary(state_->cv.vocabulary, state_->first_pass_text);
+    Conversion& cv = state_->cv;
+    gather_vocabulary(cv.vocabulary, state_->first_pass_text);
+    // A long text shows its own words often enough; the dictionary speaks where a short one is silent.
+    WordDictionary* dictionary = cv.options.dictionary;
+    if (dictionary != nullptr && state_->first_pass_text.end() <= DICTIONARY_TEXT_LIMIT && dictionary->available())
+        cv.dictionary.use(dictionary);
     state_->first_pass_text.reset(0);
     state_->first_pass_done = true;
 }

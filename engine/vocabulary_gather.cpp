@@ -6,7 +6,9 @@
 #include "engine/vocabulary_habit.h"
 #include "engine/vocabulary_joints.h"
 #include "engine/vocabulary_store.h"
+#include "engine/vocabulary_quotes.h"
 #include "engine/vocabulary_text.h"
+#include "engine/vocabulary_width.h"
 
 namespace {
 
@@ -132,4 +134,6 @@ void gather_vocabulary(BookVocabulary& v, const TextWindow& source) {
     settle_space_share(v);
     prepare_count_logs(v);
     learn_wrap_habit(v, source, stride);
+    learn_wrap_width(v, source, stride);
+    learn_quotation_habit(v, source, stride);
 }

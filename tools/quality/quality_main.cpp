@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/korean_dictionary.h"
 #include "platform/platform.h"
 #include "tools/checks/engine_run.h"
 #include "tools/corpus/corpus.h"
@@ -21,21 +22,29 @@ constexpr size_t SHORT_TEXT_LIMITS[] = {250, 500, 1000, 2000};
 
 struct Method {
     std::string name;
-    bool baseline;                  // a naive join instead of the engine
-    tessaline::JointMode joints;    // the engine's joint mode
-    std::string joint;              // a baseline's joint
+    bool baseline;                              // a naive join instead of the engine
+    tessaline::JointMode joints;                // the engine's joint mode
+    tessaline::WordDictionary* dictionary;      // the vocabulary mode's dictionary, if any
+    std::string joint;                          // a baseline's joint
 };
 
 // The long-paragraph options as the window starts them, or off.
 enum class Layout { WINDOW, PLAIN };
 
-std::vector<Method> methods_of(const QualitySettings& settings) {
+// The vocabulary mode with the dictionary when one is at hand, and without it too then.
+std::vector<Method> methods_of(const QualitySettings& settings, tessaline::WordDictionary* dictionary) {
+    using tessaline::JointMode;
     std::vector<Method> methods;
-    if (settings.vocabulary) methods.push_back({"vocabulary", false, tessaline::JointMode::vocabulary, ""});
-    if (settings.rules) methods.push_back({"rules", false, tessaline::JointMode::rules, ""});
+    bool with_dictionary = dictionary != nullptr && dictionary->available();
+    if (settings.vocabulary) {
+        if (with_dictionary) methods.push_back({"vocabulary", false, JointMode::vocabulary, dictionary, ""});
+        methods.push_back({with_dictionary ? "vocabulary, no dictionary" : "vocabulary", false, JointMode::vocabulary,
+                           nullptr, ""});
+    }
+    if (settings.rules) methods.push_back({"rules", false, JointMode::rules, nullptr, ""});
     if (settings.baselines) {
-        methods.push_back({"join, no space", true, tessaline::JointMode::rules, ""});
-        methods.push_back({"join, one space", true, tessaline::JointMode::rules, " "});
+        methods.push_back({"join, no space", true, JointMode::rules, nullptr, ""});
+        methods.push_back({"join, one space", true, JointMode::rules, nullptr, " "});
     }
     return methods;
 }
@@ -54,6 +63,7 @@ std::string repair(const WrappedNovel& wrapped, const Method& method, Layout lay
     tessaline::ConversionOptions options = window_options();
     if (layout == Layout::PLAIN) options.split_long_sentences = options.blank_after_long = false;
     options.joints = method.joints;
+    options.dictionary = method.dictionary;
     return run_engine(wrapped.text, options);
 }
 
@@ -213,9 +223,8 @@ struct ShortScores {
     }
 };
 
-ShortScores measure_short(const std::vector<Novel>& novels, WrapStyle style, size_t limit) {
-    const Method rules{"rules", false, tessaline::JointMode::rules, ""};
-    const Method vocabulary{"vocabulary", false, tessaline::JointMode::vocabulary, ""};
+ShortScores measure_short(const std::vector<Novel>& novels, WrapStyle style, size_t limit, const Method& vocabulary) {
+    const Method rules{"rules", false, tessaline::JointMode::rules, nullptr, ""};
     ShortScores scores;
     for (const Novel& novel : novels) {
         for (const auto& text : cut_short_texts(novel.paragraphs, limit)) {
@@ -239,7 +248,7 @@ void print_short_row(const std::string& style, const std::string& size, const Sh
 }
 
 // Returns how many outputs lost text.
-size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings& settings) {
+size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings& settings, const Method& vocabulary) {
     std::printf("\nJoint accuracy on short texts cut from the novels, the window's options:\n\n| style | characters "
                 "| texts | joints | rules %% | vocabulary %% | texts worse by the vocabulary |\n"
                 "|---|---|---:|---:|---:|---:|---:|\n");
@@ -247,7 +256,7 @@ size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings
     for (WrapStyle style : settings.styles) {
         ShortScores all;
         for (size_t k = 0; k < std::size(SHORT_TEXT_LIMITS); ++k) {
-            ShortScores s = measure_short(novels, style, SHORT_TEXT_LIMITS[k]);
+            ShortScores s = measure_short(novels, style, SHORT_TEXT_LIMITS[k], vocabulary);
             all.add(s);
             by_size[k].add(s);
         }
@@ -293,11 +302,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quality: %s\n", failure.what());
         return 1;
     }
-    std::vector<Method> methods = methods_of(settings);
+    KoreanDictionary dictionary(settings.dictionary_path,
+                                [](const std::string& why) { std::fprintf(stderr, "quality: %s\n", why.c_str()); });
+    std::vector<Method> methods = methods_of(settings, settings.dictionary ? &dictionary : nullptr);
     Results results = measure_all(novels, methods, settings);
     print_results(results, methods, settings.summary);
     size_t lost = lost_texts(results);
-    if (!settings.summary && settings.rules && settings.vocabulary) lost += print_short_texts(novels, settings);
+    if (!settings.summary && settings.rules && settings.vocabulary) lost += print_short_texts(novels, settings, methods[0]);
     if (lost > 0) std::fprintf(stderr, "quality: %zu outputs lost or changed text\n", lost);
     return lost > 0 ? 1 : 0;
 }

@@ -15,6 +15,9 @@ const char* const QUALITY_USAGE =
     "  --half fit|held-out             only the novels of this half of the corpus\n"
     "  --summary                       print only the joint figures per style and mode\n"
     "  --no-baselines                  leave out the two naive baselines\n"
+    "  --dictionary PATH               the Korean Hunspell dictionary (a folder or its\n"
+    "                                  .dic file; default: the standard places)\n"
+    "  --no-dictionary                 the vocabulary mode without a dictionary only\n"
     "  --show-errors N                 print up to N wrong joints and breaks per style\n"
     "                                  and mode\n";
 
@@ -77,7 +80,9 @@ struct Reader {
         if (arg == "--style") return value(v) && style(v);
         if (arg == "--half") return value(v) && half(v);
         if (arg == "--show-errors") return value(v) && count(v);
-        if (arg == "--summary") settings.summary = true;
+        if (arg == "--dictionary") return value(settings.dictionary_path);
+        if (arg == "--no-dictionary") settings.dictionary = false;
+        else if (arg == "--summary") settings.summary = true;
         else if (arg == "--no-baselines") settings.baselines = false;
         else if (arg.rfind("--", 0) == 0) error = "unknown option " + arg;
         else return path(arg);
