@@ -53,27 +53,18 @@ double rules_odds(RulesJoint rules, double spaced, double taken_back) {
     return rules == RulesJoint::SPACED ? spaced : rules == RulesJoint::SPACE_TAKEN_BACK ? taken_back : 0.0;
 }
 
-double dictionary_odds(const DictionaryReading& d) {
-    if (!d.consulted) return 0.0;
-    const DictionaryWeights& w = DICTIONARY;
-    double odds = w.consulted;
-    if (d.fused_word) return odds + w.fused_word + (d.before_word && d.after_word ? w.fused_of_words : 0.0);
-    return odds + (d.before_word ? w.before_word : 0.0) + (d.after_word ? w.after_word : 0.0);
-}
+// The furthest a reading moves the odds towards a space (both runs words, neither one syllable)
+// and against one (the runs together a word, neither alone).
+constexpr double MOST_FOR_SPACE = DICTIONARY.consulted + DICTIONARY.before_word + DICTIONARY.after_word;
+constexpr double MOST_AGAINST_SPACE = DICTIONARY.consulted + DICTIONARY.fused_word;
+static_assert(DICTIONARY.fused_of_words > 0 && DICTIONARY.after_single < 0 && DICTIONARY.before_single < 0,
+              "the bounds above assume these signs");
 
-double single_syllable_odds(const DictionaryReading& d, const JointWords& joint) {
-    if (!d.consulted || d.fused_word) return 0.0;
-    return (joint.after_length == 2 ? DICTIONARY.after_single : 0.0) +
-           (joint.before_length == 2 ? DICTIONARY.before_single : 0.0);
-}
-
-double syllable_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& e, const DictionaryReading& d,
-                     bool dictionary_in_use) {
+double syllable_odds(RulesJoint rules, const BookEvidence& e, bool dictionary_in_use) {
     const SyllableWeights& w = dictionary_in_use ? WITH_DICTIONARY : BOOK_ONLY;
     return w.lean + rules_odds(rules, w.rules_spaced, w.rules_taken_back) + w.pair * e.pair + w.word_end * e.word_end +
            w.word_start * e.word_start + w.two_start * e.two_start + w.before_word * e.before_word +
-           w.after_word * e.after_word + w.habit * e.habit + (e.any ? w.any : 0.0) + dictionary_odds(d) +
-           single_syllable_odds(d, joint);
+           w.after_word * e.after_word + w.habit * e.habit + (e.any ? w.any : 0.0);
 }
 
 double mark_odds(RulesJoint rules, const BookEvidence& e) {
@@ -84,8 +75,16 @@ double mark_odds(RulesJoint rules, const BookEvidence& e) {
 
 }  // namespace
 
-double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book,
-                        const DictionaryReading& dictionary, bool dictionary_in_use) {
-    if (!between_syllables(joint)) return mark_odds(rules, book);
-    return syllable_odds(rules, joint, book, dictionary, dictionary_in_use);
+double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book, bool dictionary_in_use) {
+    return between_syllables(joint) ? syllable_odds(rules, book, dictionary_in_use) : mark_odds(rules, book);
 }
+
+double dictionary_odds(const DictionaryReading& d, const JointWords& joint) {
+    if (!d.consulted) return 0.0;
+    const DictionaryWeights& w = DICTIONARY;
+    if (d.fused_word) return w.consulted + w.fused_word + (d.before_word && d.after_word ? w.fused_of_words : 0.0);
+    return w.consulted + (d.before_word ? w.before_word : 0.0) + (d.after_word ? w.after_word : 0.0) +
+           (joint.after_length == 2 ? w.after_single : 0.0) + (joint.before_length == 2 ? w.before_single : 0.0);
+}
+
+bool dictionary_may_turn(double odds) { return odds > 0 ? odds + MOST_AGAINST_SPACE < 0 : odds + MOST_FOR_SPACE > 0; }

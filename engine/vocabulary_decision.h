@@ -10,7 +10,13 @@ enum class RulesJoint {
     NO_SPACE,         // no rule put a space there
 };
 
-// Log-odds that a space belongs at the joint, above 0 for a space: the rules' decision, the book's
-// evidence and, when the conversion asks a dictionary, the dictionary's reading.
-double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book,
-                        const DictionaryReading& dictionary, bool dictionary_in_use);
+// Log-odds that a space belongs at the joint, above 0 for a space, by the rules' decision and the
+// book's evidence, weighed as fitted with or without a dictionary at hand.
+double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book, bool dictionary_in_use);
+
+// How far the dictionary's reading moves those odds, 0 where it was not consulted.
+double dictionary_odds(const DictionaryReading& dictionary, const JointWords& joint);
+
+// Whether some reading of the dictionary could carry `odds` across 0; where none could, the
+// dictionary need not be asked.
+bool dictionary_may_turn(double odds);

@@ -61,7 +61,7 @@ void apply_vocabulary_evidence(Conversion& cv) {
     RulesJoint rules = joint.spaced ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;
-    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.read(words),
-                                   cv.dictionary.in_use());
+    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use());
+    if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
     if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }

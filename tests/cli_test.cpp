@@ -158,6 +158,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
         {"--output-encoding=utf-16le", "novel.txt"},
         {"--joints", "words", "novel.txt"},
         {"novel.txt", "--joints"},
+        {"--dictionary=", "novel.txt"},
         {"--stdout", "-o", "out", "novel.txt"},
         {"-o", "", "novel.txt"},
     };
@@ -333,6 +334,51 @@ TEST_F(CliTest, JointsFollowTheBooksVocabularyUnlessTheRulesAreAsked) {
     EXPECT_EQ(converted(book, {"--joints", "Rules"}), by_rules);
 }
 
+// The code blocks of the README's "Before and after": the hard-wrapped input and its result.
+std::vector<std::string> readme_example() {
+    std::string readme = read_file(TESSALINE_README);
+    std::vector<std::string> blocks;
+    size_t at = readme.find("## Before and after");
+    for (int k = 0; k < 2 && at != std::string::npos; ++k) {
+        size_t open = readme.find("```\n", at);
+        size_t close = open == std::string::npos ? open : readme.find("```\n", open + 4);
+        if (close == std::string::npos) break;
+        blocks.push_back(readme.substr(open + 4, close - open - 4));
+        at = close + 4;
+    }
+    return blocks;
+}
+
+TEST_F(CliTest, TheReadmeExampleComesOutAsShown) {
+    std::vector<std::string> example = readme_example();
+    ASSERT_EQ(example.size(), 2u) << "the README's before-and-after blocks";
+    write_file(work / "example.txt", example[0]);
+    for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--dictionary", "no-such-folder"}}) {
+        std::vector<std::string> args = {"--stdout", "--input-encoding", "utf-8", "--output-encoding", "utf-8"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back("example.txt");
+        CliResult result = run(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::string text = result.out.substr(0, result.out.find("\r\n"));
+        EXPECT_EQ(text + "\n", example[1]) << (extra.empty() ? "with the dictionary if installed" : "without one");
+    }
+}
+
+TEST_F(CliTest, AMissingDictionaryIsNamedOnceAndTheRunGoesOn) {
+    write_file(work / "a.txt", cp949(NOVEL));
+    write_file(work / "b.txt", cp949(NOVEL));
+    CliResult result = run({"--dictionary", "no-such-folder", "a.txt", "b.txt"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    size_t first = result.err.find("no Korean spelling dictionary at 'no-such-folder'");
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("no Korean spelling dictionary", first + 1), std::string::npos) << "warned once";
+    EXPECT_TRUE(fs::exists(work / "Tessaline" / "b.txt"));
+    CliResult quiet = run({"-q", "--dictionary", "no-such-folder", "a.txt"});
+    EXPECT_EQ(quiet.err, "");
+    CliResult by_rules = run({"--joints", "rules", "--dictionary", "no-such-folder", "a.txt"});
+    EXPECT_FALSE(contains(by_rules.err, "dictionary")) << "the rules never look for it";
+}
+
 TEST_F(CliTest, MinimumLengthIsReadLikeTheWindowsField) {
     std::string text = cp949(SHORT_LINES);
     std::string unlimited = converted(text, {"-m", "0"});
@@ -391,7 +437,7 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
-                               "--no-split-long", "--joints MODE", "--vocabulary-joints", "--input-encoding", "--output-encoding",
+                               "--no-split-long", "--joints MODE", "--vocabulary-joints", "--dictionary PATH", "--input-encoding", "--output-encoding",
                                "-o, --output-dir DIR", "-r, --recursive", "--stdout", "-q, --quiet", "-h, --help",
                                "--version"})
         EXPECT_TRUE(contains(help.out, option)) << option;
