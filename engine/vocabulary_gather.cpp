@@ -4,6 +4,7 @@
 
 #include "engine/vocabulary_evidence.h"
 #include "engine/vocabulary_habit.h"
+#include "engine/vocabulary_lines.h"
 #include "engine/vocabulary_joints.h"
 #include "engine/vocabulary_store.h"
 #include "engine/vocabulary_quotes.h"
@@ -12,8 +13,8 @@
 
 namespace {
 
-// Beyond this many bytes a book shows its words often enough that an even sample of its lines
-// tells as much; so a long book costs no more to gather than a book of this size.
+// Beyond this many bytes a book shows its words and its layout often enough that an even sample
+// of its lines tells as much; so a long book costs no more to gather than a book of this size.
 constexpr int64_t FULL_GATHER_BYTES = 1 << 19;
 
 // How a syllable meets the syllable before it, if one stands there.
@@ -123,17 +124,21 @@ void gather_vocabulary(BookVocabulary& v, const TextWindow& source) {
     const unsigned char* text = source.pointer(0);
     int64_t length = source.end();
     int64_t stride = length / FULL_GATHER_BYTES + 1;
+    std::vector<SourceLine> sampled;
     int64_t line = 0;
     for (int64_t begin = 0; begin <= length; ++line) {
         const void* lf = std::memchr(text + begin, '\n', static_cast<size_t>(length - begin));
         int64_t line_end = lf != nullptr ? static_cast<const unsigned char*>(lf) - text : length;
-        if (line % stride == 0) gather_line(v, text, begin, line_end);
+        if (line % stride == 0) {
+            gather_line(v, text, begin, line_end);
+            sampled.push_back({begin, line_end});
+        }
         begin = line_end + 1;
     }
     count_word_pieces(v);
     settle_space_share(v);
     prepare_count_logs(v);
-    learn_wrap_habit(v, source, stride);
-    learn_wrap_width(v, source, stride);
-    learn_quotation_habit(v, source, stride);
+    learn_wrap_habit(v, source, sampled);
+    learn_wrap_width(v, source, sampled);
+    learn_quotation_habit(v, source, sampled);
 }

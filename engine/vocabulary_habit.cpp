@@ -1,7 +1,6 @@
 #include "engine/vocabulary_habit.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "engine/vocabulary_evidence.h"
 #include "engine/vocabulary_lines.h"
@@ -82,17 +81,9 @@ void conclude(BookVocabulary& v, const LineEndSurvey& survey) {
 
 }  // namespace
 
-void learn_wrap_habit(BookVocabulary& v, const TextWindow& source, int64_t line_stride) {
+void learn_wrap_habit(BookVocabulary& v, const TextWindow& source, const std::vector<SourceLine>& lines) {
     LineEndSurvey survey{};
-    const unsigned char* text = source.pointer(0);
-    int64_t length = source.end();
-    int64_t line = 0;
-    for (int64_t pos = 0; pos < length; ++line) {
-        const void* lf = std::memchr(text + pos, '\n', static_cast<size_t>(length - pos));
-        if (lf == nullptr) break;
-        int64_t at = static_cast<const unsigned char*>(lf) - text;
-        if (line % line_stride == 0) survey_line_end(v, survey, source, at);
-        pos = at + 1;
-    }
+    for (const SourceLine& line : lines)
+        if (line.end < source.end()) survey_line_end(v, survey, source, line.end);
     conclude(v, survey);
 }

@@ -1,7 +1,5 @@
 #include "engine/vocabulary_quotes.h"
 
-#include <cstring>
-
 #include "engine/vocabulary_store.h"
 
 namespace {
@@ -33,16 +31,8 @@ void survey_line(const TextWindow& text, int64_t begin, int64_t end, QuotationSu
 
 }  // namespace
 
-void learn_quotation_habit(BookVocabulary& v, const TextWindow& source, int64_t line_stride) {
+void learn_quotation_habit(BookVocabulary& v, const TextWindow& source, const std::vector<SourceLine>& lines) {
     QuotationSurvey survey;
-    const unsigned char* text = source.pointer(0);
-    int64_t length = source.end();
-    int64_t line = 0;
-    for (int64_t begin = 0; begin < length; ++line) {
-        const void* lf = std::memchr(text + begin, '\n', static_cast<size_t>(length - begin));
-        int64_t end = lf != nullptr ? static_cast<const unsigned char*>(lf) - text : length;
-        if (line % line_stride == 0) survey_line(source, begin, end, survey);
-        begin = end + 1;
-    }
+    for (const SourceLine& line : lines) survey_line(source, line.begin, line.end, survey);
     v.quotations_run_on = survey.run_on >= RUN_ON_MIN && survey.run_on > survey.opening_line;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/quotation_words.h"
 #include "engine/text_window.h"
+#include "engine/vocabulary_lines.h"
 
 struct BookVocabulary;
 
@@ -21,5 +23,5 @@ bool quotative_at(ByteAt at, int64_t pos) {
 
 // Learns whether the book writes a quotation and the 하고 or 하며 that follows it on one line,
 // from how often its lines hold them together and how often a line opens with such a word right
-// after a line that ends in a closing quotation mark. Only every `line_stride`-th line is read.
-void learn_quotation_habit(BookVocabulary& vocabulary, const TextWindow& source, int64_t line_stride);
+// after a line that ends in a closing quotation mark. Only the `lines` given are read.
+void learn_quotation_habit(BookVocabulary& vocabulary, const TextWindow& source, const std::vector<SourceLine>& lines);

@@ -1,7 +1,6 @@
 #include "engine/vocabulary_width.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "engine/vocabulary_evidence.h"
@@ -67,24 +66,17 @@ WrapWidth wrap_of(std::vector<CutLine>& lines) {
 
 }  // namespace
 
-void learn_wrap_width(BookVocabulary& v, const TextWindow& source, int64_t line_stride) {
-    std::vector<CutLine> lines;
-    const unsigned char* text = source.pointer(0);
-    int64_t length = source.end();
-    int64_t line = 0;
-    for (int64_t begin = 0; begin < length; ++line) {
-        const void* found = std::memchr(text + begin, '\n', static_cast<size_t>(length - begin));
-        if (found == nullptr) break;
-        int64_t lf = static_cast<const unsigned char*>(found) - text;
-        if (line % line_stride == 0 && line_text_end(source, lf) >= 0 && !starts_paragraph(source, lf + 1)) {
-            int64_t next = next_line_text(source, lf + 1);
-            JointSides joint = joint_sides(source, next);
-            if (joint.last.syllable && joint.first.width > 0)
-                lines.push_back({line_width(source, begin, lf), joint.first.width, word_width(source, next)});
-        }
-        begin = lf + 1;
+void learn_wrap_width(BookVocabulary& v, const TextWindow& source, const std::vector<SourceLine>& lines) {
+    std::vector<CutLine> cut_lines;
+    for (const SourceLine& line : lines) {
+        int64_t lf = line.end;
+        if (lf >= source.end() || line_text_end(source, lf) < 0 || starts_paragraph(source, lf + 1)) continue;
+        int64_t next = next_line_text(source, lf + 1);
+        JointSides joint = joint_sides(source, next);
+        if (joint.last.syllable && joint.first.width > 0)
+            cut_lines.push_back({line_width(source, line.begin, lf), joint.first.width, word_width(source, next)});
     }
-    v.wrap = wrap_of(lines);
+    v.wrap = wrap_of(cut_lines);
 }
 
 bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf, int64_t next_text) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/text_window.h"
+#include "engine/vocabulary_lines.h"
 
 struct BookVocabulary;
 
@@ -17,8 +19,8 @@ struct WrapWidth {
 
 // Learns the width from the lines that end inside a sentence, which the wrap surely cut: when
 // nearly all of them are full (the next line's first character, or its first word, would not have
-// fitted after them), the book is wrapped at that width. Only every `line_stride`-th line is read.
-void learn_wrap_width(BookVocabulary& vocabulary, const TextWindow& source, int64_t line_stride);
+// fitted after them), the book is wrapped at that width. Only the `lines` given are read.
+void learn_wrap_width(BookVocabulary& vocabulary, const TextWindow& source, const std::vector<SourceLine>& lines);
 
 // Whether the line from `line_start` to the LF at `lf` is full by the book's wrap: the next
 // line's text, from `next_text`, could not have begun on it. Never so without a wrap width.
