@@ -44,6 +44,24 @@ std::optional<DictionaryFiles> dictionary_in(const std::string& folder,
     return std::nullopt;
 }
 
+std::optional<DictionaryFiles> find_dictionary(const std::string& named_path, const char* dicpath,
+                                               const std::function<bool(const std::string&)>& exists,
+                                               std::string& why_not) {
+    if (!named_path.empty()) {
+        std::optional<DictionaryFiles> files = dictionary_at(named_path, exists);
+        if (!files) why_not = "no Korean spelling dictionary at '" + named_path + "' (ko.aff and ko.dic)";
+        return files;
+    }
+    std::string looked_in;
+    for (const std::string& folder : dictionary_folders(dicpath)) {
+        if (std::optional<DictionaryFiles> files = dictionary_in(folder, exists)) return files;
+        looked_in += (looked_in.empty() ? "" : ", ") + folder;
+    }
+    why_not = "no Korean spelling dictionary (ko.aff and ko.dic) in " + looked_in +
+              " (install hunspell-ko, or name one with --dictionary)";
+    return std::nullopt;
+}
+
 std::optional<DictionaryFiles> dictionary_at(const std::string& path,
                                              const std::function<bool(const std::string&)>& exists) {
     if (ends_with(path, ".dic") || ends_with(path, ".aff")) {

@@ -24,3 +24,9 @@ std::optional<DictionaryFiles> dictionary_in(const std::string& folder,
 // beside it.
 std::optional<DictionaryFiles> dictionary_at(const std::string& path,
                                              const std::function<bool(const std::string&)>& exists);
+
+// The dictionary at `named_path` when one is named, else the first in dictionary_folders(dicpath);
+// when there is none, `why_not` says where it was looked for.
+std::optional<DictionaryFiles> find_dictionary(const std::string& named_path, const char* dicpath,
+                                               const std::function<bool(const std::string&)>& exists,
+                                               std::string& why_not);

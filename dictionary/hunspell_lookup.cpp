@@ -1,5 +1,9 @@
 #include <hunspell.hxx>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "dictionary/dictionary_search.h"
 #include "dictionary/word_lookup.h"
 
 namespace {
@@ -16,11 +20,18 @@ private:
     Hunspell hunspell_;
 };
 
+bool is_file(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
 }  // namespace
 
-std::unique_ptr<WordLookup> open_word_lookup(const DictionaryFiles& files, std::string& error) {
-    auto lookup = std::make_unique<HunspellLookup>(files);
+std::unique_ptr<WordLookup> open_word_lookup(const std::string& named_path, std::string& error) {
+    std::optional<DictionaryFiles> files = find_dictionary(named_path, std::getenv("DICPATH"), is_file, error);
+    if (!files) return nullptr;
+    auto lookup = std::make_unique<HunspellLookup>(*files);
     if (lookup->is_word(KNOWN_WORD)) return lookup;
-    error = "'" + files.words + "' does not read as a Korean Hunspell dictionary";
+    error = "'" + files->words + "' does not read as a Korean Hunspell dictionary";
     return nullptr;
 }

@@ -1,24 +1,11 @@
 #include "dictionary/korean_dictionary.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <utility>
 
 #include "platform/platform.h"
 
 namespace {
-
-bool is_file(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
-std::string listed(const std::vector<std::string>& folders) {
-    std::string list;
-    for (const std::string& folder : folders) list += (list.empty() ? "" : ", ") + folder;
-    return list;
-}
 
 std::string utf8_of(std::string_view cp949) {
     size_t count = 0;
@@ -36,26 +23,9 @@ KoreanDictionary::KoreanDictionary(std::string named_path, std::function<void(co
 
 void KoreanDictionary::load() {
     tried_ = true;
-    std::optional<DictionaryFiles> files;
-    if (!named_path_.empty()) {
-        files = dictionary_at(named_path_, is_file);
-        if (!files) {
-            warn_("no Korean spelling dictionary at '" + named_path_ + "' (ko.aff and ko.dic); short texts are joined without one");
-            return;
-        }
-    } else {
-        std::vector<std::string> folders = dictionary_folders(std::getenv("DICPATH"));
-        for (const std::string& folder : folders)
-            if ((files = dictionary_in(folder, is_file))) break;
-        if (!files) {
-            warn_("no Korean spelling dictionary (ko.aff and ko.dic) in " + listed(folders) +
-                  "; short texts are joined without one. Install hunspell-ko, or name one with --dictionary");
-            return;
-        }
-    }
     std::string error;
-    lookup_ = open_word_lookup(*files, error);
-    if (!lookup_) warn_(error + "; short texts are joined without a dictionary");
+    lookup_ = open_word_lookup(named_path_, error);
+    if (!lookup_) warn_(error + "; short texts are joined without one");
 }
 
 bool KoreanDictionary::available() {

@@ -3,9 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "dictionary/dictionary_search.h"
-
-// Spelling lookups in a dictionary's files, by the Hunspell library where the build has one.
+// Spelling lookups in the Korean dictionary, by the Hunspell library where the build has one.
 class WordLookup {
 public:
     virtual ~WordLookup() = default;
@@ -13,5 +11,7 @@ public:
     virtual bool is_word(const std::string& utf8) = 0;
 };
 
-// The lookup in `files`, or nullptr with `error` saying why they cannot be read.
-std::unique_ptr<WordLookup> open_word_lookup(const DictionaryFiles& files, std::string& error);
+// The lookup in the dictionary at `named_path` (a folder, or its .dic or .aff file), or, when
+// none is named, in the first one found where systems install them; nullptr with `error` saying
+// why when there is none or it cannot be read.
+std::unique_ptr<WordLookup> open_word_lookup(const std::string& named_path, std::string& error);

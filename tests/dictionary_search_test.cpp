@@ -67,4 +67,24 @@ INSTANTIATE_TEST_SUITE_P(
                     FilesCase{"nothing_there", {}, "/d", ""}),
     [](const testing::TestParamInfo<FilesCase>& info) { return std::string(info.param.what); });
 
+TEST(FindDictionary, SaysWhereItLooked) {
+    auto nothing = [](const std::string&) { return false; };
+    std::string why_not;
+    EXPECT_FALSE(find_dictionary("/named", "/mine", nothing, why_not).has_value());
+    EXPECT_EQ(why_not, "no Korean spelling dictionary at '/named' (ko.aff and ko.dic)");
+    EXPECT_FALSE(find_dictionary("", "/mine", nothing, why_not).has_value());
+    EXPECT_EQ(why_not.rfind("no Korean spelling dictionary (ko.aff and ko.dic) in /mine, /usr/share/hunspell, ", 0), 0u)
+        << why_not;
+    EXPECT_NE(why_not.find("install hunspell-ko, or name one with --dictionary"), std::string::npos);
+}
+
+TEST(FindDictionary, TakesTheNamedOneOrTheFirstFound) {
+    std::set<std::string> present = {"/mine/ko.aff", "/mine/ko.dic", "/usr/share/hunspell/ko.aff", "/usr/share/hunspell/ko.dic"};
+    auto exists = [&present](const std::string& path) { return present.count(path) > 0; };
+    std::string why_not;
+    EXPECT_EQ(find_dictionary("", "/mine", exists, why_not)->words, "/mine/ko.dic");
+    EXPECT_EQ(find_dictionary("", nullptr, exists, why_not)->words, "/usr/share/hunspell/ko.dic");
+    EXPECT_FALSE(find_dictionary("/elsewhere", "/mine", exists, why_not).has_value()) << "a named one is the only one";
+}
+
 }  // namespace

@@ -68,9 +68,10 @@ same_outputs() {
     echo "passed $what: $count files byte-identical to the Linux command line's"
 }
 
+# The window decides joints by the word rules alone: the command line's --joints rules.
 compare_with_linux() {
-    local options=(--remove-hanja --mark-joins --no-blank-after-long --min-length 7)
-    "$linux_cli" -q --input-encoding cp949 -o "$compare/linux-defaults" "$compare/defaults"
+    local options=(--joints rules --remove-hanja --mark-joins --no-blank-after-long --min-length 7)
+    "$linux_cli" -q --input-encoding cp949 --joints rules -o "$compare/linux-defaults" "$compare/defaults"
     "$linux_cli" -q --input-encoding cp949 "${options[@]}" -o "$compare/linux-options" "$compare/options"
     wine "$build/tessaline-cli.exe" -q --input-encoding cp949 "${options[@]}" \
         -o "$(windows_path "$compare/windows-cli-options")" "$(windows_path "$compare/options")" </dev/null
