@@ -6,13 +6,6 @@
 
 // How the source text lays out its lines, read around the LF that ends a line.
 
-// A line of the source text: its first byte, and its LF (or the text's end, for a last line
-// without one).
-struct SourceLine {
-    int64_t begin;
-    int64_t end;
-};
-
 // Where the text of the line ending at `lf` ends, behind its spaces, tabs and CR; -1 for an
 // empty or blank line.
 int64_t line_text_end(const TextWindow& text, int64_t lf);

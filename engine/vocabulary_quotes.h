@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/quotation_words.h"
 #include "engine/text_window.h"
-#include "engine/vocabulary_lines.h"
 
 struct BookVocabulary;
 
@@ -22,6 +20,18 @@ bool quotative_at(ByteAt at, int64_t pos) {
 }
 
 // Learns whether the book writes a quotation and the 하고 or 하며 that follows it on one line,
-// from how often its lines hold them together and how often a line opens with such a word right
-// after a line that ends in a closing quotation mark. Only the `lines` given are read.
-void learn_quotation_habit(BookVocabulary& vocabulary, const TextWindow& source, const std::vector<SourceLine>& lines);
+// from how often its lines hold them together and how often a line ends in a closing quotation
+// mark and the next line opens with such a word.
+class QuotationSurvey {
+public:
+    // Reads one line, from `begin` to its LF (or the text's end) at `end`; the text must hold the
+    // next line's text too.
+    void survey_line(const TextWindow& text, int64_t begin, int64_t end);
+
+    // With every line read: settles the habit in the vocabulary.
+    void conclude(BookVocabulary& vocabulary) const;
+
+private:
+    int64_t run_on_ = 0;   // a closing mark, one space and a quotative word inside a line
+    int64_t split_ = 0;    // a closing mark ending a line, a quotative word opening the next
+};

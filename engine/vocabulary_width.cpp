@@ -21,13 +21,6 @@ constexpr int64_t LONGEST_MEASURED_WORD = 64;
 // A wrap may have taken a space at the cut, which the next word needed before it.
 constexpr int64_t CUT_SPACE = 1;
 
-// A line the wrap cut inside a sentence: its width and what the next line opens with.
-struct CutLine {
-    int64_t width;
-    int64_t first_char;   // bytes of the next line's first character
-    int64_t first_word;   // bytes of its first word
-};
-
 int64_t line_width(const TextWindow& text, int64_t line_start, int64_t lf) {
     int64_t end = lf;
     if (end > line_start && text.at(end - 1) == '\r') --end;
@@ -42,6 +35,7 @@ int64_t word_width(const TextWindow& text, int64_t start) {
 
 bool fills(int64_t width, int64_t next_unit, int64_t wrap_width) { return width + CUT_SPACE + next_unit > wrap_width; }
 
+template <typename CutLine>
 int64_t width_of(std::vector<CutLine>& lines) {
     auto share = static_cast<size_t>(WIDTH_SHARE * static_cast<double>(lines.size() - 1));
     std::nth_element(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(share), lines.end(),
@@ -49,6 +43,7 @@ int64_t width_of(std::vector<CutLine>& lines) {
     return lines[share].width;
 }
 
+template <typename CutLine>
 WrapWidth wrap_of(std::vector<CutLine>& lines) {
     if (lines.size() < MIN_CUT_LINES) return {};
     int64_t width = width_of(lines);
@@ -66,18 +61,15 @@ WrapWidth wrap_of(std::vector<CutLine>& lines) {
 
 }  // namespace
 
-void learn_wrap_width(BookVocabulary& v, const TextWindow& source, const std::vector<SourceLine>& lines) {
-    std::vector<CutLine> cut_lines;
-    for (const SourceLine& line : lines) {
-        int64_t lf = line.end;
-        if (lf >= source.end() || line_text_end(source, lf) < 0 || starts_paragraph(source, lf + 1)) continue;
-        int64_t next = next_line_text(source, lf + 1);
-        JointSides joint = joint_sides(source, next);
-        if (joint.last.syllable && joint.first.width > 0)
-            cut_lines.push_back({line_width(source, line.begin, lf), joint.first.width, word_width(source, next)});
-    }
-    v.wrap = wrap_of(cut_lines);
+void WrapWidthSurvey::survey_line_end(const TextWindow& text, int64_t line_start, int64_t lf) {
+    if (line_text_end(text, lf) < 0 || starts_paragraph(text, lf + 1)) return;
+    int64_t next = next_line_text(text, lf + 1);
+    JointSides joint = joint_sides(text, next);
+    if (joint.last.syllable && joint.first.width > 0)
+        lines_.push_back({line_width(text, line_start, lf), joint.first.width, word_width(text, next)});
 }
+
+void WrapWidthSurvey::conclude(BookVocabulary& v) { v.wrap = wrap_of(lines_); }
 
 bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf, int64_t next_text) {
     if (wrap.kind == WrapKind::NONE) return false;

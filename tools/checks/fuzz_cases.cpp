@@ -219,10 +219,12 @@ std::string check_conversion_case(const uint8_t* data, size_t size) {
     std::string result = tessaline::reflow(c.source, c.options);
     std::string problem = find_bad_line_end(result);
     if (!problem.empty()) return problem;
-    if (!c.options.remove_hanja) {
-        problem = find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
-        if (!problem.empty()) return problem;
-    }
+    if (c.options.remove_hanja) return {};
+    return find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
+}
+
+std::string check_piece_case(const uint8_t* data, size_t size) {
+    ConversionCase c = decode_conversion_case(data, size);
     uint64_t seed = 0;
     for (size_t k = 0; k < size; ++k) seed = seed * 131 + data[k];
     return find_piece_difference(c.source, c.options, seed);

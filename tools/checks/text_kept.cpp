@@ -35,8 +35,9 @@ bool corrected_ending(std::string_view source, size_t i, std::string_view output
 
 class Aligner {
 public:
-    Aligner(std::string_view source, std::string_view output, KeptTextAllowance allowance)
-        : source_(source), output_(output), allowance_(allowance) {}
+    // `record`: whether the positions of the kept bytes are wanted, or only whether all are kept.
+    Aligner(std::string_view source, std::string_view output, KeptTextAllowance allowance, bool record)
+        : source_(source), output_(output), allowance_(allowance), record_(record) {}
 
     TextAlignment run() {
         while (step()) {}
@@ -85,6 +86,7 @@ private:
     }
 
     void keep(size_t source_pos, size_t output_pos) {
+        if (!record_) return;
         result_.source_positions.push_back(source_pos);
         result_.output_positions.push_back(output_pos);
     }
@@ -92,6 +94,7 @@ private:
     std::string_view source_;
     std::string_view output_;
     KeptTextAllowance allowance_;
+    bool record_;
     TextAlignment result_;
     size_t i_ = 0;
     size_t j_ = 0;
@@ -102,11 +105,11 @@ private:
 bool is_layout_byte(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 TextAlignment align_kept_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
-    return Aligner(source, output, allowance).run();
+    return Aligner(source, output, allowance, true).run();
 }
 
 std::string find_lost_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
-    TextAlignment alignment = align_kept_text(source, output, allowance);
+    TextAlignment alignment = Aligner(source, output, allowance, false).run();
     if (alignment.complete) return {};
     std::string what = alignment.source_stop >= source.size() ? "the output adds text"
                        : alignment.output_stop >= output.size() ? "text is lost"
