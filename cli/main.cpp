@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
+#include "dictionary/korean_dictionary.h"
 #include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
     std::vector<BatchFile> files = plan_files(options, console);
     if (!files.empty()) {
         console.begin_batch(static_cast<int>(files.size()));
-        run_batch(command_request(options, std::move(files)), console);
+        KoreanDictionary dictionary(options.dictionary_path, [&console](const std::string& why) { console.note(why); });
+        BatchRequest request = command_request(options, std::move(files));
+        request.options.dictionary = &dictionary;
+        run_batch(request, console);
     }
     console.clear_line();
     return console.failures() == 0 ? 0 : 1;

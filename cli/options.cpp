@@ -8,7 +8,9 @@ enum class Option {
     NO_BLANK_AFTER_LONG,
     MARK_JOINS,
     NO_SPLIT_LONG,
+    JOINTS,
     VOCABULARY_JOINTS,
+    DICTIONARY,
     INPUT_ENCODING,
     OUTPUT_ENCODING,
     OUTPUT_DIR,
@@ -33,7 +35,9 @@ constexpr OptionName OPTION_NAMES[] = {
     {"no-blank-after-long", 0, false, Option::NO_BLANK_AFTER_LONG},
     {"mark-joins", 0, false, Option::MARK_JOINS},
     {"no-split-long", 0, false, Option::NO_SPLIT_LONG},
+    {"joints", 0, true, Option::JOINTS},
     {"vocabulary-joints", 0, false, Option::VOCABULARY_JOINTS},
+    {"dictionary", 0, true, Option::DICTIONARY},
     {"input-encoding", 0, true, Option::INPUT_ENCODING},
     {"output-encoding", 0, true, Option::OUTPUT_ENCODING},
     {"output-dir", 'o', true, Option::OUTPUT_DIR},
@@ -71,6 +75,16 @@ unsigned jobs_named(const std::string& text) {
     return value <= MOST_JOBS ? value : 0;
 }
 
+// False when the name is none of the joint modes; any case is accepted.
+bool joint_mode_named(std::string name, tessaline::JointMode& mode) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (name == "vocabulary") mode = tessaline::JointMode::vocabulary;
+    else if (name == "rules") mode = tessaline::JointMode::rules;
+    else return false;
+    return true;
+}
+
 // Applies one option; false (with `error` set) when its value is not acceptable.
 bool apply(Option option, const std::string& value, CliOptions& options, std::string& error) {
     switch (option) {
@@ -79,7 +93,14 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::NO_BLANK_AFTER_LONG: options.blank_after_long = 0; break;
     case Option::MARK_JOINS: options.mark_joins = 1; break;
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
-    case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
+    case Option::JOINTS:
+        if (!joint_mode_named(value, options.joints)) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
+        break;
+    case Option::VOCABULARY_JOINTS: options.joints = tessaline::JointMode::vocabulary; break;
+    case Option::DICTIONARY:
+        options.dictionary_path = value;
+        if (value.empty()) error = "--dictionary needs a folder or a .dic file";
+        break;
     case Option::INPUT_ENCODING:
         if (!input_encoding_named(value, options.input_encoding))
             error = "unknown input encoding '" + value + "' (" + INPUT_ENCODING_NAMES + ")";

@@ -5,8 +5,11 @@
 
 #include "pipeline/batch_request.h"
 
+#include "engine/reflow.h"
+
 // Everything the command line asked for. The defaults are the window's starting state, except
-// that a result is written in the encoding its input was read in.
+// that a result is written in the encoding its input was read in and the joints are decided by
+// the book's vocabulary over the rules.
 struct CliOptions {
     std::vector<std::string> paths;
     std::string min_length_text = "15";    // read like the window's minimum-length field
@@ -14,7 +17,8 @@ struct CliOptions {
     int remove_hanja = 0;
     int blank_after_long = 1;
     int mark_joins = 0;
-    int vocabulary_joints = 0;
+    tessaline::JointMode joints = tessaline::JointMode::vocabulary;
+    std::string dictionary_path;           // empty: the Korean dictionary is looked for in the standard places
     InputEncoding input_encoding = InputEncoding::automatic;
     OutputEncoding output_encoding = OutputEncoding::same;
     std::string output_dir;                // empty: the Tessaline folder beside each input

@@ -19,7 +19,7 @@ tessaline::ConversionOptions conversion_options_of(const CliOptions& options) {
     conversion.blank_after_long = options.blank_after_long == 1;
     conversion.mark_joins = options.mark_joins == 1;
     conversion.min_line_bytes = min_line_bytes_from(options.min_length_text.c_str());
-    conversion.joints = options.vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    conversion.joints = options.joints;
     return conversion;
 }
 

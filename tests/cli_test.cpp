@@ -160,6 +160,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
         {"--quiet=yes", "novel.txt"},
         {"--input-encoding", "latin1", "novel.txt"},
         {"--output-encoding=utf-16le", "novel.txt"},
+        {"--joints", "words", "novel.txt"},
+        {"novel.txt", "--joints"},
+        {"--dictionary=", "novel.txt"},
         {"--stdout", "-o", "out", "novel.txt"},
         {"-o", "", "novel.txt"},
         {"-j", "0", "novel.txt"},
@@ -379,6 +382,70 @@ TEST_F(CliTest, TheWindowsCheckedOptionsCanBeTurnedOff) {
     EXPECT_GT(split, unsplit + 20) << "very long paragraphs are split at sentence ends by default";
 }
 
+// The book writes 푸른 바다 apart four times inside its lines; the word lists alone fuse the
+// two words at the joints.
+const std::string BOOK_OF_THE_SEA =
+    "그는 바닷가 마을에서 자랐다. 아침마다 푸른 바다를 보며 걸었다. 푸른 바다는 언제나\n"
+    "그곳에 있었다. 그는 푸른 바다를 사랑했다. 그의 어머니도 푸른 바다를 사랑했다. 푸른\n"
+    "바다가 그를 불렀다.\n";
+
+TEST_F(CliTest, JointsFollowTheBooksVocabularyUnlessTheRulesAreAsked) {
+    std::string book = cp949(BOOK_OF_THE_SEA);
+    std::string by_vocabulary = converted(book);
+    std::string by_rules = converted(book, {"--joints", "rules"});
+    EXPECT_TRUE(contains(utf8(by_vocabulary), "언제나 그곳에")) << utf8(by_vocabulary);
+    EXPECT_TRUE(contains(utf8(by_vocabulary), "푸른 바다가")) << utf8(by_vocabulary);
+    EXPECT_TRUE(contains(utf8(by_rules), "푸른바다가")) << utf8(by_rules);
+    EXPECT_EQ(converted(book, {"--joints=vocabulary"}), by_vocabulary);
+    EXPECT_EQ(converted(book, {"--vocabulary-joints"}), by_vocabulary);
+    EXPECT_EQ(converted(book, {"--joints", "Rules"}), by_rules);
+}
+
+// The code blocks of the README's "Before and after": the hard-wrapped input and its result.
+std::vector<std::string> readme_example() {
+    std::string readme = read_file(TESSALINE_README);
+    std::vector<std::string> blocks;
+    size_t at = readme.find("## Before and after");
+    for (int k = 0; k < 2 && at != std::string::npos; ++k) {
+        size_t open = readme.find("```\n", at);
+        size_t close = open == std::string::npos ? open : readme.find("```\n", open + 4);
+        if (close == std::string::npos) break;
+        blocks.push_back(readme.substr(open + 4, close - open - 4));
+        at = close + 4;
+    }
+    return blocks;
+}
+
+TEST_F(CliTest, TheReadmeExampleComesOutAsShown) {
+    std::vector<std::string> example = readme_example();
+    ASSERT_EQ(example.size(), 2u) << "the README's before-and-after blocks";
+    write_file(work / "example.txt", example[0]);
+    for (const std::vector<std::string>& extra : {std::vector<std::string>{}, {"--dictionary", "no-such-folder"}}) {
+        std::vector<std::string> args = {"--stdout", "--input-encoding", "utf-8", "--output-encoding", "utf-8"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back("example.txt");
+        CliResult result = run(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        std::string text = result.out.substr(0, result.out.find("\r\n"));
+        EXPECT_EQ(text + "\n", example[1]) << (extra.empty() ? "with the dictionary if installed" : "without one");
+    }
+}
+
+TEST_F(CliTest, AMissingDictionaryIsNamedOnceAndTheRunGoesOn) {
+    write_file(work / "a.txt", cp949(NOVEL));
+    write_file(work / "b.txt", cp949(NOVEL));
+    CliResult result = run({"--dictionary", "no-such-folder", "a.txt", "b.txt"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    size_t first = result.err.find("no Korean spelling dictionary at 'no-such-folder'");
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("no Korean spelling dictionary", first + 1), std::string::npos) << "warned once";
+    EXPECT_TRUE(fs::exists(work / "Tessaline" / "b.txt"));
+    CliResult quiet = run({"-q", "--dictionary", "no-such-folder", "a.txt"});
+    EXPECT_EQ(quiet.err, "");
+    CliResult by_rules = run({"--joints", "rules", "--dictionary", "no-such-folder", "a.txt"});
+    EXPECT_FALSE(contains(by_rules.err, "dictionary")) << "the rules never look for it";
+}
+
 TEST_F(CliTest, MinimumLengthIsReadLikeTheWindowsField) {
     std::string text = cp949(SHORT_LINES);
     std::string unlimited = converted(text, {"-m", "0"});
@@ -440,12 +507,11 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
-                               "--no-split-long", "--vocabulary-joints", "--input-encoding", "--output-encoding",
-                               "-o, --output-dir DIR", "-r, --recursive", "-j, --jobs N", "--stdout", "-q, --quiet",
-                               "-h, --help",
-                               "--version"})
+                               "--no-split-long", "--joints MODE", "--vocabulary-joints", "--dictionary PATH",
+                               "--input-encoding", "--output-encoding", "-o, --output-dir DIR", "-r, --recursive",
+                               "-j, --jobs N", "--stdout", "-q, --quiet", "-h, --help", "--version"})
         EXPECT_TRUE(contains(help.out, option)) << option;
-    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: same"})
+    for (const char* default_value : {"(default: 15)", "(default: vocabulary)", "(default: auto)", "(default: same"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;
     EXPECT_EQ(run({"-h"}).out, help.out);
     CliResult version = run({"--version"});
