@@ -20,12 +20,36 @@ bool platform_is_separator(char c);
 // "No such file or directory". Valid until the next call of this layer.
 const char* platform_error_text();
 
+// The same failure as a kind, so that a program can explain it in the user's language; `other`
+// when only platform_error_text() describes it.
+enum class PlatformErrorKind {
+    other,
+    missing,
+    no_permission,
+    not_a_folder,
+    is_a_folder,
+    name_too_long,
+    no_space,
+    read_only,
+    link_loop,
+    in_use,
+    fifo,
+    device,
+    socket,
+    not_regular,
+    in_the_way,
+    ended_early,
+    no_temporary_name,
+};
+PlatformErrorKind platform_error_kind();
+
 // --- Reading files ---
 
 struct PlatformFile;
 
-// Opens an existing file (not a folder) for reading and reports its size; nullptr when it cannot
-// be opened.
+// Opens an existing regular file for reading and reports its size; nullptr when it cannot be
+// opened. Anything else (a folder, a FIFO, a device, a socket) is refused by its type without
+// being waited on, and the error kind says what it is.
 PlatformFile* platform_open_existing(const char* path, uint64_t* size);
 // Reads exactly `count` bytes; false on an error or a short read.
 bool platform_read_exact(PlatformFile* file, void* into, size_t count);
@@ -41,8 +65,23 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count);
 bool platform_create_folder(const char* path);
 
 // Writes `count` bytes to a new temporary file in the folder of `path`, then renames it over
-// `path`. On failure the temporary file is removed and any earlier file at `path` is untouched.
+// `path`, readable by its owner alone on POSIX. On failure the temporary file is removed and any
+// earlier file at `path` is untouched.
 bool platform_replace_file(const char* path, const void* bytes, size_t count);
+
+// The same in steps, for a result written piece by piece. The temporary file beside `path` is
+// readable by its owner alone until it is finished, and a signal that ends the program removes
+// it (see platform_end_cleanly_on_signals).
+struct PlatformReplacement;
+// nullptr when no temporary file can be made.
+PlatformReplacement* platform_begin_replacement(const char* path);
+bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count);
+// Gives the file the permission bits of the file `permissions_of` (on POSIX; with nullptr it
+// stays readable by its owner alone), puts it on the disk and renames it over the path. On failure the temporary file is
+// removed and an earlier file at the path is untouched. The replacement is released either way.
+bool platform_finish_replacement(PlatformReplacement* replacement, const char* permissions_of);
+// Removes the temporary file; the path keeps what it held.
+void platform_abandon_replacement(PlatformReplacement* replacement);
 
 // Writes all `count` bytes to standard output, in binary; false when they could not be written.
 bool platform_write_stdout(const void* bytes, size_t count);
@@ -50,6 +89,9 @@ bool platform_write_stdout(const void* bytes, size_t count);
 // --- Inspecting the file system ---
 
 bool platform_is_folder(const char* path);
+
+// Whether the path itself is a symbolic link (on Windows also a junction), wherever it points.
+bool platform_is_link(const char* path);
 
 // Whether both paths name one existing file (so writing one would replace the other).
 bool platform_same_file(const char* a, const char* b);
@@ -60,10 +102,48 @@ bool platform_list_folder(const char* folder,
                           void (*visit)(void* context, const char* name, bool is_folder),
                           void* context);
 
+// What a folder walk needs to know of one file without following it anywhere: a link to a folder
+// is told apart from a folder, and each folder has an identity, so that no folder is entered twice.
+struct PlatformFileId {
+    uint64_t device;
+    uint64_t node;
+    bool operator<(const PlatformFileId& other) const {
+        return device != other.device ? device < other.device : node < other.node;
+    }
+    bool operator==(const PlatformFileId& other) const = default;
+};
+enum class PlatformEntryKind { file, folder, linked_folder };   // file: anything but a folder
+struct PlatformEntry {
+    const char* name;
+    PlatformEntryKind kind;
+    // Of the folder, or of the folder a link leads to; zero for a file and for a folder whose
+    // identity cannot be read.
+    PlatformFileId id;
+};
+
+// Like platform_list_folder, with the kind and identity of each entry; linear in the entries.
+bool platform_list_entries(const char* folder, void (*visit)(void* context, const PlatformEntry& entry),
+                           void* context);
+
+// The identity of the file or folder a path leads to; false when it cannot be reached.
+bool platform_file_id(const char* path, PlatformFileId* id);
+
 // --- Terminal and clock ---
 
+bool platform_stdin_is_terminal();
 bool platform_stdout_is_terminal();
 bool platform_stderr_is_terminal();
+
+// Columns of the terminal behind standard error; 0 when that is no terminal.
+int platform_terminal_columns();
+
+// Whether the user's locale asks for Korean (a "ko" language; on Windows the user's language).
+bool platform_user_wants_korean();
+
+// Makes SIGINT, SIGTERM and SIGHUP (Ctrl+C, Ctrl+Break and closing the console on Windows) remove
+// every unfinished replacement's temporary file, write `farewell` (kept, not copied) to standard
+// error and end the program with status 128 + the signal number.
+void platform_end_cleanly_on_signals(const char* farewell);
 
 // Makes a console show the UTF-8 status texts as they are written; the console's own code page
 // comes back when the program ends. Nothing to do where terminals already take UTF-8.

@@ -10,15 +10,30 @@
 
 #include "platform/platform.h"
 #include "platform/posix_error.h"
+#include "platform/posix_signals.h"
 
 struct PlatformFile {
     int descriptor;
+};
+
+struct PlatformReplacement {
+    std::string path;
+    std::string temporary;
+    int descriptor;
+    int signal_slot;
+    bool written;       // false once a write failed
 };
 
 namespace {
 
 // One read or write call never asks for more than this, which every system accepts.
 constexpr size_t IO_CHUNK = size_t{1} << 30;
+
+// A result is readable by its owner alone until it has the permission bits it is meant to have.
+constexpr mode_t PRIVATE_FILE = 0600;
+
+// The bits a file's permissions are copied with: not set-user-ID, set-group-ID or sticky.
+constexpr mode_t PERMISSION_BITS = 0777;
 
 bool write_all(int descriptor, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -47,31 +62,81 @@ int create_temporary(const std::string& folder, std::string& name) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, PRIVATE_FILE);
         if (descriptor >= 0 || errno != EEXIST) {
             if (descriptor < 0) posix_fail_errno(errno);
             return descriptor;
         }
     }
-    posix_fail("no free name for a temporary file");
+    posix_fail(PlatformErrorKind::no_temporary_name);
     return -1;
+}
+
+PlatformErrorKind kind_of_mode(mode_t mode) {
+    if (S_ISDIR(mode)) return PlatformErrorKind::is_a_folder;
+    if (S_ISFIFO(mode)) return PlatformErrorKind::fifo;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return PlatformErrorKind::device;
+    if (S_ISSOCK(mode)) return PlatformErrorKind::socket;
+    return PlatformErrorKind::not_regular;
+}
+
+bool fail_unless_regular(mode_t mode) {
+    if (S_ISREG(mode)) return true;
+    posix_fail(kind_of_mode(mode));
+    return false;
+}
+
+// The mode of `permissions_of`; false when there is none to copy.
+bool result_mode(const char* permissions_of, mode_t& mode) {
+    if (permissions_of == nullptr) return false;
+    struct stat status {};
+    if (stat(permissions_of, &status) != 0) return false;
+    mode = status.st_mode & PERMISSION_BITS;
+    return true;
+}
+
+bool finish_file(PlatformReplacement& replacement, const char* permissions_of) {
+    mode_t mode = 0;
+    if (result_mode(permissions_of, mode) && fchmod(replacement.descriptor, mode) != 0) {
+        posix_fail_errno(errno);
+        return false;
+    }
+    // The data must be on the disk before the rename makes it the file's only content.
+    if (fsync(replacement.descriptor) != 0) {
+        posix_fail_errno(errno);
+        return false;
+    }
+    return true;
+}
+
+void release(PlatformReplacement* replacement) {
+    posix_release_temporary(replacement->signal_slot);
+    delete replacement;
 }
 
 }  // namespace
 
 PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
-    int descriptor = open(path, O_RDONLY | O_CLOEXEC);
+    // The type is known before the file is opened: opening a FIFO would wait for a writer, and
+    // opening a device may act on it.
+    struct stat status {};
+    if (stat(path, &status) != 0) {
+        posix_fail_errno(errno);
+        return nullptr;
+    }
+    if (!fail_unless_regular(status.st_mode)) return nullptr;
+    // Should the name have been swapped for something else since, it is still not waited on.
+    int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0) {
         posix_fail_errno(errno);
         return nullptr;
     }
-    struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (S_ISDIR(status.st_mode)) posix_fail("it is a folder, not a file");
-        else posix_fail("it is not a regular file");
+    if (fstat(descriptor, &status) != 0 || !fail_unless_regular(status.st_mode)) {
+        if (S_ISREG(status.st_mode)) posix_fail_errno(errno);
         close(descriptor);
         return nullptr;
     }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     *size = static_cast<uint64_t>(status.st_size);
     return new PlatformFile{descriptor};
 }
@@ -86,7 +151,7 @@ bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
             return false;
         }
         if (done == 0) {
-            posix_fail("the file ended before its reported size");
+            posix_fail(PlatformErrorKind::ended_early);
             return false;
         }
         at += done;
@@ -133,33 +198,52 @@ bool platform_create_folder(const char* path) {
     int error = errno;
     if (error == EEXIST) {
         if (platform_is_folder(path)) return true;
-        posix_fail("a file of that name is in the way");
+        posix_fail(PlatformErrorKind::in_the_way);
         return false;
     }
     posix_fail_errno(error);
     return false;
 }
 
-bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+PlatformReplacement* platform_begin_replacement(const char* path) {
     std::string temporary;
     int descriptor = create_temporary(folder_of(path), temporary);
-    if (descriptor < 0) return false;
-    bool written = write_all(descriptor, bytes, count);
-    // The data must be on the disk before the rename makes it the file's only content.
-    if (written && fsync(descriptor) != 0) {
+    if (descriptor < 0) return nullptr;
+    int slot = posix_hold_temporary(temporary.c_str());
+    return new PlatformReplacement{path, temporary, descriptor, slot, true};
+}
+
+bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count) {
+    if (replacement->written) replacement->written = write_all(replacement->descriptor, bytes, count);
+    return replacement->written;
+}
+
+bool platform_finish_replacement(PlatformReplacement* replacement, const char* permissions_of) {
+    bool written = replacement->written && finish_file(*replacement, permissions_of);
+    if (close(replacement->descriptor) != 0 && written) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (close(descriptor) != 0 && written) {
+    if (written && rename(replacement->temporary.c_str(), replacement->path.c_str()) != 0) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (written && rename(temporary.c_str(), path) != 0) {
-        posix_fail_errno(errno);
-        written = false;
-    }
-    if (!written) unlink(temporary.c_str());
+    if (!written) unlink(replacement->temporary.c_str());
+    release(replacement);
     return written;
+}
+
+void platform_abandon_replacement(PlatformReplacement* replacement) {
+    close(replacement->descriptor);
+    unlink(replacement->temporary.c_str());
+    release(replacement);
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    PlatformReplacement* replacement = platform_begin_replacement(path);
+    if (replacement == nullptr) return false;
+    platform_write_replacement(replacement, bytes, count);
+    return platform_finish_replacement(replacement, nullptr);
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

@@ -6,9 +6,18 @@
 
 #include "platform/platform.h"
 #include "platform/win32_error.h"
+#include "platform/win32_signals.h"
 
 struct PlatformFile {
     HANDLE handle;
+};
+
+struct PlatformReplacement {
+    std::string path;
+    std::string temporary;
+    HANDLE handle;
+    int signal_slot;
+    bool written;       // false once a write failed
 };
 
 namespace {
@@ -27,7 +36,7 @@ bool write_all(HANDLE handle, const void* bytes, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("nothing could be written");
+            win32_fail_text("nothing could be written");
             return false;
         }
         at += done;
@@ -46,13 +55,14 @@ std::string folder_prefix_of(const char* path) {
 }
 
 // A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
-// be made.
+// be made. It may be deleted while open, so that an interrupt can remove it.
 HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
-        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
@@ -60,8 +70,19 @@ HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
             return INVALID_HANDLE_VALUE;
         }
     }
-    win32_fail("no free name for a temporary file");
+    win32_fail(PlatformErrorKind::no_temporary_name);
     return INVALID_HANDLE_VALUE;
+}
+
+PlatformErrorKind kind_of_type(DWORD type) {
+    if (type == FILE_TYPE_CHAR) return PlatformErrorKind::device;
+    if (type == FILE_TYPE_PIPE) return PlatformErrorKind::fifo;
+    return PlatformErrorKind::not_regular;
+}
+
+void release(PlatformReplacement* replacement) {
+    win32_release_temporary(replacement->signal_slot);
+    delete replacement;
 }
 
 }  // namespace
@@ -69,7 +90,7 @@ HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
 PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        win32_fail("it is a folder, not a file");
+        win32_fail(PlatformErrorKind::is_a_folder);
         return nullptr;
     }
     HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -79,8 +100,9 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     }
     // Devices such as CON or a pipe have no size to read up to.
     LARGE_INTEGER file_size = {};
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
-        win32_fail("it is not a regular file");
+    DWORD type = GetFileType(handle);
+    if (type != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
+        win32_fail(kind_of_type(type));
         CloseHandle(handle);
         return nullptr;
     }
@@ -97,7 +119,7 @@ bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("the file ended before its reported size");
+            win32_fail(PlatformErrorKind::ended_early);
             return false;
         }
         at += done;
@@ -142,23 +164,49 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     return true;
 }
 
-bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+PlatformReplacement* platform_begin_replacement(const char* path) {
     std::string temporary;
     HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool written = write_all(handle, bytes, count);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    int slot = win32_hold_temporary(temporary.c_str());
+    return new PlatformReplacement{path, temporary, handle, slot, true};
+}
+
+bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count) {
+    if (replacement->written) replacement->written = write_all(replacement->handle, bytes, count);
+    return replacement->written;
+}
+
+// Windows files inherit their access from the folder; there are no permission bits to copy.
+bool platform_finish_replacement(PlatformReplacement* replacement, const char*) {
+    bool written = replacement->written;
     // The data must be on the disk before the rename makes it the file's only content.
-    if (written && !FlushFileBuffers(handle)) {
+    if (written && !FlushFileBuffers(replacement->handle)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    CloseHandle(handle);
-    if (written && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    CloseHandle(replacement->handle);
+    if (written && !MoveFileExA(replacement->temporary.c_str(), replacement->path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    if (!written) DeleteFileA(temporary.c_str());
+    if (!written) DeleteFileA(replacement->temporary.c_str());
+    release(replacement);
     return written;
+}
+
+void platform_abandon_replacement(PlatformReplacement* replacement) {
+    CloseHandle(replacement->handle);
+    DeleteFileA(replacement->temporary.c_str());
+    release(replacement);
+}
+
+bool platform_replace_file(const char* path, const void* bytes, size_t count) {
+    PlatformReplacement* replacement = platform_begin_replacement(path);
+    if (replacement == nullptr) return false;
+    platform_write_replacement(replacement, bytes, count);
+    return platform_finish_replacement(replacement, nullptr);
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

@@ -19,6 +19,31 @@ bool identity_of(const char* path, BY_HANDLE_FILE_INFORMATION& identity) {
     return known;
 }
 
+PlatformFileId id_of(const BY_HANDLE_FILE_INFORMATION& identity) {
+    return PlatformFileId{identity.dwVolumeSerialNumber,
+                          (static_cast<uint64_t>(identity.nFileIndexHigh) << 32) | identity.nFileIndexLow};
+}
+
+struct ListedEntry {
+    std::string name;
+    PlatformEntryKind kind;
+    PlatformFileId id;
+};
+
+bool is_folder_attribute(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+// A junction or a symbolic link to a folder is a reparse point that is also a folder. A folder
+// whose identity cannot be read keeps the zero identity.
+ListedEntry entry_of(const std::string& prefix, const WIN32_FIND_DATAA& entry) {
+    ListedEntry listed{entry.cFileName, PlatformEntryKind::file, PlatformFileId{0, 0}};
+    if (!is_folder_attribute(entry.dwFileAttributes)) return listed;
+    bool linked = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    listed.kind = linked ? PlatformEntryKind::linked_folder : PlatformEntryKind::folder;
+    BY_HANDLE_FILE_INFORMATION identity = {};
+    if (identity_of((prefix + entry.cFileName).c_str(), identity)) listed.id = id_of(identity);
+    return listed;
+}
+
 }  // namespace
 
 bool platform_is_folder(const char* path) {
@@ -31,7 +56,7 @@ bool platform_create_folder(const char* path) {
     DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS) {
         if (platform_is_folder(path)) return true;
-        win32_fail("a file of that name is in the way");
+        win32_fail(PlatformErrorKind::in_the_way);
         return false;
     }
     // A drive's root cannot be created but is a folder all the same.
@@ -47,9 +72,23 @@ bool platform_same_file(const char* a, const char* b) {
            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
-bool platform_list_folder(const char* folder,
-                          void (*visit)(void* context, const char* name, bool is_folder),
-                          void* context) {
+bool platform_is_link(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool platform_file_id(const char* path, PlatformFileId* id) {
+    BY_HANDLE_FILE_INFORMATION identity = {};
+    if (!identity_of(path, identity)) {
+        win32_fail_code(GetLastError());
+        return false;
+    }
+    *id = id_of(identity);
+    return true;
+}
+
+bool platform_list_entries(const char* folder, void (*visit)(void* context, const PlatformEntry& entry),
+                           void* context) {
     std::string prefix = folder[0] == '\0' ? std::string(".") : std::string(folder);
     if (!platform_is_separator(prefix.back()) && prefix.back() != ':') prefix += '\\';
     WIN32_FIND_DATAA entry = {};
@@ -61,14 +100,28 @@ bool platform_list_folder(const char* folder,
         win32_fail_code(error);
         return false;
     }
-    std::vector<std::pair<std::string, bool>> names;
+    std::vector<ListedEntry> entries;
     do {
         std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.emplace_back(name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        if (name != "." && name != "..") entries.push_back(entry_of(prefix, entry));
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    std::sort(names.begin(), names.end());
-    for (const auto& [name, is_folder] : names) visit(context, name.c_str(), is_folder);
+    std::sort(entries.begin(), entries.end(),
+              [](const ListedEntry& a, const ListedEntry& b) { return a.name < b.name; });
+    for (const ListedEntry& listed : entries) visit(context, PlatformEntry{listed.name.c_str(), listed.kind, listed.id});
     return true;
+}
+
+bool platform_list_folder(const char* folder,
+                          void (*visit)(void* context, const char* name, bool is_folder),
+                          void* context) {
+    struct Forward {
+        void (*visit)(void* context, const char* name, bool is_folder);
+        void* context;
+    } forward{visit, context};
+    auto each = [](void* inner, const PlatformEntry& entry) {
+        const Forward& to = *static_cast<const Forward*>(inner);
+        to.visit(to.context, entry.name, entry.kind != PlatformEntryKind::file);
+    };
+    return platform_list_entries(folder, each, &forward);
 }
