@@ -4,6 +4,7 @@
 #include "cli/console_view.h"
 #include "cli/failure_report.h"
 #include "cli/help.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
@@ -13,10 +14,13 @@
 
 namespace {
 
-int usage_error(const std::string& error) {
+constexpr int USAGE_ERROR_STATUS = 2;
+
+int usage_error(const std::string& error, bool with_usage) {
     std::fprintf(stderr, "tessaline: %s\n", error.c_str());
+    if (with_usage) print_usage(stderr);
     print_usage_hint(stderr);
-    return 2;
+    return USAGE_ERROR_STATUS;
 }
 
 void apply_settings(const CliOptions& options, FailureReport& failures) {
@@ -32,12 +36,14 @@ void apply_settings(const CliOptions& options, FailureReport& failures) {
 
 int main(int argc, char** argv) {
     platform_prepare_terminal();
+    choose_korean(platform_user_wants_korean());
     CliOptions options;
     std::string error;
-    switch (parse_options(argc, argv, options, error)) {
+    switch (parse_options(argc, argv, platform_stdin_is_terminal(), options, error)) {
     case ParseResult::HELP: print_help(stdout); return 0;
     case ParseResult::VERSION: print_version(stdout); return 0;
-    case ParseResult::USAGE_ERROR: return usage_error(error);
+    case ParseResult::USAGE_ERROR: return usage_error(error, false);
+    case ParseResult::NO_INPUT: return usage_error(error, true);
     case ParseResult::RUN: break;
     }
     ConsoleView console = make_console_view(options);

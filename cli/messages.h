@@ -1,0 +1,55 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+// The command line's own texts, each in English and in Korean. One language serves a whole run:
+// Korean under a "ko" locale, English otherwise. A text's %1 to %9 stand for its arguments, so
+// each language puts them where its word order wants them.
+enum class Text {
+    try_help,
+    usage_line,
+    help,
+    unknown_option,
+    option_takes_no_value,
+    option_needs_value,
+    unknown_input_encoding,
+    unknown_output_encoding,
+    output_dir_needs_name,
+    bad_min_length,
+    no_path,
+    stdin_needs_stdout,
+    stdin_only_once,
+    output_dir_with_stdout,
+    output_dir_with_stdin,
+    standard_input,
+    standard_output,
+    cannot_open,
+    cannot_read,
+    too_large,
+    cannot_create_folder,
+    cannot_write,
+    would_replace_input,
+    would_replace_result,
+    cannot_list,
+    linked_output_folder,
+    nothing_to_convert,
+    not_converted_heading,
+    summary,
+    saved_beside,
+    saved_into,
+    interrupted,
+};
+
+void choose_korean(bool korean);
+bool korean_chosen();
+
+// The text with its arguments put in; a missing argument leaves its mark as it stands. Names and
+// other text the user gave arrive quoted (quoted_name), so none reaches the terminal raw.
+std::string message(Text text, std::initializer_list<std::string_view> arguments = {});
+
+// Why the last failed platform call failed, in the run's language.
+std::string platform_reason();

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/messages.h"
+
+namespace {
+
+bool holds_hangul(const std::string& text) {
+    for (size_t k = 0; k + 2 < text.size(); ++k) {
+        // Hangul syllables U+AC00 to U+D7A3 begin with the bytes EA to ED in UTF-8.
+        auto lead = static_cast<unsigned char>(text[k]);
+        if (lead >= 0xEA && lead <= 0xED) return true;
+    }
+    return false;
+}
+
+class MessagesTest : public ::testing::Test {
+protected:
+    void TearDown() override { choose_korean(false); }
+};
+
+TEST_F(MessagesTest, EveryTextIsWordedInBothLanguages) {
+    for (int k = 0; k <= static_cast<int>(Text::interrupted); ++k) {
+        auto text = static_cast<Text>(k);
+        choose_korean(false);
+        std::string english = message(text);
+        choose_korean(true);
+        std::string korean = message(text);
+        EXPECT_FALSE(english.empty()) << "text " << k;
+        EXPECT_FALSE(holds_hangul(english)) << "text " << k << ": " << english;
+        EXPECT_TRUE(holds_hangul(korean)) << "text " << k << ": " << korean;
+        EXPECT_EQ(korean.find("자장"), std::string::npos) << korean;
+    }
+}
+
+TEST_F(MessagesTest, ArgumentsTakeTheirPlaceInEitherWordOrder) {
+    choose_korean(false);
+    EXPECT_EQ(message(Text::cannot_open, {"'a.txt'", "Permission denied"}), "'a.txt' cannot be opened: Permission denied");
+    choose_korean(true);
+    EXPECT_EQ(message(Text::cannot_open, {"'a.txt'", "권한이 없습니다"}), "'a.txt' 파일을 열 수 없습니다: 권한이 없습니다");
+    EXPECT_EQ(message(Text::summary, {"3", "1", "2.5", "0.4"}), "3개 변환, 1개 실패, 2.5 MB, 0.4초.");
+}
+
+TEST_F(MessagesTest, TheHelpIsTheSameListOfOptionsInBothLanguages) {
+    choose_korean(false);
+    std::string english = message(Text::help);
+    choose_korean(true);
+    std::string korean = message(Text::help);
+    int options = 0;
+    for (size_t start = 0; start < english.size(); start = english.find('\n', start) + 1) {
+        size_t first = english.find_first_not_of(' ', start);
+        if (first == start || english[first] != '-') continue;
+        std::string option = english.substr(first, english.find_first_of(" ,\n", first) - first);
+        bool listed = korean.find(" " + option + " ") != std::string::npos ||
+                      korean.find(" " + option + ",") != std::string::npos;
+        EXPECT_TRUE(listed) << option;
+        ++options;
+    }
+    EXPECT_GT(options, 15);
+}
+
+}  // namespace
