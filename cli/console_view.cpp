@@ -4,49 +4,44 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/messages.h"
+#include "cli/name_quoting.h"
+#include "cli/progress_line.h"
+#include "engine/engine_state.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int BAR_WIDTH = 14;
+// Megabytes as a person counts them on a disk label.
+constexpr double BYTES_PER_MEGABYTE = 1e6;
+
+// Columns assumed when the terminal does not tell its width.
+constexpr int USUAL_COLUMNS = 80;
 
 ConsoleView& self(void* context) { return *static_cast<ConsoleView*>(context); }
 
-std::string bar(int done, int total) {
-    int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * BAR_WIDTH / total) : 0;
-    if (filled < 0) filled = 0;
-    if (filled > BAR_WIDTH) filled = BAR_WIDTH;
-    std::string drawn = "[";
-    drawn.append(static_cast<size_t>(filled), '#');
-    drawn.append(static_cast<size_t>(BAR_WIDTH - filled), '-');
-    return drawn + "]";
+int terminal_columns() {
+    int columns = platform_terminal_columns();
+    return columns > 0 ? columns : USUAL_COLUMNS;
 }
 
-// Columns a UTF-8 line takes: Hangul and Hanja (three- and four-byte sequences) are wide.
-size_t display_columns(const std::string& line) {
-    size_t columns = 0;
-    for (unsigned char c : line) {
-        if ((c & 0xC0) == 0x80) continue;
-        columns += c >= 0xE1 ? 2 : 1;
-    }
-    return columns;
-}
-
+// The line is drawn over the one before; spaces cover what is left of a longer one.
 void draw(ConsoleView& console) {
-    if (!console.live) return;
-    std::string line = console.status.empty() ? "" : console.status + "  ";
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, " %3d%%", console.file_percent);
-    line += bar(console.file_percent, 100) + numbers;
-    if (console.batch_count > 1) {
-        std::snprintf(numbers, sizeof numbers, " %d/%d", console.batch_done, console.batch_count);
-        line += "  " + bar(console.batch_done, console.batch_count) + numbers;
-    }
+    if (!console.live || console.file_index == 0) return;
+    std::string line = progress_line(console.file_index, console.file_count, console.file_name,
+                                     console.file_percent, terminal_columns());
     size_t columns = display_columns(line);
     if (columns < console.drawn_columns) line.append(console.drawn_columns - columns, ' ');
     std::fprintf(stderr, "\r%s", line.c_str());
     std::fflush(stderr);
-    console.drawn_columns = columns > console.drawn_columns ? columns : console.drawn_columns;
+    console.drawn_columns = columns;
+}
+
+void clear_line(ConsoleView& console) {
+    if (console.drawn_columns == 0) return;
+    std::fprintf(stderr, "\r%s\r", std::string(console.drawn_columns, ' ').c_str());
+    std::fflush(stderr);
+    console.drawn_columns = 0;
 }
 
 void set_file_progress(void* context, int percent) {
@@ -56,50 +51,27 @@ void set_file_progress(void* context, int percent) {
     draw(console);
 }
 
-// A new selection: the texts and bars of the one before are gone.
-void set_batch_range(void* context, int count) {
-    self(context).batch_count = count;
-    self(context).batch_done = 0;
-    self(context).file_percent = 0;
-    self(context).status.clear();
+// Every file starts by naming its path.
+void show_path(void* context, const char* path) {
+    ConsoleView& console = self(context);
+    ++console.file_index;
+    console.file_percent = 0;
+    console.file_name = shown_name(terminal_path(path));
+    draw(console);
 }
 
-void set_batch_progress(void* context, int files_done) {
-    self(context).batch_done = files_done;
-    draw(self(context));
+// A preview is shown once the result is written: the file is converted.
+void show_preview(void* context, const char*) {
+    ConsoleView& console = self(context);
+    ++console.converted;
+    console.converted_bytes += source_size;
 }
 
-void set_status(void* context, const char* text) {
-    self(context).status = terminal_text(text);
-    draw(self(context));
-}
+void ignore_count(void*, int) {}
 
-void show_nothing(void*, const char*) {}
+void ignore_text(void*, const char*) {}
 
 void refresh(void* context) { draw(self(context)); }
-
-// The line of the completion message that names the Tessaline folder is left out when the
-// results went to standard output or to another folder.
-std::string without_saved_line(const std::string& message) {
-    std::string kept;
-    for (size_t start = 0; start <= message.size();) {
-        size_t end = message.find('\n', start);
-        if (end == std::string::npos) end = message.size();
-        std::string line = message.substr(start, end - start);
-        if (line.compare(0, 10, "Tessaline ") != 0) kept += (kept.empty() ? "" : "\n") + line;
-        start = end + 1;
-    }
-    return kept;
-}
-
-void show_message(void* context, const char* text) {
-    ConsoleView& console = self(context);
-    console_clear_line(console);
-    if (console.options->quiet) return;
-    std::string message = terminal_text(text);
-    if (console.options->to_stdout || !console.options->output_dir.empty()) message = without_saved_line(message);
-    std::fprintf(stderr, "%s\n", message.c_str());
-}
 
 void read_checkboxes(void* context, int flags[4]) {
     const CliOptions& options = *self(context).options;
@@ -117,49 +89,68 @@ void read_min_length_text(void* context, char text[10]) {
 // One command is one run, however many folders it covers: the join mark stays for all of them.
 void keep_mark_joins(void*) {}
 
+std::string one_decimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string where_saved(const CliOptions& options) {
+    if (options.to_stdout) return "";
+    if (!options.output_dir.empty()) return " " + message(Text::saved_into, {quoted_name(terminal_path(options.output_dir))});
+    return " " + message(Text::saved_beside);
+}
+
 }  // namespace
 
 ConsoleView make_console_view(const CliOptions& options) {
-    return ConsoleView{&options, !options.quiet && platform_stderr_is_terminal(), 0, 0, 0, "", 0};
+    ConsoleView console{};
+    console.options = &options;
+    console.live = !options.quiet && platform_stderr_is_terminal();
+    console.started = std::chrono::steady_clock::now();
+    return console;
 }
 
 ProgressView console_progress_view(ConsoleView& console) {
     ProgressView view{};
     view.context = &console;
     view.set_file_progress = set_file_progress;
-    view.set_batch_range = set_batch_range;
-    view.set_batch_progress = set_batch_progress;
-    view.set_status = set_status;
-    view.show_path = show_nothing;
-    view.show_preview = show_nothing;
+    view.set_batch_range = ignore_count;
+    view.set_batch_progress = ignore_count;
+    view.set_status = ignore_text;
+    view.show_path = show_path;
+    view.show_preview = show_preview;
     view.refresh = refresh;
-    view.show_message = show_message;
+    view.show_message = ignore_text;
     view.read_checkboxes = read_checkboxes;
     view.read_min_length_text = read_min_length_text;
     view.uncheck_mark_joins = keep_mark_joins;
     return view;
 }
 
-void console_clear_line(ConsoleView& console) {
-    if (console.drawn_columns == 0) return;
-    std::fprintf(stderr, "\r%s\r", std::string(console.drawn_columns, ' ').c_str());
+void console_failure(ConsoleView& console, const std::string& path, const std::string& reason) {
+    NotConverted failure{quoted_name(terminal_path(path)), reason};
+    if (console.live) {
+        console.failures.push_back(failure);
+        return;
+    }
+    std::fprintf(stderr, "tessaline: %s %s\n", failure.name.c_str(), failure.reason.c_str());
     std::fflush(stderr);
-    console.drawn_columns = 0;
 }
 
-void console_note(ConsoleView& console, const std::string& text) {
-    if (console.options->quiet) return;
-    console_clear_line(console);
-    std::fprintf(stderr, "tessaline: %s\n", text.c_str());
-}
-
-std::string terminal_text(const char* cp949_text) {
-    size_t count = 0;
-    unsigned char* converted =
-        platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(cp949_text), std::strlen(cp949_text), &count);
-    std::string text(reinterpret_cast<const char*>(converted), count);
-    std::free(converted);
-    return text;
+void console_finish(ConsoleView& console) {
+    clear_line(console);
+    if (!console.live) return;
+    if (!console.failures.empty()) std::fprintf(stderr, "%s\n", message(Text::not_converted_heading).c_str());
+    for (const NotConverted& failure : console.failures)
+        std::fprintf(stderr, "  %s %s\n", failure.name.c_str(), failure.reason.c_str());
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - console.started;
+    std::string summary = message(Text::summary, {std::to_string(console.converted), std::to_string(console.failures.size()),
+                                                  one_decimal(static_cast<double>(console.converted_bytes) / BYTES_PER_MEGABYTE),
+                                                  one_decimal(seconds.count())});
+    if (console.converted > 0) summary += where_saved(*console.options);
+    std::fprintf(stderr, "%s\n", summary.c_str());
+    std::fflush(stderr);
 }
 
 std::string terminal_path(const std::string& path) {

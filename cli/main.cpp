@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/console_view.h"
 #include "cli/failure_report.h"
@@ -27,6 +28,9 @@ void apply_settings(const CliOptions& options, FailureReport& failures) {
     run_settings.input_encoding = options.input_encoding;
     run_settings.output_encoding = options.output_encoding;
     run_settings.to_stdout = options.to_stdout ? 1 : 0;
+    run_settings.no_footer = options.footer ? 0 : 1;
+    run_settings.replace_own_footer = 1;
+    run_settings.refuse_linked_folder = 1;
     run_settings.on_failure = on_pipeline_failure;
     run_settings.failure_context = &failures;
     conversion_options.vocabulary_joints = options.vocabulary_joints;
@@ -49,8 +53,13 @@ int main(int argc, char** argv) {
     ConsoleView console = make_console_view(options);
     FailureReport failures{&console, 0};
     apply_settings(options, failures);
+    // Kept for the whole run: the signal handler writes it as it stands.
+    static const std::string farewell = (console.live ? "\n" : "") + ("tessaline: " + message(Text::interrupted)) + "\n";
+    platform_end_cleanly_on_signals(farewell.c_str());
     ProgressView view = console_progress_view(console);
-    for (const auto& run : plan_runs(options, failures)) carry_out(run, view, failures);
-    console_clear_line(console);
+    std::vector<PlannedRun> runs = plan_runs(options, failures);
+    for (const auto& run : runs) console.file_count += run.folder.empty() ? 1 : static_cast<int>(run.names.size());
+    for (const auto& run : runs) carry_out(run, view, failures);
+    console_finish(console);
     return failures.count == 0 ? 0 : 1;
 }

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "cli/reason_wording.h"
 #include "engine/engine_state.h"
 #include "pipeline/batch_run.h"
-#include "pipeline/batch_texts.h"
 #include "pipeline/document_conversion.h"
 #include "pipeline/min_length.h"
 #include "pipeline/run_settings.h"
@@ -14,8 +14,6 @@
 #include "platform/platform.h"
 
 namespace {
-
-constexpr char STDIN_NAME[] = "standard input";
 
 // The planner keeps every run within the buffer, both closing NULs included.
 void fill_selection(const PlannedRun& run) {
@@ -48,18 +46,19 @@ void read_options(const ProgressView& view) {
 void convert_stdin(const ProgressView& view, FailureReport& failures) {
     unsigned char* bytes = nullptr;
     size_t count = 0;
+    // Standard input is named as on the command line.
+    std::string name = "-";
+    view.show_path(view.context, name.c_str());
     if (!platform_read_stdin(&bytes, &count)) {
         std::string reason = std::string("cannot be read: ") + platform_error_text();
-        return report_file_failure(failures, STDIN_NAME, reason.c_str());
+        return report_file_failure(failures, name, reason_in_run_language(reason));
     }
-    bool loaded = load_source_bytes(bytes, count, STDIN_NAME);
+    bool loaded = load_source_bytes(bytes, count, name.c_str());
     std::free(bytes);
     if (!loaded) return;
     read_options(view);
-    set_current_input_path(STDIN_NAME);
-    if (convert_document(&view, PREVIEW_LIMIT_LAST) != 0) return;
-    view.set_status(view.context, SINGLE_FINISHED_STATUS);
-    view.show_message(view.context, SINGLE_FINISHED_MESSAGE);
+    set_current_input_path(name.c_str());
+    convert_document(&view, PREVIEW_LIMIT_LAST);
 }
 
 }  // namespace

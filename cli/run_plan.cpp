@@ -3,17 +3,16 @@
 #include <map>
 
 #include "cli/console_view.h"
+#include "cli/folder_walk.h"
+#include "cli/messages.h"
+#include "cli/name_quoting.h"
+#include "cli/reason_wording.h"
 #include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
 namespace {
 
 enum class PathKind { STDIN, FOLDER, TEXT_FILE, OTHER_FILE, UNREADABLE };
-
-std::string join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && platform_is_separator(folder.back())) return folder + name;
-    return folder + platform_separator() + name;
-}
 
 // Trailing separators go, since the run adds one of its own; a root folder keeps its own.
 std::string trimmed_folder(std::string folder) {
@@ -30,28 +29,6 @@ void split_path(const std::string& path, std::string& folder, std::string& name)
     folder = k == 0 ? "." : trimmed_folder(path.substr(0, k));
 }
 
-// Output folders of earlier runs are not converted again.
-bool is_tessaline_folder(const std::string& name) {
-    const char* expected = "tessaline";
-    if (name.size() != 9) return false;
-    for (size_t k = 0; k < 9; ++k) {
-        char c = name[k];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != expected[k]) return false;
-    }
-    return true;
-}
-
-struct Listing {
-    std::vector<std::string> files;
-    std::vector<std::string> folders;
-};
-
-void collect(void* context, const char* name, bool is_folder) {
-    Listing& listing = *static_cast<Listing*>(context);
-    (is_folder ? listing.folders : listing.files).push_back(name);
-}
-
 struct Planner {
     const CliOptions& options;
     FailureReport& failures;
@@ -60,7 +37,7 @@ struct Planner {
     size_t planned_files = 0;
 
     void fail(const std::string& path, const std::string& reason) {
-        report_file_failure(failures, path.c_str(), reason.c_str());
+        report_file_failure(failures, path, reason);
     }
 
     // A file given twice is converted once; two inputs whose results would land on one output
@@ -68,19 +45,19 @@ struct Planner {
     bool claim(const std::string& input, const std::string& folder, const std::string& name,
                const std::string& output_dir) {
         if (options.to_stdout) return true;
-        std::string target = join(output_dir.empty() ? join(folder, "Tessaline") : output_dir, name);
+        std::string target = joined_path(output_dir.empty() ? joined_path(folder, "Tessaline") : output_dir, name);
         auto found = inputs_by_target.find(target);
         if (found == inputs_by_target.end()) {
             inputs_by_target.emplace(target, input);
             return true;
         }
         if (!platform_same_file(found->second.c_str(), input.c_str()))
-            fail(input, "is not converted: its result '" + target + "' would replace that of '" + found->second + "'");
+            fail(input, message(Text::would_replace_result, {quoted_name(terminal_path(target)), quoted_name(terminal_path(found->second))}));
         return false;
     }
 
     void add_single(const std::string& path, const std::string& output_dir, bool from_stdin) {
-        if (path.size() + 2 > SELECTION_BUFFER_SIZE) return fail(path, "cannot be converted: the path is too long");
+        if (path.size() + 2 > SELECTION_BUFFER_SIZE) return fail(path, message(Text::path_too_long));
         runs.push_back(PlannedRun{"", {path}, output_dir, from_stdin});
         ++planned_files;
     }
@@ -91,7 +68,7 @@ struct Planner {
         size_t used = folder.size() + 2;
         for (const auto& name : names) {
             if (folder.size() + name.size() + 3 > SELECTION_BUFFER_SIZE) {
-                fail(join(folder, name), "cannot be converted: the path is too long");
+                fail(joined_path(folder, name), message(Text::path_too_long));
                 continue;
             }
             if (used + name.size() + 1 > SELECTION_BUFFER_SIZE) {
@@ -131,38 +108,33 @@ struct Planner {
         if (claim(path, folder, name, options.output_dir)) add_single(path, options.output_dir, false);
     }
 
-    bool skipped_subfolder(const std::string& name, const std::string& path, const std::vector<std::string>& ancestors) {
-        if (is_tessaline_folder(name)) return true;
-        if (!options.output_dir.empty() && platform_same_file(path.c_str(), options.output_dir.c_str())) return true;
-        for (const auto& ancestor : ancestors)
-            if (platform_same_file(path.c_str(), ancestor.c_str())) return true;
-        return false;
-    }
-
-    void add_folder(const std::string& folder, const std::string& output_dir, std::vector<std::string>& ancestors) {
-        Listing listing;
-        if (!platform_list_folder(folder.c_str(), collect, &listing))
-            return fail(folder, std::string("cannot be listed: ") + platform_error_text());
+    void add_folder(const FolderOfTexts& found) {
         std::vector<std::string> names;
-        for (const auto& name : listing.files)
-            if (passes_text_file_test(name.c_str()) && claim(join(folder, name), folder, name, output_dir))
-                names.push_back(name);
-        add_multiple(folder, names, output_dir);
-        if (!options.recursive) return;
-        ancestors.push_back(folder);
-        for (const auto& name : listing.folders) {
-            std::string path = join(folder, name);
-            if (!skipped_subfolder(name, path, ancestors))
-                add_folder(path, output_dir.empty() ? "" : join(output_dir, name), ancestors);
-        }
-        ancestors.pop_back();
+        for (const auto& name : found.names)
+            if (claim(joined_path(found.folder, name), found.folder, name, found.output_dir)) names.push_back(name);
+        add_multiple(found.folder, names, found.output_dir);
     }
 
+    WalkRules walk_rules() const {
+        WalkRules rules{options.recursive, options.follow_links, false, {0, 0}};
+        if (!options.output_dir.empty())
+            rules.skip_output_folder = platform_file_id(options.output_dir.c_str(), &rules.output_folder);
+        return rules;
+    }
+
+    // A folder that yields no text file at all is a PATH with nothing to convert.
     void add_folder_tree(const std::string& path) {
         size_t before = planned_files;
-        std::vector<std::string> ancestors;
-        add_folder(trimmed_folder(path), options.output_dir, ancestors);
-        if (planned_files == before) console_note(*failures.console, "no text files in '" + terminal_path(path) + "'");
+        int failures_before = failures.count;
+        WalkListener listener{this,
+                              [](void* planner, const FolderOfTexts& found) {
+                                  static_cast<Planner*>(planner)->add_folder(found);
+                              },
+                              [](void* planner, const std::string& folder) {
+                                  static_cast<Planner*>(planner)->fail(folder, message(Text::cannot_list, {platform_reason()}));
+                              }};
+        walk_folder_tree(trimmed_folder(path), options.output_dir, walk_rules(), listener);
+        if (planned_files == before && failures.count == failures_before) fail(path, message(Text::nothing_to_convert));
     }
 };
 
@@ -174,7 +146,7 @@ PathKind classify(const std::string& path, FailureReport& failures) {
     PlatformFile* file = platform_open_existing(path.c_str(), &size);
     if (file == nullptr) {
         std::string reason = std::string("cannot be opened: ") + platform_error_text();
-        report_file_failure(failures, path.c_str(), reason.c_str());
+        report_file_failure(failures, path, reason_in_run_language(reason));
         return PathKind::UNREADABLE;
     }
     platform_close(file);

@@ -10,8 +10,12 @@ struct ProgressView;
 extern const char DOTTED_TAIL[];
 constexpr size_t DOTTED_TAIL_LENGTH = 109;
 
-// Builds the string the output file holds: the text with trailing spaces and line breaks cut to
-// one CR LF, then the footer dated year.month.day. Returns its length; `into` ends in a NUL.
+// The text with trailing spaces and line breaks cut to one CR LF. Returns its length; `into`
+// ends in a NUL.
+size_t compose_text(TextBuffer& into, const unsigned char* text, size_t length);
+
+// Builds the string the output file holds: the text composed as above, then the footer dated
+// year.month.day. Returns its length; `into` ends in a NUL.
 size_t compose_output(TextBuffer& into, const unsigned char* text, size_t length, int year, int month, int day);
 
 // Writes the final text with its footer where output_path_for(input_path) says (or to standard

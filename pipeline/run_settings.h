@@ -18,6 +18,9 @@ struct RunSettings {
     int output_encoding;
     const char* output_dir;          // nullptr: the Tessaline folder beside each input
     int to_stdout;                   // 1: results go to standard output instead of files
+    int no_footer;                   // 1: results end with the text, without the footer
+    int replace_own_footer;          // 1: a footer of this program ending the input is left out
+    int refuse_linked_folder;        // 1: a Tessaline folder that is a symbolic link is not written to
     // Told of every file that could not be loaded or written, with the reason in English.
     void (*on_failure)(void* context, const char* path, const char* reason);
     void* failure_context;

@@ -57,15 +57,20 @@ std::string folder_of(const char* path) {
     return std::string(path, static_cast<size_t>(last - path));
 }
 
-// A hidden name in the target's folder that no other file holds yet; -1 when none can be made.
-int create_temporary(const std::string& folder, std::string& name) {
+// A hidden file in the target's folder under a name no other file holds yet, known to the signal
+// handler before it exists; -1 when none can be made.
+int create_temporary(const std::string& folder, std::string& name, int& signal_slot) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        signal_slot = posix_hold_temporary(name.c_str());
         int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, PRIVATE_FILE);
-        if (descriptor >= 0 || errno != EEXIST) {
-            if (descriptor < 0) posix_fail_errno(errno);
-            return descriptor;
+        if (descriptor >= 0) return descriptor;
+        int error = errno;
+        posix_release_temporary(signal_slot);
+        if (error != EEXIST) {
+            posix_fail_errno(error);
+            return -1;
         }
     }
     posix_fail(PlatformErrorKind::no_temporary_name);
@@ -207,9 +212,9 @@ bool platform_create_folder(const char* path) {
 
 PlatformReplacement* platform_begin_replacement(const char* path) {
     std::string temporary;
-    int descriptor = create_temporary(folder_of(path), temporary);
+    int slot = -1;
+    int descriptor = create_temporary(folder_of(path), temporary, slot);
     if (descriptor < 0) return nullptr;
-    int slot = posix_hold_temporary(temporary.c_str());
     return new PlatformReplacement{path, temporary, descriptor, slot, true};
 }
 

@@ -54,17 +54,20 @@ std::string folder_prefix_of(const char* path) {
     return "";
 }
 
-// A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
-// be made. It may be deleted while open, so that an interrupt can remove it.
-HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
+// A new file beside the target that no other file holds yet, known to the interrupt handler
+// before it exists; INVALID_HANDLE_VALUE when none can be made. It may be deleted while open, so
+// that an interrupt can remove it.
+HANDLE create_temporary(const std::string& folder_prefix, std::string& name, int& signal_slot) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
+        signal_slot = win32_hold_temporary(name.c_str());
         HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         DWORD error = GetLastError();
+        win32_release_temporary(signal_slot);
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             win32_fail_code(error);
             return INVALID_HANDLE_VALUE;
@@ -166,9 +169,9 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
 
 PlatformReplacement* platform_begin_replacement(const char* path) {
     std::string temporary;
-    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
+    int slot = -1;
+    HANDLE handle = create_temporary(folder_prefix_of(path), temporary, slot);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    int slot = win32_hold_temporary(temporary.c_str());
     return new PlatformReplacement{path, temporary, handle, slot, true};
 }
 

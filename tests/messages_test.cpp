@@ -36,9 +36,11 @@ TEST_F(MessagesTest, EveryTextIsWordedInBothLanguages) {
 
 TEST_F(MessagesTest, ArgumentsTakeTheirPlaceInEitherWordOrder) {
     choose_korean(false);
-    EXPECT_EQ(message(Text::cannot_open, {"'a.txt'", "Permission denied"}), "'a.txt' cannot be opened: Permission denied");
+    EXPECT_EQ(message(Text::would_replace_result, {"'out/a.txt'", "'b/a.txt'"}),
+              "is not converted: its result 'out/a.txt' would replace that of 'b/a.txt'");
     choose_korean(true);
-    EXPECT_EQ(message(Text::cannot_open, {"'a.txt'", "권한이 없습니다"}), "'a.txt' 파일을 열 수 없습니다: 권한이 없습니다");
+    EXPECT_EQ(message(Text::would_replace_result, {"'out/a.txt'", "'b/a.txt'"}),
+              "파일은 변환하지 않습니다: 결과 'out/a.txt'이(가) 'b/a.txt'의 결과를 덮어쓰게 됩니다");
     EXPECT_EQ(message(Text::summary, {"3", "1", "2.5", "0.4"}), "3개 변환, 1개 실패, 2.5 MB, 0.4초.");
 }
 
