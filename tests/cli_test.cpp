@@ -56,9 +56,42 @@ TEST_F(CliTest, StdoutCarriesExactlyWhatTheFileWouldHold) {
 }
 
 TEST_F(CliTest, StandardInputIsConvertedToStandardOutput) {
-    CliResult result = run({"--stdout", "-"}, cp949(NOVEL));
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, converted(cp949(NOVEL)));
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--stdout", "-"}, {}, {"--no-footer"}}) {
+        CliResult result = run(args, cp949(NOVEL));
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, converted(cp949(NOVEL), args.empty() || args[0] != "--no-footer" ? std::vector<std::string>{}
+                                                                                                : args));
+    }
+}
+
+size_t footers_in(const std::string& bytes) {
+    size_t count = 0;
+    for (size_t at = bytes.find("[modify by Tessaline"); at != std::string::npos; at = bytes.find("[modify by", at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(CliTest, ConvertingAResultAgainReplacesItsFooterInsteadOfAddingOne) {
+    write_file(work / "novel.txt", cp949(NOVEL));
+    ASSERT_EQ(run({"novel.txt"}).status, 0);
+    std::string first = read_file(work / "Tessaline" / "novel.txt");
+    ASSERT_EQ(footers_in(first), 1u);
+    CliResult again = run({"--stdout", "Tessaline/novel.txt"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(footers_in(again.out), 1u) << utf8(again.out);
+    EXPECT_EQ(again.out, first) << "the text was already converted";
+
+    CliResult bare = run({"--stdout", "--no-footer", "Tessaline/novel.txt"});
+    EXPECT_EQ(footers_in(bare.out), 0u) << utf8(bare.out);
+    EXPECT_EQ(bare.out, first.substr(0, first.find("\r\n\r\n\r\n[modify by")));
+}
+
+TEST_F(CliTest, AFolderWithNothingToConvertIsAFailure) {
+    write_file(work / "books" / "notes.doc", cp949(NOVEL));
+    CliResult result = run({"books"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "tessaline: 'books' holds nothing to convert (no text files)\n");
+    EXPECT_FALSE(fs::exists(work / "books" / "Tessaline"));
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
