@@ -2,8 +2,8 @@
 
 #include <commdlg.h>
 
+#include "app/selection.h"
 #include "app/selection_display.h"
-#include "pipeline/batch_run.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "pipeline/batch_run.h"
+#include "pipeline/text_file_name.h"
 
 namespace {
 

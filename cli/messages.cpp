@@ -51,6 +51,9 @@ constexpr const char* ENGLISH_HELP =
     "                             (default: off)\n"
     "      --follow-links         with -r, also enter links to folders, each folder\n"
     "                             once (default: off)\n"
+    "  -j, --jobs N               convert N files at once; messages and results\n"
+    "                             still come in the order of the files (default:\n"
+    "                             the number of processor cores)\n"
     "      --stdout               write the results, footer included, to standard\n"
     "                             output instead of files (default: off)\n"
     "  -q, --quiet                show nothing but error messages (default: off)\n"
@@ -98,6 +101,9 @@ constexpr const char* KOREAN_HELP =
     "                             폴더와 폴더 링크는 빼고 (기본값: 끔)\n"
     "      --follow-links         -r과 함께 폴더 링크도 따라가되 폴더마다 한 번만\n"
     "                             (기본값: 끔)\n"
+    "  -j, --jobs N               파일 N개를 한꺼번에 변환합니다. 알림과 결과는\n"
+    "                             그래도 파일 순서대로 나옵니다 (기본값: 프로세서\n"
+    "                             코어 수)\n"
     "      --stdout               결과를 꼬리말까지 파일 대신 표준 출력으로 씁니다\n"
     "                             (기본값: 끔)\n"
     "  -q, --quiet                오류 말고는 아무것도 보이지 않습니다 (기본값: 끔)\n"
@@ -123,6 +129,8 @@ const Wording WORDINGS[] = {
     {Text::output_dir_needs_name, "--output-dir needs a folder name", "--output-dir에는 폴더 이름이 필요합니다"},
     {Text::bad_min_length, "--min-length takes a whole number from 0 to 9999, not %1",
      "--min-length에는 0부터 9999까지의 정수를 주어야 합니다: %1"},
+    {Text::bad_jobs, "--jobs takes a whole number from 1 to %1, not %2",
+     "--jobs에는 1부터 %1까지의 정수를 주어야 합니다: %2"},
     {Text::no_path, "no PATH given, and standard input is a terminal",
      "경로가 없고 표준 입력이 터미널입니다"},
     {Text::stdin_needs_stdout, "'-' (standard input) can only be used with --stdout",
@@ -196,9 +204,13 @@ std::string message(Text text, std::initializer_list<std::string_view> arguments
     return said;
 }
 
+std::string korean_reason(PlatformErrorKind kind) {
+    for (const KindWording& entry : KOREAN_REASONS)
+        if (entry.kind == kind) return entry.korean;
+    return "";
+}
+
 std::string platform_reason() {
-    if (korean)
-        for (const KindWording& entry : KOREAN_REASONS)
-            if (entry.kind == platform_error_kind()) return entry.korean;
-    return platform_error_text();
+    std::string korean_words = korean ? korean_reason(platform_error_kind()) : "";
+    return korean_words.empty() ? platform_error_text() : korean_words;
 }

@@ -20,6 +20,7 @@ enum class Text {
     unknown_output_encoding,
     output_dir_needs_name,
     bad_min_length,
+    bad_jobs,
     no_path,
     stdin_needs_stdout,
     stdin_only_once,
@@ -45,3 +46,6 @@ std::string message(Text text, std::initializer_list<std::string_view> arguments
 
 // Why the last failed platform call failed, in the run's language.
 std::string platform_reason();
+
+// A platform failure of this kind in Korean; empty for `other`.
+std::string korean_reason(PlatformErrorKind kind);

@@ -18,6 +18,7 @@ enum class Option {
     RECURSIVE,
     FOLLOW_LINKS,
     NO_FOOTER,
+    JOBS,
     TO_STDOUT,
     QUIET,
     HELP,
@@ -44,6 +45,7 @@ constexpr OptionName OPTION_NAMES[] = {
     {"recursive", 'r', false, Option::RECURSIVE},
     {"follow-links", 0, false, Option::FOLLOW_LINKS},
     {"no-footer", 0, false, Option::NO_FOOTER},
+    {"jobs", 'j', true, Option::JOBS},
     {"stdout", 0, false, Option::TO_STDOUT},
     {"quiet", 'q', false, Option::QUIET},
     {"help", 'h', false, Option::HELP},
@@ -69,21 +71,37 @@ std::string lowered(const std::string& text) {
     return result;
 }
 
-// -1 when the name is none of the input encodings.
-int input_encoding_named(const std::string& name) {
+// False when the name is none of the input encodings.
+bool input_encoding_named(const std::string& name, InputEncoding& encoding) {
     std::string key = lowered(name);
-    if (key == "auto") return INPUT_AUTO;
-    if (key == "cp949") return INPUT_CP949;
-    if (key == "utf-8" || key == "utf8") return INPUT_UTF8;
-    if (key == "utf-16le" || key == "utf16le") return INPUT_UTF16LE;
-    return -1;
+    if (key == "auto") encoding = InputEncoding::AUTO;
+    else if (key == "cp949") encoding = InputEncoding::CP949;
+    else if (key == "utf-8" || key == "utf8") encoding = InputEncoding::UTF8;
+    else if (key == "utf-16le" || key == "utf16le") encoding = InputEncoding::UTF16LE;
+    else return false;
+    return true;
 }
 
-int output_encoding_named(const std::string& name) {
+bool output_encoding_named(const std::string& name, OutputEncoding& encoding) {
     std::string key = lowered(name);
-    if (key == "cp949") return OUTPUT_CP949;
-    if (key == "utf-8" || key == "utf8") return OUTPUT_UTF8;
-    return -1;
+    if (key == "cp949") encoding = OutputEncoding::CP949;
+    else if (key == "utf-8" || key == "utf8") encoding = OutputEncoding::UTF8;
+    else return false;
+    return true;
+}
+
+// More files at once than this only queue for the same cores.
+constexpr unsigned MOST_JOBS = 1024;
+
+// A whole number from 1 to MOST_JOBS, in decimal digits only; 0 when the text is none.
+unsigned jobs_named(const std::string& text) {
+    if (text.empty() || text.size() > 4) return 0;
+    unsigned value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value <= MOST_JOBS ? value : 0;
 }
 
 // The minimum length is a count of characters; more than this is no line length at all.
@@ -113,12 +131,16 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
     case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
     case Option::INPUT_ENCODING:
-        options.input_encoding = input_encoding_named(value);
-        if (options.input_encoding < 0) error = message(Text::unknown_input_encoding, {quoted_name(value)});
+        if (!input_encoding_named(value, options.input_encoding))
+            error = message(Text::unknown_input_encoding, {quoted_name(value)});
         break;
     case Option::OUTPUT_ENCODING:
-        options.output_encoding = output_encoding_named(value);
-        if (options.output_encoding < 0) error = message(Text::unknown_output_encoding, {quoted_name(value)});
+        if (!output_encoding_named(value, options.output_encoding))
+            error = message(Text::unknown_output_encoding, {quoted_name(value)});
+        break;
+    case Option::JOBS:
+        options.jobs = jobs_named(value);
+        if (options.jobs == 0) error = message(Text::bad_jobs, {std::to_string(MOST_JOBS), quoted_name(value)});
         break;
     case Option::OUTPUT_DIR:
         options.output_dir = value;

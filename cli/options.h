@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/run_settings.h"
+#include "pipeline/batch_request.h"
 
 // Everything the command line asked for. The defaults are the window's starting state.
 struct CliOptions {
@@ -14,14 +14,15 @@ struct CliOptions {
     int blank_after_long = 1;
     int mark_joins = 0;
     int vocabulary_joints = 0;
-    int input_encoding = INPUT_AUTO;
-    int output_encoding = OUTPUT_CP949;
+    InputEncoding input_encoding = InputEncoding::AUTO;
+    OutputEncoding output_encoding = OutputEncoding::CP949;
     std::string output_dir;                // empty: the Tessaline folder beside each input
     bool to_stdout = false;
     bool quiet = false;
     bool recursive = false;
     bool follow_links = false;             // -r enters links to folders too
     bool footer = true;
+    unsigned jobs = 0;                     // files converted at once; 0: one per processor core
 };
 
 enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR, NO_INPUT };

@@ -17,18 +17,20 @@ const PhraseWording PIPELINE_PHRASES[] = {
     {"is too large (4 GiB or more)", "파일이 너무 큽니다 (4 GiB 이상)"},
     {"would replace its own input file", "파일이 자기 입력 파일을 덮어쓰게 됩니다"},
     {"cannot create the folder", "폴더를 만들 수 없습니다"},
+    {"cannot be converted: out of memory", "파일을 변환할 수 없습니다: 메모리가 모자랍니다"},
     {"is not written: the Tessaline folder is a symbolic link (name an output folder with -o)",
      "파일을 쓰지 않습니다: Tessaline 폴더가 심볼릭 링크입니다 (-o로 출력 폴더를 정해 주십시오)"},
 };
 
 bool starts_with(const std::string& text, const std::string& opening) { return text.compare(0, opening.size(), opening) == 0; }
 
-// The system's explanation at the end of a reason, in Korean when it is the platform's last error.
+// The system's explanation at the end of a reason, in Korean when the platform knows its words.
 std::string explanation(const std::string& english) {
     size_t colon = english.rfind(": ");
     if (colon == std::string::npos) return "";
     std::string told = english.substr(colon + 2);
-    return told == platform_error_text() ? platform_reason() : told;
+    std::string korean = korean_reason(platform_error_kind_of(told.c_str()));
+    return korean.empty() ? told : korean;
 }
 
 }  // namespace

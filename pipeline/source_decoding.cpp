@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "engine/engine_state.h"
-#include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
 #include "platform/platform.h"
 
@@ -62,12 +61,12 @@ bool starts_with(const TextBuffer& raw, size_t size, const char* mark, size_t ma
 }
 
 // The encoding to decode with, and how many bytes of mark to skip.
-int choose_encoding(const TextBuffer& raw, size_t size, size_t& skip) {
+int choose_encoding(const TextBuffer& raw, size_t size, InputEncoding setting, size_t& skip) {
     int marked = detect_text_encoding(raw.bytes);
     int chosen = marked;
-    if (run_settings.input_encoding == INPUT_UTF8) chosen = ENCODING_UTF8;
-    if (run_settings.input_encoding == INPUT_UTF16LE) chosen = ENCODING_UTF16LE;
-    if (run_settings.input_encoding == INPUT_AUTO && marked == ENCODING_ANSI && is_non_ascii_utf8(raw.bytes, size))
+    if (setting == InputEncoding::UTF8) chosen = ENCODING_UTF8;
+    if (setting == InputEncoding::UTF16LE) chosen = ENCODING_UTF16LE;
+    if (setting == InputEncoding::AUTO && marked == ENCODING_ANSI && is_non_ascii_utf8(raw.bytes, size))
         chosen = ENCODING_UTF8;
     skip = 0;
     if (chosen == ENCODING_UTF8 && starts_with(raw, size, "\xEF\xBB\xBF", 3)) skip = 3;
@@ -110,9 +109,9 @@ bool is_non_ascii_utf8(const unsigned char* bytes, size_t count) {
     return non_ascii;
 }
 
-size_t decode_into_source(TextBuffer& raw, size_t size) {
+size_t decode_into_source(TextBuffer& raw, size_t size, InputEncoding setting) {
     size_t skip = 0;
-    int encoding = choose_encoding(raw, size, skip);
+    int encoding = choose_encoding(raw, size, setting, skip);
     if (encoding == ENCODING_ANSI) {
         size_t length = drop_nul_bytes(raw.bytes, size);
         become_source(raw, length);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "engine/engine_state.h"
-#include "pipeline/run_settings.h"
 #include "pipeline/source_decoding.h"
 #include "platform/platform.h"
 
@@ -14,15 +13,15 @@ namespace {
 // The source size is a 32-bit count; larger files are refused rather than misread.
 constexpr uint64_t LARGEST_FILE = UINT32_MAX - 16;
 
-bool refuse(const char* path, const char* what, const char* why) {
-    std::string reason = what;
-    if (why != nullptr) reason = reason + ": " + why;
-    report_failure(path, reason.c_str());
+bool refuse(std::string* failure, const char* what, const char* why) {
+    if (failure == nullptr) return false;
+    *failure = what;
+    if (why != nullptr) *failure = *failure + ": " + why;
     return false;
 }
 
-void take_decoded(TextBuffer& raw, uint64_t size) {
-    size_t length = decode_into_source(raw, static_cast<size_t>(size));
+void take_decoded(TextBuffer& raw, uint64_t size, InputEncoding encoding) {
+    size_t length = decode_into_source(raw, static_cast<size_t>(size), encoding);
     // A lone last byte of UTF-16LE text may decode wider than itself; the engine sizes its
     // output from the source size, so that size never falls below the text.
     source_size = static_cast<uint32_t>(length > size ? length : size);
@@ -36,13 +35,13 @@ int detect_text_encoding(const unsigned char* raw) {
     return ENCODING_ANSI;
 }
 
-bool load_source_file(const char* path) {
+bool load_source_file(const char* path, InputEncoding encoding, std::string* failure) {
     uint64_t size = 0;
     PlatformFile* file = platform_open_existing(path, &size);
-    if (file == nullptr) return refuse(path, "cannot be opened", platform_error_text());
+    if (file == nullptr) return refuse(failure, "cannot be opened", platform_error_text());
     if (size > LARGEST_FILE) {
         platform_close(file);
-        return refuse(path, "is too large (4 GiB or more)", nullptr);
+        return refuse(failure, "is too large (4 GiB or more)", nullptr);
     }
     TextBuffer raw{};
     text_buffer_reset(raw, static_cast<size_t>(size) + 2);
@@ -50,17 +49,17 @@ bool load_source_file(const char* path) {
     platform_close(file);
     if (!read) {
         text_buffer_release(raw);
-        return refuse(path, "cannot be read", platform_error_text());
+        return refuse(failure, "cannot be read", platform_error_text());
     }
-    take_decoded(raw, size);
+    take_decoded(raw, size, encoding);
     return true;
 }
 
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name) {
-    if (count > LARGEST_FILE) return refuse(name, "is too large (4 GiB or more)", nullptr);
+bool load_source_bytes(const unsigned char* bytes, size_t count, InputEncoding encoding, std::string* failure) {
+    if (count > LARGEST_FILE) return refuse(failure, "is too large (4 GiB or more)", nullptr);
     TextBuffer raw{};
     text_buffer_reset(raw, count + 2);
     if (count > 0) std::memcpy(raw.bytes, bytes, count);
-    take_decoded(raw, count);
+    take_decoded(raw, count, encoding);
     return true;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+
+#include "pipeline/batch_request.h"
 
 constexpr int ENCODING_ANSI = 1000;
 constexpr int ENCODING_UTF16LE = 1001;
@@ -9,11 +12,10 @@ constexpr int ENCODING_UTF8 = 1002;
 // Classifies a raw buffer by its byte-order mark. The buffer must end in two zero bytes.
 int detect_text_encoding(const unsigned char* raw);
 
-// Loads a file into the source text, decoding it to CP949 as run_settings.input_encoding says
-// and dropping NUL characters. Any failure (cannot open, short or failed read) is reported to
-// run_settings.on_failure and leaves the source text and source size as they were.
-bool load_source_file(const char* path);
+// Loads a file into the source text, decoding it to CP949 as `encoding` says and dropping NUL
+// characters. Any failure (cannot open, short or failed read) leaves the source text and source
+// size as they were and puts the reason, in English, into `failure` when one is given.
+bool load_source_file(const char* path, InputEncoding encoding, std::string* failure = nullptr);
 
-// The same for bytes already in memory, such as standard input; `name` is what a failure is
-// reported under.
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name);
+// The same for bytes already in memory, such as standard input.
+bool load_source_bytes(const unsigned char* bytes, size_t count, InputEncoding encoding, std::string* failure);

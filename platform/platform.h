@@ -17,11 +17,11 @@ bool platform_is_separator(char c);
 // --- Errors ---
 
 // A short English description of why the last failed call of this layer failed, such as
-// "No such file or directory". Valid until the next call of this layer.
+// "No such file or directory". Valid until the next call of this layer on the same thread.
 const char* platform_error_text();
 
-// The same failure as a kind, so that a program can explain it in the user's language; `other`
-// when only platform_error_text() describes it.
+// The same failure (on the same thread) as a kind, so that a program can explain it in the
+// user's language; `other` when only platform_error_text() describes it.
 enum class PlatformErrorKind {
     other,
     missing,
@@ -43,6 +43,10 @@ enum class PlatformErrorKind {
 };
 PlatformErrorKind platform_error_kind();
 
+// The kind of a failure this layer described in the English words of platform_error_text(), so
+// that a reason told on another thread can still be explained; `other` for words it never uses.
+PlatformErrorKind platform_error_kind_of(const char* text);
+
 // --- Reading files ---
 
 struct PlatformFile;
@@ -57,6 +61,7 @@ void platform_close(PlatformFile* file);
 
 // Reads standard input to its end, in binary. On success *bytes is a buffer allocated with
 // std::malloc (released by the caller with std::free) holding *count bytes and one NUL after them.
+// Throws std::bad_alloc when memory runs out.
 bool platform_read_stdin(unsigned char** bytes, size_t* count);
 
 // --- Writing files and folders ---
@@ -64,24 +69,29 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count);
 // Creates one folder; true when it exists as a folder afterwards (made now or already there).
 bool platform_create_folder(const char* path);
 
+// A result being written: a new temporary file in the folder of its path, renamed over the path
+// only once every byte is written, so a reader never sees half a result. Until then the file is
+// readable by its owner alone, and a signal that ends the program removes it (see
+// platform_end_cleanly_on_signals).
+struct PlatformOutput;
+
+// Creates the temporary file for `path`; nullptr when it cannot be created. The result will have
+// the permission bits of the file `permissions_of` (on POSIX; with nullptr it stays readable by
+// its owner alone).
+PlatformOutput* platform_begin_output(const char* path, const char* permissions_of);
+// Appends `count` bytes; false on an error.
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count);
+// Gives the file its permission bits, makes the bytes durable and renames the temporary file
+// over the path; false on an error, when the temporary file is removed and any earlier file at
+// the path is untouched. Ends the output.
+bool platform_commit_output(PlatformOutput* output);
+// Removes the temporary file, leaving any earlier file at the path untouched. Ends the output.
+void platform_abandon_output(PlatformOutput* output);
+
 // Writes `count` bytes to a new temporary file in the folder of `path`, then renames it over
 // `path`, readable by its owner alone on POSIX. On failure the temporary file is removed and any
 // earlier file at `path` is untouched.
 bool platform_replace_file(const char* path, const void* bytes, size_t count);
-
-// The same in steps, for a result written piece by piece. The temporary file beside `path` is
-// readable by its owner alone until it is finished, and a signal that ends the program removes
-// it (see platform_end_cleanly_on_signals).
-struct PlatformReplacement;
-// nullptr when no temporary file can be made.
-PlatformReplacement* platform_begin_replacement(const char* path);
-bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count);
-// Gives the file the permission bits of the file `permissions_of` (on POSIX; with nullptr it
-// stays readable by its owner alone), puts it on the disk and renames it over the path. On failure the temporary file is
-// removed and an earlier file at the path is untouched. The replacement is released either way.
-bool platform_finish_replacement(PlatformReplacement* replacement, const char* permissions_of);
-// Removes the temporary file; the path keeps what it held.
-void platform_abandon_replacement(PlatformReplacement* replacement);
 
 // Writes all `count` bytes to standard output, in binary; false when they could not be written.
 bool platform_write_stdout(const void* bytes, size_t count);
@@ -156,7 +166,7 @@ void platform_local_date(int* year, int* month, int* day);
 // Each conversion returns a buffer allocated with std::malloc (released by the caller with
 // std::free) holding *out_count bytes followed by one NUL; the input is counted, not
 // NUL-terminated, and may hold NULs, which are converted like any other character.
-// They never fail: running out of memory stops the program.
+// They never fail, but throw std::bad_alloc when memory runs out.
 
 // UTF-8 to CP949. Malformed sequences and characters CP949 lacks become "?" each.
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count);

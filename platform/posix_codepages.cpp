@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "platform/platform.h"
@@ -20,14 +21,17 @@ struct Output {
 
 Output output_with_room(size_t capacity) {
     auto* bytes = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (bytes == nullptr) std::abort();
+    if (bytes == nullptr) throw std::bad_alloc();
     return Output{bytes, 0, capacity};
 }
 
 void grow(Output& out) {
     out.capacity = out.capacity * 2 + 16;
     auto* bytes = static_cast<unsigned char*>(std::realloc(out.bytes, out.capacity + 1));
-    if (bytes == nullptr) std::abort();
+    if (bytes == nullptr) {
+        std::free(out.bytes);
+        throw std::bad_alloc();
+    }
     out.bytes = bytes;
 }
 
@@ -100,12 +104,17 @@ std::vector<uint32_t> utf16le_code_points(const unsigned char* text, size_t coun
     return points;
 }
 
-iconv_t open_converter(const char* to, const char* from) {
-    iconv_t converter = iconv_open(to, from);
-    // Without its CP949 tables this system cannot run the program at all.
-    if (converter == reinterpret_cast<iconv_t>(-1)) std::abort();
-    return converter;
-}
+// An iconv conversion, closed however the conversion ends.
+struct Converter {
+    iconv_t handle;
+    Converter(const char* to, const char* from) : handle(iconv_open(to, from)) {
+        // Without its CP949 tables this system cannot run the program at all.
+        if (handle == reinterpret_cast<iconv_t>(-1)) std::abort();
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() { iconv_close(handle); }
+};
 
 // Runs iconv over the whole input; where it cannot go on, `replacement` is written, `skip` input
 // bytes are passed over and the conversion resumes.
@@ -135,9 +144,8 @@ unsigned char* code_points_to_cp949(const std::vector<uint32_t>& points, size_t*
     for (size_t k = 0; k < points.size(); ++k)
         for (int b = 0; b < 4; ++b) wide[4 * k + b] = static_cast<unsigned char>(points[k] >> (8 * b));
     Output out = output_with_room(points.size() * 2 + 16);
-    iconv_t converter = open_converter("CP949", "UTF-32LE");
-    convert_all(converter, reinterpret_cast<const char*>(wide.data()), wide.size(), 4, "?", out);
-    iconv_close(converter);
+    Converter converter("CP949", "UTF-32LE");
+    convert_all(converter.handle, reinterpret_cast<const char*>(wide.data()), wide.size(), 4, "?", out);
     return finish(out, out_count);
 }
 
@@ -153,9 +161,8 @@ unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count
 
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count) {
     Output out = output_with_room(count * 2 + 16);
-    iconv_t converter = open_converter("UTF-8", "CP949");
-    convert_all(converter, reinterpret_cast<const char*>(text), count, 1, "\xEF\xBF\xBD", out);
-    iconv_close(converter);
+    Converter converter("UTF-8", "CP949");
+    convert_all(converter.handle, reinterpret_cast<const char*>(text), count, 1, "\xEF\xBF\xBD", out);
     return finish(out, out_count);
 }
 

@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
@@ -16,12 +18,12 @@ struct PlatformFile {
     int descriptor;
 };
 
-struct PlatformReplacement {
-    std::string path;
-    std::string temporary;
+struct PlatformOutput {
     int descriptor;
+    std::string temporary;
+    std::string path;
+    std::string permissions_of;     // empty: none to copy
     int signal_slot;
-    bool written;       // false once a write failed
 };
 
 namespace {
@@ -60,7 +62,8 @@ std::string folder_of(const char* path) {
 // A hidden file in the target's folder under a name no other file holds yet, known to the signal
 // handler before it exists; -1 when none can be made.
 int create_temporary(const std::string& folder, std::string& name, int& signal_slot) {
-    static unsigned counter = 0;
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
         signal_slot = posix_hold_temporary(name.c_str());
@@ -91,32 +94,31 @@ bool fail_unless_regular(mode_t mode) {
     return false;
 }
 
-// The mode of `permissions_of`; false when there is none to copy.
-bool result_mode(const char* permissions_of, mode_t& mode) {
-    if (permissions_of == nullptr) return false;
+// The mode of the file the result copies its permissions from; false when there is none.
+bool result_mode(const std::string& permissions_of, mode_t& mode) {
     struct stat status {};
-    if (stat(permissions_of, &status) != 0) return false;
+    if (permissions_of.empty() || stat(permissions_of.c_str(), &status) != 0) return false;
     mode = status.st_mode & PERMISSION_BITS;
     return true;
 }
 
-bool finish_file(PlatformReplacement& replacement, const char* permissions_of) {
+bool finish_file(const PlatformOutput& output) {
     mode_t mode = 0;
-    if (result_mode(permissions_of, mode) && fchmod(replacement.descriptor, mode) != 0) {
+    if (result_mode(output.permissions_of, mode) && fchmod(output.descriptor, mode) != 0) {
         posix_fail_errno(errno);
         return false;
     }
     // The data must be on the disk before the rename makes it the file's only content.
-    if (fsync(replacement.descriptor) != 0) {
+    if (fsync(output.descriptor) != 0) {
         posix_fail_errno(errno);
         return false;
     }
     return true;
 }
 
-void release(PlatformReplacement* replacement) {
-    posix_release_temporary(replacement->signal_slot);
-    delete replacement;
+void release(PlatformOutput* output) {
+    posix_release_temporary(output->signal_slot);
+    delete output;
 }
 
 }  // namespace
@@ -174,12 +176,15 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     size_t capacity = 65536;
     size_t length = 0;
     auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
+    if (buffer == nullptr) throw std::bad_alloc();
     for (;;) {
         if (length == capacity) {
             capacity *= 2;
             auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
+            if (grown == nullptr) {
+                std::free(buffer);
+                throw std::bad_alloc();
+            }
             buffer = grown;
         }
         ssize_t done = read(STDIN_FILENO, buffer + length, capacity - length);
@@ -210,45 +215,45 @@ bool platform_create_folder(const char* path) {
     return false;
 }
 
-PlatformReplacement* platform_begin_replacement(const char* path) {
+PlatformOutput* platform_begin_output(const char* path, const char* permissions_of) {
     std::string temporary;
     int slot = -1;
     int descriptor = create_temporary(folder_of(path), temporary, slot);
     if (descriptor < 0) return nullptr;
-    return new PlatformReplacement{path, temporary, descriptor, slot, true};
+    return new PlatformOutput{descriptor, temporary, path, permissions_of != nullptr ? permissions_of : "", slot};
 }
 
-bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count) {
-    if (replacement->written) replacement->written = write_all(replacement->descriptor, bytes, count);
-    return replacement->written;
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->descriptor, bytes, count);
 }
 
-bool platform_finish_replacement(PlatformReplacement* replacement, const char* permissions_of) {
-    bool written = replacement->written && finish_file(*replacement, permissions_of);
-    if (close(replacement->descriptor) != 0 && written) {
+bool platform_commit_output(PlatformOutput* output) {
+    bool written = finish_file(*output);
+    if (close(output->descriptor) != 0 && written) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (written && rename(replacement->temporary.c_str(), replacement->path.c_str()) != 0) {
+    if (written && rename(output->temporary.c_str(), output->path.c_str()) != 0) {
         posix_fail_errno(errno);
         written = false;
     }
-    if (!written) unlink(replacement->temporary.c_str());
-    release(replacement);
+    if (!written) unlink(output->temporary.c_str());
+    release(output);
     return written;
 }
 
-void platform_abandon_replacement(PlatformReplacement* replacement) {
-    close(replacement->descriptor);
-    unlink(replacement->temporary.c_str());
-    release(replacement);
+void platform_abandon_output(PlatformOutput* output) {
+    close(output->descriptor);
+    unlink(output->temporary.c_str());
+    release(output);
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    PlatformReplacement* replacement = platform_begin_replacement(path);
-    if (replacement == nullptr) return false;
-    platform_write_replacement(replacement, bytes, count);
-    return platform_finish_replacement(replacement, nullptr);
+    PlatformOutput* output = platform_begin_output(path, nullptr);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

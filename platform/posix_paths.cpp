@@ -7,8 +7,9 @@
 
 namespace {
 
-char error_text[256] = "no error";
-PlatformErrorKind error_kind = PlatformErrorKind::other;
+// Each thread of a batch keeps its own, so one file's failure is not told as another's.
+thread_local char error_text[256] = "no error";
+thread_local PlatformErrorKind error_kind = PlatformErrorKind::other;
 
 struct KindOfErrno {
     int error;
@@ -25,19 +26,22 @@ const KindOfErrno KINDS_OF_ERRNO[] = {
     {EEXIST, PlatformErrorKind::in_the_way},
 };
 
-// The layer's own failures in English; the system's come from strerror.
-const char* own_text(PlatformErrorKind kind) {
-    switch (kind) {
-    case PlatformErrorKind::is_a_folder: return "it is a folder, not a file";
-    case PlatformErrorKind::fifo: return "it is a FIFO (named pipe), not a regular file";
-    case PlatformErrorKind::device: return "it is a device, not a regular file";
-    case PlatformErrorKind::socket: return "it is a socket, not a regular file";
-    case PlatformErrorKind::in_the_way: return "a file of that name is in the way";
-    case PlatformErrorKind::ended_early: return "the file ended before its reported size";
-    case PlatformErrorKind::no_temporary_name: return "no free name for a temporary file";
-    default: return "it is not a regular file";
-    }
-}
+// The layer's own failures, each with its English words.
+struct OwnWording {
+    PlatformErrorKind kind;
+    const char* text;
+};
+
+const OwnWording OWN_WORDINGS[] = {
+    {PlatformErrorKind::is_a_folder, "it is a folder, not a file"},
+    {PlatformErrorKind::fifo, "it is a FIFO (named pipe), not a regular file"},
+    {PlatformErrorKind::device, "it is a device, not a regular file"},
+    {PlatformErrorKind::socket, "it is a socket, not a regular file"},
+    {PlatformErrorKind::not_regular, "it is not a regular file"},
+    {PlatformErrorKind::in_the_way, "a file of that name is in the way"},
+    {PlatformErrorKind::ended_early, "the file ended before its reported size"},
+    {PlatformErrorKind::no_temporary_name, "no free name for a temporary file"},
+};
 
 void keep_text(const char* text) {
     std::strncpy(error_text, text, sizeof error_text - 1);
@@ -54,6 +58,15 @@ const char* platform_error_text() { return error_text; }
 
 PlatformErrorKind platform_error_kind() { return error_kind; }
 
+// strerror speaks English here: the program never sets the C library's locale.
+PlatformErrorKind platform_error_kind_of(const char* text) {
+    for (const OwnWording& wording : OWN_WORDINGS)
+        if (std::strcmp(wording.text, text) == 0) return wording.kind;
+    for (const KindOfErrno& entry : KINDS_OF_ERRNO)
+        if (std::strcmp(std::strerror(entry.error), text) == 0) return entry.kind;
+    return PlatformErrorKind::other;
+}
+
 void posix_fail_errno(int error) {
     keep_text(std::strerror(error));
     error_kind = PlatformErrorKind::other;
@@ -62,6 +75,7 @@ void posix_fail_errno(int error) {
 }
 
 void posix_fail(PlatformErrorKind kind) {
-    keep_text(own_text(kind));
     error_kind = kind;
+    for (const OwnWording& wording : OWN_WORDINGS)
+        if (wording.kind == kind) keep_text(wording.text);
 }

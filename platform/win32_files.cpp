@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
@@ -12,12 +14,11 @@ struct PlatformFile {
     HANDLE handle;
 };
 
-struct PlatformReplacement {
-    std::string path;
-    std::string temporary;
+struct PlatformOutput {
     HANDLE handle;
+    std::string temporary;
+    std::string path;
     int signal_slot;
-    bool written;       // false once a write failed
 };
 
 namespace {
@@ -58,7 +59,8 @@ std::string folder_prefix_of(const char* path) {
 // before it exists; INVALID_HANDLE_VALUE when none can be made. It may be deleted while open, so
 // that an interrupt can remove it.
 HANDLE create_temporary(const std::string& folder_prefix, std::string& name, int& signal_slot) {
-    static unsigned counter = 0;
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
@@ -83,9 +85,9 @@ PlatformErrorKind kind_of_type(DWORD type) {
     return PlatformErrorKind::not_regular;
 }
 
-void release(PlatformReplacement* replacement) {
-    win32_release_temporary(replacement->signal_slot);
-    delete replacement;
+void release(PlatformOutput* output) {
+    win32_release_temporary(output->signal_slot);
+    delete output;
 }
 
 }  // namespace
@@ -141,12 +143,15 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     size_t capacity = 65536;
     size_t length = 0;
     auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
+    if (buffer == nullptr) throw std::bad_alloc();
     for (;;) {
         if (length == capacity) {
             capacity *= 2;
             auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
+            if (grown == nullptr) {
+                std::free(buffer);
+                throw std::bad_alloc();
+            }
             buffer = grown;
         }
         DWORD done = 0;
@@ -167,49 +172,49 @@ bool platform_read_stdin(unsigned char** bytes, size_t* count) {
     return true;
 }
 
-PlatformReplacement* platform_begin_replacement(const char* path) {
+// Windows files inherit their access from the folder; there are no permission bits to copy.
+PlatformOutput* platform_begin_output(const char* path, const char*) {
     std::string temporary;
     int slot = -1;
     HANDLE handle = create_temporary(folder_prefix_of(path), temporary, slot);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return new PlatformReplacement{path, temporary, handle, slot, true};
+    return new PlatformOutput{handle, temporary, path, slot};
 }
 
-bool platform_write_replacement(PlatformReplacement* replacement, const void* bytes, size_t count) {
-    if (replacement->written) replacement->written = write_all(replacement->handle, bytes, count);
-    return replacement->written;
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->handle, bytes, count);
 }
 
-// Windows files inherit their access from the folder; there are no permission bits to copy.
-bool platform_finish_replacement(PlatformReplacement* replacement, const char*) {
-    bool written = replacement->written;
+bool platform_commit_output(PlatformOutput* output) {
     // The data must be on the disk before the rename makes it the file's only content.
-    if (written && !FlushFileBuffers(replacement->handle)) {
+    bool written = true;
+    if (!FlushFileBuffers(output->handle)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    CloseHandle(replacement->handle);
-    if (written && !MoveFileExA(replacement->temporary.c_str(), replacement->path.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    CloseHandle(output->handle);
+    if (written &&
+        !MoveFileExA(output->temporary.c_str(), output->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         win32_fail_code(GetLastError());
         written = false;
     }
-    if (!written) DeleteFileA(replacement->temporary.c_str());
-    release(replacement);
+    if (!written) DeleteFileA(output->temporary.c_str());
+    release(output);
     return written;
 }
 
-void platform_abandon_replacement(PlatformReplacement* replacement) {
-    CloseHandle(replacement->handle);
-    DeleteFileA(replacement->temporary.c_str());
-    release(replacement);
+void platform_abandon_output(PlatformOutput* output) {
+    CloseHandle(output->handle);
+    DeleteFileA(output->temporary.c_str());
+    release(output);
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    PlatformReplacement* replacement = platform_begin_replacement(path);
-    if (replacement == nullptr) return false;
-    platform_write_replacement(replacement, bytes, count);
-    return platform_finish_replacement(replacement, nullptr);
+    PlatformOutput* output = platform_begin_output(path, nullptr);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {

@@ -8,8 +8,9 @@
 
 namespace {
 
-char error_text[256] = "no error";
-PlatformErrorKind error_kind = PlatformErrorKind::other;
+// Each thread of a batch keeps its own, so one file's failure is not told as another's.
+thread_local char error_text[256] = "no error";
+thread_local PlatformErrorKind error_kind = PlatformErrorKind::other;
 
 struct ErrorWording {
     DWORD code;
@@ -40,17 +41,20 @@ const ErrorWording ERROR_WORDINGS[] = {
 };
 
 // The layer's own failures, in the words the POSIX build uses.
-const char* own_text(PlatformErrorKind kind) {
-    switch (kind) {
-    case PlatformErrorKind::is_a_folder: return "it is a folder, not a file";
-    case PlatformErrorKind::fifo: return "it is a FIFO (named pipe), not a regular file";
-    case PlatformErrorKind::device: return "it is a device, not a regular file";
-    case PlatformErrorKind::in_the_way: return "a file of that name is in the way";
-    case PlatformErrorKind::ended_early: return "the file ended before its reported size";
-    case PlatformErrorKind::no_temporary_name: return "no free name for a temporary file";
-    default: return "it is not a regular file";
-    }
-}
+struct OwnWording {
+    PlatformErrorKind kind;
+    const char* text;
+};
+
+const OwnWording OWN_WORDINGS[] = {
+    {PlatformErrorKind::is_a_folder, "it is a folder, not a file"},
+    {PlatformErrorKind::fifo, "it is a FIFO (named pipe), not a regular file"},
+    {PlatformErrorKind::device, "it is a device, not a regular file"},
+    {PlatformErrorKind::not_regular, "it is not a regular file"},
+    {PlatformErrorKind::in_the_way, "a file of that name is in the way"},
+    {PlatformErrorKind::ended_early, "the file ended before its reported size"},
+    {PlatformErrorKind::no_temporary_name, "no free name for a temporary file"},
+};
 
 void keep_text(const char* text) {
     std::strncpy(error_text, text, sizeof error_text - 1);
@@ -68,6 +72,14 @@ const char* platform_error_text() { return error_text; }
 
 PlatformErrorKind platform_error_kind() { return error_kind; }
 
+PlatformErrorKind platform_error_kind_of(const char* text) {
+    for (const OwnWording& wording : OWN_WORDINGS)
+        if (std::strcmp(wording.text, text) == 0) return wording.kind;
+    for (const ErrorWording& wording : ERROR_WORDINGS)
+        if (std::strcmp(wording.text, text) == 0) return wording.kind;
+    return PlatformErrorKind::other;
+}
+
 void win32_fail_code(DWORD error) {
     for (const ErrorWording& wording : ERROR_WORDINGS) {
         if (wording.code == error) {
@@ -81,8 +93,9 @@ void win32_fail_code(DWORD error) {
 }
 
 void win32_fail(PlatformErrorKind kind) {
-    keep_text(own_text(kind));
     error_kind = kind;
+    for (const OwnWording& wording : OWN_WORDINGS)
+        if (wording.kind == kind) keep_text(wording.text);
 }
 
 void win32_fail_text(const char* text) {

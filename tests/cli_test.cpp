@@ -223,12 +223,23 @@ TEST_F(CliTest, FileNamedExplicitlyIsConvertedWhateverItsName) {
     EXPECT_TRUE(fs::exists(work / "Tessaline" / "novel.txt"));
 }
 
-TEST_F(CliTest, FilesOfSeveralFoldersRunFolderByFolder) {
-    for (const char* name : {"a/x.txt", "a/y.txt", "b/z.txt"}) write_file(work / name, cp949(NOVEL));
+TEST_F(CliTest, FilesOfSeveralFoldersAreOneBatchInTheOrderGiven) {
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"a/x.txt", "첫째 소설이다."}, {"b/z.txt", "둘째 소설이다."}, {"a/y.txt", "셋째 소설이다."}};
+    std::string expected;
+    for (const auto& [name, text] : files) {
+        write_file(work / name, cp949(text));
+        expected += converted(cp949(text));
+    }
     CliResult result = run({"a/x.txt", "b/z.txt", "a/y.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
     for (const char* name : {"a/Tessaline/x.txt", "a/Tessaline/y.txt", "b/Tessaline/z.txt"})
         EXPECT_TRUE(fs::exists(work / name)) << name;
+
+    CliResult in_order = run({"--stdout", "a/x.txt", "b/z.txt", "a/y.txt"});
+    EXPECT_EQ(in_order.status, 0) << in_order.err;
+    EXPECT_EQ(utf8(in_order.out), utf8(expected));
 }
 
 TEST_F(CliTest, OptionsReachEveryFolderOfOneCommand) {

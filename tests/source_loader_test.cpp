@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/engine_state.h"
-#include "pipeline/run_settings.h"
 #include "pipeline/source_loader.h"
 #include "platform/platform.h"
 #include "tests/support/cp949.h"
@@ -36,29 +35,15 @@ std::string utf16le(const std::string& utf8_text) {
 
 std::string loaded_text() { return std::string(reinterpret_cast<const char*>(source_text.bytes)); }
 
-struct Failure {
-    std::string path;
-    std::string reason;
-};
-
 class SourceLoaderTest : public ::testing::Test {
 protected:
     fs::path folder;
-    std::vector<Failure> failures;
 
     void SetUp() override {
         char name[] = "/tmp/tessaline-loader-XXXXXX";
         folder = mkdtemp(name);
-        run_settings = RunSettings{};
-        run_settings.failure_context = &failures;
-        run_settings.on_failure = [](void* context, const char* path, const char* reason) {
-            static_cast<std::vector<Failure>*>(context)->push_back({path, reason});
-        };
     }
-    void TearDown() override {
-        run_settings = RunSettings{};
-        fs::remove_all(folder);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     std::string file_with(const std::string& bytes, const std::string& name = "novel.txt") {
         std::string path = (folder / name).string();
@@ -67,9 +52,8 @@ protected:
     }
 
     // Loads the bytes from a file; the text must be NUL-terminated exactly at its end.
-    std::string load(const std::string& bytes, int input_encoding) {
-        run_settings.input_encoding = input_encoding;
-        EXPECT_TRUE(load_source_file(file_with(bytes).c_str()));
+    std::string load(const std::string& bytes, InputEncoding input_encoding) {
+        EXPECT_TRUE(load_source_file(file_with(bytes).c_str(), input_encoding));
         EXPECT_EQ(source_size, bytes.size());
         return loaded_text();
     }
@@ -99,24 +83,24 @@ TEST_F(SourceLoaderTest, DecodesEachEncodingToCp949) {
     struct Case {
         const char* what;
         std::string bytes;
-        int input_encoding;
+        InputEncoding input_encoding;
         std::string expected;
     } cases[] = {
-        {"CP949 taken byte for byte", cp949(korean), INPUT_BY_MARK, cp949(korean)},
-        {"UTF-8 with its mark", UTF8_MARK + korean, INPUT_BY_MARK, cp949(korean)},
-        {"UTF-16LE with its mark", UTF16_MARK + utf16le(korean), INPUT_BY_MARK, cp949(korean)},
-        {"UTF-8 without a mark is not guessed", korean, INPUT_BY_MARK, korean},
-        {"UTF-16BE mark is unknown", std::string("\xFE\xFF\x00" "A", 4), INPUT_BY_MARK, "\xFE\xFF" "A"},
-        {"cp949 setting still honours a mark", UTF8_MARK + korean, INPUT_CP949, cp949(korean)},
-        {"auto: unmarked UTF-8", korean, INPUT_AUTO, cp949(korean)},
-        {"auto: CP949 is not UTF-8", cp949(korean), INPUT_AUTO, cp949(korean)},
-        {"auto: ASCII stays", "plain text\r\n", INPUT_AUTO, "plain text\r\n"},
-        {"auto: marked UTF-16LE", UTF16_MARK + utf16le(korean), INPUT_AUTO, cp949(korean)},
-        {"auto: cut last UTF-8 character is not UTF-8", korean + "\xED\x95", INPUT_AUTO, korean + "\xED\x95"},
-        {"forced UTF-8 without a mark", korean, INPUT_UTF8, cp949(korean)},
-        {"forced UTF-8 skips a mark", UTF8_MARK + korean, INPUT_UTF8, cp949(korean)},
-        {"forced UTF-16LE without a mark", utf16le(korean), INPUT_UTF16LE, cp949(korean)},
-        {"forced UTF-16LE skips a mark", UTF16_MARK + utf16le(korean), INPUT_UTF16LE, cp949(korean)},
+        {"CP949 taken byte for byte", cp949(korean), InputEncoding::BY_MARK, cp949(korean)},
+        {"UTF-8 with its mark", UTF8_MARK + korean, InputEncoding::BY_MARK, cp949(korean)},
+        {"UTF-16LE with its mark", UTF16_MARK + utf16le(korean), InputEncoding::BY_MARK, cp949(korean)},
+        {"UTF-8 without a mark is not guessed", korean, InputEncoding::BY_MARK, korean},
+        {"UTF-16BE mark is unknown", std::string("\xFE\xFF\x00" "A", 4), InputEncoding::BY_MARK, "\xFE\xFF" "A"},
+        {"cp949 setting still honours a mark", UTF8_MARK + korean, InputEncoding::CP949, cp949(korean)},
+        {"auto: unmarked UTF-8", korean, InputEncoding::AUTO, cp949(korean)},
+        {"auto: CP949 is not UTF-8", cp949(korean), InputEncoding::AUTO, cp949(korean)},
+        {"auto: ASCII stays", "plain text\r\n", InputEncoding::AUTO, "plain text\r\n"},
+        {"auto: marked UTF-16LE", UTF16_MARK + utf16le(korean), InputEncoding::AUTO, cp949(korean)},
+        {"auto: cut last UTF-8 character is not UTF-8", korean + "\xED\x95", InputEncoding::AUTO, korean + "\xED\x95"},
+        {"forced UTF-8 without a mark", korean, InputEncoding::UTF8, cp949(korean)},
+        {"forced UTF-8 skips a mark", UTF8_MARK + korean, InputEncoding::UTF8, cp949(korean)},
+        {"forced UTF-16LE without a mark", utf16le(korean), InputEncoding::UTF16LE, cp949(korean)},
+        {"forced UTF-16LE skips a mark", UTF16_MARK + utf16le(korean), InputEncoding::UTF16LE, cp949(korean)},
     };
     for (const auto& c : cases) EXPECT_EQ(utf8(load(c.bytes, c.input_encoding)), utf8(c.expected)) << c.what;
 }
@@ -134,7 +118,7 @@ TEST_F(SourceLoaderTest, MarkEdgeCases) {
         {"lone last UTF-16LE byte pairs with the terminator", UTF16_MARK + "A" + std::string(1, '\0') + "B", "AB"},
         {"lone UTF-16LE byte that is a line feed", UTF16_MARK + "A" + std::string(1, '\0') + "\n", "A\n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(load(c.bytes, INPUT_BY_MARK), c.expected) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(load(c.bytes, InputEncoding::BY_MARK), c.expected) << c.what;
 }
 
 TEST_F(SourceLoaderTest, NulCharactersAreDroppedAndTheRestKept) {
@@ -151,7 +135,7 @@ TEST_F(SourceLoaderTest, NulCharactersAreDroppedAndTheRestKept) {
         {"file starting with NUL", nul + "text", "text"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(utf8(load(c.bytes, INPUT_BY_MARK)), utf8(c.expected)) << c.what;
+        EXPECT_EQ(utf8(load(c.bytes, InputEncoding::BY_MARK)), utf8(c.expected)) << c.what;
         EXPECT_EQ(source_text.bytes[c.expected.size()], 0) << c.what;
     }
 }
@@ -168,36 +152,34 @@ TEST_F(SourceLoaderTest, UnencodableAndMalformedCharactersBecomeQuestionMarks) {
         {"lone surrogate", UTF16_MARK + std::string("\x00\xD8", 2) + utf16le("가"), cp949("?가")},
         {"surrogate pair", UTF16_MARK + utf16le("가\xF0\x9F\x98\x80"), cp949("가?")},
     };
-    for (const auto& c : cases) EXPECT_EQ(utf8(load(c.bytes, INPUT_BY_MARK)), utf8(c.expected)) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(utf8(load(c.bytes, InputEncoding::BY_MARK)), utf8(c.expected)) << c.what;
 }
 
 TEST_F(SourceLoaderTest, ConvertedTextIsShorterThanItsFileAndTheSizeCountsTheMark) {
     std::string text = UTF8_MARK + "가나다라";
-    load(text, INPUT_BY_MARK);
+    load(text, InputEncoding::BY_MARK);
     EXPECT_EQ(source_size, 15u);
     EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(source_text.bytes)), 8u);
 }
 
 TEST_F(SourceLoaderTest, SizeNeverFallsBelowTheTextOfALoneWideningByte) {
     // U+00B7 is two bytes in CP949: one raw byte widened by decoding.
-    run_settings.input_encoding = INPUT_UTF16LE;
-    ASSERT_TRUE(load_source_file(file_with("\xB7").c_str()));
+    ASSERT_TRUE(load_source_file(file_with("\xB7").c_str(), InputEncoding::UTF16LE));
     EXPECT_EQ(loaded_text(), "\xA1\xA4");
     EXPECT_GE(source_size, 2u);
 }
 
 TEST_F(SourceLoaderTest, AFailedLoadKeepsThePreviousTextAndIsReported) {
-    ASSERT_TRUE(load_source_file(file_with(cp949("이전 소설")).c_str()));
+    ASSERT_TRUE(load_source_file(file_with(cp949("이전 소설")).c_str(), InputEncoding::BY_MARK));
     std::string missing = (folder / "missing.txt").string();
-    EXPECT_FALSE(load_source_file(missing.c_str()));
-    EXPECT_FALSE(load_source_file(folder.c_str()));
+    std::string missing_reason, folder_reason;
+    EXPECT_FALSE(load_source_file(missing.c_str(), InputEncoding::BY_MARK, &missing_reason));
+    EXPECT_FALSE(load_source_file(folder.c_str(), InputEncoding::BY_MARK, &folder_reason));
     EXPECT_EQ(utf8(loaded_text()), "이전 소설");
     EXPECT_EQ(source_size, cp949("이전 소설").size());
-    ASSERT_EQ(failures.size(), 2u);
-    EXPECT_EQ(failures[0].path, missing);
-    EXPECT_NE(failures[0].reason.find("cannot be opened"), std::string::npos) << failures[0].reason;
-    EXPECT_NE(failures[0].reason.find("No such file"), std::string::npos) << failures[0].reason;
-    EXPECT_NE(failures[1].reason.find("folder"), std::string::npos) << failures[1].reason;
+    EXPECT_NE(missing_reason.find("cannot be opened"), std::string::npos) << missing_reason;
+    EXPECT_NE(missing_reason.find("No such file"), std::string::npos) << missing_reason;
+    EXPECT_NE(folder_reason.find("folder"), std::string::npos) << folder_reason;
 }
 
 TEST_F(SourceLoaderTest, AFileThatShrinksWhileBeingReadIsAShortRead) {
@@ -214,10 +196,12 @@ TEST_F(SourceLoaderTest, AFileThatShrinksWhileBeingReadIsAShortRead) {
 
 TEST_F(SourceLoaderTest, BytesFromMemoryDecodeLikeAFile) {
     std::string bytes = UTF16_MARK + utf16le("표준 입력\r\n");
-    ASSERT_TRUE(load_source_bytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), "stdin"));
+    std::string reason;
+    ASSERT_TRUE(load_source_bytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                  InputEncoding::BY_MARK, &reason));
     EXPECT_EQ(utf8(loaded_text()), "표준 입력\r\n");
     EXPECT_EQ(source_size, bytes.size());
-    ASSERT_TRUE(load_source_bytes(nullptr, 0, "stdin"));
+    ASSERT_TRUE(load_source_bytes(nullptr, 0, InputEncoding::BY_MARK, &reason));
     EXPECT_EQ(loaded_text(), "");
 }
 

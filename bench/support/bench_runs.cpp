@@ -53,10 +53,13 @@ void record_seconds(const char* group, BenchInput input, size_t size, double sec
     seconds_taken()[{group, input, size}] = seconds;
 }
 
-void use_bench_options() {
-    conversion_options = ConversionOptions{};
-    conversion_options.split_long_sentences = 1;
-    conversion_options.blank_after_long = 1;
-    conversion_options.remove_hanja = 1;
-    conversion_options.min_line_bytes = 30;
+ConversionOptions bench_options() {
+    ConversionOptions options{};
+    options.split_long_sentences = 1;
+    options.blank_after_long = 1;
+    options.remove_hanja = 1;
+    options.min_line_bytes = 30;
+    return options;
 }
+
+void use_bench_options() { conversion_options = bench_options(); }

@@ -10,9 +10,9 @@
 #include <iterator>
 
 #include "engine/reflow.h"
-#include "pipeline/document_conversion.h"
+#include "pipeline/preview.h"
 #include "pipeline/progress_view.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/result_writer.h"
 #include "pipeline/source_loader.h"
 #include "tools/checks/text_kept.h"
 
@@ -26,7 +26,7 @@ const char FOOTER_START[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.
 struct WorkFolder {
     std::filesystem::path path;
     std::string input;    // the input path the writer forms the output name from
-    std::string output;   // the output folder, kept alive for run_settings
+    std::string output;   // the output folder
     WorkFolder() {
         path = std::filesystem::temp_directory_path() / ("tessaline-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path / "out");
@@ -57,8 +57,6 @@ std::string read_file(const std::filesystem::path& path) {
 struct ViewRecord {
     int last_progress = -1;
     bool moved_back = false;
-    size_t preview_length = 0;
-    int previews = 0;
 };
 
 ProgressView recording_view(ViewRecord& record) {
@@ -68,11 +66,6 @@ ProgressView recording_view(ViewRecord& record) {
         auto& r = *static_cast<ViewRecord*>(context);
         if (percent < r.last_progress || percent < 0 || percent > 100) r.moved_back = true;
         r.last_progress = percent;
-    };
-    view.show_preview = [](void* context, const char* text) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        r.preview_length = std::strlen(text);
-        ++r.previews;
     };
     return view;
 }
@@ -126,21 +119,30 @@ std::string check_final_text() {
     return find_bad_line_end(std::string_view(reinterpret_cast<const char*>(text), length));
 }
 
+// Writes the final text as the result of the work folder's input; empty when it was written.
+std::string write_result(int preview_limit) {
+    const WorkFolder& folder = work_folder();
+    ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
+    FileFailure failure;
+    if (!writer.open_file(folder.input, folder.output, failure)) return "the result could not be begun: " + failure.reason;
+    writer.write(final_text(), final_text_length());
+    if (!writer.finish(failure)) return "the result was not written: " + failure.reason;
+    size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
+    if (preview_of(writer.head(), writer.length(), limit).size() > limit + DOTTED_TAIL_LENGTH)
+        return "the preview is longer than its limit and the dotted tail";
+    return {};
+}
+
 // Converts the loaded source text and checks the final text and the written file against `source`.
 std::string convert_and_check(const std::string& source, int preview_limit) {
     const WorkFolder& folder = work_folder();
-    set_current_input_path(folder.input.c_str());
-    run_settings = RunSettings{};
-    run_settings.output_dir = folder.output.c_str();
     ViewRecord record;
     ProgressView view = recording_view(record);
-    if (convert_document(&view, preview_limit) != 0) return "convert_document reported that nothing was written";
+    reflow_document(&view);
     if (record.moved_back) return "the file progress moved back or left 0 to 100";
-    if (record.last_progress != 100) return "the file progress did not end at 100";
-    if (record.previews != 1) return "the preview was not shown exactly once";
-    size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
-    if (record.preview_length > limit + 109) return "the preview is longer than its limit and the dotted tail";
     std::string problem = check_final_text();
+    if (!problem.empty()) return problem;
+    problem = write_result(preview_limit);
     if (!problem.empty()) return problem;
     std::string file = read_file(folder.path / "out" / "novel.txt");
     problem = find_bad_line_end(file);
@@ -192,14 +194,14 @@ std::string without_nul_bytes(std::string text) {
 
 // What the loader must make of `raw`; `known` is false when characters had to be replaced, for
 // which only the platform's own replacement is the reference.
-std::string expected_source(const std::string& raw, int setting, bool& known) {
+std::string expected_source(const std::string& raw, InputEncoding setting, bool& known) {
     known = true;
     bool utf8_mark = starts_with(raw, "\xEF\xBB\xBF");
     bool utf16_mark = !utf8_mark && starts_with(raw, "\xFF\xFE");
-    bool utf8 = utf8_mark || setting == INPUT_UTF8 ||
-                (setting == INPUT_AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
-    bool utf16 = setting == INPUT_UTF16LE || (utf16_mark && setting != INPUT_UTF8);
-    if (setting == INPUT_UTF16LE) utf8 = false;
+    bool utf8 = utf8_mark || setting == InputEncoding::UTF8 ||
+                (setting == InputEncoding::AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
+    bool utf16 = setting == InputEncoding::UTF16LE || (utf16_mark && setting != InputEncoding::UTF8);
+    if (setting == InputEncoding::UTF16LE) utf8 = false;
     if (utf16) {
         std::string units = without_nul_units(raw.substr(starts_with(raw, "\xFF\xFE") ? 2 : 0));
         return iconv_convert(units, "CP949", "UTF-16LE", known);
@@ -239,12 +241,12 @@ std::string check_conversion_case(const uint8_t* data, size_t size) {
 }
 
 std::string check_loader_case(const uint8_t* data, size_t size) {
-    int setting = size > 0 ? data[0] % 5 : INPUT_BY_MARK;
+    constexpr InputEncoding SETTINGS[] = {InputEncoding::BY_MARK, InputEncoding::AUTO, InputEncoding::CP949,
+                                          InputEncoding::UTF8, InputEncoding::UTF16LE};
+    InputEncoding setting = SETTINGS[size > 0 ? data[0] % 5 : 0];
     std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
     write_file(work_folder().input, raw);
-    run_settings = RunSettings{};
-    run_settings.input_encoding = setting;
-    if (!load_source_file(work_folder().input.c_str())) return "load_source_file failed on a readable file";
+    if (!load_source_file(work_folder().input.c_str(), setting)) return "load_source_file failed on a readable file";
     std::string loaded(reinterpret_cast<const char*>(source_text.bytes));
     if (source_size < loaded.size()) return "the source size is less than the decoded text";
     bool known = false;

@@ -17,7 +17,7 @@ struct ConversionCase {
 
 ConversionCase decode_conversion_case(const uint8_t* data, size_t size);
 
-// Runs one case through convert_document and checks the result: the written file ends in the
+// Runs one case through the engine and the result writer and checks the result: the written file ends in the
 // footer, the text before it holds every text byte of the source in order (when neither Hanja
 // removal nor a changed text is asked for), no NUL and no LF without CR, and the progress bar
 // never moves back. Empty when all holds, else what failed.

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "pipeline/run_settings.h"
 #include "tests/support/cp949.h"
 
 namespace {
