@@ -131,8 +131,23 @@ struct PlatformEntry {
     PlatformFileId id;
 };
 
+// A folder held open while a walk is inside it: its subfolders and the folder above are reached
+// from it, without the system looking up the whole path again at every level.
+struct PlatformFolder;
+
+// nullptr when the path leads to no folder that can be opened.
+PlatformFolder* platform_open_folder(const char* path);
+// A subfolder by name; a link to a folder is opened only with `follow_link`. nullptr when it
+// cannot be opened.
+PlatformFolder* platform_open_subfolder(PlatformFolder* folder, const char* name, bool follow_link);
+// The folder above, as the system finds it from this one; nullptr when it cannot be opened (a
+// walk then opens it by its path).
+PlatformFolder* platform_open_parent(PlatformFolder* folder);
+PlatformFileId platform_folder_id(const PlatformFolder* folder);
+void platform_close_folder(PlatformFolder* folder);
+
 // Like platform_list_folder, with the kind and identity of each entry; linear in the entries.
-bool platform_list_entries(const char* folder, void (*visit)(void* context, const PlatformEntry& entry),
+bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, const PlatformEntry& entry),
                            void* context);
 
 // The identity of the file or folder a path leads to; false when it cannot be reached.

@@ -2,6 +2,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -10,10 +11,27 @@
 #include "platform/platform.h"
 #include "platform/posix_error.h"
 
+struct PlatformFolder {
+    int descriptor;
+    PlatformFileId id;
+};
+
 namespace {
+
+constexpr int FOLDER_FLAGS = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 PlatformFileId id_of(const struct stat& status) {
     return PlatformFileId{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+}
+
+PlatformFolder* folder_of(int descriptor) {
+    struct stat status {};
+    if (descriptor < 0 || fstat(descriptor, &status) != 0) {
+        posix_fail_errno(errno);
+        if (descriptor >= 0) close(descriptor);
+        return nullptr;
+    }
+    return new PlatformFolder{descriptor, id_of(status)};
 }
 
 struct ListedEntry {
@@ -67,13 +85,32 @@ bool platform_file_id(const char* path, PlatformFileId* id) {
     return true;
 }
 
-bool platform_list_entries(const char* folder, void (*visit)(void* context, const PlatformEntry& entry),
+PlatformFolder* platform_open_folder(const char* path) { return folder_of(open(path, FOLDER_FLAGS)); }
+
+PlatformFolder* platform_open_subfolder(PlatformFolder* folder, const char* name, bool follow_link) {
+    return folder_of(openat(folder->descriptor, name, FOLDER_FLAGS | (follow_link ? 0 : O_NOFOLLOW)));
+}
+
+PlatformFolder* platform_open_parent(PlatformFolder* folder) { return folder_of(openat(folder->descriptor, "..", FOLDER_FLAGS)); }
+
+PlatformFileId platform_folder_id(const PlatformFolder* folder) { return folder->id; }
+
+void platform_close_folder(PlatformFolder* folder) {
+    close(folder->descriptor);
+    delete folder;
+}
+
+bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, const PlatformEntry& entry),
                            void* context) {
-    DIR* listing = opendir(folder);
+    // The listing reads through a copy of the descriptor, which closing the listing closes.
+    int copy = dup(folder->descriptor);
+    DIR* listing = copy >= 0 ? fdopendir(copy) : nullptr;
     if (listing == nullptr) {
         posix_fail_errno(errno);
+        if (copy >= 0) close(copy);
         return false;
     }
+    rewinddir(listing);
     std::vector<ListedEntry> entries;
     while (const dirent* entry = readdir(listing)) {
         std::string name = entry->d_name;
@@ -89,6 +126,8 @@ bool platform_list_entries(const char* folder, void (*visit)(void* context, cons
 bool platform_list_folder(const char* folder,
                           void (*visit)(void* context, const char* name, bool is_folder),
                           void* context) {
+    PlatformFolder* opened = platform_open_folder(folder);
+    if (opened == nullptr) return false;
     struct Forward {
         void (*visit)(void* context, const char* name, bool is_folder);
         void* context;
@@ -97,5 +136,7 @@ bool platform_list_folder(const char* folder,
         const Forward& to = *static_cast<const Forward*>(inner);
         to.visit(to.context, entry.name, entry.kind != PlatformEntryKind::file);
     };
-    return platform_list_entries(folder, each, &forward);
+    bool listed = platform_list_entries(opened, each, &forward);
+    platform_close_folder(opened);
+    return listed;
 }

@@ -7,6 +7,11 @@
 #include "platform/platform.h"
 #include "platform/win32_error.h"
 
+struct PlatformFolder {
+    std::string path;
+    PlatformFileId id;
+};
+
 namespace {
 
 bool identity_of(const char* path, BY_HANDLE_FILE_INFORMATION& identity) {
@@ -87,16 +92,49 @@ bool platform_file_id(const char* path, PlatformFileId* id) {
     return true;
 }
 
-bool platform_list_entries(const char* folder, void (*visit)(void* context, const PlatformEntry& entry),
+PlatformFolder* platform_open_folder(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    BY_HANDLE_FILE_INFORMATION identity = {};
+    if (attributes == INVALID_FILE_ATTRIBUTES || !identity_of(path, identity)) {
+        win32_fail_code(GetLastError());
+        return nullptr;
+    }
+    if (!is_folder_attribute(attributes)) {
+        win32_fail_code(ERROR_DIRECTORY);
+        return nullptr;
+    }
+    return new PlatformFolder{path, id_of(identity)};
+}
+
+// Windows finds a name from the drive down whatever is held open, so a subfolder is its path.
+PlatformFolder* platform_open_subfolder(PlatformFolder* folder, const char* name, bool follow_link) {
+    std::string path = folder->path;
+    if (!platform_is_separator(path.back()) && path.back() != ':') path += '\\';
+    path += name;
+    if (!follow_link && platform_is_link(path.c_str())) {
+        win32_fail(PlatformErrorKind::not_regular);
+        return nullptr;
+    }
+    return platform_open_folder(path.c_str());
+}
+
+PlatformFolder* platform_open_parent(PlatformFolder*) { return nullptr; }
+
+PlatformFileId platform_folder_id(const PlatformFolder* folder) { return folder->id; }
+
+void platform_close_folder(PlatformFolder* folder) { delete folder; }
+
+bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, const PlatformEntry& entry),
                            void* context) {
-    std::string prefix = folder[0] == '\0' ? std::string(".") : std::string(folder);
+    const std::string& path = folder->path;
+    std::string prefix = path.empty() ? std::string(".") : path;
     if (!platform_is_separator(prefix.back()) && prefix.back() != ':') prefix += '\\';
     WIN32_FIND_DATAA entry = {};
     HANDLE search = FindFirstFileA((prefix + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         // An empty folder has no entry at all, not even "." on some file systems.
-        if (error == ERROR_FILE_NOT_FOUND && platform_is_folder(folder)) return true;
+        if (error == ERROR_FILE_NOT_FOUND) return true;
         win32_fail_code(error);
         return false;
     }
@@ -115,6 +153,8 @@ bool platform_list_entries(const char* folder, void (*visit)(void* context, cons
 bool platform_list_folder(const char* folder,
                           void (*visit)(void* context, const char* name, bool is_folder),
                           void* context) {
+    PlatformFolder* opened = platform_open_folder(folder[0] == '\0' ? "." : folder);
+    if (opened == nullptr) return false;
     struct Forward {
         void (*visit)(void* context, const char* name, bool is_folder);
         void* context;
@@ -123,5 +163,7 @@ bool platform_list_folder(const char* folder,
         const Forward& to = *static_cast<const Forward*>(inner);
         to.visit(to.context, entry.name, entry.kind != PlatformEntryKind::file);
     };
-    return platform_list_entries(folder, each, &forward);
+    bool listed = platform_list_entries(opened, each, &forward);
+    platform_close_folder(opened);
+    return listed;
 }
