@@ -4,22 +4,17 @@
 #include "pipeline/batch_run.h"
 #include "pipeline/min_length.h"
 
-namespace {
-
-int flag(bool checked) { return checked ? 1 : 0; }
-
-}  // namespace
-
 BatchRequest selection_request(OptionControls& controls) {
     BatchRequest request;
     request.files = selected_files();
     request.shape = is_multiple_selection() ? RunShape::FILE_LIST : RunShape::SINGLE_FILE;
     request.options.min_line_bytes = min_line_bytes_from(controls.min_length_text().c_str());
     std::array<bool, 4> checked = controls.check_states();
-    request.options.split_long_sentences = flag(checked[0]);
-    request.options.remove_hanja = flag(checked[1]);
-    request.options.blank_after_long = flag(checked[2]);
-    request.options.mark_joins = flag(checked[3]);
+    request.options.split_long_sentences = checked[0];
+    request.options.remove_hanja = checked[1];
+    request.options.blank_after_long = checked[2];
+    request.options.mark_joins = checked[3];
+    request.options.joints = tessaline::JointMode::rules;
     return request;
 }
 

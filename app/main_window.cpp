@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/controls.h"
 #include "app/resources/resource_ids.h"
-#include "engine/engine_state.h"
+#include "pipeline/source_loader.h"
 
 MainWindow main_window;
 
@@ -25,16 +25,12 @@ void on_create(HWND window, const CREATESTRUCTA* creation) {
     create_controls(main_window);
     main_window.white_brush = CreateSolidBrush(RGB(255, 255, 255));
     text_buffer_reset(source_text, INITIAL_TEXT_BUFFER_SIZE);
-    text_buffer_reset(output_text, INITIAL_TEXT_BUFFER_SIZE);
-    text_buffer_reset(second_pass_buffer, INITIAL_TEXT_BUFFER_SIZE);
 }
 
 void on_destroy() {
     DeleteObject(main_window.white_brush);
     main_window.white_brush = nullptr;
     text_buffer_release(source_text);
-    text_buffer_release(output_text);
-    text_buffer_release(second_pass_buffer);
     PostQuitMessage(0);
 }
 

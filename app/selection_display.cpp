@@ -6,7 +6,6 @@
 
 #include "app/selection.h"
 #include "app/window_view.h"
-#include "engine/engine_state.h"
 #include "pipeline/preview.h"
 #include "pipeline/source_loader.h"
 

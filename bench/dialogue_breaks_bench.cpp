@@ -1,12 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <string>
 
 #include "engine/dialogue_breaks.h"
-#include "engine/engine_state.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -16,26 +15,18 @@ std::string repeated_line(const std::string& piece, size_t bytes) {
     return line + "\r\n";
 }
 
-void load(TextBuffer& buffer, const std::string& bytes) {
-    text_buffer_reset(buffer, bytes.size() + 1);
-    std::memcpy(buffer.bytes, bytes.data(), bytes.size());
-}
-
 // Runs the step over one long line as the line loop hands it over, with the line as the source.
 void run_over_line(benchmark::State& state, const std::string& piece) {
     std::string line = repeated_line(cp949(piece), static_cast<size_t>(state.range(0)));
-    load(source_text, line);
-    load(output_text, "");
+    RuleBench bench;
+    bench.set_source(line);
     for (auto _ : state) {
-        engine_state = EngineState{};
-        document_profile = DocumentProfile{};
-        engine_state.source_length = static_cast<uint32_t>(line.size());
-        engine_state.line_end = static_cast<uint32_t>(line.size() - 1);
-        text_buffer_reserve(line_buffer, line.size() + 1);
-        std::memcpy(line_buffer.bytes, line.data(), line.size() + 1);
-        engine_state.line_len = static_cast<int32_t>(line.size());
-        insert_dialogue_breaks();
-        benchmark::DoNotOptimize(line_buffer.bytes[0]);
+        Conversion& cv = bench.cv();
+        cv.place = LinePlace{};
+        cv.place.line_end = static_cast<int64_t>(line.size() - 1);
+        bench.set_line(line);
+        insert_dialogue_breaks(cv);
+        benchmark::DoNotOptimize(cv.line.bytes()[0]);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(line.size()));
 }

@@ -35,12 +35,12 @@ void write_input(const std::string& text) {
 }
 
 // A batch of the one input file into the bench folder, shown nowhere.
-bool convert_file(int vocabulary_joints = 0) {
+bool convert_file(tessaline::JointMode joints = tessaline::JointMode::rules) {
     BatchRequest request;
     request.files = {BatchFile{folder().input, folder().output, false}};
     request.shape = RunShape::SINGLE_FILE;
     request.options = bench_options();
-    request.options.vocabulary_joints = vocabulary_joints;
+    request.options.joints = joints;
     request.destination = Destination::OUTPUT_FOLDER;
     BatchView silent;
     return run_batch(request, silent).failed == 0;
@@ -80,7 +80,7 @@ void vocabulary_file_run(benchmark::State& state) {
     const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
     write_input(text);
     for (auto _ : state) {
-        if (!convert_file(1)) {
+        if (!convert_file(tessaline::JointMode::vocabulary)) {
             state.SkipWithError("the file could not be converted");
             break;
         }

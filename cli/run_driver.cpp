@@ -12,14 +12,14 @@ unsigned processor_cores() {
     return cores == 0 ? 1 : cores;
 }
 
-ConversionOptions conversion_options_of(const CliOptions& options) {
-    ConversionOptions conversion{};
-    conversion.split_long_sentences = options.split_long_sentences;
-    conversion.remove_hanja = options.remove_hanja;
-    conversion.blank_after_long = options.blank_after_long;
-    conversion.mark_joins = options.mark_joins;
+tessaline::ConversionOptions conversion_options_of(const CliOptions& options) {
+    tessaline::ConversionOptions conversion;
+    conversion.split_long_sentences = options.split_long_sentences == 1;
+    conversion.remove_hanja = options.remove_hanja == 1;
+    conversion.blank_after_long = options.blank_after_long == 1;
+    conversion.mark_joins = options.mark_joins == 1;
     conversion.min_line_bytes = min_line_bytes_from(options.min_length_text.c_str());
-    conversion.vocabulary_joints = options.vocabulary_joints;
+    conversion.joints = options.vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     return conversion;
 }
 

@@ -5,16 +5,13 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/engine_state.h"
+#include "engine/conversion.h"
 #include "engine/quote_marks.h"
 
 namespace {
 
 // Brackets count as quotation marks at the scanned position only in bracket-heavy documents.
 constexpr int32_t BRACKET_HABIT = 20;
-// How far back in the output and ahead in the source a quotation's other mark is looked for.
-constexpr int64_t OUTPUT_WINDOW = 49;
-constexpr int64_t SOURCE_WINDOW = 49;
 // An output shorter than this is never searched for an opening mark.
 constexpr int64_t OUTPUT_SEARCH_MIN = 50;
 
@@ -28,41 +25,6 @@ struct LookAhead {
     bool followed_by_break;
     bool after_sentence_end;
 };
-
-// The line as the scan sees it. Breaks only ever go in at the scanned position, so the new
-// line is assembled front to back in the scratch buffer while its untouched rest stays in the
-// line buffer; nothing before the scanned position changes again, which keeps every search
-// over the line incremental.
-struct Scan {
-    int64_t front;            // bytes of the new line already assembled in the scratch buffer
-    int64_t rest;             // line-buffer position where the untouched rest begins
-    int64_t original;         // length of the line as it came in
-    bool brackets;
-    bool indented;            // the line begins with two spaces
-    // Both searches read only the output text and the source, which the scan never changes, so
-    // each is made the first time a rule asks for it.
-    bool output_searched;
-    bool output_opener;       // the output's last 49 bytes hold an opening mark after a space
-    bool source_searched;
-    LookAhead ahead;
-    int64_t opener_checked;   // line positions below this have been tested as openers
-    bool opener_seen;         // one of them is an opening mark after a space
-    int64_t closing;          // line-buffer position of the next closing mark, -1 before any search
-};
-
-Scan scan;
-
-int64_t scan_length() { return scan.front + scan.original - scan.rest; }
-int64_t rest_position(int64_t x) { return x - scan.front + scan.rest; }
-
-unsigned char rest_byte(int64_t pos) { return pos < scan.original ? line_buffer.bytes[pos] : 0; }
-
-// The byte at `x` of the line as it stands now; NUL before its start and past its end.
-unsigned char c(int64_t x) {
-    if (x < 0) return 0;
-    if (x < scan.front) return scratch_buffer.bytes[x];
-    return rest_byte(rest_position(x));
-}
 
 bool is_break_byte(unsigned char b) { return b == SPACE_BYTE || b == CR_BYTE || b == LF_BYTE || b == 0; }
 
@@ -93,192 +55,233 @@ constexpr std::array<bool, 256> acting_bytes = make_acting_bytes();
 
 bool may_act(unsigned char b) { return acting_bytes[b]; }
 
-bool find_output_opener() {
-    int64_t end = engine_state.output_length;
+bool find_output_opener(const Conversion& cv) {
+    int64_t end = cv.output_length();
     if (end < OUTPUT_SEARCH_MIN) return false;
-    for (int64_t p = end - 1; p >= end - OUTPUT_WINDOW; --p)
-        if (may_act(output_text.bytes[p]) && opener_after_space(output_byte, p)) return true;
+    auto at = [&cv](int64_t pos) { return cv.output_byte(pos); };
+    for (int64_t p = end - 1; p >= end - DIALOGUE_OUTPUT_WINDOW; --p)
+        if (may_act(cv.output_byte(p)) && opener_after_space(at, p)) return true;
     return false;
 }
 
-LookAhead find_closing_ahead() {
-    int64_t from = static_cast<int64_t>(engine_state.line_end) + 1;
-    int64_t end = std::min<int64_t>(from + SOURCE_WINDOW, engine_state.source_length);
+LookAhead find_closing_ahead(const Conversion& cv) {
+    int64_t from = cv.place.line_end + 1;
+    int64_t end = std::min<int64_t>(from + DIALOGUE_SOURCE_WINDOW, cv.source_length());
+    auto at = [&cv](int64_t pos) { return cv.source_byte(pos); };
     for (int64_t k = from; k < end; ++k) {
-        if (!may_act(source_text.bytes[k])) continue;
-        int width = closing_width(source_byte, k);
-        if (width > 0) return {true, is_break_byte(source_byte(k + width)), is_sentence_end_byte(source_byte(k - 1))};
+        if (!may_act(cv.source_byte(k))) continue;
+        int width = closing_width(at, k);
+        if (width > 0) return {true, is_break_byte(at(k + width)), is_sentence_end_byte(at(k - 1))};
     }
     return {false, false, false};
 }
 
-void start_scan() {
-    scan = Scan{};
-    scan.original = engine_state.line_len;
-    scan.brackets = document_profile.bracket_openers > BRACKET_HABIT;
-    scan.indented = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
-    scan.opener_checked = 3;
-    scan.closing = -1;
-}
-
-bool output_has_opener() {
-    if (!scan.output_searched) scan.output_opener = !scan.indented && find_output_opener();
-    scan.output_searched = true;
-    return scan.output_opener;
-}
-
-const LookAhead& closing_ahead() {
-    if (!scan.source_searched) scan.ahead = find_closing_ahead();
-    scan.source_searched = true;
-    return scan.ahead;
-}
-
-// Ends the line at `cut` with an empty line and continues it from `resume`.
-void insert_break(int64_t cut, int64_t resume) {
-    int64_t resume_at = rest_position(resume);
-    int64_t moved = cut - scan.front;
-    text_buffer_reserve(scratch_buffer, static_cast<size_t>(cut + sizeof BLANK_LINE + 1));
-    unsigned char* to = scratch_buffer.bytes + scan.front;
-    const unsigned char* from = line_buffer.bytes + scan.rest;
-    // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
-    if (moved <= SHORT_MOVE) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
-    else std::memcpy(to, from, static_cast<size_t>(moved));
-    std::memcpy(scratch_buffer.bytes + cut, BLANK_LINE, sizeof BLANK_LINE);
-    scan.front = cut + static_cast<int64_t>(sizeof BLANK_LINE);
-    scan.rest = resume_at;
-}
-
-void finish_scan() {
-    if (scan.front == 0) return;
-    int64_t length = scan_length();
-    size_t tail = static_cast<size_t>(scan.original - scan.rest);
-    text_buffer_reserve(scratch_buffer, static_cast<size_t>(length) + 1);
-    std::memcpy(scratch_buffer.bytes + scan.front, line_buffer.bytes + scan.rest, tail);
-    scratch_buffer.bytes[length] = 0;
-    // The assembled line becomes the line buffer; the old one serves as scratch from now on.
-    std::swap(line_buffer, scratch_buffer);
-    engine_state.line_len = static_cast<int32_t>(length);
-}
-
-// Whether an opening mark after a space stands at positions 3 to i-1. Those bytes never change
-// once the scan has passed them, so each position is tested once per line.
-bool opener_before(int64_t i) {
-    while (!scan.opener_seen && scan.opener_checked < i) {
-        scan.opener_seen = opener_after_space(c, scan.opener_checked);
-        ++scan.opener_checked;
+// The line as the scan sees it. Breaks only ever go in at the scanned position, so the new
+// line is assembled front to back in the scratch line while its untouched rest stays in the
+// line; nothing before the scanned position changes again, which keeps every search over the
+// line incremental.
+class DialogueScan {
+public:
+    explicit DialogueScan(Conversion& cv)
+        : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
+          brackets_(cv.profile.bracket_openers > BRACKET_HABIT) {
+        indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
     }
-    return scan.opener_seen;
-}
 
-// Position of the first closing mark at or after `from` in the untouched rest, or -1. The scan
-// asks from ever later points of the rest, so the answer is remembered until passed.
-int64_t next_closing(int64_t from) {
-    int64_t start = rest_position(from);
-    if (scan.closing < start) {
-        scan.closing = scan.original;
-        for (int64_t k = start; k < scan.original; ++k) {
-            if (closing_width(rest_byte, k) > 0) {
-                scan.closing = k;
-                break;
+    void run() {
+        for (int64_t i = 2; scan_length() >= 5 && i < scan_length() - 3;) {
+            i = skip_quiet(i, scan_length() - 3);
+            if (i < scan_length() - 3) i = examine(i);
+        }
+        finish();
+    }
+
+private:
+    int64_t scan_length() const { return front_ + original_ - rest_; }
+    int64_t rest_position(int64_t x) const { return x - front_ + rest_; }
+
+    unsigned char rest_byte(int64_t pos) const { return pos < original_ ? line_.bytes()[pos] : 0; }
+
+    // The byte at `x` of the line as it stands now; NUL before its start and past its end.
+    unsigned char c(int64_t x) const {
+        if (x < 0) return 0;
+        if (x < front_) return scratch_.bytes()[x];
+        return rest_byte(rest_position(x));
+    }
+
+    // Both searches read only the output text and the source, which the scan never changes, so
+    // each is made the first time a rule asks for it.
+    bool output_has_opener() {
+        if (!output_searched_) output_opener_ = !indented_ && find_output_opener(cv_);
+        output_searched_ = true;
+        return output_opener_;
+    }
+
+    const LookAhead& closing_ahead() {
+        if (!source_searched_) ahead_ = find_closing_ahead(cv_);
+        source_searched_ = true;
+        return ahead_;
+    }
+
+    // Ends the line at `cut` with an empty line and continues it from `resume`.
+    void insert_break(int64_t cut, int64_t resume) {
+        int64_t resume_at = rest_position(resume);
+        int64_t moved = cut - front_;
+        scratch_.reserve(static_cast<size_t>(cut) + sizeof BLANK_LINE);
+        unsigned char* to = scratch_.bytes() + front_;
+        const unsigned char* from = line_.bytes() + rest_;
+        // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
+        if (moved <= SHORT_MOVE) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
+        else std::memcpy(to, from, static_cast<size_t>(moved));
+        std::memcpy(scratch_.bytes() + cut, BLANK_LINE, sizeof BLANK_LINE);
+        front_ = cut + static_cast<int64_t>(sizeof BLANK_LINE);
+        rest_ = resume_at;
+    }
+
+    void finish() {
+        if (front_ == 0) return;
+        int64_t length = scan_length();
+        auto tail = static_cast<size_t>(original_ - rest_);
+        scratch_.reserve(static_cast<size_t>(length));
+        std::memcpy(scratch_.bytes() + front_, line_.bytes() + rest_, tail);
+        scratch_.truncate(length);
+        // The assembled line becomes the line; the old one serves as scratch from now on.
+        std::swap(line_, scratch_);
+    }
+
+    // Whether an opening mark after a space stands at positions 3 to i-1. Those bytes never
+    // change once the scan has passed them, so each position is tested once per line.
+    bool opener_before(int64_t i) {
+        auto at = [this](int64_t x) { return c(x); };
+        while (!opener_seen_ && opener_checked_ < i) {
+            opener_seen_ = opener_after_space(at, opener_checked_);
+            ++opener_checked_;
+        }
+        return opener_seen_;
+    }
+
+    // Position of the first closing mark at or after `from` in the untouched rest, or -1. The
+    // scan asks from ever later points of the rest, so the answer is remembered until passed.
+    int64_t next_closing(int64_t from) {
+        int64_t start = rest_position(from);
+        if (closing_ < start) {
+            auto at = [this](int64_t pos) { return rest_byte(pos); };
+            closing_ = original_;
+            for (int64_t k = start; k < original_; ++k) {
+                if (closing_width(at, k) > 0) {
+                    closing_ = k;
+                    break;
+                }
             }
         }
+        if (closing_ >= original_) return -1;
+        return closing_ - rest_ + front_;
     }
-    if (scan.closing >= scan.original) return -1;
-    return scan.closing - scan.rest + scan.front;
-}
 
-// First byte of a closing mark that ends at i and is followed by a space, or -1.
-int64_t closing_before_space(int64_t i) {
-    int64_t e = -1;
-    if (c(i) == DOUBLE_QUOTE) {
-        e = i;
-    } else if (c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL && i < scan_length() - 4) {
-        e = i - 1;
-    } else if (c(i) == CLOSE_BRACKET && scan.brackets) {
-        e = i;
+    // First byte of a closing mark that ends at i and is followed by a space, or -1.
+    int64_t closing_before_space(int64_t i) const {
+        int64_t e = -1;
+        if (c(i) == DOUBLE_QUOTE) {
+            e = i;
+        } else if (c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL &&
+                   i < scan_length() - 4) {
+            e = i - 1;
+        } else if (c(i) == CLOSE_BRACKET && brackets_) {
+            e = i;
+        }
+        return c(i + 1) == SPACE_BYTE ? e : -1;
     }
-    return c(i + 1) == SPACE_BYTE ? e : -1;
-}
 
-// A quotation that ends without a sentence end after an opening mark seen after a space is part
-// of its sentence; otherwise it ends a paragraph and the spaces after it go.
-int64_t after_closing_mark(int64_t i, int64_t e) {
-    bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || output_has_opener());
-    if (embedded) return i + 1;
-    int64_t j = i + 2;
-    while (c(j) == SPACE_BYTE) ++j;
-    insert_break(i + 1, j);
-    return i + 7;
-}
-
-bool opening_before_text(int64_t i) {
-    unsigned char b = c(i);
-    if (b == DOUBLE_QUOTE) return c(i + 1) != SPACE_BYTE;
-    if (b == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL) return true;
-    return b == OPEN_BRACKET && scan.brackets && c(i + 1) != SPACE_BYTE;
-}
-
-// A quotation opened at i stands alone unless its closing mark, in the line or just ahead in the
-// source, is followed by more text or neither it nor the opening follows a sentence end.
-bool opening_stands_alone(int64_t i) {
-    bool opened_after_end = is_sentence_end_byte(c(i - 2));
-    int64_t k = next_closing(i + 2);
-    if (k >= 0) {
-        int width = closing_width(c, k);
-        return is_break_byte(c(k + width)) && (opened_after_end || is_sentence_end_byte(c(k - 1)));
+    // A quotation that ends without a sentence end after an opening mark seen after a space is
+    // part of its sentence; otherwise it ends a paragraph and the spaces after it go.
+    int64_t after_closing_mark(int64_t i, int64_t e) {
+        bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || output_has_opener());
+        if (embedded) return i + 1;
+        int64_t j = i + 2;
+        while (c(j) == SPACE_BYTE) ++j;
+        insert_break(i + 1, j);
+        return i + 7;
     }
-    const LookAhead& ahead = closing_ahead();
-    if (!ahead.found) return true;
-    return ahead.followed_by_break && (opened_after_end || ahead.after_sentence_end);
-}
 
-int64_t before_opening_mark(int64_t i) {
-    if (!opening_before_text(i) || !opening_stands_alone(i)) return i + 1;
-    insert_break(i, i);
-    return i + 5;
-}
+    bool opening_before_text(int64_t i) const {
+        unsigned char b = c(i);
+        if (b == DOUBLE_QUOTE) return c(i + 1) != SPACE_BYTE;
+        if (b == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL) return true;
+        return b == OPEN_BRACKET && brackets_ && c(i + 1) != SPACE_BYTE;
+    }
 
-bool closing_at(int64_t i) {
-    if (c(i) == DOUBLE_QUOTE || (c(i) == CLOSE_BRACKET && scan.brackets)) return true;
-    return c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL;
-}
+    // A quotation opened at i stands alone unless its closing mark, in the line or just ahead in
+    // the source, is followed by more text or neither it nor the opening follows a sentence end.
+    bool opening_stands_alone(int64_t i) {
+        bool opened_after_end = is_sentence_end_byte(c(i - 2));
+        int64_t k = next_closing(i + 2);
+        if (k >= 0) {
+            auto at = [this](int64_t x) { return c(x); };
+            int width = closing_width(at, k);
+            return is_break_byte(c(k + width)) && (opened_after_end || is_sentence_end_byte(c(k - 1)));
+        }
+        const LookAhead& ahead = closing_ahead();
+        if (!ahead.found) return true;
+        return ahead.followed_by_break && (opened_after_end || ahead.after_sentence_end);
+    }
 
-bool opening_at(int64_t i) {
-    if (c(i) == DOUBLE_QUOTE || (c(i) == OPEN_BRACKET && scan.brackets)) return true;
-    return c(i) == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL;
-}
+    int64_t before_opening_mark(int64_t i) {
+        if (!opening_before_text(i) || !opening_stands_alone(i)) return i + 1;
+        insert_break(i, i);
+        return i + 5;
+    }
 
-// Two quotations that touch are set apart.
-int64_t between_touching_marks(int64_t i) {
-    if (!closing_at(i) || !opening_at(i + 1) || c(i + 2) == SPACE_BYTE) return i + 1;
-    insert_break(i + 1, i + 1);
-    return i + 5;
-}
+    bool closing_at(int64_t i) const {
+        if (c(i) == DOUBLE_QUOTE || (c(i) == CLOSE_BRACKET && brackets_)) return true;
+        return c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL;
+    }
 
-// The first position from i on, below `limit`, where a rule may act; read straight from the
-// untouched rest, where the scan spends nearly all its time.
-int64_t skip_quiet(int64_t i, int64_t limit) {
-    if (i < scan.front) return i;
-    const unsigned char* rest = line_buffer.bytes + scan.rest - scan.front;
-    while (i < limit && !may_act(rest[i])) ++i;
-    return i;
-}
+    bool opening_at(int64_t i) const {
+        if (c(i) == DOUBLE_QUOTE || (c(i) == OPEN_BRACKET && brackets_)) return true;
+        return c(i) == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL;
+    }
 
-// Examines position i and returns the next position to examine.
-int64_t examine(int64_t i) {
-    if (c(i - 1) == SPACE_BYTE) return before_opening_mark(i);
-    int64_t e = closing_before_space(i);
-    if (e >= 0) return after_closing_mark(i, e);
-    return between_touching_marks(i);
-}
+    // Two quotations that touch are set apart.
+    int64_t between_touching_marks(int64_t i) {
+        if (!closing_at(i) || !opening_at(i + 1) || c(i + 2) == SPACE_BYTE) return i + 1;
+        insert_break(i + 1, i + 1);
+        return i + 5;
+    }
+
+    // The first position from i on, below `limit`, where a rule may act; read straight from the
+    // untouched rest, where the scan spends nearly all its time.
+    int64_t skip_quiet(int64_t i, int64_t limit) const {
+        if (i < front_) return i;
+        const unsigned char* rest = line_.bytes() + rest_ - front_;
+        while (i < limit && !may_act(rest[i])) ++i;
+        return i;
+    }
+
+    // Examines position i and returns the next position to examine.
+    int64_t examine(int64_t i) {
+        if (c(i - 1) == SPACE_BYTE) return before_opening_mark(i);
+        int64_t e = closing_before_space(i);
+        if (e >= 0) return after_closing_mark(i, e);
+        return between_touching_marks(i);
+    }
+
+    Conversion& cv_;
+    LineText& line_;
+    LineText& scratch_;
+    int64_t front_ = 0;             // bytes of the new line already assembled in the scratch line
+    int64_t rest_ = 0;              // line position where the untouched rest begins
+    int64_t original_;              // length of the line as it came in
+    bool brackets_;
+    bool indented_ = false;         // the line begins with two spaces
+    bool output_searched_ = false;
+    bool output_opener_ = false;    // the output's last 49 bytes hold an opening mark after a space
+    bool source_searched_ = false;
+    LookAhead ahead_{};
+    int64_t opener_checked_ = 3;    // line positions below this have been tested as openers
+    bool opener_seen_ = false;      // one of them is an opening mark after a space
+    int64_t closing_ = -1;          // line position of the next closing mark, -1 before any search
+};
 
 }  // namespace
 
-void insert_dialogue_breaks() {
-    start_scan();
-    for (int64_t i = 2; scan_length() >= 5 && i < scan_length() - 3;) {
-        i = skip_quiet(i, scan_length() - 3);
-        if (i < scan_length() - 3) i = examine(i);
-    }
-    finish_scan();
-}
+void insert_dialogue_breaks(Conversion& cv) { DialogueScan(cv).run(); }

@@ -1,44 +1,45 @@
 #include "engine/joint_match.h"
 
-#include "engine/engine_state.h"
+#include "engine/conversion.h"
 
-int64_t text_end() { return int64_t{engine_state.line_len} - engine_state.mark_offset; }
+int64_t text_end(const Conversion& cv) { return cv.line.length - cv.place.mark_offset; }
 
 // The last byte is compared first: most words of a list differ there and are passed over at once.
-bool line_word_ends_at(int64_t end, const Word& word) {
-    if (word.length > 0 && static_cast<unsigned char>(word.bytes[word.length - 1]) != line_byte(end - 1)) return false;
-    return line_has(end - word.length, word.bytes, word.length);
+bool line_word_ends_at(const Conversion& cv, int64_t end, const Word& word) {
+    if (word.length > 0 && static_cast<unsigned char>(word.bytes[word.length - 1]) != cv.line_byte(end - 1))
+        return false;
+    return cv.line_has(end - word.length, word.bytes, word.length);
 }
 
-bool line_any_ends_at(int64_t end, std::span<const Word> words) {
+bool line_any_ends_at(const Conversion& cv, int64_t end, std::span<const Word> words) {
     for (const Word& word : words)
-        if (line_word_ends_at(end, word)) return true;
+        if (line_word_ends_at(cv, end, word)) return true;
     return false;
 }
 
-bool tail_is(const Word& word) { return line_word_ends_at(text_end(), word); }
+bool tail_is(const Conversion& cv, const Word& word) { return line_word_ends_at(cv, text_end(cv), word); }
 
-bool tail_is_any(std::span<const Word> words) { return line_any_ends_at(text_end(), words); }
+bool tail_is_any(const Conversion& cv, std::span<const Word> words) { return line_any_ends_at(cv, text_end(cv), words); }
 
 // The first byte is compared first, for the same reason.
-bool head_is(const Word& word, int offset) {
-    int64_t pos = int64_t{engine_state.next_start} + offset;
-    if (word.length > 0 && static_cast<unsigned char>(word.bytes[0]) != source_byte(pos)) return false;
-    return source_has(pos, word.bytes, word.length);
+bool head_is(const Conversion& cv, const Word& word, int offset) {
+    int64_t pos = cv.place.next_start + offset;
+    if (word.length > 0 && static_cast<unsigned char>(word.bytes[0]) != cv.source_byte(pos)) return false;
+    return cv.source_has(pos, word.bytes, word.length);
 }
 
-bool head_is_any(std::span<const Word> words, int offset) {
+bool head_is_any(const Conversion& cv, std::span<const Word> words, int offset) {
     for (const Word& word : words)
-        if (head_is(word, offset)) return true;
+        if (head_is(cv, word, offset)) return true;
     return false;
 }
 
-bool line_end_passes(int64_t end, std::span<const Word> required, std::span<const Word> excluded) {
-    if (!required.empty() && !line_any_ends_at(end, required)) return false;
-    return !line_any_ends_at(end, excluded);
+bool line_end_passes(const Conversion& cv, int64_t end, std::span<const Word> required, std::span<const Word> excluded) {
+    if (!required.empty() && !line_any_ends_at(cv, end, required)) return false;
+    return !line_any_ends_at(cv, end, excluded);
 }
 
-bool head_passes(std::span<const Word> required, std::span<const Word> excluded) {
-    if (!required.empty() && !head_is_any(required)) return false;
-    return !head_is_any(excluded);
+bool head_passes(const Conversion& cv, std::span<const Word> required, std::span<const Word> excluded) {
+    if (!required.empty() && !head_is_any(cv, required)) return false;
+    return !head_is_any(cv, excluded);
 }

@@ -1,6 +1,6 @@
 #include "engine/joint_spacing.h"
 
-#include "engine/engine_state.h"
+#include "engine/conversion.h"
 #include "engine/joint_match.h"
 #include "engine/joint_words.h"
 
@@ -13,56 +13,56 @@ bool is_ascii_letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= '
 
 // True when the byte at `pos` is a character of its own, not the second byte of a two-byte
 // character (whose second byte may look like an ASCII letter).
-bool starts_character(int64_t pos) {
+bool starts_character(const LineText& line, int64_t pos) {
     int64_t i = 0;
-    while (i < pos) i += line_byte(i) >= 0x80 ? 2 : 1;
+    while (i < pos) i += line.at(i) >= 0x80 ? 2 : 1;
     return i == pos;
 }
 
-bool rule_fires(const TailRule& rule) {
-    return tail_is(rule.tail) &&
-           line_end_passes(text_end() - rule.tail.length, rule.required_befores, rule.excluded_befores) &&
-           head_passes(rule.required_heads, rule.excluded_heads);
+bool rule_fires(const Conversion& cv, const TailRule& rule) {
+    return tail_is(cv, rule.tail) &&
+           line_end_passes(cv, text_end(cv) - rule.tail.length, rule.required_befores, rule.excluded_befores) &&
+           head_passes(cv, rule.required_heads, rule.excluded_heads);
 }
 
-bool any_rule_fires(std::span<const TailRule> rules) {
+bool any_rule_fires(const Conversion& cv, std::span<const TailRule> rules) {
     for (const TailRule& rule : rules)
-        if (rule_fires(rule)) return true;
+        if (rule_fires(cv, rule)) return true;
     return false;
 }
 
-bool opening_calls_for_space() {
-    if (head_is_any(opening_heads)) return true;
+bool opening_calls_for_space(const Conversion& cv) {
+    if (head_is_any(cv, opening_heads)) return true;
     for (const HeadRule& rule : opening_rules)
-        if (head_is(rule.head, rule.offset) && !tail_is_any(rule.excluded_tails)) return true;
+        if (head_is(cv, rule.head, rule.offset) && !tail_is_any(cv, rule.excluded_tails)) return true;
     return false;
 }
 
 // The five groups in their order; a space before the last syllable marks a one-syllable last word.
-bool words_call_for_space() {
-    bool one_syllable_word = line_byte(text_end() - 3) == ' ';
-    return tail_is_any(always_spaced_tails) || any_rule_fires(excepted_tails) || opening_calls_for_space() ||
-           (one_syllable_word && any_rule_fires(single_word_rules)) || rule_fires(dani_rule) ||
-           (!one_syllable_word && any_rule_fires(ending_rules));
+bool words_call_for_space(const Conversion& cv) {
+    bool one_syllable_word = cv.line_byte(text_end(cv) - 3) == ' ';
+    return tail_is_any(cv, always_spaced_tails) || any_rule_fires(cv, excepted_tails) || opening_calls_for_space(cv) ||
+           (one_syllable_word && any_rule_fires(cv, single_word_rules)) || rule_fires(cv, dani_rule) ||
+           (!one_syllable_word && any_rule_fires(cv, ending_rules));
 }
 
-void add_space() {
-    line_append(" ", 1);
-    engine_state.space_added = 1;
+void add_space(Conversion& cv) {
+    cv.line.append(" ", 1);
+    cv.place.space_added = 1;
 }
 
 }  // namespace
 
-void decide_joint_space() {
-    engine_state.space_added = 0;
-    if (engine_state.line_len < shortest_spaced_line) return;
+void decide_joint_space(Conversion& cv) {
+    cv.place.space_added = 0;
+    if (cv.line.length < shortest_spaced_line) return;
     // A line break appended by the join puts the next line on a line of its own: nothing to space.
-    if (line_byte(engine_state.line_len - 1) == '\n') return;
-    int64_t last = text_end() - 1;
-    if (line_byte(last) == ' ') return;
-    if (is_ascii_letter(line_byte(last)) && starts_character(last)) {
-        add_space();
+    if (cv.line_byte(cv.line.length - 1) == '\n') return;
+    int64_t last = text_end(cv) - 1;
+    if (cv.line_byte(last) == ' ') return;
+    if (is_ascii_letter(cv.line_byte(last)) && starts_character(cv.line, last)) {
+        add_space(cv);
         return;
     }
-    if (words_call_for_space()) add_space();
+    if (words_call_for_space(cv)) add_space(cv);
 }

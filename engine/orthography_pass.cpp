@@ -3,62 +3,75 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/engine_state.h"
+#include "engine/output_delivery.h"
 
 namespace {
 
 // "읍니" is an old spelling of the polite ending "습니".
-const char OLD_ENDING[] = "\xC0\xBE\xB4\xCF";  // 읍니
-const char NEW_ENDING[] = "\xBD\xC0\xB4\xCF";  // 습니
+const unsigned char OLD_ENDING[] = {0xC0, 0xBE, 0xB4, 0xCF};  // 읍니
+const unsigned char NEW_ENDING[] = {0xBD, 0xC0, 0xB4, 0xCF};  // 습니
+constexpr size_t ENDING_BYTES = sizeof OLD_ENDING;
 
-// Position of the next old ending at or after `from`, or `length` when there is none.
-uint32_t next_old_ending(const unsigned char* text, uint32_t length, uint32_t from) {
-    for (uint32_t i = from; i + 4 <= length; ++i) {
-        const void* lead = std::memchr(text + i, OLD_ENDING[0], length - 3 - i);
+bool old_ending_at(const unsigned char* bytes) { return std::memcmp(bytes, OLD_ENDING, ENDING_BYTES) == 0; }
+
+// Position of the next old ending at or after `from` that ends within `count`, or `count`.
+size_t next_old_ending(const unsigned char* bytes, size_t count, size_t from) {
+    for (size_t i = from; i + ENDING_BYTES <= count; ++i) {
+        const void* lead = std::memchr(bytes + i, OLD_ENDING[0], count - (ENDING_BYTES - 1) - i);
         if (lead == nullptr) break;
-        i = static_cast<uint32_t>(static_cast<const unsigned char*>(lead) - text);
-        if (std::memcmp(text + i, OLD_ENDING, 4) == 0) return i;
+        i = static_cast<size_t>(static_cast<const unsigned char*>(lead) - bytes);
+        if (old_ending_at(bytes + i)) return i;
     }
-    return length;
-}
-
-// Copies `from` into `to`, correcting the ending; returns the copied length. The text is copied
-// in runs up to the next ending or the next step of the file bar.
-uint32_t copy_corrected(const unsigned char* from, uint32_t length, TextBuffer& to) {
-    text_buffer_reserve(to, length + 1);
-    uint32_t out = 0;
-    uint32_t step = length / 100 + 1;
-    uint32_t ending = next_old_ending(from, length, 0);
-    for (uint32_t i = 0; i < length;) {
-        if (i == ending) {
-            std::memcpy(to.bytes + out, NEW_ENDING, 4);
-            out += 4;
-            i += 4;
-            ending = next_old_ending(from, length, i);
-            continue;
-        }
-        uint32_t stop = std::min({ending, length, (i / step + 1) * step});
-        report_file_progress(static_cast<int>((i / step) / 4 + 75));
-        std::memcpy(to.bytes + out, from + i, stop - i);
-        out += stop - i;
-        i = stop;
-    }
-    to.bytes[out] = 0;
-    return out;
+    return count;
 }
 
 }  // namespace
 
-void orthography_pass() {
-    EngineState& s = engine_state;
-    if (second_pass_buffer.bytes != nullptr && second_pass_buffer.bytes[0] != 0) {
-        // The long-sentence pass filled the second-pass buffer: the corrected text goes back.
-        s.output_length = copy_corrected(second_pass_buffer.bytes, s.second_pass_length, output_text);
-        second_pass_buffer.bytes[0] = 0;
-        s.second_pass_length = 0;
-        return;
+size_t OrthographyPass::take_waiting(const unsigned char* bytes, size_t count) {
+    unsigned char joined[2 * ENDING_BYTES] = {};
+    size_t added = std::min(count, ENDING_BYTES - 1);
+    std::memcpy(joined, waiting_, waiting_count_);
+    std::memcpy(joined + waiting_count_, bytes, added);
+    size_t length = waiting_count_ + added;
+    size_t i = 0;
+    while (i < waiting_count_) {
+        if (i + ENDING_BYTES > length) {
+            // Too few bytes yet to tell: all of them wait for the next piece.
+            waiting_count_ = length - i;
+            std::memmove(waiting_, joined + i, waiting_count_);
+            return count;
+        }
+        if (old_ending_at(joined + i)) {
+            out_.put(NEW_ENDING, ENDING_BYTES);
+            i += ENDING_BYTES;
+        } else {
+            out_.put(joined + i, 1);
+            ++i;
+        }
     }
-    uint32_t m = s.output_length;
-    text_buffer_reset(second_pass_buffer, static_cast<size_t>(m * 1.5) + 1000);
-    s.second_pass_length = copy_corrected(output_text.bytes, m, second_pass_buffer);
+    size_t used = i - waiting_count_;
+    waiting_count_ = 0;
+    return used;
+}
+
+void OrthographyPass::take(const unsigned char* bytes, size_t count) {
+    size_t i = waiting_count_ > 0 ? take_waiting(bytes, count) : 0;
+    while (i < count) {
+        size_t ending = next_old_ending(bytes, count, i);
+        if (ending == count) break;
+        out_.put(bytes + i, ending - i);
+        out_.put(NEW_ENDING, ENDING_BYTES);
+        i = ending + ENDING_BYTES;
+    }
+    if (i >= count) return;
+    // The last bytes may begin an ending that the next piece completes.
+    size_t decided = count - i > ENDING_BYTES - 1 ? count - (ENDING_BYTES - 1) : i;
+    out_.put(bytes + i, decided - i);
+    waiting_count_ = count - decided;
+    std::memcpy(waiting_, bytes + decided, waiting_count_);
+}
+
+void OrthographyPass::finish() {
+    out_.put(waiting_, waiting_count_);
+    waiting_count_ = 0;
 }

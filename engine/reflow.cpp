@@ -2,157 +2,181 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
-#include "engine/dialogue_breaks.h"
-#include "engine/engine_state.h"
-#include "engine/hanja_removal.h"
-#include "engine/join_decision.h"
-#include "engine/joint_review.h"
-#include "engine/joint_spacing.h"
-#include "engine/line_start.h"
+#include "engine/conversion.h"
+#include "engine/line_loop.h"
 #include "engine/long_sentence_pass.h"
 #include "engine/orthography_pass.h"
-#include "engine/prescan.h"
-#include "engine/source_scan.h"
-#include "engine/space_squeeze.h"
+#include "engine/output_delivery.h"
 #include "engine/vocabulary_joints.h"
-#include "engine/vocabulary_lengths.h"
-#include "engine/vocabulary_line_end.h"
-#include "pipeline/progress_view.h"
+
+namespace tessaline {
 
 namespace {
 
-constexpr uint32_t PROFILE_LIMIT = 50000;  // where the pre-scan stops and the running count takes over
+// Input is taken in pieces of at most this size, so a whole text handed over at once is still
+// converted in a window of about this size.
+constexpr size_t FEED_PIECE = size_t{1} << 16;
+// Progress is told every time this many more input bytes are converted, and at the end.
+constexpr int64_t PROGRESS_STEP = int64_t{1} << 16;
+// The rules read at most this far back in the output text, besides its last line.
+constexpr int64_t OUTPUT_LOOK_BACK = 64;
+// ... and the last line, found by its LF at least this far before the end.
+constexpr int64_t LAST_LINE_LF_DISTANCE = 8;
 
-void empty_second_pass() {
-    text_buffer_reserve(second_pass_buffer, 1);
-    second_pass_buffer.bytes[0] = 0;
-    engine_state.second_pass_length = 0;
-}
-
-void start_run(const ProgressView* view) {
-    engine_view = view;
-    engine_state = EngineState{};
-    document_profile = DocumentProfile{};
-    reset_source_scans();
-    text_buffer_reserve(source_text, 1);
-    engine_state.source_length = static_cast<uint32_t>(std::strlen(reinterpret_cast<char*>(source_text.bytes)));
-    if (view != nullptr && view->set_file_progress != nullptr) view->set_file_progress(view->context, 0);
-    // The usual room for the result; appends grow it further when added breaks need more.
-    text_buffer_reset(output_text, static_cast<size_t>(static_cast<double>(source_size) * 1.5) + 1000);
-    text_buffer_reset(scratch_buffer, 1000);
-    text_buffer_reserve(line_buffer, 1000);
-    empty_second_pass();
-}
-
-// Copies the current line, with its LF or the source's final NUL, into the line buffer.
-void cut_line() {
-    EngineState& s = engine_state;
-    s.line_len = static_cast<int32_t>(s.line_end - s.line_start + 1);
-    text_buffer_reserve(line_buffer, static_cast<size_t>(s.line_len) + 1);
-    std::memcpy(line_buffer.bytes, source_text.bytes + s.line_start, static_cast<size_t>(s.line_len));
-    line_buffer.bytes[s.line_len] = 0;
-}
-
-// Beyond the pre-scan every long line moves the indentation count one way or the other.
-void profile_line() {
-    if (engine_state.line_end <= PROFILE_LIMIT || engine_state.line_len <= 50) return;
-    unsigned char first = line_buffer.bytes[0];
-    document_profile.unindented_long_lines += (first == ' ' || first == 0xA1) ? -1 : 1;
-}
-
-// Every line ends in CR LF from here on; a last line that ends in a lone CR is left as it is.
-void end_line_with_crlf() {
-    EngineState& s = engine_state;
-    if (line_byte(s.line_len - 2) == '\r') return;
-    line_truncate(s.line_len - 1);
-    line_append("\r\n", 2);
-}
-
-// Two or more empty lines after a line become exactly one empty line, and the next line's
-// indentation is dropped.
-void reduce_blank_run() {
-    EngineState& s = engine_state;
-    int64_t next = skip_blank_run(s.line_end + 1);
-    if (next < s.source_length && count_run_newlines(s.line_end + 1, next) >= 2) {
-        output_append("\r\n\r\n", 4);
-        s.line_end = static_cast<uint32_t>(next - 1);
+// Appends `bytes` to `text` without the NUL bytes among them.
+void append_text(TextWindow& text, std::span<const unsigned char> bytes) {
+    while (!bytes.empty()) {
+        const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+        size_t run = nul == nullptr ? bytes.size() : static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes.data());
+        text.append(bytes.data(), run);
+        bytes = bytes.subspan(run == bytes.size() ? run : run + 1);
     }
-    s.line_start = s.line_end + 1;
 }
 
-// The LF that ends the line running through `from`, or the NUL that ends the source.
-uint32_t next_line_end(uint32_t from) {
-    uint32_t length = engine_state.source_length;
-    if (from >= length) return length;
-    const void* lf = std::memchr(source_text.bytes + from, '\n', length - from);
-    return lf == nullptr ? length : static_cast<uint32_t>(static_cast<const unsigned char*>(lf) - source_text.bytes);
-}
-
-// A line that dialogue breaks made many times longer than its source leaves the line and scratch
-// buffers as large; the passes after the line loop need neither, so that memory goes back first.
-void release_line_buffers() {
-    size_t kept_capacity = std::max<size_t>(size_t{1} << 20, size_t{engine_state.source_length} * 2);
-    if (line_buffer.capacity > kept_capacity) {
-        text_buffer_reset(line_buffer, 1000);
-        engine_state.line_len = 0;
-    }
-    if (scratch_buffer.capacity > kept_capacity) text_buffer_reset(scratch_buffer, 1000);
-}
-
-void report_line_progress() {
-    uint32_t p = engine_state.line_end / (engine_state.source_length / 100 + 1);
-    // The post-passes report the second half of the bar.
-    if (conversion_options.split_long_sentences == 1 || conversion_options.blank_after_long == 1) p /= 2;
-    report_file_progress(static_cast<int>(p));
-}
-
-void process_line() {
-    cut_line();
-    profile_line();
-    end_line_with_crlf();
-    normalise_line_start();
-    insert_dialogue_breaks();
-    bool book_mode = conversion_options.vocabulary_joints == 1;
-    bool joined = decide_line_end();
-    if (book_mode) {
-        decide_book_line_end(joined);
-    } else if (joined) {
-        decide_joint_space();
-        review_joint_space();
-    }
-    squeeze_spaces();
-    if (conversion_options.remove_hanja == 1) remove_hanja_glosses();
-    output_append(line_buffer.bytes, std::strlen(reinterpret_cast<char*>(line_buffer.bytes)));
-    if (book_mode) note_length_difference();
-    reduce_blank_run();
-    report_line_progress();
-}
+class StringSink : public OutputSink {
+public:
+    void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
+    std::string text;
+};
 
 }  // namespace
 
-void reflow_document(const ProgressView* view) {
-    start_run(view);
-    prescan_document();
-    if (conversion_options.vocabulary_joints == 1) gather_vocabulary();
-    EngineState& s = engine_state;
-    for (s.line_end = 0; s.line_end <= s.source_length; ++s.line_end) {
-        s.line_end = next_line_end(s.line_end);
-        process_line();
+struct Reflow::State {
+    State(const ConversionOptions& options, ProgressSink* sink) : cv(options), progress(sink) {}
+
+    void take_input(std::span<const unsigned char> cp949);
+    void advance(bool complete);
+    void pass_output(bool finished);
+    void forget_read_output();
+    int64_t output_still_read();
+    void report_progress(bool at_end);
+
+    Conversion cv;
+    ProgressSink* progress;
+    OutputDelivery delivery;
+    OrthographyPass orthography{delivery};
+    LongSentencePass long_pass;
+    LineLoop lines;
+    TextWindow first_pass_text;
+    bool first_pass_done = false;
+    bool finished = false;
+    int64_t passed = 0;            // the output text before this went on, when the long-sentence pass is off
+    int64_t last_line_lf = -1;     // the output's LF at least LAST_LINE_LF_DISTANCE bytes before its end
+    int64_t lf_searched = 0;       // ... the output before this position has been searched for it
+    int64_t reported = -1;         // the count last told
+};
+
+void Reflow::State::take_input(std::span<const unsigned char> cp949) {
+    while (!cp949.empty()) {
+        size_t piece = std::min(cp949.size(), FEED_PIECE);
+        append_text(cv.source, cp949.first(piece));
+        cp949 = cp949.subspan(piece);
+        advance(false);
     }
-    release_line_buffers();
-    empty_second_pass();
-    if (conversion_options.split_long_sentences == 1 || conversion_options.blank_after_long == 1) long_sentence_pass();
-    clear_length_notes();  // they speak of this run's output text only
-    orthography_pass();
 }
 
-unsigned char* final_text() {
-    if (second_pass_buffer.bytes != nullptr && second_pass_buffer.bytes[0] != 0) return second_pass_buffer.bytes;
-    return output_text.bytes;
+void Reflow::State::advance(bool complete) {
+    lines.run(cv, complete);
+    pass_output(lines.done());
+    report_progress(lines.done());
 }
 
-uint32_t final_text_length() {
-    if (second_pass_buffer.bytes != nullptr && second_pass_buffer.bytes[0] != 0) return engine_state.second_pass_length;
-    return engine_state.output_length;
+void Reflow::State::pass_output(bool finished_lines) {
+    if (cv.options.split_long_sentences || cv.options.blank_after_long) {
+        long_pass.take(cv, finished_lines, orthography);
+    } else {
+        int64_t end = cv.output_length();
+        if (end > passed) orthography.take(cv.output.pointer(passed), static_cast<size_t>(end - passed));
+        passed = end;
+    }
+    if (finished_lines) orthography.finish();
+    forget_read_output();
 }
+
+// Where the output text is still read: by the next pass, from where it stands, and by the line
+// rules, which look back over the output's last line and some bytes more.
+int64_t Reflow::State::output_still_read() {
+    int64_t end = cv.output_length();
+    bool long_pass_on = cv.options.split_long_sentences || cv.options.blank_after_long;
+    int64_t next_pass = long_pass_on ? long_pass.position() : passed;
+    int64_t searched_to = end - LAST_LINE_LF_DISTANCE;
+    for (int64_t pos = searched_to; pos >= std::max(lf_searched, cv.output.base()); --pos) {
+        if (cv.output.at(pos) == '\n') {
+            last_line_lf = pos;
+            break;
+        }
+    }
+    lf_searched = std::max(lf_searched, searched_to + 1);
+    // Without such an LF the rules may read back to the output's first byte.
+    int64_t last_line = last_line_lf >= 0 ? last_line_lf : 0;
+    return std::min({next_pass, end - OUTPUT_LOOK_BACK, last_line});
+}
+
+void Reflow::State::forget_read_output() {
+    if (cv.book_mode() && !(cv.options.split_long_sentences || cv.options.blank_after_long))
+        forget_notes_before(cv.length_notes, cv.output_length());
+    cv.output.drop_before(output_still_read());
+}
+
+void Reflow::State::report_progress(bool at_end) {
+    if (progress == nullptr) return;
+    int64_t converted = at_end ? cv.source_length() : cv.place.line_start;
+    if (converted <= reported || (!at_end && converted < reported + PROGRESS_STEP)) return;
+    reported = converted;
+    progress->consumed(static_cast<uint64_t>(converted));
+}
+
+Reflow::Reflow(const ConversionOptions& options, ProgressSink* progress)
+    : state_(std::make_unique<State>(options, progress)) {}
+
+Reflow::~Reflow() = default;
+Reflow::Reflow(Reflow&&) noexcept = default;
+Reflow& Reflow::operator=(Reflow&&) noexcept = default;
+
+bool Reflow::needs_first_pass() const { return state_->cv.book_mode() && !state_->first_pass_done; }
+
+void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
+    if (!needs_first_pass()) throw std::logic_error("Reflow::feed_first_pass: no first pass is needed");
+    append_text(state_->first_pass_text, cp949);
+}
+
+void Reflow::finish_first_pass() {
+    if (!needs_first_pass()) throw std::logic_error("Reflow::finish_first_pass: no first pass is needed");
+    gather_vocabulary(state_->cv.vocabulary, state_->first_pass_text);
+    state_->first_pass_text.reset(0);
+    state_->first_pass_done = true;
+}
+
+void Reflow::feed(std::span<const unsigned char> cp949, OutputSink& out) {
+    if (needs_first_pass() || state_->finished) throw std::logic_error("Reflow::feed: not ready for text");
+    state_->delivery.use(&out);
+    state_->take_input(cp949);
+    state_->delivery.flush(out);
+    state_->delivery.use(nullptr);
+}
+
+void Reflow::finish(OutputSink& out) {
+    if (needs_first_pass() || state_->finished) throw std::logic_error("Reflow::finish: not ready to finish");
+    state_->finished = true;
+    state_->delivery.use(&out);
+    state_->advance(true);
+    state_->delivery.flush(out);
+    state_->delivery.use(nullptr);
+}
+
+std::string reflow(std::string_view cp949, const ConversionOptions& options) {
+    std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size());
+    Reflow conversion(options);
+    while (conversion.needs_first_pass()) {
+        conversion.feed_first_pass(text);
+        conversion.finish_first_pass();
+    }
+    StringSink sink;
+    conversion.feed(text, sink);
+    conversion.finish(sink);
+    return std::move(sink.text);
+}
+
+}  // namespace tessaline

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/engine_state.h"
+#include "engine/line_text.h"
 #include "engine/space_runs.h"
 
 namespace {
@@ -25,9 +25,9 @@ int64_t first_double_space(const unsigned char* b, int64_t length) {
 // bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
 // when a non-space byte follows it before the line's last byte (so the spaces that end a joined
 // line stay).
-void squeeze_spaces() {
-    unsigned char* b = line_buffer.bytes;
-    int64_t length = engine_state.line_len;
+void squeeze_spaces(LineText& line) {
+    unsigned char* b = line.bytes();
+    int64_t length = line.length;
     int64_t last = length - 1;
     int64_t w = first_double_space(b, length);
     if (w == length) return;
@@ -43,5 +43,5 @@ void squeeze_spaces() {
         while (r <= keep_to) b[w++] = b[r++];
         r = end + 1;
     }
-    line_truncate(static_cast<int32_t>(w));
+    line.truncate(w);
 }

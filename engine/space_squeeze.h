@@ -1,4 +1,6 @@
 #pragma once
 
-// Squeezes every inner run of spaces in the line buffer to one space.
-void squeeze_spaces();
+struct LineText;
+
+// Squeezes every inner run of spaces in the line to one space.
+void squeeze_spaces(LineText& line);

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
-// Running out of memory cannot be reported through the engine's void steps; stopping at once
-// is the only way that never writes a cut-off novel.
-[[noreturn]] void out_of_memory() { std::abort(); }
+// The caller gives up the one file that needed the memory and goes on with the next.
+[[noreturn]] void out_of_memory() { throw std::bad_alloc(); }
 
 }  // namespace
 

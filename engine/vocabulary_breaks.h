@@ -1,7 +1,9 @@
 #pragma once
 
+struct Conversion;
+
 // In the opt-in mode: joins a line that the rules kept only for the mark that ends it, when the
 // book's own layout shows that the wrap, not the author, ended the line there (the book marks
 // its paragraphs and the next line carries no mark, or the wrap kept the author's space after
 // the mark). Returns whether the line was joined, with the joint prepared for the spacing rules.
-bool continue_by_book_layout();
+bool continue_by_book_layout(Conversion& cv);

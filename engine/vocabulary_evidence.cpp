@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "engine/engine_state.h"
-#include "engine/vocabulary_store.h"
 
 // The weights are those of a logistic fit of the joints of hard-wrapped novels, checked on
 // novels left out of the fit; each says how far one kind of count moves the odds.
@@ -42,20 +40,6 @@ constexpr double MARK_CUT_BIAS = 1.42;
 // The wrap habit weighs less where a mark already tells where the words part.
 constexpr double MARK_HABIT_WEIGHT = 1.04;
 
-// Counts below this have their logarithms looked up: every joint takes six of them.
-constexpr uint64_t LOGGED_COUNTS = 1024;
-
-// log(count + offset) for the small counts, the offsets being the smoothing and the book's share.
-struct CountLogs {
-    bool smoothed_ready = false;
-    double smoothed[LOGGED_COUNTS];
-    double share = -1.0;
-    double apart[LOGGED_COUNTS];
-    double together[LOGGED_COUNTS];
-};
-
-CountLogs logs;
-
 void fill_logs(double* table, double offset) {
     for (uint64_t n = 0; n < LOGGED_COUNTS; ++n) table[n] = std::log(static_cast<double>(n) + offset);
 }
@@ -64,27 +48,21 @@ double count_log(uint64_t count, double offset, const double* table) {
     return count < LOGGED_COUNTS ? table[count] : std::log(static_cast<double>(count) + offset);
 }
 
-double apart_ratio(uint64_t together, uint64_t apart) {
-    if (!logs.smoothed_ready) fill_logs(logs.smoothed, COUNT_SMOOTHING);
-    logs.smoothed_ready = true;
+double apart_ratio(const CountLogs& logs, uint64_t together, uint64_t apart) {
     return count_log(apart, COUNT_SMOOTHING, logs.smoothed) - count_log(together, COUNT_SMOOTHING, logs.smoothed);
 }
 
-double apart_ratio(const PairCounts& c) { return apart_ratio(c.together, c.apart); }
+double apart_ratio(const CountLogs& logs, const PairCounts& c) { return apart_ratio(logs, c.together, c.apart); }
+
+double apart_offset(const SpaceShare& usual) { return SHARE_STRENGTH * usual.share; }
+double together_offset(const SpaceShare& usual) { return SHARE_STRENGTH * (1.0 - usual.share); }
 
 // How much more often than the book's syllables in general a meeting is written apart: 0 for a
 // meeting the book never shows, and only slowly more for one it shows once or twice.
-double share_ratio(const PairCounts& c) {
-    const SpaceShare& usual = book_vocabulary.space_share;
-    double apart_offset = SHARE_STRENGTH * usual.share;
-    double together_offset = SHARE_STRENGTH * (1.0 - usual.share);
-    if (logs.share != usual.share) {
-        fill_logs(logs.apart, apart_offset);
-        fill_logs(logs.together, together_offset);
-        logs.share = usual.share;
-    }
-    return count_log(c.apart, apart_offset, logs.apart) - count_log(c.together, together_offset, logs.together) -
-           usual.log_odds;
+double share_ratio(const BookVocabulary& v, const PairCounts& c) {
+    const SpaceShare& usual = v.space_share;
+    return count_log(c.apart, apart_offset(usual), v.logs.apart) -
+           count_log(c.together, together_offset(usual), v.logs.together) - usual.log_odds;
 }
 
 // The counts a joint is judged by, all 0 where the book never shows the pieces.
@@ -97,33 +75,27 @@ struct JointCounts {
     WordCounts after;
 };
 
-WordCounts counts_of(const SyllableRun& run) {
-    return word_table_find(book_vocabulary.words, source_text.bytes + run.start, static_cast<size_t>(run.length));
-}
-
-bool between_syllables(const JointSides& joint) { return joint.last.syllable && joint.first.syllable; }
+bool between_syllables(const JointWords& joint) { return joint.last_syllable && joint.first_syllable; }
 
 // Both runs must be short enough to be words for the book's words to speak about them.
-bool words_apply(const JointSides& joint) {
-    return between_syllables(joint) && joint.before.length <= MAX_WORD_BYTES && joint.after.length <= MAX_WORD_BYTES;
+bool words_apply(const JointWords& joint) {
+    return between_syllables(joint) && joint.before_length <= MAX_WORD_BYTES && joint.after_length <= MAX_WORD_BYTES;
 }
 
-PairCounts two_syllable_start(const JointSides& joint) {
-    if (!between_syllables(joint) || joint.after.length < 4) return PairCounts{0, 0};
-    SourceChar second = source_char_at(joint.after.start + 2);
-    return pair_table_find(book_vocabulary.word_starts, pair_key(joint.first.code, second.code));
+PairCounts two_syllable_start(const BookVocabulary& v, const JointWords& joint) {
+    if (!between_syllables(joint) || joint.after_length < 4) return PairCounts{0, 0};
+    return pair_table_find(v.word_starts, pair_key(joint.first_code, joint.second_code));
 }
 
-JointCounts counts_at(const JointSides& joint) {
-    const BookVocabulary& v = book_vocabulary;
+JointCounts counts_at(const BookVocabulary& v, const JointWords& joint) {
     JointCounts c{};
-    c.pair = pair_table_find(v.pairs, pair_key(joint.last.code, joint.first.code));
-    if (joint.first.syllable) c.word_end = margin_before_syllable(v.margins, joint.last.code);
-    if (joint.last.syllable) c.word_start = margin_after_syllable(v.margins, joint.first.code);
-    c.two_start = two_syllable_start(joint);
+    c.pair = pair_table_find(v.pairs, pair_key(joint.last_code, joint.first_code));
+    if (joint.first_syllable) c.word_end = margin_before_syllable(v.margins, joint.last_code);
+    if (joint.last_syllable) c.word_start = margin_after_syllable(v.margins, joint.first_code);
+    c.two_start = two_syllable_start(v, joint);
     if (words_apply(joint)) {
-        c.before = counts_of(joint.before);
-        c.after = counts_of(joint.after);
+        c.before = word_table_find(v.words, joint.before, joint.before_length);
+        c.after = word_table_find(v.words, joint.after, joint.after_length);
     }
     return c;
 }
@@ -135,52 +107,82 @@ bool any_count(const JointCounts& c) {
     return sum != 0;
 }
 
-double syllable_cut_odds(const JointSides& joint, const JointCounts& c) {
-    double odds = PAIR_WEIGHT * share_ratio(c.pair) + WORD_END_WEIGHT * share_ratio(c.word_end) +
-                  WORD_START_WEIGHT * share_ratio(c.word_start) + TWO_SYLLABLE_START_WEIGHT * share_ratio(c.two_start);
+double syllable_cut_odds(const BookVocabulary& v, const JointWords& joint, const JointCounts& c) {
+    double odds = PAIR_WEIGHT * share_ratio(v, c.pair) + WORD_END_WEIGHT * share_ratio(v, c.word_end) +
+                  WORD_START_WEIGHT * share_ratio(v, c.word_start) +
+                  TWO_SYLLABLE_START_WEIGHT * share_ratio(v, c.two_start);
     if (words_apply(joint))
-        odds += BEFORE_WORD_WEIGHT * apart_ratio(c.before.beginning, c.before.whole) +
-                AFTER_WORD_WEIGHT * apart_ratio(c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
+        odds += BEFORE_WORD_WEIGHT * apart_ratio(v.logs, c.before.beginning, c.before.whole) +
+                AFTER_WORD_WEIGHT * apart_ratio(v.logs, c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
     return odds;
 }
 
-double mark_cut_odds(const JointSides& joint, const JointCounts& c) {
-    double odds = MARK_PAIR_WEIGHT * apart_ratio(c.pair);
-    if (joint.first.syllable) odds += MARK_END_WEIGHT * apart_ratio(c.word_end);
-    if (joint.last.syllable) odds += MARK_START_WEIGHT * apart_ratio(c.word_start);
+double mark_cut_odds(const BookVocabulary& v, const JointWords& joint, const JointCounts& c) {
+    double odds = MARK_PAIR_WEIGHT * apart_ratio(v.logs, c.pair);
+    if (joint.first_syllable) odds += MARK_END_WEIGHT * apart_ratio(v.logs, c.word_end);
+    if (joint.last_syllable) odds += MARK_START_WEIGHT * apart_ratio(v.logs, c.word_start);
     return odds;
 }
 
-double evidence_from(const JointSides& joint, const JointCounts& c) {
-    return between_syllables(joint) ? syllable_cut_odds(joint, c) : mark_cut_odds(joint, c);
+double evidence_from(const BookVocabulary& v, const JointWords& joint, const JointCounts& c) {
+    return between_syllables(joint) ? syllable_cut_odds(v, joint, c) : mark_cut_odds(v, joint, c);
+}
+
+// A run's length as the evidence counts it: a run too long to be a word needs no exact length.
+uint8_t counted_length(int64_t length) {
+    return static_cast<uint8_t>(length <= MAX_WORD_BYTES ? length : MAX_WORD_BYTES + 1);
 }
 
 }  // namespace
 
-JointSides joint_sides(int64_t next_text) {
+JointSides joint_sides(const TextWindow& text, int64_t next_text) {
     JointSides joint{};
     int64_t end = next_text;
-    while (end > 0 && is_blank_byte(source_byte(end - 1))) {
-        unsigned char b = source_byte(end - 1);
+    while (end > 0 && is_blank_byte(text.at(end - 1))) {
+        unsigned char b = text.at(end - 1);
         if (b == ' ' || b == '\t') joint.blank = true;
         --end;
     }
-    joint.last = source_char_ending_at(end, &joint.before);
-    joint.first = source_char_at(next_text);
-    joint.after = joint.first.syllable ? source_run_starting_at(next_text) : SyllableRun{next_text, 0};
+    joint.last = source_char_ending_at(text, end, &joint.before);
+    joint.first = source_char_at(text, next_text);
+    joint.after = joint.first.syllable ? source_run_starting_at(text, next_text) : SyllableRun{next_text, 0};
     return joint;
 }
 
-double joint_space_evidence(const JointSides& joint) {
-    JointCounts c = counts_at(joint);
-    return any_count(c) ? evidence_from(joint, c) : 0.0;
+JointWords joint_words(const TextWindow& text, const JointSides& joint) {
+    JointWords words{};
+    words.last_code = joint.last.code;
+    words.first_code = joint.first.code;
+    words.last_syllable = joint.last.syllable;
+    words.first_syllable = joint.first.syllable;
+    words.blank = joint.blank;
+    words.before_length = counted_length(joint.before.length);
+    words.after_length = counted_length(joint.after.length);
+    if (!between_syllables(words)) return words;
+    if (joint.after.length >= 4) words.second_code = source_char_at(text, joint.after.start + 2).code;
+    if (words_apply(words)) {
+        for (int64_t k = 0; k < joint.before.length; ++k) words.before[k] = text.at(joint.before.start + k);
+        for (int64_t k = 0; k < joint.after.length; ++k) words.after[k] = text.at(joint.after.start + k);
+    }
+    return words;
 }
 
-double joint_space_odds(const JointSides& joint) {
+void prepare_count_logs(BookVocabulary& v) {
+    fill_logs(v.logs.smoothed, COUNT_SMOOTHING);
+    fill_logs(v.logs.apart, apart_offset(v.space_share));
+    fill_logs(v.logs.together, together_offset(v.space_share));
+}
+
+double joint_space_evidence(const BookVocabulary& v, const JointWords& joint) {
+    JointCounts c = counts_at(v, joint);
+    return any_count(c) ? evidence_from(v, joint, c) : 0.0;
+}
+
+double joint_space_odds(const BookVocabulary& v, const JointWords& joint) {
     bool syllables = between_syllables(joint);
     double habit_weight = syllables ? SYLLABLE_HABIT_WEIGHT : MARK_HABIT_WEIGHT;
-    double habit = habit_weight * book_vocabulary.habit_prior[joint.blank ? 1 : 0];
-    JointCounts c = counts_at(joint);
+    double habit = habit_weight * v.habit_prior[joint.blank ? 1 : 0];
+    JointCounts c = counts_at(v, joint);
     if (!any_count(c)) return habit;
-    return evidence_from(joint, c) + habit + (syllables ? SYLLABLE_CUT_BIAS : MARK_CUT_BIAS);
+    return evidence_from(v, joint, c) + habit + (syllables ? SYLLABLE_CUT_BIAS : MARK_CUT_BIAS);
 }

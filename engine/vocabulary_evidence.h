@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+
+#include "engine/vocabulary_store.h"
 #include "engine/vocabulary_text.h"
 
 // What meets at a joint of the source text: the last character before the cut and the first
@@ -14,13 +17,34 @@ struct JointSides {
 };
 
 // The joint whose next line's text begins at `next_text`.
-JointSides joint_sides(int64_t next_text);
+JointSides joint_sides(const TextWindow& text, int64_t next_text);
+
+// What the book's evidence reads at a joint, as values rather than places in the text: the codes
+// of the characters that meet, the runs' lengths (a longer run counts as MAX_WORD_BYTES + 1) and,
+// between two syllables, the runs' bytes when they are short enough to be words.
+struct JointWords {
+    uint16_t last_code;
+    uint16_t first_code;
+    uint16_t second_code;    // the syllable after the first in its run, when the run holds two
+    bool last_syllable;
+    bool first_syllable;
+    bool blank;
+    uint8_t before_length;
+    uint8_t after_length;
+    unsigned char before[MAX_WORD_BYTES];
+    unsigned char after[MAX_WORD_BYTES];
+};
+
+JointWords joint_words(const TextWindow& text, const JointSides& joint);
+
+// Fills the tables of logarithms the evidence reads, once the book's share of spaces is settled.
+void prepare_count_logs(BookVocabulary& vocabulary);
 
 // Log-odds, by the book's own words and character meetings, that a space belongs at the joint:
 // above 0 a space, below 0 none, and exactly 0 when the book shows none of the pieces that meet
 // there. Meaningful only when a character stands on both sides.
-double joint_space_evidence(const JointSides& joint);
+double joint_space_evidence(const BookVocabulary& vocabulary, const JointWords& joint);
 
 // The evidence with the lean of cuts towards spaces and the book's wrap habit for cuts with or
 // without a blank; only the habit where the book shows none of the pieces.
-double joint_space_odds(const JointSides& joint);
+double joint_space_odds(const BookVocabulary& vocabulary, const JointWords& joint);

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/engine_state.h"
+#include "engine/vocabulary_evidence.h"
 #include "engine/vocabulary_habit.h"
 #include "engine/vocabulary_joints.h"
 #include "engine/vocabulary_store.h"
@@ -29,17 +29,16 @@ struct LineScan {
     SyllableGap previous_gap;   // how the previous character, a syllable, met the syllable before it
 };
 
-void close_run(LineScan& scan, int64_t pos) {
+void close_run(BookVocabulary& v, LineScan& scan, int64_t pos) {
     if (scan.run_start < 0) return;
     int64_t length = pos - scan.run_start;
     if (scan.run_start > scan.begin && length <= MAX_WORD_BYTES)
-        word_table_add(book_vocabulary.words, scan.text + scan.run_start, static_cast<size_t>(length), WordRole::WHOLE, 1);
+        word_table_add(v.words, scan.text + scan.run_start, static_cast<size_t>(length), WordRole::WHOLE, 1);
     scan.run_start = -1;
 }
 
 // Counts the meeting and returns how it joins two syllables.
-SyllableGap count_meeting(const SourceChar& left, const SourceChar& right, bool apart) {
-    BookVocabulary& v = book_vocabulary;
+SyllableGap count_meeting(BookVocabulary& v, const SourceChar& left, const SourceChar& right, bool apart) {
     pair_table_count(v.pairs, pair_key(left.code, right.code), apart);
     margins_count(v.margins, left.code, left.syllable, right.code, right.syllable, apart);
     if (!left.syllable || !right.syllable) return SyllableGap::NONE;
@@ -48,22 +47,21 @@ SyllableGap count_meeting(const SourceChar& left, const SourceChar& right, bool 
     return apart ? SyllableGap::APART : SyllableGap::TOGETHER;
 }
 
-void take_char(LineScan& scan, const SourceChar& c) {
+void take_char(BookVocabulary& v, LineScan& scan, const SourceChar& c) {
     SyllableGap gap = SyllableGap::NONE;
-    if (scan.previous.width != 0) gap = count_meeting(scan.previous, c, false);
-    else if (scan.before_space.width != 0) gap = count_meeting(scan.before_space, c, true);
+    if (scan.previous.width != 0) gap = count_meeting(v, scan.previous, c, false);
+    else if (scan.before_space.width != 0) gap = count_meeting(v, scan.before_space, c, true);
     if (c.syllable && scan.previous.syllable && scan.previous_gap != SyllableGap::NONE)
-        pair_table_count(book_vocabulary.word_starts, pair_key(scan.previous.code, c.code),
-                         scan.previous_gap == SyllableGap::APART);
-    if (!c.syllable) close_run(scan, c.start);
+        pair_table_count(v.word_starts, pair_key(scan.previous.code, c.code), scan.previous_gap == SyllableGap::APART);
+    if (!c.syllable) close_run(v, scan, c.start);
     else if (scan.run_start < 0) scan.run_start = c.start;
     scan.previous = c;
     scan.previous_gap = gap;
     scan.before_space = SourceChar{};
 }
 
-void take_blank(LineScan& scan, int64_t pos) {
-    close_run(scan, pos);
+void take_blank(BookVocabulary& v, LineScan& scan, int64_t pos) {
+    close_run(v, scan, pos);
     scan.before_space = scan.text[pos] == ' ' ? scan.previous : SourceChar{};
     scan.previous = SourceChar{};
 }
@@ -75,18 +73,18 @@ SourceChar char_in_line(const unsigned char* text, int64_t pos, int64_t end) {
 }
 
 // Blanks at either end of a line may be the wrap's own, so the words next to them do not count.
-void gather_line(const unsigned char* text, int64_t begin, int64_t end) {
+void gather_line(BookVocabulary& v, const unsigned char* text, int64_t begin, int64_t end) {
     while (begin < end && is_blank_byte(text[begin])) ++begin;
     while (end > begin && is_blank_byte(text[end - 1])) --end;
     LineScan scan{text, begin, SourceChar{}, SourceChar{}, -1, SyllableGap::NONE};
     for (int64_t pos = begin; pos < end;) {
         if (is_blank_byte(text[pos])) {
-            take_blank(scan, pos);
+            take_blank(v, scan, pos);
             ++pos;
             continue;
         }
         SourceChar c = char_in_line(text, pos, end);
-        take_char(scan, c);
+        take_char(v, scan, c);
         pos += c.width;
     }
 }
@@ -94,8 +92,8 @@ void gather_line(const unsigned char* text, int64_t begin, int64_t end) {
 // Every proper beginning and ending of a word is credited with the word's uses, so that a
 // fragment at a cut can be told from a word of its own. The whole words are listed first, as
 // adding pieces may move the slots and the keys.
-void count_word_pieces() {
-    WordTable& words = book_vocabulary.words;
+void count_word_pieces(BookVocabulary& v) {
+    WordTable& words = v.words;
     std::vector<WordTable::Slot> whole_words;
     for (const WordTable::Slot& slot : words.slots)
         if (slot.counts.whole != 0) whole_words.push_back(slot);
@@ -110,8 +108,7 @@ void count_word_pieces() {
 }
 
 // One meeting of each kind is added, so that the share is never 0 or 1.
-void settle_space_share() {
-    BookVocabulary& v = book_vocabulary;
+void settle_space_share(BookVocabulary& v) {
     double apart = v.syllable_gaps.apart + 1.0;
     double share = apart / (apart + v.syllable_gaps.together + 1.0);
     v.space_share = SpaceShare{share, std::log(share / (1.0 - share))};
@@ -119,19 +116,20 @@ void settle_space_share() {
 
 }  // namespace
 
-void gather_vocabulary() {
-    clear_book_vocabulary();
-    const unsigned char* text = source_text.bytes;
-    int64_t length = engine_state.source_length;
+void gather_vocabulary(BookVocabulary& v, const TextWindow& source) {
+    v = BookVocabulary{};
+    const unsigned char* text = source.pointer(0);
+    int64_t length = source.end();
     int64_t stride = length / FULL_GATHER_BYTES + 1;
     int64_t line = 0;
     for (int64_t begin = 0; begin <= length; ++line) {
         const void* lf = std::memchr(text + begin, '\n', static_cast<size_t>(length - begin));
         int64_t line_end = lf != nullptr ? static_cast<const unsigned char*>(lf) - text : length;
-        if (line % stride == 0) gather_line(text, begin, line_end);
+        if (line % stride == 0) gather_line(v, text, begin, line_end);
         begin = line_end + 1;
     }
-    count_word_pieces();
-    settle_space_share();
-    learn_wrap_habit(stride);
+    count_word_pieces(v);
+    settle_space_share(v);
+    prepare_count_logs(v);
+    learn_wrap_habit(v, source, stride);
 }

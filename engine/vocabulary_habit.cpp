@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/engine_state.h"
 #include "engine/vocabulary_evidence.h"
 #include "engine/vocabulary_lines.h"
 #include "engine/vocabulary_store.h"
@@ -42,28 +41,28 @@ struct LineEndSurvey {
     double sentence_ends_blank; // ... with a blank after the mark
 };
 
-void tally_joint(LineEndSurvey& survey, const JointSides& joint) {
+void tally_joint(const BookVocabulary& v, LineEndSurvey& survey, const JointWords& joint) {
     double clear = survey.spaced[0] + survey.spaced[1] + survey.unspaced[0] + survey.unspaced[1];
-    if (clear >= HABIT_SAMPLE || !joint.last.syllable || !joint.first.syllable) return;
-    double odds = joint_space_evidence(joint);
+    if (clear >= HABIT_SAMPLE || !joint.last_syllable || !joint.first_syllable) return;
+    double odds = joint_space_evidence(v, joint);
     int kind = joint.blank ? 1 : 0;
     if (odds >= HABIT_EVIDENCE) survey.spaced[kind] += 1;
     if (odds <= -HABIT_EVIDENCE) survey.unspaced[kind] += 1;
 }
 
-void survey_line_end(LineEndSurvey& survey, int64_t lf) {
+void survey_line_end(const BookVocabulary& v, LineEndSurvey& survey, const TextWindow& text, int64_t lf) {
     int64_t next = lf + 1;
-    if (line_text_end(lf) < 0 || source_byte(next) == 0) return;
-    bool marked = starts_paragraph(next);
-    JointSides joint = joint_sides(next_line_text(next));
+    if (line_text_end(text, lf) < 0 || text.at(next) == 0) return;
+    bool marked = starts_paragraph(text, next);
+    JointSides joint = joint_sides(text, next_line_text(text, next));
     if (joint.last.syllable) {
         survey.cut_lines += 1;
         survey.cut_lines_marked += marked;
-        if (!marked) tally_joint(survey, joint);
+        if (!marked) tally_joint(v, survey, joint_words(text, joint));
     } else if (ends_sentence(joint.last)) {
         survey.sentence_ends += 1;
         survey.sentence_ends_marked += marked;
-        survey.sentence_ends_blank += line_ends_in_blank(lf);
+        survey.sentence_ends_blank += line_ends_in_blank(text, lf);
     }
 }
 
@@ -72,8 +71,7 @@ double prior_of(double spaced, double unspaced) {
     return prior > HABIT_LIMIT ? HABIT_LIMIT : (prior < -HABIT_LIMIT ? -HABIT_LIMIT : prior);
 }
 
-void conclude(const LineEndSurvey& survey) {
-    BookVocabulary& v = book_vocabulary;
+void conclude(BookVocabulary& v, const LineEndSurvey& survey) {
     for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(survey.spaced[kind], survey.unspaced[kind]);
     bool enough = survey.sentence_ends >= MIN_SENTENCE_ENDS && survey.cut_lines >= MIN_CUT_LINES;
     v.paragraphs_marked = enough && survey.sentence_ends_marked >= MARKED_AFTER_SENTENCE * survey.sentence_ends &&
@@ -84,17 +82,17 @@ void conclude(const LineEndSurvey& survey) {
 
 }  // namespace
 
-void learn_wrap_habit(int64_t line_stride) {
+void learn_wrap_habit(BookVocabulary& v, const TextWindow& source, int64_t line_stride) {
     LineEndSurvey survey{};
-    const unsigned char* text = source_text.bytes;
-    int64_t length = engine_state.source_length;
+    const unsigned char* text = source.pointer(0);
+    int64_t length = source.end();
     int64_t line = 0;
     for (int64_t pos = 0; pos < length; ++line) {
         const void* lf = std::memchr(text + pos, '\n', static_cast<size_t>(length - pos));
         if (lf == nullptr) break;
         int64_t at = static_cast<const unsigned char*>(lf) - text;
-        if (line % line_stride == 0) survey_line_end(survey, at);
+        if (line % line_stride == 0) survey_line_end(v, survey, source, at);
         pos = at + 1;
     }
-    conclude(survey);
+    conclude(v, survey);
 }

@@ -1,6 +1,6 @@
 #include "engine/vocabulary_joints.h"
 
-#include "engine/engine_state.h"
+#include "engine/conversion.h"
 #include "engine/vocabulary_evidence.h"
 
 namespace {
@@ -22,18 +22,19 @@ struct BufferJoint {
     bool spaced;
 };
 
-bool locate_joint(BufferJoint& joint) {
-    int64_t end = engine_state.line_len;
+bool locate_joint(const Conversion& cv, BufferJoint& joint) {
+    const LineText& line = cv.line;
+    int64_t end = line.length;
     joint.spaced = false;
-    if (line_byte(end - 1) == ' ') {
+    if (line.at(end - 1) == ' ') {
         joint.spaced = true;
         --end;
     }
-    if (engine_state.mark_offset == 1) {
-        if (line_byte(end - 1) != JOIN_MARK) return false;
+    if (cv.place.mark_offset == 1) {
+        if (line.at(end - 1) != JOIN_MARK) return false;
         --end;
     }
-    while (line_byte(end - 1) == ' ') {
+    while (line.at(end - 1) == ' ') {
         joint.spaced = true;
         --end;
     }
@@ -41,30 +42,30 @@ bool locate_joint(BufferJoint& joint) {
     return true;
 }
 
-// The evidence speaks about the source's joint; it is used only when the line buffer still ends
-// in the same character (not, say, in a line break the join decision appended).
-bool same_last_char(const BufferJoint& joint, const SourceChar& last) {
+// The evidence speaks about the source's joint; it is used only when the line still ends in the
+// same character (not, say, in a line break the join decision appended).
+bool same_last_char(const Conversion& cv, const BufferJoint& joint, const SourceChar& last) {
     for (int64_t k = 1; k <= last.width; ++k)
-        if (line_byte(joint.text_end - k) != source_byte(last.start + last.width - k)) return false;
+        if (cv.line_byte(joint.text_end - k) != cv.source_byte(last.start + last.width - k)) return false;
     return true;
 }
 
-void rebuild_joint(const BufferJoint& joint, bool spaced) {
-    line_truncate(static_cast<int32_t>(joint.text_end));
-    if (engine_state.mark_offset == 1) line_append(&JOIN_MARK, 1);
-    if (spaced) line_append(" ", 1);
+void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
+    cv.line.truncate(joint.text_end);
+    if (cv.place.mark_offset == 1) cv.line.append(&JOIN_MARK, 1);
+    if (spaced) cv.line.append(" ", 1);
 }
 
 }  // namespace
 
-void apply_vocabulary_evidence() {
-    if (engine_state.next_start >= engine_state.source_length) return;  // no next line to meet
-    JointSides sides = joint_sides(engine_state.next_start);
+void apply_vocabulary_evidence(Conversion& cv) {
+    if (cv.place.next_start >= cv.source_length()) return;  // no next line to meet
+    JointSides sides = joint_sides(cv.source, cv.place.next_start);
     if (sides.last.width == 0 || sides.first.width == 0) return;
     BufferJoint joint{};
-    if (!locate_joint(joint) || !same_last_char(joint, sides.last)) return;
-    double odds = joint_space_odds(sides);
+    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
+    double odds = joint_space_odds(cv.vocabulary, joint_words(cv.source, sides));
     bool syllables = sides.last.syllable && sides.first.syllable;
     double needed = !syllables ? MARK_DECISION_ODDS : joint.spaced ? DROP_SPACE_ODDS : ADD_SPACE_ODDS;
-    if (joint.spaced ? odds < -needed : odds > needed) rebuild_joint(joint, !joint.spaced);
+    if (joint.spaced ? odds < -needed : odds > needed) rebuild_joint(cv, joint, !joint.spaced);
 }

@@ -1,15 +1,13 @@
 #include "engine/vocabulary_text.h"
 
-#include "engine/engine_state.h"
-
-SourceChar source_char_ending_at(int64_t end, SyllableRun* run) {
+SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.
     int64_t pos = end;
-    while (pos > 0 && !is_blank_byte(source_byte(pos - 1))) --pos;
+    while (pos > 0 && !is_blank_byte(text.at(pos - 1))) --pos;
     SourceChar last{end, 0, 0, false};
     int64_t run_start = pos;
     while (pos < end) {
-        last = source_char_at(pos);
+        last = source_char_at(text, pos);
         if (last.width == 0) break;  // the text ended before `end`
         if (!last.syllable) run_start = pos + last.width;
         pos += last.width;
@@ -19,8 +17,8 @@ SourceChar source_char_ending_at(int64_t end, SyllableRun* run) {
     return last;
 }
 
-SyllableRun source_run_starting_at(int64_t start) {
+SyllableRun source_run_starting_at(const TextWindow& text, int64_t start) {
     int64_t pos = start;
-    while (source_char_at(pos).syllable) pos += 2;
+    while (source_char_at(text, pos).syllable) pos += 2;
     return SyllableRun{start, pos - start};
 }

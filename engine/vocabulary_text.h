@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/engine_state.h"
+#include "engine/text_window.h"
 
 // The longest syllable run taken for a word: longer runs are unspaced text, not words, and
 // leaving them out keeps the tables of word pieces from growing with the square of a run.
@@ -33,17 +33,17 @@ struct SyllableRun {
 
 // The character at `pos`, which must be a character boundary; none at a blank or the end.
 // Inline, as every joint reads its words character by character.
-inline SourceChar source_char_at(int64_t pos) {
-    unsigned char lead = source_byte(pos);
+inline SourceChar source_char_at(const TextWindow& text, int64_t pos) {
+    unsigned char lead = text.at(pos);
     if (lead == 0 || is_blank_byte(lead)) return SourceChar{pos, 0, 0, false};
-    unsigned char trail = source_byte(pos + 1);
+    unsigned char trail = text.at(pos + 1);
     if (lead < 0x81 || trail == 0 || is_blank_byte(trail)) return SourceChar{pos, 1, lead, false};
     return SourceChar{pos, 2, static_cast<uint16_t>((lead << 8) | trail), is_syllable_lead(lead)};
 }
 
 // The character that ends just before `end`, and the syllable run it closes, found by reading
 // the word they belong to from its start, where the character boundaries are certain.
-SourceChar source_char_ending_at(int64_t end, SyllableRun* run);
+SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRun* run);
 
 // The run that begins at `start`, which must be a character boundary.
-SyllableRun source_run_starting_at(int64_t start);
+SyllableRun source_run_starting_at(const TextWindow& text, int64_t start);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
+#include "engine/reflow.h"
 
 // How the bytes of an input are taken.
 enum class InputEncoding {
@@ -40,7 +40,7 @@ struct BatchFile {
 struct BatchRequest {
     std::vector<BatchFile> files;    // converted and reported in this order
     RunShape shape = RunShape::FILE_LIST;
-    ConversionOptions options{};
+    tessaline::ConversionOptions options;
     InputEncoding input_encoding = InputEncoding::BY_MARK;
     OutputEncoding output_encoding = OutputEncoding::CP949;
     Destination destination = Destination::TESSALINE_FOLDER;

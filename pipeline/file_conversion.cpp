@@ -3,14 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <span>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "engine/reflow.h"
 #include "pipeline/file_report.h"
 #include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
-#include "pipeline/progress_view.h"
 #include "pipeline/result_writer.h"
 #include "pipeline/source_loader.h"
 #include "platform/platform.h"
@@ -18,6 +17,25 @@
 namespace {
 
 constexpr char OUT_OF_MEMORY[] = "cannot be converted: out of memory";
+
+// The engine's count of converted input bytes as the file bar's percent: it moves over its first
+// 99 steps while the text is converted and reaches 100 once the conversion is over.
+class FileProgress final : public tessaline::ProgressSink {
+public:
+    FileProgress(FileReport& report, uint64_t total) : report_(report), total_(total) {}
+
+    void consumed(uint64_t bytes) override {
+        int percent = static_cast<int>(bytes * 99 / (total_ + 1));
+        if (percent <= shown_) return;
+        shown_ = percent;
+        report_.progress(percent);
+    }
+
+private:
+    FileReport& report_;
+    uint64_t total_;
+    int shown_ = 0;
+};
 
 bool load_standard_input(InputEncoding encoding, std::string& failure) {
     unsigned char* bytes = nullptr;
@@ -42,20 +60,6 @@ bool load(const BatchFile& file, InputEncoding encoding, std::string& failure) {
     return load_source_file(file.path.c_str(), encoding, &failure);
 }
 
-// Converting a result again replaces its footer instead of adding a second one.
-void leave_out_own_footer() {
-    size_t length = std::strlen(reinterpret_cast<const char*>(source_text.bytes));
-    source_text.bytes[length_without_own_footer(source_text.bytes, length)] = 0;
-}
-
-// The engine's file progress, passed on to the report.
-ProgressView progress_to(FileReport& report) {
-    ProgressView view{};
-    view.context = &report;
-    view.set_file_progress = [](void* context, int percent) { static_cast<FileReport*>(context)->progress(percent); };
-    return view;
-}
-
 bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
           FileFailure& failure) {
     if (request.destination == Destination::STANDARD_OUTPUT) {
@@ -64,6 +68,29 @@ bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& reque
     }
     bool own_folder = request.destination == Destination::OUTPUT_FOLDER;
     return writer.open_file(file.path, own_folder ? file.output_folder : "", failure, request.refuse_linked_folder);
+}
+
+// The loaded source text, which goes back once the engine holds what it needs of it. Without a
+// footer of this program at its end when the request says so: converting a result again
+// replaces its footer instead of adding a second one.
+std::span<const unsigned char> loaded_text(bool replace_own_footer) {
+    size_t length = std::strlen(reinterpret_cast<const char*>(source_text.bytes));
+    if (replace_own_footer) length = length_without_own_footer(source_text.bytes, length);
+    return {source_text.bytes, length};
+}
+
+// Runs the engine over the loaded text into the writer.
+void reflow_into(ResultWriter& writer, const BatchRequest& request, FileReport& report) {
+    std::span<const unsigned char> text = loaded_text(request.replace_own_footer);
+    FileProgress progress(report, text.size());
+    tessaline::Reflow reflow(request.options, &progress);
+    while (reflow.needs_first_pass()) {
+        reflow.feed_first_pass(text);
+        reflow.finish_first_pass();
+    }
+    reflow.feed(text, writer);
+    text_buffer_release(source_text);
+    reflow.finish(writer);
 }
 
 // How a file ended: written, with the beginning of the result and its length, or failed.
@@ -76,17 +103,13 @@ struct Ending {
 
 void convert_loaded(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
                     FileReport& report, Ending& ending) {
-    ProgressView progress = progress_to(report);
-    if (request.replace_own_footer) leave_out_own_footer();
-    conversion_options = request.options;
-    reflow_document(&progress);
-    // The source is not needed for writing; its memory goes back before the result is written.
+    report.progress(0);
+    ResultWriter writer(request.output_encoding, PREVIEW_LIMIT_LAST, request.footer);
+    bool opened = open(writer, file, request, standard_output, ending.failure);
+    if (opened) reflow_into(writer, request, report);
     text_buffer_release(source_text);
     report.progress(100);
-    ResultWriter writer(request.output_encoding, PREVIEW_LIMIT_LAST, request.footer);
-    if (!open(writer, file, request, standard_output, ending.failure)) return;
-    writer.write(final_text(), final_text_length());
-    if (!writer.finish(ending.failure)) return;
+    if (!opened || !writer.finish(ending.failure)) return;
     ending.written = true;
     ending.head = writer.head();
     ending.length = writer.length();
@@ -103,6 +126,7 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
         report.loaded();
         convert_loaded(file, request, standard_output, report, ending);
     } catch (const std::bad_alloc&) {
+        text_buffer_release(source_text);
         ending = Ending{};
         ending.failure = FileFailure{file.path, OUT_OF_MEMORY};
     }

@@ -55,8 +55,8 @@ void ResultWriter::open_shared(SharedOutput& output) {
     path_ = STANDARD_OUTPUT_NAME;
 }
 
-void ResultWriter::write(const unsigned char* bytes, size_t count) {
-    trim_.put(bytes, count, [this](const unsigned char* kept, size_t kept_count) { take(kept, kept_count); });
+void ResultWriter::write(std::span<const unsigned char> bytes) {
+    trim_.put(bytes.data(), bytes.size(), [this](const unsigned char* kept, size_t count) { take(kept, count); });
 }
 
 bool ResultWriter::finish(FileFailure& failure) {

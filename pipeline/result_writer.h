@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
+#include "engine/reflow.h"
 #include "pipeline/batch_request.h"
 #include "pipeline/end_trim.h"
 #include "pipeline/utf8_encoding.h"
@@ -25,10 +27,10 @@ std::string result_footer(int year, int month, int day);
 // end to one line break, adds the footer, encodes it and writes it either into a temporary file
 // that is renamed over the result once it is whole, or to standard output. Of the written text
 // (CP949, footer included) it keeps only the first bytes, for the preview, and the length.
-class ResultWriter {
+class ResultWriter final : public tessaline::OutputSink {
 public:
     ResultWriter(OutputEncoding encoding, size_t preview_size, bool footer = true);
-    ~ResultWriter();
+    ~ResultWriter() override;
     ResultWriter(const ResultWriter&) = delete;
     ResultWriter& operator=(const ResultWriter&) = delete;
 
@@ -40,7 +42,7 @@ public:
                    bool refuse_linked_folder = false);
     void open_shared(SharedOutput& output);
 
-    void write(const unsigned char* bytes, size_t count);
+    void write(std::span<const unsigned char> bytes) override;
     // Adds the end and the footer and completes the result; false, with the failure told, when
     // any of it could not be written. A file result is then left as it was before.
     bool finish(FileFailure& failure);

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/engine_state.h"
 #include "pipeline/source_loader.h"
 #include "platform/platform.h"
 

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "pipeline/source_decoding.h"
 #include "platform/platform.h"
+
+thread_local TextBuffer source_text;
+thread_local uint32_t source_size;
 
 namespace {
 

@@ -1,9 +1,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
+#include "engine/text_buffer.h"
 #include "pipeline/batch_request.h"
+
+// The loaded text, decoded to CP949 and NUL-terminated, and the raw byte count of its file. Each
+// thread has its own, so files of a batch load side by side.
+extern thread_local TextBuffer source_text;
+extern thread_local uint32_t source_size;
 
 constexpr int ENCODING_ANSI = 1000;
 constexpr int ENCODING_UTF16LE = 1001;

@@ -298,7 +298,7 @@ TEST_F(BatchRunTest, TheRequestTakesTheControlsAsTheyStand) {
         controls.checkboxes = c.checked;
         controls.min_length = c.min_length;
         BatchRequest request = selection_request(controls);
-        const ConversionOptions& got = request.options;
+        const tessaline::ConversionOptions& got = request.options;
         EXPECT_EQ(Options({got.split_long_sentences, got.remove_hanja, got.blank_after_long, got.mark_joins,
                            got.min_line_bytes}),
                   c.expected)
@@ -309,6 +309,21 @@ TEST_F(BatchRunTest, TheRequestTakesTheControlsAsTheyStand) {
         EXPECT_EQ(request.destination, Destination::TESSALINE_FOLDER);
         EXPECT_EQ(request.jobs, 1u) << "the window converts one file at a time";
     }
+}
+
+TEST_F(BatchRunTest, TheConvertButtonDoesNothingWithoutAFreshChoice) {
+    controls.checkboxes[3] = true;
+    press_convert();
+    EXPECT_TRUE(recording.calls.empty());
+
+    make_file("a.txt", novel(3));
+    choose_single(path_of("a.txt"));
+    press_convert();
+    recording.calls.clear();
+    controls.checkboxes[3] = true;
+    press_convert();
+    EXPECT_TRUE(recording.calls.empty());
+    EXPECT_TRUE(controls.checkboxes[3]);
 }
 
 TEST_F(BatchRunTest, ARootFolderGetsOneMoreSeparator) {

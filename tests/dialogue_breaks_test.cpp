@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/dialogue_breaks.h"
-#include "engine/engine_state.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -22,30 +22,20 @@ struct Surroundings {
     int32_t bracket_openers = 0;
 };
 
-void load(TextBuffer& buffer, const std::string& bytes, size_t room) {
-    text_buffer_reset(buffer, room);
-    std::memcpy(buffer.bytes, bytes.data(), bytes.size());
-}
-
 // Runs the step alone on `line` (CP949, with its CR LF) and returns the new line.
 std::string run_step(const std::string& line, const Surroundings& around) {
-    engine_state = EngineState{};
-    document_profile = DocumentProfile{};
-    document_profile.bracket_openers = around.bracket_openers;
+    RuleBench bench;
+    Conversion& cv = bench.cv();
+    cv.profile.bracket_openers = around.bracket_openers;
     std::string source = line.substr(0, line.size() - 2);
-    engine_state.line_end = static_cast<uint32_t>(source.size());
+    cv.place.line_end = static_cast<int64_t>(source.size());
     if (!around.last_line) source += "\n" + around.source_after;
-    load(source_text, source, source.size() + 1);
-    engine_state.source_length = static_cast<uint32_t>(source.size());
-    load(output_text, around.output, around.output.size() + 1);
-    engine_state.output_length = static_cast<uint32_t>(around.output.size());
-    // Both buffers start just big enough, so every break has to grow them.
-    load(line_buffer, line, line.size() + 1);
-    engine_state.line_len = static_cast<int32_t>(line.size());
-    text_buffer_reset(scratch_buffer, 1);
-    insert_dialogue_breaks();
-    EXPECT_EQ(line_buffer.bytes[engine_state.line_len], 0) << "line not NUL-terminated at its length";
-    return std::string(reinterpret_cast<char*>(line_buffer.bytes), static_cast<size_t>(engine_state.line_len));
+    bench.set_source(source);
+    bench.set_output(around.output);
+    bench.set_line(line);
+    insert_dialogue_breaks(cv);
+    EXPECT_EQ(cv.line.bytes()[cv.line.length], 0) << "line not NUL-terminated at its length";
+    return bench.line();
 }
 
 // The rules written out directly: every search walks its whole range and every break rebuilds

@@ -3,26 +3,23 @@
 #include <cstring>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "engine/hanja_removal.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
 // Runs the step on `line` as the current line after `written` has gone to the output text.
 std::string strip(const std::string& line, const std::string& written = "") {
-    engine_state = EngineState{};
-    std::string before = cp949(written);
-    text_buffer_reset(output_text, before.size() + 1);
-    output_append(before.data(), before.size());
-    std::string bytes = cp949(line);
-    text_buffer_reset(line_buffer, 1);
-    line_append(bytes.data(), bytes.size());
-    remove_hanja_glosses();
-    const char* text = reinterpret_cast<const char*>(line_buffer.bytes);
-    EXPECT_EQ(std::strlen(text), static_cast<size_t>(engine_state.line_len));
-    return utf8(std::string(text, std::strlen(text)));
+    RuleBench bench;
+    bench.set_output(cp949(written));
+    bench.set_line(cp949(line));
+    remove_hanja_glosses(bench.cv());
+    const LineText& text = bench.cv().line;
+    const char* bytes = reinterpret_cast<const char*>(text.bytes());
+    EXPECT_EQ(std::strlen(bytes), static_cast<size_t>(text.length));
+    return utf8(std::string(bytes, std::strlen(bytes)));
 }
 
 struct GlossCase {
@@ -96,10 +93,8 @@ TEST(HanjaRemovalLength, LineLenFollowsEveryRemoval) {
 TEST(HanjaRemovalInTheEngine, ActsOnlyWhenTheOptionIsOn) {
     ConversionOptions options = plain_options();
     EXPECT_EQ(reflow_utf8("그 한자(漢字)를 쓴다.\r\n", options), "그 한자(漢字)를 쓴다.\r\n");
-    options.remove_hanja = 1;
+    options.remove_hanja = true;
     EXPECT_EQ(reflow_utf8("그 한자(漢字)를 쓴다.\r\n", options), "그 한자를 쓴다.\r\n");
-    options.remove_hanja = 2;
-    EXPECT_EQ(reflow_utf8("그 한자(漢字)를 쓴다.\r\n", options), "그 한자(漢字)를 쓴다.\r\n");
 }
 
 }  // namespace

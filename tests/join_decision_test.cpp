@@ -124,7 +124,7 @@ TEST(JoinSteps, AnEmptyLineIsSwallowedUnlessANumberedLineFollows) {
 
 TEST(JoinSteps, TheJoinMarkStandsAtEveryJoint) {
     ConversionOptions options = plain_options();
-    options.mark_joins = 1;
+    options.mark_joins = true;
     EXPECT_EQ(reflow_utf8(OPEN_LINE + "\r\n" + NEXT_LINE, options), OPEN_LINE + "`" + NEXT_LINE + "\r\n");
 }
 

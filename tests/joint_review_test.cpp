@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "engine/joint_review.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void expect_reviewed(const std::vector<ReviewCase>& cases, const ConversionOptio
     for (const ReviewCase& c : cases) {
         SCOPED_TRACE(std::string(c.line) + "| " + c.next);
         std::string result = reflow_utf8(start + c.line + "\r\n" + c.next, options);
-        std::string mark = options.mark_joins == 1 ? "`" : "";
+        std::string mark = options.mark_joins ? "`" : "";
         std::string expected =
             start + without_trailing_space(c.line) + mark + (c.spaced ? " " : "") + c.next + "\r\n";
         EXPECT_EQ(result, expected) << result.substr(start.size());
@@ -161,7 +161,7 @@ TEST(JointReview, OtherwiseTheSpaceStays) {
 
 TEST(JointReview, WithJoinMarkTheMarkStaysLast) {
     ConversionOptions options = plain_options();
-    options.mark_joins = 1;
+    options.mark_joins = true;
     expect_reviewed({
         {"그 나라에", "선 그랬다.", false},
         {"그가 알 수 있도", "록 말했다.", false},
@@ -175,21 +175,15 @@ TEST(JointReview, WithJoinMarkTheMarkStaysLast) {
 
 // Sets up a joint the way the spacing rules leave it and runs the review alone.
 std::string review(const std::string& line, const std::string& next, int space_added) {
-    std::string source = cp949(next);
-    text_buffer_reset(source_text, source.size() + 1);
-    std::memcpy(source_text.bytes, source.data(), source.size());
-    engine_state = EngineState{};
-    engine_state.source_length = static_cast<uint32_t>(source.size());
-    std::string bytes = cp949(line);
-    text_buffer_reserve(line_buffer, bytes.size() + 1);
-    std::memcpy(line_buffer.bytes, bytes.data(), bytes.size());
-    line_buffer.bytes[bytes.size()] = 0;
-    engine_state.line_len = static_cast<int32_t>(bytes.size());
-    engine_state.space_added = space_added;
-    review_joint_space();
-    EXPECT_EQ(line_buffer.bytes[engine_state.line_len], 0);
-    EXPECT_EQ(engine_state.space_added, space_added);
-    return utf8(std::string(reinterpret_cast<const char*>(line_buffer.bytes), engine_state.line_len));
+    RuleBench bench;
+    Conversion& cv = bench.cv();
+    bench.set_source(cp949(next));
+    bench.set_line(cp949(line));
+    cv.place.space_added = space_added;
+    review_joint_space(cv);
+    EXPECT_EQ(cv.line.bytes()[cv.line.length], 0);
+    EXPECT_EQ(cv.place.space_added, space_added);
+    return utf8(bench.line());
 }
 
 TEST(JointReview, LineWithoutTrailingSpaceIsLeftAlone) {

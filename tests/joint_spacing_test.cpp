@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "engine/joint_spacing.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void expect_exceptions(const std::vector<ExceptionCase>& cases) {
 
 ConversionOptions marked_options() {
     ConversionOptions options = plain_options();
-    options.mark_joins = 1;
+    options.mark_joins = true;
     return options;
 }
 
@@ -326,37 +326,35 @@ TEST(JointSpacing, HardWrappedParagraphReadsAsWritten) {
     EXPECT_EQ(reflow_utf8(wrapped, plain_options()), paragraph + "\r\n");
 }
 
-// Sets up a joint the way the join leaves it and runs the decision alone; returns the line buffer.
+// Whether the last decision appended the space.
+int last_space_added = 0;
+
+// Sets up a joint the way the join leaves it and runs the decision alone; returns the line.
 std::string decide(const std::string& line, const std::string& next, int mark_offset) {
-    std::string source = cp949(next);
-    text_buffer_reset(source_text, source.size() + 1);
-    std::memcpy(source_text.bytes, source.data(), source.size());
-    engine_state = EngineState{};
-    engine_state.source_length = static_cast<uint32_t>(source.size());
-    std::string bytes = cp949(line);
-    text_buffer_reserve(line_buffer, bytes.size() + 1);
-    std::memcpy(line_buffer.bytes, bytes.data(), bytes.size());
-    line_buffer.bytes[bytes.size()] = 0;
-    engine_state.line_len = static_cast<int32_t>(bytes.size());
-    engine_state.mark_offset = mark_offset;
-    engine_state.space_added = 1;
-    decide_joint_space();
-    EXPECT_EQ(line_buffer.bytes[engine_state.line_len], 0);
-    return utf8(std::string(reinterpret_cast<const char*>(line_buffer.bytes), engine_state.line_len));
+    RuleBench bench;
+    Conversion& cv = bench.cv();
+    bench.set_source(cp949(next));
+    bench.set_line(cp949(line));
+    cv.place.mark_offset = mark_offset;
+    cv.place.space_added = 1;
+    decide_joint_space(cv);
+    EXPECT_EQ(cv.line.bytes()[cv.line.length], 0);
+    last_space_added = cv.place.space_added;
+    return utf8(bench.line());
 }
 
 TEST(JointSpacing, SpaceAddedRecordsWhetherTheSpaceWasAppended) {
     EXPECT_EQ(decide("그날 아침부터", "비가", 0), "그날 아침부터 ");
-    EXPECT_EQ(engine_state.space_added, 1);
+    EXPECT_EQ(last_space_added, 1);
     EXPECT_EQ(decide("그는 아침밥", "먹었다", 0), "그는 아침밥");
-    EXPECT_EQ(engine_state.space_added, 0);
+    EXPECT_EQ(last_space_added, 0);
 }
 
 TEST(JointSpacing, TrailingSpaceGetsNoSecondSpace) {
     EXPECT_EQ(decide("그날 아침부터 ", "그리고", 0), "그날 아침부터 ");
-    EXPECT_EQ(engine_state.space_added, 0);
+    EXPECT_EQ(last_space_added, 0);
     EXPECT_EQ(decide("그날 아침부터 `", "그리고", 1), "그날 아침부터 `");
-    EXPECT_EQ(engine_state.space_added, 0);
+    EXPECT_EQ(last_space_added, 0);
 }
 
 TEST(JointSpacing, RulesReadTheTextBeforeTheJoinMark) {

@@ -1,221 +1,379 @@
-// Every word of the joint tables, checked against its Hangul spelling: a missing, extra or
-// misspelt entry, or a compared length that does not cover the whole word, fails here.
+// The word tables against the lists they are generated from: every compiled entry must spell its
+// list's Hangul over exactly its own bytes, and every list must reach the engine, so that a joint,
+// a review, a sentence end or a header line turns out as the list says.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <map>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "engine/attaching_words.h"
+#include "engine/board_header_words.h"
 #include "engine/joint_words.h"
+#include "engine/sentence_words.h"
 #include "tests/support/cp949.h"
+#include "tests/support/engine_harness.h"
+#include "tests/support/word_lists.h"
 
 namespace {
 
-using Spellings = std::vector<std::string>;
+using Words = std::vector<std::string>;
 
-void expect_word(const Word& word, const std::string& spelling) {
-    SCOPED_TRACE(spelling);
-    std::string expected = cp949(spelling);
-    EXPECT_EQ(std::string(word.bytes, std::strlen(word.bytes)), expected);
-    EXPECT_EQ(word.length, static_cast<int>(expected.size()));
+const std::map<std::string, WordTable>& lists() {
+    static const std::map<std::string, WordTable> tables = read_word_tables(TESSALINE_WORD_LISTS);
+    return tables;
 }
 
-void expect_words(std::span<const Word> words, const Spellings& spellings) {
+const WordTable& list(const std::string& name) {
+    auto found = lists().find(name);
+    if (found == lists().end()) throw std::runtime_error("no word list named " + name);
+    return found->second;
+}
+
+Words field(const ListEntry& entry, const std::string& name) {
+    auto found = entry.fields.find(name);
+    return found == entry.fields.end() ? Words{} : found->second;
+}
+
+// A review rule's heads: its own words, or every word of the list it names with "@".
+Words heads_of(const ListEntry& entry) {
+    if (entry.words.size() == 1 && entry.words[0].starts_with("@")) return listed_words(list(entry.words[0].substr(1)));
+    return entry.words;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Every compiled entry decodes back to its list's word.
+
+void expect_word(const Word& word, const std::string& spelling) {
+    std::string expected = cp949(spelling);
+    std::string actual(word.bytes, std::strlen(word.bytes));
+    EXPECT_EQ(actual, expected) << "compiled as \"" << utf8(actual) << "\", listed as \"" << spelling << "\"";
+    EXPECT_EQ(word.length, static_cast<int>(expected.size())) << "compared length of \"" << spelling << "\"";
+}
+
+void expect_words(std::span<const Word> words, const Words& spellings) {
     ASSERT_EQ(words.size(), spellings.size());
     for (size_t i = 0; i < words.size(); ++i) expect_word(words[i], spellings[i]);
 }
 
-struct TailRuleSpelling {
-    std::string tail;
-    Spellings required_befores{};
-    Spellings excluded_befores{};
-    Spellings required_heads{};
-    Spellings excluded_heads{};
-};
-
-void expect_tail_rules(std::span<const TailRule> rules, const std::vector<TailRuleSpelling>& spellings) {
-    ASSERT_EQ(rules.size(), spellings.size());
+void expect_tail_rules(std::span<const TailRule> rules, const WordTable& table) {
+    ASSERT_EQ(rules.size(), table.entries.size());
     for (size_t i = 0; i < rules.size(); ++i) {
-        SCOPED_TRACE("rule for " + spellings[i].tail);
-        expect_word(rules[i].tail, spellings[i].tail);
-        expect_words(rules[i].required_befores, spellings[i].required_befores);
-        expect_words(rules[i].excluded_befores, spellings[i].excluded_befores);
-        expect_words(rules[i].required_heads, spellings[i].required_heads);
-        expect_words(rules[i].excluded_heads, spellings[i].excluded_heads);
+        const ListEntry& entry = table.entries[i];
+        SCOPED_TRACE("rule for " + entry.words[0]);
+        expect_word(rules[i].tail, entry.words[0]);
+        expect_words(rules[i].required_befores, field(entry, "required_befores"));
+        expect_words(rules[i].excluded_befores, field(entry, "excluded_befores"));
+        expect_words(rules[i].required_heads, field(entry, "required_heads"));
+        expect_words(rules[i].excluded_heads, field(entry, "excluded_heads"));
     }
 }
 
-struct ReviewRuleSpelling {
-    Spellings heads;
-    Spellings required_befores{};
-    Spellings excluded_befores{};
-};
-
-void expect_review_rules(std::span<const ReviewRule> rules, const std::vector<ReviewRuleSpelling>& spellings) {
-    ASSERT_EQ(rules.size(), spellings.size());
+void expect_head_rules(std::span<const HeadRule> rules, const WordTable& table) {
+    ASSERT_EQ(rules.size(), table.entries.size());
     for (size_t i = 0; i < rules.size(); ++i) {
-        SCOPED_TRACE("rule " + std::to_string(i));
-        expect_words(rules[i].heads, spellings[i].heads);
-        expect_words(rules[i].required_befores, spellings[i].required_befores);
-        expect_words(rules[i].excluded_befores, spellings[i].excluded_befores);
+        const ListEntry& entry = table.entries[i];
+        SCOPED_TRACE("rule for " + entry.words[0]);
+        expect_word(rules[i].head, entry.words[0]);
+        Words offset = field(entry, "offset");
+        EXPECT_EQ(rules[i].offset, offset.empty() ? 0 : std::stoi(offset[0]));
+        expect_words(rules[i].excluded_tails, field(entry, "excluded_tails"));
     }
 }
 
-size_t count_of_length(std::span<const Word> words, int length) {
-    size_t count = 0;
-    for (const Word& word : words) count += word.length == length ? 1 : 0;
-    return count;
+void expect_review_rules(std::span<const ReviewRule> rules, const WordTable& table) {
+    ASSERT_EQ(rules.size(), table.entries.size());
+    for (size_t i = 0; i < rules.size(); ++i) {
+        const ListEntry& entry = table.entries[i];
+        SCOPED_TRACE("rule for " + entry.words[0]);
+        expect_words(rules[i].heads, heads_of(entry));
+        expect_words(rules[i].required_befores, field(entry, "required_befores"));
+        expect_words(rules[i].excluded_befores, field(entry, "excluded_befores"));
+    }
 }
 
-const Spellings attaching_syllable_spellings = {
-    "니", "은", "에", "도", "을", "감", "를", "데", "게", "며", "겐", "만", "인", "건", "의", "요",
-    "고", "것", "려", "야", "나", "기", "지", "운", "가", "던", "면", "라", "들", "리", "우"};
-
-const Spellings attaching_ending_spellings = {
-    "에도", "에서", "에는", "에만", "에게", "으로", "하고", "서도", "로도", "이야", "에야", "로야",
-    "다면", "것은", "것이", "것을", "것도", "것에", "로는", "로서", "부터", "까지", "서는", "라도",
-    "라고", "라서", "여야", "여서", "여도", "르지", "하곤", "라곤", "지는", "하여", "하기", "하며",
-    "하면", "에선", "로선", "게서", "게선", "게는", "게로", "어야", "라는", "하는", "자는", "게도",
-    "들이", "들을", "들은", "들에", "들도", "기에", "게만", "로만", "명을", "명은", "명의"};
-
-TEST(JointWords, AlwaysSpacedTails) {
-    expect_words(always_spaced_tails,
-                 {"부터", "까지", "러나", "그건", "거나", "또한", "모두", "함께", "이나", "경우", "그런",
-                  "달리", "다른", "적인", "처럼", "만일", "만약", "끝내", "침내", "문득", "잠시", "한참",
-                  "오늘", "내일", "어떤", "모든", "벌써", "직전", "도중", "직후", "처음", "중간", "다음",
-                  "이전", "이후", "마다", "조차", "말로", "전부", "물론", "역시", "다시", "한테", "쉬운",
-                  "되어", "맞춰", "스런", "마치", "동안", "이건", "저건", "없어", "에겐", "에선", "로선",
-                  "러운", "곧장", "다해", "통해", "당장",
-                  "데 선", "들 중", "것 중", "던 중", "그 중", "할 수",
-                  "어려운", "아니라", "도대체", "드디어", "더구나", "하지만",
-                  "눈을 떠"});
-    EXPECT_EQ(count_of_length(always_spaced_tails, 4), 60u);
-    EXPECT_EQ(count_of_length(always_spaced_tails, 5), 6u);
-    EXPECT_EQ(count_of_length(always_spaced_tails, 6), 6u);
-    EXPECT_EQ(count_of_length(always_spaced_tails, 7), 1u);
+void expect_single_word(const Word& word, const WordTable& table) {
+    ASSERT_EQ(table.entries.size(), 1u);
+    expect_word(word, table.entries[0].words[0]);
 }
 
-TEST(JointWords, ExceptedTails) {
-    expect_tail_rules(excepted_tails, {
-        {.tail = "하여", .excluded_heads = {"금"}},
-        {.tail = "이자", .excluded_heads = {"식"}},
-        {.tail = "아주", .excluded_heads = {"리"}},
-        {.tail = "정말", .excluded_heads = {"로", "이지"}},
-        {.tail = "대해", .excluded_heads = {"본 ", "온 ", "진 "}},
-        {.tail = "인 양", .excluded_heads = {"피지", "초", "식"}},
-    });
+// Each compiled table beside the check that compares it with its list.
+const std::map<std::string, std::function<void(const WordTable&)>>& compiled_tables() {
+    static const std::map<std::string, std::function<void(const WordTable&)>> checks = {
+        {"always_spaced_tails", [](const WordTable& t) { expect_words(always_spaced_tails, listed_words(t)); }},
+        {"excepted_tails", [](const WordTable& t) { expect_tail_rules(excepted_tails, t); }},
+        {"opening_heads", [](const WordTable& t) { expect_words(opening_heads, listed_words(t)); }},
+        {"opening_rules", [](const WordTable& t) { expect_head_rules(opening_rules, t); }},
+        {"single_word_rules", [](const WordTable& t) { expect_tail_rules(single_word_rules, t); }},
+        {"dani_rule", [](const WordTable& t) { expect_tail_rules(std::span(&dani_rule, 1), t); }},
+        {"ending_rules", [](const WordTable& t) { expect_tail_rules(ending_rules, t); }},
+        {"closing_marks", [](const WordTable& t) { expect_words(closing_marks, listed_words(t)); }},
+        {"attaching_syllables", [](const WordTable& t) { expect_words(attaching_syllables, listed_words(t)); }},
+        {"attaching_endings", [](const WordTable& t) { expect_words(attaching_endings, listed_words(t)); }},
+        {"attaching_one_syllable_rules",
+         [](const WordTable& t) { expect_review_rules(attaching_one_syllable_rules, t); }},
+        {"attaching_two_syllable_rules",
+         [](const WordTable& t) { expect_review_rules(attaching_two_syllable_rules, t); }},
+        {"attaching_opening_rules", [](const WordTable& t) { expect_review_rules(attaching_opening_rules, t); }},
+        {"space_keeping_head", [](const WordTable& t) { expect_single_word(space_keeping_head, t); }},
+        {"standing_head", [](const WordTable& t) { expect_single_word(standing_head, t); }},
+        {"standing_verb", [](const WordTable& t) { expect_single_word(standing_verb, t); }},
+        {"sentence_endings",
+         [](const WordTable& t) {
+             expect_words(std::span(sentence_endings, sentence_ending_count), listed_words(t));
+         }},
+        {"continuation_heads",
+         [](const WordTable& t) {
+             expect_words(std::span(continuation_heads, continuation_head_count), listed_words(t));
+         }},
+        {"board_header_words", [](const WordTable& t) { expect_words(board_header_words, listed_words(t)); }},
+    };
+    return checks;
 }
 
-TEST(JointWords, OpeningHeads) {
-    expect_words(opening_heads, {"그렇", "그리고", "그런데", "그래서", "그러나", "그래도", "또한 ", "또한,",
-                                 "또는 ", "또는,", "따라서", "요컨데", "더구나", "하물며"});
-    ASSERT_EQ(opening_rules.size(), 3u);
-    expect_word(opening_rules[0].head, "것도");
-    EXPECT_EQ(opening_rules[0].offset, 2);
-    expect_words(opening_rules[0].excluded_tails, {});
-    expect_word(opening_rules[1].head, "다만");
-    EXPECT_EQ(opening_rules[1].offset, 0);
-    expect_words(opening_rules[1].excluded_tails, {"니"});
-    expect_word(opening_rules[2].head, "만약");
-    EXPECT_EQ(opening_rules[2].offset, 0);
-    expect_words(opening_rules[2].excluded_tails, {});
+TEST(WordTables, EveryCompiledEntrySpellsItsListedWord) {
+    for (const auto& [name, check] : compiled_tables()) {
+        SCOPED_TRACE(name);
+        check(list(name));
+    }
 }
 
-TEST(JointWords, SingleWordRules) {
-    expect_tail_rules(single_word_rules, {
-        {.tail = "듯"},
-        {.tail = "게"},
-        {.tail = "뿐"},
-        {.tail = "때", .excluded_heads = {"문"}},
-        {.tail = "난", .excluded_heads = {"세", "국", "초", "장", "처"}},
-        {.tail = "에 선", .excluded_heads = {"명", "사", "선", "물", "혈", "지", "생", "망"}},
-        {.tail = "될", .excluded_heads = {"만", "법"}},
-        {.tail = "것", .required_heads = {"같", "뿐", "잘", "아닌", "이상", "만큼", "이외"}},
-        {.tail = "곳", .excluded_heads = {"간", "곳"}},
-        {.tail = "수", .excluded_heads = {"도", "건", "영", "작", "식", "장", "문", "해"}},
-        {.tail = "채", .excluded_heads = {"송화"}},
-        {.tail = "서", .excluded_heads = {"서 ", "자 ", "려", "는"}},
-        {.tail = "한", .excluded_heads = {"마리", "쪽"}},
-        {.tail = "꽤", .excluded_heads = {"병", "할"}},
-        {.tail = "걸", .excluded_heads = {"프", "걸", "레", "작", "고리"}},
-        {.tail = "할", .excluded_heads = {"머니", "아버", "아범", "멈", "망", "로", "복", "애"}},
-        {.tail = "전", .required_befores = {"기 ", "금 ", "간 ", "얼마 "}},
-        {.tail = "건", .excluded_heads = {"지", "진", "설", "가", "네", "넨", "넬", "너", "넌", "널", "넜", "넸", "강",
-                                  "더", "드", "들", "든", "축", "조", "데", "국", "달", "전", "빵", "성", "물"}},
-    });
-    EXPECT_EQ(single_word_rules.back().excluded_heads.size(), 26u);
+TEST(WordTables, EveryListHasItsCompiledTable) {
+    std::set<std::string> listed, compiled;
+    for (const auto& [name, table] : lists()) listed.insert(name);
+    for (const auto& [name, check] : compiled_tables()) compiled.insert(name);
+    EXPECT_EQ(listed, compiled);
 }
 
-TEST(JointWords, DaniRule) {
-    expect_tail_rules(std::span<const TailRule>(&dani_rule, 1), {{.tail = "다니", .excluded_befores = {" "}}});
+// ---------------------------------------------------------------------------------------------
+// Every list reaches the engine. A joined line is the neutral opening below plus the words under
+// test; the next line begins with the words under test and goes on neutrally.
+
+// A syllable that no list holds as a word of its own.
+const std::string UNLISTED_SYLLABLE = "늘";
+const std::string LINE_OPENING = "그날 밤의 하" + UNLISTED_SYLLABLE;
+const std::string NEXT_GOING_ON = "바다를 보았다.";  // calls for no space and takes none away
+
+std::string line_ending_in(const std::string& words) { return LINE_OPENING + words; }
+
+std::string next_opening_with(const std::string& words) {
+    return words + (words.ends_with(" ") ? "" : " ") + NEXT_GOING_ON;
 }
 
-TEST(JointWords, EndingRules) {
-    expect_tail_rules(ending_rules, {
-        {.tail = "을"}, {.tail = "를"}, {.tail = "엔"}, {.tail = "는"}, {.tail = "은"}, {.tail = "며"},
-        {.tail = "과"}, {.tail = "와"}, {.tail = "에"}, {.tail = "데"}, {.tail = "히"}, {.tail = "게"},
-        {.tail = "던"}, {.tail = "네"}, {.tail = "진"}, {.tail = "본"}, {.tail = "한"}, {.tail = "것"},
-        {.tail = "켜"}, {.tail = "든"}, {.tail = "질"}, {.tail = "낼"}, {.tail = "쳐"}, {.tail = "힌"},
-        {.tail = ","},
-        {.tail = "면", .excluded_heads = {"서"}},
-        {.tail = "의", .excluded_heads = {"자"}},
-        {.tail = "씩", .excluded_heads = {"씩"}},
-        {.tail = "도", .excluded_heads = {"로", "시", "둑", "마", "안"}},
-        {.tail = "로", .excluded_befores = {"그"}},
-        {.tail = "가", .excluded_befores = {"불"}, .excluded_heads = {"락", "수", "치", "씨"}},
-        {.tail = "만", .excluded_heads = {"큼", "세", "한", "지", "진", "질"}},
-        {.tail = "니", .required_befores = {"으", "가", "오", "우", "보", "러", "하", "서", "더", "내"},
-               .excluded_heads = {"까", "다만"}},
-        {.tail = "이", .excluded_heads = {"건", "빨", "불", "커", "었", "글", "니까"}},
-        {.tail = "고", .excluded_heads = {"기", "향", "개"}},
-        {.tail = "린", .excluded_befores = {"카"}},
-        {.tail = "자", .excluded_heads = {"루", "비", "리", "국", "손"}},
-        {.tail = "서", .excluded_heads = {"자", "서", "려", "리"}},
-        {.tail = "기", .excluded_befores = {"남"}, .excluded_heads = {"사", "지"}},
-        {.tail = "지", .excluded_befores = {"마"}, .excluded_heads = {"지"}},
-        {.tail = "인", .required_befores = {"적", "덮", "섞", "묶"}},
-        {.tail = "야", .excluded_heads = {"기"}},
-    });
+// Whether the engine joins `line` to `next` with a space (false: without one).
+bool joined_with_space(const std::string& line, const std::string& next) {
+    std::string result = reflow_utf8(line + "\r\n" + next, plain_options());
+    if (result == line + " " + next + "\r\n") return true;
+    if (result == line + next + "\r\n") return false;
+    ADD_FAILURE() << "not joined: " << result;
+    return false;
 }
 
-TEST(JointWords, ClosingMarks) {
-    expect_words(closing_marks, {".", "?", "!", "\"", "'", "]", "”", "’"});
+TEST(WordTablesReachTheEngine, NeutralJointTakesNoSpace) {
+    EXPECT_FALSE(joined_with_space(line_ending_in(""), NEXT_GOING_ON));
 }
 
-TEST(JointWords, AttachingSyllablesAndEndings) {
-    expect_words(attaching_syllables, attaching_syllable_spellings);
-    EXPECT_EQ(attaching_syllables.size(), 31u);
-    expect_words(attaching_endings, attaching_ending_spellings);
-    EXPECT_EQ(attaching_endings.size(), 59u);
-    EXPECT_EQ(count_of_length(attaching_endings, 4), 59u);
+TEST(WordTablesReachTheEngine, AlwaysSpacedTails) {
+    for (const std::string& tail : listed_words(list("always_spaced_tails")))
+        EXPECT_TRUE(joined_with_space(line_ending_in(tail), NEXT_GOING_ON)) << tail;
 }
 
-TEST(JointWords, ReviewRules) {
-    expect_review_rules(attaching_one_syllable_rules, {
-        {{"로", "는"}},
-        {attaching_syllable_spellings},
-        {{"록"}, {"도"}},
-        {{"선"}, {"에"}},
-        {{"든"}, {}, {"에", "을", "를", "찍"}},
-        {{"이"}, {"만", "면", "것", "들", "곳", "한참", "오늘", "내일"}, {"지만", "러면"}},
-        {{"러", "지", "한"}, {"질"}},
-        {{"온", "둔", "둘", "쥔", "야", "면", "라", "니", "네"}, {"켜"}},
-    });
-    expect_review_rules(attaching_two_syllable_rules, {
-        {attaching_ending_spellings},
-        {{"말로"}, {"야"}},
-        {{"다는"}, {"힌", "한"}},
-    });
-    expect_review_rules(attaching_opening_rules, {
-        {{"주는 ", "나게 ", "드릴 "}, {"켜"}},
-        {{"지겠"}},
-    });
-    expect_word(space_keeping_head, "없");
-    expect_word(standing_head, "서");
-    expect_word(standing_verb, "있");
+TEST(WordTablesReachTheEngine, OpeningHeads) {
+    for (const std::string& head : listed_words(list("opening_heads")))
+        EXPECT_TRUE(joined_with_space(line_ending_in(""), next_opening_with(head))) << head;
+}
+
+TEST(WordTablesReachTheEngine, OpeningRules) {
+    for (const ListEntry& rule : list("opening_rules").entries) {
+        SCOPED_TRACE(rule.words[0]);
+        Words offset = field(rule, "offset");
+        // The bytes before a head read further into the line: one syllable for every two.
+        std::string lead;
+        for (int i = 0; !offset.empty() && i < std::stoi(offset[0]) / 2; ++i) lead += "그";
+        std::string next = next_opening_with(lead + rule.words[0]);
+        EXPECT_TRUE(joined_with_space(line_ending_in(""), next));
+        for (const std::string& tail : field(rule, "excluded_tails"))
+            EXPECT_FALSE(joined_with_space(line_ending_in(tail), next)) << "after " << tail;
+    }
+}
+
+// Whether the joint takes a space when the rule for `tail` does not fire: as with the tail's
+// first character swapped for a syllable in no list, which leaves the last syllable to the rules
+// that read it. A one-syllable tail is that last syllable; there no other rule adds a space.
+bool spaced_without_the_rule(const std::string& before, const std::string& tail, const std::string& next) {
+    size_t first = static_cast<unsigned char>(tail[0]) < 0x80 ? 1 : 3;  // ASCII, or a syllable in UTF-8
+    if (first == tail.size()) return false;
+    return joined_with_space(line_ending_in(before + UNLISTED_SYLLABLE + tail.substr(first)), next);
+}
+
+// A tail rule adds the space with a matching before and opening. With an excluded before or
+// opening, or without a required one, the joint turns out as if the tail did not match at all.
+// `before_tail` separates the tail from the line's opening: a space for a one-syllable last word.
+void expect_tail_rules_fire(const WordTable& table, const std::string& before_tail) {
+    for (const ListEntry& rule : table.entries) {
+        const std::string& tail = rule.words[0];
+        SCOPED_TRACE(tail);
+        Words required_befores = field(rule, "required_befores");
+        Words required_heads = field(rule, "required_heads");
+        std::string before = required_befores.empty() ? before_tail : required_befores[0];
+        std::string next = required_heads.empty() ? NEXT_GOING_ON : next_opening_with(required_heads[0]);
+        auto stopped = [&](const std::string& other_before, const std::string& other_next) {
+            return joined_with_space(line_ending_in(other_before + tail), other_next) ==
+                   spaced_without_the_rule(other_before, tail, other_next);
+        };
+        EXPECT_TRUE(joined_with_space(line_ending_in(before + tail), next));
+        for (const std::string& excluded : field(rule, "excluded_befores"))
+            EXPECT_TRUE(stopped(excluded, next)) << "after " << excluded;
+        for (const std::string& head : field(rule, "excluded_heads"))
+            EXPECT_TRUE(stopped(before, next_opening_with(head))) << "before " << head;
+        if (!required_befores.empty()) {
+            EXPECT_TRUE(stopped(before_tail, next)) << "without its before";
+        }
+        if (!required_heads.empty()) {
+            EXPECT_TRUE(stopped(before, NEXT_GOING_ON)) << "without its head";
+        }
+    }
+}
+
+TEST(WordTablesReachTheEngine, ExceptedTails) { expect_tail_rules_fire(list("excepted_tails"), ""); }
+
+TEST(WordTablesReachTheEngine, SingleWordRules) { expect_tail_rules_fire(list("single_word_rules"), " "); }
+
+TEST(WordTablesReachTheEngine, DaniRule) { expect_tail_rules_fire(list("dani_rule"), ""); }
+
+TEST(WordTablesReachTheEngine, EndingRules) { expect_tail_rules_fire(list("ending_rules"), ""); }
+
+// The review. A line's own trailing space stays only in a document whose long lines mostly end
+// without one, so ten such lines open every case; the line's last syllable stands before its space.
+
+std::string unspaced_document_start() {
+    std::string start;
+    for (int i = 0; i < 10; ++i) start += "이 줄은 서른 바이트가 넘는 긴 문장으로 끝난다.\r\n";
+    return start;
+}
+
+// Whether the space that ends a line ending in `before` stays before `next`.
+bool space_kept(const std::string& before, const std::string& next) {
+    const std::string start = unspaced_document_start();
+    const std::string line = line_ending_in(before);
+    std::string result = reflow_utf8(start + line + " \r\n" + next, plain_options());
+    if (result == start + line + " " + next + "\r\n") return true;
+    if (result == start + line + next + "\r\n") return false;
+    ADD_FAILURE() << "not joined: " << result.substr(start.size());
+    return false;
+}
+
+TEST(WordTablesReachTheEngine, NeutralOpeningKeepsTheSpace) { EXPECT_TRUE(space_kept("", NEXT_GOING_ON)); }
+
+TEST(WordTablesReachTheEngine, ClosingMarks) {
+    for (const std::string& mark : listed_words(list("closing_marks")))
+        EXPECT_FALSE(space_kept("", "다" + mark)) << mark;
+}
+
+TEST(WordTablesReachTheEngine, AttachingSyllablesAndEndings) {
+    for (const char* name : {"attaching_syllables", "attaching_endings"})
+        for (const std::string& word : listed_words(list(name)))
+            EXPECT_FALSE(space_kept("", next_opening_with(word))) << name << ": " << word;
+}
+
+const char* const REVIEW_RULE_LISTS[] = {"attaching_one_syllable_rules", "attaching_two_syllable_rules",
+                                         "attaching_opening_rules"};
+
+// Heads that a rule without conditions attaches whatever stands before the space.
+std::set<std::string> unconditional_heads() {
+    std::set<std::string> heads;
+    for (const char* name : REVIEW_RULE_LISTS)
+        for (const ListEntry& rule : list(name).entries)
+            if (rule.fields.empty())
+                for (const std::string& head : heads_of(rule)) heads.insert(head);
+    return heads;
+}
+
+// A review rule takes the space away before each of its heads after a required syllable, and
+// keeps it after an excluded one or without a required one, unless another rule attaches the
+// head anyway.
+void expect_review_rules_fire(const WordTable& table) {
+    const std::set<std::string> attached_anyway = unconditional_heads();
+    for (const ListEntry& rule : table.entries) {
+        Words required = field(rule, "required_befores");
+        for (const std::string& head : heads_of(rule)) {
+            SCOPED_TRACE(head);
+            std::string next = next_opening_with(head);
+            EXPECT_FALSE(space_kept(required.empty() ? "" : required[0], next));
+            if (attached_anyway.contains(head)) continue;
+            for (const std::string& excluded : field(rule, "excluded_befores"))
+                EXPECT_TRUE(space_kept(excluded, next)) << "after " << excluded;
+            if (!required.empty()) {
+                EXPECT_TRUE(space_kept("", next)) << "without its before";
+            }
+        }
+    }
+}
+
+TEST(WordTablesReachTheEngine, ReviewRules) {
+    for (const char* name : REVIEW_RULE_LISTS) {
+        SCOPED_TRACE(name);
+        expect_review_rules_fire(list(name));
+    }
+}
+
+TEST(WordTablesReachTheEngine, SpaceKeepingAndStandingHeads) {
+    const std::string keeping = list("space_keeping_head").entries[0].words[0];
+    const std::string standing = list("standing_head").entries[0].words[0];
+    const std::string verb = list("standing_verb").entries[0].words[0];
+    EXPECT_TRUE(space_kept("", keeping + "."));  // a closing mark after one syllable would take it
+    EXPECT_FALSE(space_kept("", "다."));
+    EXPECT_TRUE(space_kept("", standing + " " + verb + "었다."));
+    EXPECT_FALSE(space_kept("", next_opening_with(standing)));
+}
+
+// The long-sentence pass. Three paragraphs of thirty sentences, each over 800 bytes, make a
+// document whose long paragraphs are split after every second sentence end.
+
+int paragraphs_after_the_pass(const std::string& opener, const std::string& ending) {
+    std::string paragraph;
+    for (int i = 0; i < 30; ++i)
+        paragraph += (i > 0 ? " " : "") + opener + "그는 먼 바닷가 마을에서 오래 살았" + ending + ".";
+    paragraph += "\r\n";
+    ConversionOptions options = plain_options();
+    options.split_long_sentences = 1;
+    std::string result = reflow_utf8(paragraph + paragraph + paragraph, options);
+    int lines = 0;
+    for (size_t at = result.find("\r\n"); at != std::string::npos; at = result.find("\r\n", at + 2)) ++lines;
+    return lines;
+}
+
+TEST(WordTablesReachTheEngine, SentenceEndings) {
+    EXPECT_EQ(paragraphs_after_the_pass("", UNLISTED_SYLLABLE), 3);
+    for (const std::string& ending : listed_words(list("sentence_endings")))
+        EXPECT_GT(paragraphs_after_the_pass("", ending), 3) << ending;
+}
+
+TEST(WordTablesReachTheEngine, ContinuationHeads) {
+    const std::string ending = listed_words(list("sentence_endings"))[0];
+    EXPECT_GT(paragraphs_after_the_pass("", ending), 3);
+    for (const std::string& head : listed_words(list("continuation_heads")))
+        EXPECT_EQ(paragraphs_after_the_pass(head + " ", ending), 3) << head;
+}
+
+// The join decision keeps a header line: its word, then a colon directly or one byte later.
+bool kept_apart(const std::string& line) {
+    std::string result = reflow_utf8(line + "\r\n" + NEXT_GOING_ON, plain_options());
+    return result == line + "\r\n" + NEXT_GOING_ON + "\r\n";
+}
+
+TEST(WordTablesReachTheEngine, BoardHeaderWords) {
+    EXPECT_FALSE(kept_apart("부제: 어느 바닷가 마을의 겨울"));
+    for (const std::string& word : listed_words(list("board_header_words"))) {
+        EXPECT_TRUE(kept_apart(word + ": 어느 바닷가 마을의 겨울")) << word;
+        EXPECT_TRUE(kept_apart(word + " : 어느 바닷가 마을의 겨울")) << word;
+        EXPECT_FALSE(kept_apart(word + "  : 어느 바닷가 마을의 겨울")) << word;
+    }
 }
 
 }  // namespace

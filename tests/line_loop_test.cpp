@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "engine/engine_state.h"
 #include "engine/reflow.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
-#include "tests/support/recording_view.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -77,10 +79,8 @@ TEST(LineLoopLongLines, ManyLongHardWrappedLinesJoinIntoOneParagraph) {
 }
 
 TEST(LineLoopProfile, ShortTextsAreNotScanned) {
-    reflow(cp949(" [가나다"), plain_options());
-    EXPECT_EQ(document_profile.bracket_openers, 0);
-    reflow(cp949(" [가나다라마바"), plain_options());
-    EXPECT_EQ(document_profile.bracket_openers, 1);
+    EXPECT_EQ(profile_after_line_loop(cp949(" [가나다"), plain_options()).bracket_openers, 0);
+    EXPECT_EQ(profile_after_line_loop(cp949(" [가나다라마바"), plain_options()).bracket_openers, 1);
 }
 
 TEST(LineLoopProfile, CountsLongLinesThatEndWithoutASpace) {
@@ -88,39 +88,42 @@ TEST(LineLoopProfile, CountsLongLinesThatEndWithoutASpace) {
     for (int i = 0; i < 12; ++i) source += "가나다라마바사아자차카타파하가나다\r\n";  // 36 bytes with CR LF
     source += "가나다라마바사아자차카타파하가나 \r\n";
     source += "가나다\r\n";
-    reflow(cp949(source), plain_options());
-    EXPECT_EQ(document_profile.unspaced_long_lines, 12);
+    EXPECT_EQ(profile_after_line_loop(cp949(source), plain_options()).unspaced_long_lines, 12);
 }
 
 TEST(LineLoopProfile, MostlyUnindentedLongLinesSetTheCountTo200) {
     std::string source;
     for (int i = 0; i < 202; ++i) source += "가나다라마바사아자차카타파하가나다라마바사아자차카타파하\r\n";
-    reflow(cp949(source), plain_options());
-    EXPECT_EQ(document_profile.unindented_long_lines, 200);
+    EXPECT_EQ(profile_after_line_loop(cp949(source), plain_options()).unindented_long_lines, 200);
     source.resize(source.size() / 202 * 200);
-    reflow(cp949(source), plain_options());
-    EXPECT_EQ(document_profile.unindented_long_lines, 0);
+    EXPECT_EQ(profile_after_line_loop(cp949(source), plain_options()).unindented_long_lines, 0);
 }
 
-TEST(LineLoopProgress, StartsAtZeroAndNeverMovesBack) {
+// Progress counts converted input bytes: told only forward, and the whole input at the end.
+class ProgressRecord : public tessaline::ProgressSink {
+public:
+    void consumed(uint64_t bytes) override { told.push_back(bytes); }
+    std::vector<uint64_t> told;
+};
+
+class NullSink : public tessaline::OutputSink {
+public:
+    void write(std::span<const unsigned char>) override {}
+};
+
+TEST(LineLoopProgress, MovesOnlyForwardAndEndsAtTheWholeInput) {
     std::string source;
-    for (int i = 0; i < 3000; ++i) source += "가나다라마바사아자차카타파하.\r\n";
-    for (bool passes : {false, true}) {
-        RecordingView recorder;
-        ProgressView view = recorder.view();
-        std::string bytes = cp949(source);
-        text_buffer_reset(source_text, bytes.size() + 2);
-        std::copy(bytes.begin(), bytes.end(), source_text.bytes);
-        source_size = static_cast<uint32_t>(bytes.size());
-        conversion_options = passes ? window_defaults() : plain_options();
-        reflow_document(&view);
-        ASSERT_FALSE(recorder.file_progress.empty());
-        EXPECT_EQ(recorder.file_progress.front(), 0);
-        for (size_t i = 2; i < recorder.file_progress.size(); ++i)
-            EXPECT_GT(recorder.file_progress[i], recorder.file_progress[i - 1]);
-        EXPECT_LE(recorder.file_progress.back(), 100);
-        EXPECT_GE(recorder.file_progress.back(), passes ? 95 : 98);
-        EXPECT_LE(recorder.file_progress.size(), 102u);
+    for (int i = 0; i < 30000; ++i) source += "가나다라마바사아자차카타파하.\r\n";
+    std::string bytes = cp949(source);
+    for (ConversionOptions options : {plain_options(), window_defaults()}) {
+        ProgressRecord progress;
+        NullSink sink;
+        tessaline::Reflow reflow(options, &progress);
+        reflow.feed(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), sink);
+        reflow.finish(sink);
+        ASSERT_GE(progress.told.size(), 2u);
+        for (size_t i = 1; i < progress.told.size(); ++i) EXPECT_GT(progress.told[i], progress.told[i - 1]);
+        EXPECT_EQ(progress.told.back(), bytes.size());
     }
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "engine/line_start.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -26,26 +26,17 @@ struct LineResult {
     std::string output;
 };
 
-void load(TextBuffer& buffer, const std::string& bytes) {
-    text_buffer_reset(buffer, bytes.size() + 1);
-    std::memcpy(buffer.bytes, bytes.data(), bytes.size());
-}
-
 // Runs the step alone on one line, as the line loop hands it over: CR LF at its end.
 LineResult run_step(const std::string& line, const std::string& output, int32_t unspaced) {
-    engine_state = EngineState{};
-    document_profile = DocumentProfile{};
-    document_profile.unspaced_long_lines = unspaced;
-    std::string with_end = line + "\r\n";
-    load(line_buffer, with_end);
-    engine_state.line_len = static_cast<int32_t>(with_end.size());
-    load(output_text, output);
-    engine_state.output_length = static_cast<uint32_t>(output.size());
-    normalise_line_start();
-    EXPECT_EQ(line_buffer.bytes[engine_state.line_len], 0) << "line not NUL-terminated at its length";
-    EXPECT_EQ(output_text.bytes[engine_state.output_length], 0) << "output not NUL-terminated at its length";
-    return {std::string(reinterpret_cast<char*>(line_buffer.bytes), static_cast<size_t>(engine_state.line_len)),
-            std::string(reinterpret_cast<char*>(output_text.bytes), engine_state.output_length)};
+    RuleBench bench;
+    bench.cv().profile.unspaced_long_lines = unspaced;
+    bench.set_line(line + "\r\n");
+    bench.set_output(output);
+    normalise_line_start(bench.cv());
+    const Conversion& cv = bench.cv();
+    EXPECT_EQ(cv.line.bytes()[cv.line.length], 0) << "line not NUL-terminated at its length";
+    EXPECT_EQ(cv.output_byte(cv.output_length()), 0) << "output not NUL-terminated at its length";
+    return {bench.line(), bench.output()};
 }
 
 void check_cases(const std::vector<LineCase>& cases) {

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "engine/long_sentence_pass.h"
+#include "engine/orthography_pass.h"
+#include "engine/output_delivery.h"
 #include "engine/reflow.h"
 #include "engine/vocabulary_lengths.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
-#include "tests/support/recording_view.h"
+#include "tests/support/rule_bench.h"
 
 namespace {
 
@@ -28,20 +31,53 @@ std::string repeat(const std::string& piece, int count, const std::string& betwe
 // A line of `before_lf` bytes (its CR included) with no full stop in it.
 std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + CRLF; }
 
-// Runs the pass over `text` (CP949) as the main loop's output and returns the second-pass text.
-std::string pass_over(const std::string& text, int split, int blank, const ProgressView* view = nullptr) {
-    engine_state = EngineState{};
-    conversion_options = plain_options();
-    conversion_options.split_long_sentences = split;
-    conversion_options.blank_after_long = blank;
-    engine_view = view;
-    text_buffer_reset(output_text, text.size() + 1);
-    output_append(text.data(), text.size());
-    text_buffer_reset(second_pass_buffer, 1);
-    long_sentence_pass();
-    const char* result = reinterpret_cast<const char*>(second_pass_buffer.bytes);
-    EXPECT_EQ(std::strlen(result), engine_state.second_pass_length);
-    return std::string(result, engine_state.second_pass_length);
+class StringSink : public tessaline::OutputSink {
+public:
+    void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
+    std::string text;
+};
+
+// A line the book-vocabulary mode made `extra` bytes longer than the rules would have, ending at
+// `position` of the output text.
+struct NotedLine {
+    size_t position;
+    int32_t extra;
+};
+
+// Runs the pass over `text` as the line loop's output, handed over `piece` bytes at a time (all
+// at once when 0), and returns what it passes on.
+std::string run_pass(const std::string& text, const ConversionOptions& options, const std::vector<NotedLine>& noted,
+                     size_t piece) {
+    RuleBench bench(options);
+    Conversion& cv = bench.cv();
+    for (const NotedLine& line : noted) {
+        expect_length_difference(cv.length_notes, line.extra, false);
+        note_length_difference(cv.length_notes, static_cast<int64_t>(line.position));
+    }
+    OutputDelivery delivery;
+    OrthographyPass next(delivery);
+    LongSentencePass pass;
+    for (size_t at = 0; piece > 0 && at < text.size(); at += piece) {
+        cv.output_append(text.data() + at, std::min(piece, text.size() - at));
+        pass.take(cv, false, next);
+    }
+    if (piece == 0) cv.output_append(text.data(), text.size());
+    pass.take(cv, true, next);
+    next.finish();
+    StringSink sink;
+    delivery.flush(sink);
+    return sink.text;
+}
+
+// Runs the pass over `text` (CP949) as the line loop's output and returns what it passes on; an
+// option is on only when its flag holds 1. The text handed over in small pieces gives the same.
+std::string pass_over(const std::string& text, int split, int blank, const std::vector<NotedLine>& noted = {}) {
+    ConversionOptions options = plain_options();
+    options.split_long_sentences = split == 1;
+    options.blank_after_long = blank == 1;
+    std::string whole = run_pass(text, options, noted, 0);
+    EXPECT_EQ(run_pass(text, options, noted, 7), whole) << "the text in pieces passed differently";
+    return whole;
 }
 
 std::string split_only(const std::string& text) { return pass_over(text, 1, 0); }
@@ -60,13 +96,9 @@ std::string split_in_qualifying(const std::string& paragraph, int blank = 0) {
 // The same, when the book-vocabulary mode made the line that ends `joint` bytes into the
 // paragraph `extra` bytes longer than the rules would have.
 std::string split_with_noted_joint(const std::string& paragraph, size_t joint, int32_t extra) {
-    clear_length_notes();
-    engine_state.output_length = static_cast<uint32_t>(QUALIFYING_PREFIX.size() + joint);
-    expect_length_difference(extra, false);
-    note_length_difference();
-    std::string result = split_in_qualifying(paragraph);
-    clear_length_notes();
-    return result;
+    std::string result = pass_over(QUALIFYING_PREFIX + paragraph, 1, 0, {{QUALIFYING_PREFIX.size() + joint, extra}});
+    EXPECT_EQ(result.compare(0, QUALIFYING_PREFIX.size(), QUALIFYING_PREFIX), 0);
+    return result.substr(QUALIFYING_PREFIX.size());
 }
 
 std::string first_line(const std::string& text) { return text.substr(0, text.find(CRLF)); }
@@ -286,38 +318,6 @@ TEST(BlankAfterLong, FollowsTheRestOfASplitParagraphOnlyWhenTheRestIsLong) {
     std::string last_two = repeat(long_sentence, 2) + CRLF;
     EXPECT_TRUE(same_text(split_in_qualifying(first_two + " " + last_two + NEXT_LINE, 1),
                           first_two + CRLF + CRLF + last_two + CRLF + NEXT_LINE));
-}
-
-TEST(PassProgress, MovesOnlyForwardFromFiftyToSeventyFive) {
-    RecordingView recorder;
-    ProgressView view = recorder.view();
-    std::string text = repeat(LONG_PARAGRAPH + NEXT_LINE, 400, "");
-    engine_state = EngineState{};
-    pass_over(text, 1, 1, &view);
-    ASSERT_FALSE(recorder.file_progress.empty());
-    EXPECT_GE(recorder.file_progress.front(), 50);
-    EXPECT_EQ(recorder.file_progress.back(), 74);
-    for (size_t i = 1; i < recorder.file_progress.size(); ++i)
-        EXPECT_GT(recorder.file_progress[i], recorder.file_progress[i - 1]);
-}
-
-TEST(PassProgress, NeverMovesTheBarBackInAWholeRun) {
-    std::string source = repeat(cp949("그는 천천히 걸어서 집으로 돌아왔다.") + CRLF, 3000, "");
-    for (ConversionOptions options : {window_defaults(), plain_options()}) {
-        RecordingView recorder;
-        ProgressView view = recorder.view();
-        text_buffer_reset(source_text, source.size() + 2);
-        std::memcpy(source_text.bytes, source.data(), source.size());
-        source_size = static_cast<uint32_t>(source.size());
-        conversion_options = options;
-        reflow_document(&view);
-        const std::vector<int>& p = recorder.file_progress;
-        ASSERT_GE(p.size(), 2u);
-        EXPECT_EQ(p.front(), 0);
-        EXPECT_GE(p.back(), 90);
-        EXPECT_LE(p.back(), 100);
-        for (size_t i = 1; i < p.size(); ++i) EXPECT_GT(p[i], p[i - 1]);
-    }
 }
 
 }  // namespace

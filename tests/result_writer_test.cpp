@@ -161,7 +161,7 @@ protected:
                OutputEncoding encoding = OutputEncoding::CP949, size_t piece = 4096) {
         ResultWriter writer(encoding, PREVIEW_LIMIT_LAST);
         if (!writer.open_file(input_path, output_folder, failure)) return false;
-        in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write(bytes, count); });
+        in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write({bytes, count}); });
         bool finished = writer.finish(failure);
         head = writer.head();
         length = writer.length();
@@ -224,7 +224,7 @@ TEST_F(ResultWriterTest, AnUnfinishedResultLeavesNoFileBehind) {
     {
         ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
         ASSERT_TRUE(writer.open_file((folder / "a.txt").string(), "", failure));
-        writer.write(bytes_of(std::string(100000, 'x')), 100000);
+        writer.write({bytes_of(std::string(100000, 'x')), 100000});
     }
     EXPECT_TRUE(names_in(folder / "Tessaline").empty());
 }
@@ -262,7 +262,7 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
     ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
     writer.open_shared(standard_output);
     std::string text = cp949("표준 출력");
-    writer.write(bytes_of(text), text.size());
+    writer.write({bytes_of(text), text.size()});
     bool written = writer.finish(failure);
     dup2(saved, STDOUT_FILENO);
     close(saved);

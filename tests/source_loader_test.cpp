@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "pipeline/source_loader.h"
 #include "platform/platform.h"
 #include "tests/support/cp949.h"

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
@@ -60,7 +59,7 @@ TEST(VocabularyCorpus, MovesOnlyWhitespaceAndLeavesTheRulesAlone) {
     if (novels.empty()) GTEST_SKIP() << "no corpus at " << corpus_folder();
     ConversionOptions rules = window_defaults();
     ConversionOptions vocabulary = rules;
-    vocabulary.vocabulary_joints = 1;
+    vocabulary.joints = JointMode::vocabulary;
     for (const std::filesystem::path& novel : novels) {
         std::string book = wrapped_novel(novel);
         std::string before = reflow(book, rules);

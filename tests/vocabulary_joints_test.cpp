@@ -6,13 +6,12 @@
 
 #include <string>
 
-#include "engine/engine_state.h"
 #include "tests/support/engine_harness.h"
 
 namespace {
 
 ConversionOptions with_vocabulary(ConversionOptions options = plain_options()) {
-    options.vocabulary_joints = 1;
+    options.joints = JointMode::vocabulary;
     return options;
 }
 

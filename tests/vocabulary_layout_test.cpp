@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
@@ -100,7 +99,7 @@ TEST_P(WrappedBook, ComesBackAsItsParagraphs) {
     std::string book = wrapped_book(GetParam());
     ConversionOptions options = plain_options();
     EXPECT_NE(output_paragraphs(reflow(book, options)), expected_paragraphs()) << "rules";
-    options.vocabulary_joints = 1;
+    options.joints = JointMode::vocabulary;
     EXPECT_EQ(output_paragraphs(reflow(book, options)), expected_paragraphs()) << "vocabulary";
 }
 
@@ -168,11 +167,11 @@ std::set<size_t> break_positions(const std::string& output) {
 }
 
 // The breaks the long-sentence pass adds to the rules' output, or to the mode's.
-std::set<size_t> split_breaks(const std::string& book, int vocabulary_joints) {
+std::set<size_t> split_breaks(const std::string& book, JointMode joints) {
     ConversionOptions options = window_defaults();
-    options.vocabulary_joints = vocabulary_joints;
+    options.joints = joints;
     std::set<size_t> added = break_positions(reflow(book, options));
-    options.split_long_sentences = 0;
+    options.split_long_sentences = false;
     for (size_t kept : break_positions(reflow(book, options))) added.erase(kept);
     return added;
 }
@@ -195,12 +194,12 @@ TEST_P(LongParagraphs, AreSplitWhereTheRulesSplitThem) {
     for (int n = 0; n < VERY_LONG_LINES; ++n) book += long_paragraph_in_pieces(c.style);
     ConversionOptions unsplit = window_defaults();
     unsplit.split_long_sentences = 0;
-    unsplit.vocabulary_joints = 1;
+    unsplit.joints = JointMode::vocabulary;
     ASSERT_EQ(occurrences(reflow(book, unsplit), long_paragraph()), (c.split_by_rules ? 2 : 1) * VERY_LONG_LINES)
         << "the book's layout joins the pieces";
-    std::set<size_t> by_rules = split_breaks(book, 0);
+    std::set<size_t> by_rules = split_breaks(book, JointMode::rules);
     EXPECT_EQ(by_rules.empty(), !c.split_by_rules);
-    EXPECT_EQ(split_breaks(book, 1), by_rules);
+    EXPECT_EQ(split_breaks(book, JointMode::vocabulary), by_rules);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -219,7 +218,7 @@ TEST(BookLayout, LeavesTheLinesOfAnUnwrappedBookApart) {
     book += book + book + book;
     book += cp949("첫째 날에는 아침부터 비가 내렸다.\r\n둘째 날에는 하늘이 맑게 개었다.\r\n");
     ConversionOptions options = plain_options();
-    options.vocabulary_joints = 1;
+    options.joints = JointMode::vocabulary;
     std::string output = reflow(book, options);
     EXPECT_NE(output.find(cp949("내렸다.\r\n둘째")), std::string::npos) << utf8(output.substr(output.size() - 120));
 }
@@ -241,7 +240,7 @@ TEST_P(WrapHabit, DecidesAJointOfUnknownWords) {
     std::string book = wrapped_book(c.style) + cp949(c.lines);
     ConversionOptions options = plain_options();
     EXPECT_NE(reflow(book, options).find(cp949(c.rules)), std::string::npos) << "rules";
-    options.vocabulary_joints = 1;
+    options.joints = JointMode::vocabulary;
     EXPECT_NE(reflow(book, options).find(cp949(c.vocabulary)), std::string::npos) << "vocabulary";
 }
 

@@ -5,8 +5,6 @@
 #include <map>
 #include <tuple>
 
-#include "engine/engine_state.h"
-
 namespace {
 
 constexpr size_t PROBE_BYTES = 128 * 1024;
@@ -53,13 +51,12 @@ void record_seconds(const char* group, BenchInput input, size_t size, double sec
     seconds_taken()[{group, input, size}] = seconds;
 }
 
-ConversionOptions bench_options() {
-    ConversionOptions options{};
-    options.split_long_sentences = 1;
-    options.blank_after_long = 1;
-    options.remove_hanja = 1;
+tessaline::ConversionOptions bench_options() {
+    tessaline::ConversionOptions options;
+    options.split_long_sentences = true;
+    options.blank_after_long = true;
+    options.remove_hanja = true;
+    options.mark_joins = false;
     options.min_line_bytes = 30;
     return options;
 }
-
-void use_bench_options() { conversion_options = bench_options(); }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/support/bench_inputs.h"
-#include "engine/engine_state.h"
+#include "engine/reflow.h"
 
 // Sizes every input is measured at, in megabytes, smallest first.
 constexpr size_t BENCH_SIZES_MB[] = {1, 4, 16};
@@ -24,6 +24,4 @@ std::string too_slow_reason(const char* group, BenchInput input, size_t size, vo
 void record_seconds(const char* group, BenchInput input, size_t size, double seconds);
 
 // The window's options with Hanja removal on, so every rule of the engine runs.
-ConversionOptions bench_options();
-// Makes them the engine's options.
-void use_bench_options();
+tessaline::ConversionOptions bench_options();

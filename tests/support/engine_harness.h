@@ -2,7 +2,10 @@
 
 #include <string>
 
-#include "engine/engine_state.h"
+#include "engine/reflow.h"
+
+using tessaline::ConversionOptions;
+using tessaline::JointMode;
 
 // Options as the window starts: long-sentence splitting and the blank line after long
 // paragraphs on, the rest off, minimum length "15".
@@ -11,7 +14,7 @@ ConversionOptions window_defaults();
 // Every option off and no minimum length: only the line loop's own rules act.
 ConversionOptions plain_options();
 
-// Loads `source` (CP949 bytes) as the source text, runs the engine and returns the final text.
+// Runs the engine on `source` (CP949 bytes) and returns the final text.
 std::string reflow(const std::string& source, const ConversionOptions& options);
 
 // The same for text written in UTF-8: converted to CP949 on the way in and back on the way out,

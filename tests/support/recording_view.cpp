@@ -5,13 +5,6 @@ void RecordingView::set_file_progress(int percent) {
     record("set_file_progress", std::to_string(percent));
 }
 
-ProgressView RecordingView::view() {
-    ProgressView v{};
-    v.context = this;
-    v.set_file_progress = [](void* c, int p) { static_cast<RecordingView*>(c)->set_file_progress(p); };
-    return v;
-}
-
 void RecordingView::record(const char* operation, const std::string& argument) {
     calls.push_back(std::string(operation) + ":" + argument);
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "pipeline/batch_view.h"
-#include "pipeline/progress_view.h"
 
 // A batch view without a window: every call is recorded in order as "operation:argument".
 struct RecordingView final : BatchView {
@@ -22,8 +21,6 @@ struct RecordingView final : BatchView {
         record("report_failure", path + ": " + reason);
     }
 
-    // The engine's file progress, recorded as set_file_progress.
-    ProgressView view();
     // The calls of one operation, arguments only.
     std::vector<std::string> of(const std::string& operation) const;
 

@@ -10,10 +10,10 @@
 #include <iterator>
 
 #include "engine/reflow.h"
+#include "pipeline/batch_run.h"
 #include "pipeline/preview.h"
-#include "pipeline/progress_view.h"
-#include "pipeline/result_writer.h"
 #include "pipeline/source_loader.h"
+#include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
 
 namespace {
@@ -54,31 +54,29 @@ std::string read_file(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct ViewRecord {
+// What a batch of one file shows of its progress, preview and failure.
+struct ViewRecord final : BatchView {
     int last_progress = -1;
     bool moved_back = false;
-};
+    size_t preview_length = 0;
+    int previews = 0;
+    std::string failure;
 
-ProgressView recording_view(ViewRecord& record) {
-    ProgressView view{};
-    view.context = &record;
-    view.set_file_progress = [](void* context, int percent) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        if (percent < r.last_progress || percent < 0 || percent > 100) r.moved_back = true;
-        r.last_progress = percent;
-    };
-    return view;
-}
+    void set_file_progress(int percent) override {
+        if (percent < last_progress || percent < 0 || percent > 100) moved_back = true;
+        last_progress = percent;
+    }
+    void show_preview(const std::string& text) override {
+        preview_length = text.size();
+        ++previews;
+    }
+    void report_failure(const std::string&, const std::string& reason) override { failure = reason; }
+};
 
 int32_t min_line_bytes_from(uint8_t code) {
     if (code == 0x7F) return 1999999998;   // the largest a nine-digit field can give
     if (code == 0x80) return -1999999998;
     return static_cast<int8_t>(code) * 2;
-}
-
-int preview_limit_from(uint8_t flags) {
-    static const int limits[4] = {30000, 3000, 0, 5};
-    return limits[(flags >> 6) & 3];
 }
 
 // Repeats the text into one stretch of 8 KiB to 256 KiB, so that small inputs reach long lines.
@@ -89,8 +87,6 @@ std::string repeated(const std::string& text, uint8_t code) {
     while (stretch.size() < target) stretch += text;
     return stretch;
 }
-
-std::string up_to_nul(const std::string& text) { return text.substr(0, text.find('\0')); }
 
 // The text part of a written file, or a description of what is wrong with its footer.
 bool split_footer(const std::string& file, std::string& text, std::string& problem) {
@@ -112,45 +108,31 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-std::string check_final_text() {
-    const unsigned char* text = final_text();
-    uint32_t length = final_text_length();
-    if (text[length] != 0) return "the final text is not NUL-terminated at its recorded length";
-    return find_bad_line_end(std::string_view(reinterpret_cast<const char*>(text), length));
-}
-
-// Writes the final text as the result of the work folder's input; empty when it was written.
-std::string write_result(int preview_limit) {
+// Converts the work folder's input through a whole batch of one file and checks what it showed
+// and the written file against `source`, the decoded text.
+std::string convert_and_check(const std::string& source, const tessaline::ConversionOptions& options,
+                              InputEncoding setting) {
     const WorkFolder& folder = work_folder();
-    ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
-    FileFailure failure;
-    if (!writer.open_file(folder.input, folder.output, failure)) return "the result could not be begun: " + failure.reason;
-    writer.write(final_text(), final_text_length());
-    if (!writer.finish(failure)) return "the result was not written: " + failure.reason;
-    size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
-    if (preview_of(writer.head(), writer.length(), limit).size() > limit + DOTTED_TAIL_LENGTH)
-        return "the preview is longer than its limit and the dotted tail";
-    return {};
-}
-
-// Converts the loaded source text and checks the final text and the written file against `source`.
-std::string convert_and_check(const std::string& source, int preview_limit) {
-    const WorkFolder& folder = work_folder();
+    BatchRequest request;
+    request.files = {BatchFile{folder.input, folder.output, false}};
+    request.shape = RunShape::SINGLE_FILE;
+    request.options = options;
+    request.input_encoding = setting;
+    request.destination = Destination::OUTPUT_FOLDER;
     ViewRecord record;
-    ProgressView view = recording_view(record);
-    reflow_document(&view);
+    if (run_batch(request, record).failed != 0) return "the batch failed: " + record.failure;
     if (record.moved_back) return "the file progress moved back or left 0 to 100";
-    std::string problem = check_final_text();
-    if (!problem.empty()) return problem;
-    problem = write_result(preview_limit);
-    if (!problem.empty()) return problem;
+    if (record.last_progress != 100) return "the file progress did not end at 100";
+    if (record.previews != 1) return "the preview was not shown exactly once";
+    if (record.preview_length > PREVIEW_LIMIT_LAST + DOTTED_TAIL_LENGTH)
+        return "the preview is longer than its limit and the dotted tail";
     std::string file = read_file(folder.path / "out" / "novel.txt");
-    problem = find_bad_line_end(file);
+    std::string problem = find_bad_line_end(file);
     if (!problem.empty()) return "written file: " + problem;
     std::string text;
     if (!split_footer(file, text, problem)) return problem;
-    if (conversion_options.remove_hanja == 1) return {};
-    KeptTextAllowance allowance{conversion_options.mark_joins == 1, false};
+    if (options.remove_hanja) return {};
+    KeptTextAllowance allowance{options.mark_joins, false};
     problem = find_lost_text(source, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
 }
@@ -218,13 +200,13 @@ std::string expected_source(const std::string& raw, InputEncoding setting, bool&
 ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c;
     uint8_t flags = size > 0 ? data[0] : 0;
-    int on = (flags & 0x20) != 0 ? 2 : 1;   // only 1 counts as on; 2 must act as off
-    c.options.split_long_sentences = (flags & 0x01) != 0 ? on : 0;
-    c.options.blank_after_long = (flags & 0x02) != 0 ? on : 0;
-    c.options.mark_joins = (flags & 0x04) != 0 ? on : 0;
-    c.options.remove_hanja = (flags & 0x08) != 0 ? on : 0;
-    c.options.vocabulary_joints = (flags & 0x10) != 0 ? on : 0;
-    c.preview_limit = preview_limit_from(flags);
+    // A flag set to 2, as a window could read a check box, means off.
+    bool on = (flags & 0x20) == 0;
+    c.options.split_long_sentences = (flags & 0x01) != 0 && on;
+    c.options.blank_after_long = (flags & 0x02) != 0 && on;
+    c.options.mark_joins = (flags & 0x04) != 0 && on;
+    c.options.remove_hanja = (flags & 0x08) != 0 && on;
+    c.options.joints = (flags & 0x10) != 0 && on ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     c.options.min_line_bytes = size > 1 ? min_line_bytes_from(data[1]) : 30;
     std::string text(reinterpret_cast<const char*>(data) + std::min(size, HEADER), size - std::min(size, HEADER));
     c.source = repeated(text, size > 2 ? data[2] : 0);
@@ -233,14 +215,20 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
 
 std::string check_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c = decode_conversion_case(data, size);
-    text_buffer_reset(source_text, c.source.size() + 2);
-    if (!c.source.empty()) std::memcpy(source_text.bytes, c.source.data(), c.source.size());
-    source_size = static_cast<uint32_t>(c.source.size());
-    conversion_options = c.options;
-    return convert_and_check(up_to_nul(c.source), c.preview_limit);
+    std::string result = tessaline::reflow(c.source, c.options);
+    std::string problem = find_bad_line_end(result);
+    if (!problem.empty()) return problem;
+    if (!c.options.remove_hanja) {
+        problem = find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
+        if (!problem.empty()) return problem;
+    }
+    uint64_t seed = 0;
+    for (size_t k = 0; k < size; ++k) seed = seed * 131 + data[k];
+    return find_piece_difference(c.source, c.options, seed);
 }
 
 std::string check_loader_case(const uint8_t* data, size_t size) {
+    // In the order of the settings' codes in the stored cases.
     constexpr InputEncoding SETTINGS[] = {InputEncoding::BY_MARK, InputEncoding::AUTO, InputEncoding::CP949,
                                           InputEncoding::UTF8, InputEncoding::UTF16LE};
     InputEncoding setting = SETTINGS[size > 0 ? data[0] % 5 : 0];
@@ -255,11 +243,13 @@ std::string check_loader_case(const uint8_t* data, size_t size) {
         return "the decoded text differs from the reference at byte " +
                std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
                               loaded.begin());
-    conversion_options = ConversionOptions{};
     uint8_t flags = size > 0 ? data[0] : 0;
-    conversion_options.split_long_sentences = (flags >> 3) & 1;
-    conversion_options.blank_after_long = (flags >> 4) & 1;
-    conversion_options.vocabulary_joints = (flags >> 5) & 1;
-    conversion_options.min_line_bytes = 30;
-    return convert_and_check(loaded, 30000);
+    tessaline::ConversionOptions options;
+    options.split_long_sentences = ((flags >> 3) & 1) != 0;
+    options.blank_after_long = ((flags >> 4) & 1) != 0;
+    options.mark_joins = false;
+    options.remove_hanja = false;
+    options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    options.min_line_bytes = 30;
+    return convert_and_check(loaded, options, setting);
 }

@@ -30,7 +30,7 @@ constexpr const char* USAGE =
 
 struct Method {
     std::string name;
-    int vocabulary;     // engine with this vocabulary_joints value; -1 for a baseline
+    int vocabulary;     // 1: the engine in the vocabulary mode, 0: with the rules alone, -1: a baseline
     std::string joint;  // a baseline's joint
 };
 
@@ -112,9 +112,9 @@ std::string utf8_of(const std::string& cp949_text) {
 
 std::string repair(const WrappedNovel& wrapped, const Method& method, const Settings& settings) {
     if (method.vocabulary < 0) return join_paragraph_lines(wrapped, method.joint);
-    ConversionOptions options = window_options();
-    if (settings.plain_options) options.split_long_sentences = options.blank_after_long = 0;
-    options.vocabulary_joints = method.vocabulary;
+    tessaline::ConversionOptions options = window_options();
+    if (settings.plain_options) options.split_long_sentences = options.blank_after_long = false;
+    options.joints = method.vocabulary == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     return run_engine(wrapped.text, options);
 }
 

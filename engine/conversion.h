@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/line_text.h"
+#include "engine/reflow.h"
+#include "engine/source_scan.h"
+#include "engine/text_window.h"
+#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary_store.h"
+
+// Habits of the document, counted by the pre-scan over its first 50000 bytes.
+struct DocumentProfile {
+    int32_t unspaced_long_lines = 0;
+    int32_t bracket_openers = 0;
+    int32_t unindented_long_lines = 0;
+};
+
+// Where the line loop stands in the source text and what it decided at the last joint.
+struct LinePlace {
+    int64_t line_start = 0;
+    int64_t line_end = 0;         // the LF that ends the current line, or the end of the text
+    int32_t following_newlines = 0;
+    int64_t next_start = 0;       // first byte of the next line's text, for the joint rules
+    int32_t mark_offset = 0;      // 1 when a join mark follows the line's text
+    int32_t space_added = 0;      // 1 when the joint rules appended the space at this joint
+};
+
+// Everything one conversion works on. The line loop reads the source text and writes the output
+// text (both by their positions in the whole text, as far as the windows still hold them),
+// rebuilding one line at a time in `line`.
+struct Conversion {
+    explicit Conversion(const tessaline::ConversionOptions& chosen) : options(chosen) {}
+
+    const tessaline::ConversionOptions options;
+    DocumentProfile profile;
+    LinePlace place;
+    SourceScans scans;
+    TextWindow source;
+    TextWindow output;
+    LineText line;
+    LineText scratch;             // where dialogue breaks assemble the new line
+    BookVocabulary vocabulary;    // the opt-in mode's evidence, gathered before the line loop
+    LengthNotes length_notes;     // the opt-in mode's lines that differ from the rules' own
+
+    bool book_mode() const { return options.joints == tessaline::JointMode::vocabulary; }
+
+    unsigned char line_byte(int64_t pos) const { return line.at(pos); }
+    unsigned char source_byte(int64_t pos) const { return source.at(pos); }
+    unsigned char output_byte(int64_t pos) const { return output.at(pos); }
+    bool line_has(int64_t pos, const char* word, int length) const { return line.has(pos, word, length); }
+    bool source_has(int64_t pos, const char* word, int length) const { return source.has(pos, word, length); }
+    bool output_has(int64_t pos, const char* word, int length) const { return output.has(pos, word, length); }
+    int64_t output_length() const { return output.end(); }
+    int64_t source_length() const { return source.end(); }
+
+    void output_append(const void* bytes, size_t count) { output.append(bytes, count); }
+};

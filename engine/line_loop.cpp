@@ -1,0 +1,160 @@
+#include "engine/line_loop.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/conversion.h"
+#include "engine/dialogue_breaks.h"
+#include "engine/hanja_removal.h"
+#include "engine/join_decision.h"
+#include "engine/joint_match.h"
+#include "engine/joint_review.h"
+#include "engine/joint_spacing.h"
+#include "engine/line_start.h"
+#include "engine/prescan.h"
+#include "engine/source_scan.h"
+#include "engine/space_squeeze.h"
+#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary_line_end.h"
+
+namespace {
+
+// Beyond the pre-scan every long line moves the indentation count one way or the other.
+constexpr int64_t PROFILE_LIMIT = PRESCAN_BYTES;
+constexpr int64_t PROFILED_LINE = 50;
+
+const char BLANK_LINE[] = "\r\n\r\n";
+
+// Copies the current line, with its LF or the NUL that ends the text, into the line.
+void cut_line(Conversion& cv) {
+    const LinePlace& s = cv.place;
+    int64_t text_bytes = std::min(s.line_end + 1, cv.source_length()) - s.line_start;
+    cv.line.assign(text_bytes > 0 ? cv.source.pointer(s.line_start) : nullptr, static_cast<size_t>(text_bytes));
+    if (s.line_end >= cv.source_length()) cv.line.append("", 1);
+}
+
+void profile_line(Conversion& cv) {
+    if (cv.place.line_end <= PROFILE_LIMIT || cv.line.length <= PROFILED_LINE) return;
+    unsigned char first = cv.line.bytes()[0];
+    cv.profile.unindented_long_lines += (first == ' ' || first == 0xA1) ? -1 : 1;
+}
+
+// Every line ends in CR LF from here on; a last line that ends in a lone CR is left as it is.
+void end_line_with_crlf(LineText& line) {
+    if (line.at(line.length - 2) == '\r') return;
+    line.truncate(line.length - 1);
+    line.append("\r\n", 2);
+}
+
+// Two or more empty lines after a line become exactly one empty line, and the next line's
+// indentation is dropped.
+void reduce_blank_run(Conversion& cv) {
+    LinePlace& s = cv.place;
+    int64_t next = skip_blank_run(cv, s.line_end + 1);
+    if (next < cv.source_length() && count_run_newlines(cv, s.line_end + 1, next) >= 2) {
+        cv.output_append(BLANK_LINE, 4);
+        s.line_end = next - 1;
+    }
+    s.line_start = s.line_end + 1;
+}
+
+// The line's text up to a NUL: a last line that ends in a lone CR keeps the text's NUL.
+size_t text_bytes(const LineText& line) {
+    const void* nul = std::memchr(line.bytes(), 0, static_cast<size_t>(line.length));
+    return nul == nullptr ? static_cast<size_t>(line.length)
+                          : static_cast<size_t>(static_cast<const unsigned char*>(nul) - line.bytes());
+}
+
+bool is_white(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
+
+// Position of the first LF from `from` on, or -1 when the window holds none.
+int64_t find_lf(const TextWindow& text, int64_t from) {
+    int64_t end = text.end();
+    if (from >= end) return -1;
+    const void* hit = std::memchr(text.pointer(from), '\n', static_cast<size_t>(end - from));
+    return hit == nullptr ? -1 : from + (static_cast<const unsigned char*>(hit) - text.pointer(from));
+}
+
+}  // namespace
+
+void process_line(Conversion& cv) {
+    cut_line(cv);
+    profile_line(cv);
+    end_line_with_crlf(cv.line);
+    normalise_line_start(cv);
+    insert_dialogue_breaks(cv);
+    bool joined = decide_line_end(cv);
+    if (cv.book_mode()) {
+        decide_book_line_end(cv, joined);
+    } else if (joined) {
+        decide_joint_space(cv);
+        review_joint_space(cv);
+    }
+    squeeze_spaces(cv.line);
+    if (cv.options.remove_hanja) remove_hanja_glosses(cv);
+    cv.output_append(cv.line.bytes(), text_bytes(cv.line));
+    if (cv.book_mode()) note_length_difference(cv.length_notes, cv.output_length());
+    reduce_blank_run(cv);
+}
+
+void LineReadiness::start(int64_t from) {
+    searched_ = from;
+    lf_ = -1;
+    text_ = -1;
+    text_lf_ = -1;
+}
+
+bool LineReadiness::find_next_text(const TextWindow& source) {
+    if (text_ < 0) {
+        int64_t end = source.end();
+        int64_t pos = white_end_;
+        while (pos < end && is_white(source.at(pos))) ++pos;
+        white_end_ = pos;
+        if (pos == end) return false;
+        text_ = pos;
+        text_searched_ = pos;
+    }
+    if (text_lf_ < 0) {
+        text_lf_ = find_lf(source, text_searched_);
+        if (text_lf_ < 0) {
+            text_searched_ = source.end();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool LineReadiness::ready(const TextWindow& source, bool complete, int64_t& line_end) {
+    if (lf_ < 0) {
+        lf_ = find_lf(source, searched_);
+        if (lf_ < 0) {
+            searched_ = std::max(searched_, source.end());
+            if (!complete) return false;
+            line_end = source.end();
+            return true;
+        }
+        white_end_ = lf_ + 1;
+    }
+    line_end = lf_;
+    if (complete) return true;
+    if (!find_next_text(source)) return false;
+    int64_t needed = std::max({lf_ + 1 + DIALOGUE_SOURCE_WINDOW + 2, text_ + HEAD_REACH, text_lf_ + 1});
+    return source.end() >= needed;
+}
+
+void LineLoop::run(Conversion& cv, bool complete) {
+    if (!profiled_) {
+        if (!complete && cv.source_length() < PRESCAN_BYTES + PRESCAN_END_MARGIN) return;
+        prescan_document(cv);
+        profiled_ = true;
+    }
+    int64_t line_end = 0;
+    while (!done_ && readiness_.ready(cv.source, complete, line_end)) {
+        cv.place.line_end = line_end;
+        process_line(cv);
+        if (complete && cv.place.line_start > cv.source_length()) done_ = true;
+        readiness_.start(cv.place.line_start);
+        // The byte before a line tells the rules that read back to a blank where the line begins.
+        cv.source.drop_before(cv.place.line_start - 1);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/byte_buffer.h"
+
+// A line being rebuilt by the rules, `length` bytes long and NUL-terminated at that length.
+struct LineText {
+    ByteBuffer buffer;
+    int64_t length = 0;
+
+    unsigned char* bytes() { return buffer.data(); }
+    const unsigned char* bytes() const { return buffer.data(); }
+
+    // A position before the start or at or past the end reads as NUL. Inline, as the rules read
+    // the line byte by byte.
+    unsigned char at(int64_t pos) const {
+        return static_cast<uint64_t>(pos) < static_cast<uint64_t>(length) ? buffer.data()[pos] : 0;
+    }
+
+    // A word matches when `count` bytes from `pos` equal it; a NUL never matches.
+    bool has(int64_t pos, const char* word, int count) const {
+        for (int k = 0; k < count; ++k) {
+            unsigned char b = at(pos + k);
+            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
+        }
+        return true;
+    }
+
+    // Room for `count` bytes and the NUL after them, the contents kept.
+    void reserve(size_t count) { buffer.reserve(count + 1); }
+    void append(const void* bytes, size_t count);
+    void truncate(int64_t new_length);
+    // Replaces the contents by `count` bytes.
+    void assign(const void* bytes, size_t count);
+};

@@ -1,0 +1,28 @@
+#include "engine/output_delivery.h"
+
+#include <cstring>
+
+namespace {
+
+// Large enough that a sink call costs nothing beside the bytes it carries.
+constexpr size_t BLOCK_BYTES = size_t{1} << 16;
+
+}  // namespace
+
+void OutputDelivery::put(const void* bytes, size_t count) {
+    if (used_ + count > BLOCK_BYTES && sink_ != nullptr) flush(*sink_);
+    if (count >= BLOCK_BYTES && sink_ != nullptr) {
+        sink_->write(std::span<const unsigned char>(static_cast<const unsigned char*>(bytes), count));
+        return;
+    }
+    block_.reserve(used_ + count);
+    if (count > 0) std::memcpy(block_.data() + used_, bytes, count);
+    used_ += count;
+}
+
+void OutputDelivery::flush(tessaline::OutputSink& sink) {
+    if (used_ == 0) return;
+    size_t count = used_;
+    used_ = 0;
+    sink.write(std::span<const unsigned char>(block_.data(), count));
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+#include "engine/byte_buffer.h"
+#include "engine/reflow.h"
+
+// Collects finished output into blocks, so the sink is called for every few dozen kilobytes
+// rather than for every line.
+class OutputDelivery {
+public:
+    void put(const void* bytes, size_t count);
+
+    // Hands everything collected to `sink`.
+    void flush(tessaline::OutputSink& sink);
+
+    // The sink that receives full blocks while a feed or finish call runs.
+    void use(tessaline::OutputSink* sink) { sink_ = sink; }
+
+private:
+    ByteBuffer block_;
+    size_t used_ = 0;
+    tessaline::OutputSink* sink_ = nullptr;
+};

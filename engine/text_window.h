@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/byte_buffer.h"
+
+// The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
+// addressed by their positions in the whole text. Every other position reads as NUL, so no rule
+// ever reads outside the text; the byte at `end()` is kept NUL in memory too.
+class TextWindow {
+public:
+    int64_t base() const { return base_; }
+    int64_t end() const { return base_ + static_cast<int64_t>(size_); }
+
+    // Inline, as the rules read the texts byte by byte.
+    unsigned char at(int64_t pos) const {
+        auto offset = static_cast<uint64_t>(pos - base_);
+        return offset < size_ ? first_[offset] : 0;
+    }
+
+    // A word matches when `length` bytes from `pos` equal it; a NUL never matches.
+    bool has(int64_t pos, const char* word, int length) const {
+        for (int k = 0; k < length; ++k) {
+            unsigned char b = at(pos + k);
+            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
+        }
+        return true;
+    }
+
+    // Where the byte at `pos` (from base() to end()) lies in memory; valid until the next append.
+    const unsigned char* pointer(int64_t pos) const { return first_ + (pos - base_); }
+
+    void append(const void* bytes, size_t count);
+
+    // Forgets the bytes before `pos`; their memory is reused by later appends.
+    void drop_before(int64_t pos);
+
+    // Forgets everything and gives the memory back; the window then starts at `pos`.
+    void reset(int64_t pos);
+
+private:
+    ByteBuffer buffer_;
+    unsigned char* first_ = nullptr;  // the byte at base_
+    int64_t base_ = 0;
+    size_t size_ = 0;
+};

@@ -1,0 +1,79 @@
+#include "tools/checks/piece_check.h"
+
+#include <algorithm>
+#include <random>
+#include <span>
+#include <vector>
+
+#include "tools/checks/text_kept.h"
+
+namespace {
+
+class StringSink : public tessaline::OutputSink {
+public:
+    void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
+    std::string text;
+};
+
+class ProgressRecord : public tessaline::ProgressSink {
+public:
+    void consumed(uint64_t bytes) override { told.push_back(bytes); }
+    std::vector<uint64_t> told;
+};
+
+// Piece sizes: mostly a few bytes, so cuts fall inside characters, marks and line ends, now and
+// then thousands, so the windows also move in large steps.
+std::vector<size_t> random_cuts(size_t length, std::mt19937_64& random) {
+    std::vector<size_t> sizes;
+    std::uniform_int_distribution<int> kind(0, 9);
+    for (size_t at = 0; at < length;) {
+        int k = kind(random);
+        size_t largest = k < 5 ? 1 : k < 9 ? 17 : 5000;
+        size_t size = std::min(length - at, std::uniform_int_distribution<size_t>(1, largest)(random));
+        sizes.push_back(size);
+        at += size;
+    }
+    return sizes;
+}
+
+template <typename Feed>
+void feed_in_pieces(std::span<const unsigned char> text, const std::vector<size_t>& sizes, Feed feed) {
+    size_t at = 0;
+    for (size_t size : sizes) {
+        feed(text.subspan(at, size));
+        at += size;
+    }
+}
+
+size_t without_nul_length(std::string_view text) {
+    return text.size() - static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
+}
+
+}  // namespace
+
+std::string find_piece_difference(std::string_view source, const tessaline::ConversionOptions& options,
+                                  uint64_t seed) {
+    std::string whole = tessaline::reflow(source, options);
+    std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(source.data()), source.size());
+    std::mt19937_64 random(seed);
+    ProgressRecord progress;
+    tessaline::Reflow reflow(options, &progress);
+    while (reflow.needs_first_pass()) {
+        feed_in_pieces(text, random_cuts(text.size(), random), [&](auto piece) { reflow.feed_first_pass(piece); });
+        reflow.finish_first_pass();
+    }
+    StringSink sink;
+    feed_in_pieces(text, random_cuts(text.size(), random), [&](auto piece) { reflow.feed(piece, sink); });
+    reflow.finish(sink);
+    if (sink.text != whole) {
+        auto parted = std::mismatch(sink.text.begin(), sink.text.end(), whole.begin(), whole.end());
+        auto at = static_cast<size_t>(parted.first - sink.text.begin());
+        return "fed in pieces, the output parts from the whole text's at byte " + std::to_string(at) +
+               ": pieces " + hex_context(sink.text, at) + ", whole " + hex_context(whole, at);
+    }
+    for (size_t k = 1; k < progress.told.size(); ++k)
+        if (progress.told[k] <= progress.told[k - 1]) return "the progress told did not move forward";
+    if (progress.told.empty() || progress.told.back() != without_nul_length(source))
+        return "the progress told did not end at the whole input";
+    return {};
+}
