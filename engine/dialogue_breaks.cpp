@@ -1,10 +1,10 @@
 #include "engine/dialogue_breaks.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <utility>
 
+#include "engine/byte_search.h"
 #include "engine/conversion.h"
 #include "engine/quote_marks.h"
 
@@ -44,23 +44,25 @@ int closing_width(ByteAt at, int64_t k) {
     return b == MARK_LEAD && at(k + 1) == CLOSE_DOUBLE_TRAIL ? 2 : 0;
 }
 
-// Only a quotation mark, a bracket or the lead or closing trail byte of a curly mark can make the
-// rules act at a position; every other position is passed over.
-constexpr std::array<bool, 256> make_acting_bytes() {
-    std::array<bool, 256> acts{};
-    acts[DOUBLE_QUOTE] = acts[OPEN_BRACKET] = acts[CLOSE_BRACKET] = acts[MARK_LEAD] = acts[CLOSE_DOUBLE_TRAIL] = true;
-    return acts;
+// Only a quotation mark, a bracket, the lead byte of a curly mark or the closing trail byte after
+// it can make the rules act at a position; every other position is passed over.
+bool may_act(unsigned char b) {
+    return b == DOUBLE_QUOTE || b == OPEN_BRACKET || b == CLOSE_BRACKET || b == MARK_LEAD || b == CLOSE_DOUBLE_TRAIL;
 }
-constexpr std::array<bool, 256> acting_bytes = make_acting_bytes();
 
-bool may_act(unsigned char b) { return acting_bytes[b]; }
+// The same for a run of bytes, the trail byte left to the position after a lead byte: it is a
+// common Hangul lead byte too.
+int64_t next_acting(const unsigned char* bytes, int64_t from, int64_t to) {
+    return find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, CLOSE_BRACKET, MARK_LEAD>(bytes, from, to);
+}
 
 bool find_output_opener(const Conversion& cv) {
     int64_t end = cv.output_length();
     if (end < OUTPUT_SEARCH_MIN) return false;
     auto at = [&cv](int64_t pos) { return cv.output_byte(pos); };
-    for (int64_t p = end - 1; p >= end - DIALOGUE_OUTPUT_WINDOW; --p)
-        if (may_act(cv.output_byte(p)) && opener_after_space(at, p)) return true;
+    const unsigned char* bytes = cv.output.pointer(end - DIALOGUE_OUTPUT_WINDOW);
+    for (int64_t k = DIALOGUE_OUTPUT_WINDOW - 1; k >= 0; --k)
+        if (may_act(bytes[k]) && opener_after_space(at, end - DIALOGUE_OUTPUT_WINDOW + k)) return true;
     return false;
 }
 
@@ -154,10 +156,22 @@ private:
     bool opener_before(int64_t i) {
         auto at = [this](int64_t x) { return c(x); };
         while (!opener_seen_ && opener_checked_ < i) {
+            opener_checked_ = next_opening_mark(opener_checked_, i);
+            if (opener_checked_ >= i) break;
             opener_seen_ = opener_after_space(at, opener_checked_);
             ++opener_checked_;
         }
         return opener_seen_;
+    }
+
+    // The first position from `from` on, below `to`, that holds the first byte of an opening mark.
+    int64_t next_opening_mark(int64_t from, int64_t to) const {
+        if (from < front_) {
+            int64_t found = find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, MARK_LEAD>(scratch_.bytes(), from, std::min(to, front_));
+            if (found < std::min(to, front_) || to <= front_) return found;
+            from = front_;
+        }
+        return find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, MARK_LEAD>(line_.bytes() + rest_ - front_, from, to);
     }
 
     // Position of the first closing mark at or after `from` in the untouched rest, or -1. The
@@ -168,7 +182,8 @@ private:
             auto at = [this](int64_t pos) { return rest_byte(pos); };
             closing_ = original_;
             for (int64_t k = start; k < original_; ++k) {
-                if (closing_width(at, k) > 0) {
+                k = find_first_of<DOUBLE_QUOTE, CLOSE_BRACKET, MARK_LEAD>(line_.bytes(), k, original_);
+                if (k < original_ && closing_width(at, k) > 0) {
                     closing_ = k;
                     break;
                 }
@@ -249,12 +264,11 @@ private:
     }
 
     // The first position from i on, below `limit`, where a rule may act; read straight from the
-    // untouched rest, where the scan spends nearly all its time.
+    // untouched rest, where the scan spends nearly all its time. The position after a lead byte
+    // is always examined, as a closing trail byte there may act.
     int64_t skip_quiet(int64_t i, int64_t limit) const {
-        if (i < front_) return i;
-        const unsigned char* rest = line_.bytes() + rest_ - front_;
-        while (i < limit && !may_act(rest[i])) ++i;
-        return i;
+        if (i < front_ || c(i - 1) == MARK_LEAD) return i;
+        return next_acting(line_.bytes() + rest_ - front_, i, limit);
     }
 
     // Examines position i and returns the next position to examine.
@@ -284,4 +298,9 @@ private:
 
 }  // namespace
 
-void insert_dialogue_breaks(Conversion& cv) { DialogueScan(cv).run(); }
+void insert_dialogue_breaks(Conversion& cv) {
+    // Most lines hold no mark at all where the scan looks (a lead byte at 1 acts through the trail at 2).
+    int64_t limit = cv.line.length - 3;
+    if (cv.line.length < 5 || next_acting(cv.line.bytes(), 1, limit) >= limit) return;
+    DialogueScan(cv).run();
+}

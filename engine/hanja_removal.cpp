@@ -99,7 +99,8 @@ int64_t text_length(const LineText& line) {
 }  // namespace
 
 void remove_hanja_glosses(Conversion& cv) {
-    if (cv.line.length <= 0) return;
+    // Most lines hold no parenthesis at all.
+    if (cv.line.length <= 0 || std::memchr(cv.line.bytes(), '(', static_cast<size_t>(cv.line.length)) == nullptr) return;
     GapLine line(cv, text_length(cv.line));
     for (int64_t j = 0; j < line.length();) {
         int64_t d = line.at(j) == '(' ? closing_offset(line, j) : 0;

@@ -17,6 +17,13 @@ bool line_any_ends_at(const Conversion& cv, int64_t end, std::span<const Word> w
     return false;
 }
 
+bool tail_is_any(const Conversion& cv, const ByteIndex<Word>& words) {
+    int64_t end = text_end(cv);
+    for (const Word* word : words.under(cv.line_byte(end - 1)))
+        if (cv.line_has(end - word->length, word->bytes, word->length)) return true;
+    return false;
+}
+
 bool tail_is(const Conversion& cv, const Word& word) { return line_word_ends_at(cv, text_end(cv), word); }
 
 bool tail_is_any(const Conversion& cv, std::span<const Word> words) { return line_any_ends_at(cv, text_end(cv), words); }
@@ -31,6 +38,13 @@ bool head_is(const Conversion& cv, const Word& word, int offset) {
 bool head_is_any(const Conversion& cv, std::span<const Word> words, int offset) {
     for (const Word& word : words)
         if (head_is(cv, word, offset)) return true;
+    return false;
+}
+
+bool head_is_any(const Conversion& cv, const ByteIndex<Word>& words, int offset) {
+    int64_t pos = cv.place.next_start + offset;
+    for (const Word* word : words.under(cv.source_byte(pos)))
+        if (cv.source_has(pos, word->bytes, word->length)) return true;
     return false;
 }
 

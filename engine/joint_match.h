@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/byte_index.h"
 #include "engine/word.h"
 
 struct Conversion;
@@ -26,9 +27,15 @@ bool line_any_ends_at(const Conversion& cv, int64_t end, std::span<const Word> w
 bool tail_is(const Conversion& cv, const Word& word);
 bool tail_is_any(const Conversion& cv, std::span<const Word> words);
 
+// The same for a list indexed by its words' last bytes.
+bool tail_is_any(const Conversion& cv, const ByteIndex<Word>& words);
+
 // True when the next line holds `word` from its byte `offset` on.
 bool head_is(const Conversion& cv, const Word& word, int offset = 0);
 bool head_is_any(const Conversion& cv, std::span<const Word> words, int offset = 0);
+
+// The same for a list indexed by its words' first bytes.
+bool head_is_any(const Conversion& cv, const ByteIndex<Word>& words, int offset = 0);
 
 // True when the text before `end` ends in one of `required` (when any are given) and in none of
 // `excluded`.

@@ -25,14 +25,30 @@ bool rule_fires(const Conversion& cv, const TailRule& rule) {
            head_passes(cv, rule.required_heads, rule.excluded_heads);
 }
 
-bool any_rule_fires(const Conversion& cv, std::span<const TailRule> rules) {
-    for (const TailRule& rule : rules)
-        if (rule_fires(cv, rule)) return true;
+// A rule is found under its tail's last byte: it can fire only where the line ends in that byte.
+std::bitset<256> tail_key(const TailRule& rule) { return last_byte_of(rule.tail); }
+
+struct SpacingLists {
+    ByteIndex<Word> always_spaced{always_spaced_tails, last_byte_of};
+    ByteIndex<TailRule> excepted{excepted_tails, tail_key};
+    ByteIndex<Word> opening{opening_heads, first_byte_of};
+    ByteIndex<TailRule> single_word{single_word_rules, tail_key};
+    ByteIndex<TailRule> ending{ending_rules, tail_key};
+};
+
+const SpacingLists& lists() {
+    static const SpacingLists indexed;
+    return indexed;
+}
+
+bool any_rule_fires(const Conversion& cv, const ByteIndex<TailRule>& rules) {
+    for (const TailRule* rule : rules.under(cv.line_byte(text_end(cv) - 1)))
+        if (rule_fires(cv, *rule)) return true;
     return false;
 }
 
 bool opening_calls_for_space(const Conversion& cv) {
-    if (head_is_any(cv, opening_heads)) return true;
+    if (head_is_any(cv, lists().opening)) return true;
     for (const HeadRule& rule : opening_rules)
         if (head_is(cv, rule.head, rule.offset) && !tail_is_any(cv, rule.excluded_tails)) return true;
     return false;
@@ -40,10 +56,11 @@ bool opening_calls_for_space(const Conversion& cv) {
 
 // The five groups in their order; a space before the last syllable marks a one-syllable last word.
 bool words_call_for_space(const Conversion& cv) {
+    const SpacingLists& l = lists();
     bool one_syllable_word = cv.line_byte(text_end(cv) - 3) == ' ';
-    return tail_is_any(cv, always_spaced_tails) || any_rule_fires(cv, excepted_tails) || opening_calls_for_space(cv) ||
-           (one_syllable_word && any_rule_fires(cv, single_word_rules)) || rule_fires(cv, dani_rule) ||
-           (!one_syllable_word && any_rule_fires(cv, ending_rules));
+    return tail_is_any(cv, l.always_spaced) || any_rule_fires(cv, l.excepted) || opening_calls_for_space(cv) ||
+           (one_syllable_word && any_rule_fires(cv, l.single_word)) || rule_fires(cv, dani_rule) ||
+           (!one_syllable_word && any_rule_fires(cv, l.ending));
 }
 
 void add_space(Conversion& cv) {

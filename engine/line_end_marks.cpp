@@ -1,7 +1,8 @@
 #include "engine/line_end_marks.h"
 
+#include <array>
 #include <cstdint>
-#include <cstring>
+#include <string_view>
 
 #include "engine/line_text.h"
 
@@ -14,7 +15,18 @@ int64_t end_offset(const LineText& line) {
     return (len > 3 && line.at(len - 3) == ' ') ? 4 : 3;
 }
 
-bool is_one_of(unsigned char c, const char* set) { return c != 0 && std::strchr(set, c) != nullptr; }
+// Every line asks these, so each set is a table of 256 flags rather than a string to search.
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet byte_set(std::string_view bytes) {
+    ByteSet set{};
+    for (char c : bytes) set[static_cast<unsigned char>(c)] = true;
+    return set;
+}
+
+constexpr ByteSet SHORT_LINE_STOPPERS = byte_set(".,?!\":;]>)'");
+constexpr ByteSet KEEP_MARKS = byte_set(".?!\"':;]>");
+constexpr ByteSet SEPARATOR_MARKS = byte_set("=-*/");
 
 }  // namespace
 
@@ -23,14 +35,14 @@ unsigned char last_text_char(const LineText& line) { return line.at(line.length 
 unsigned char byte_before_last_char(const LineText& line) { return line.at(line.length - end_offset(line) - 1); }
 
 bool is_short_line_stopper(const LineText& line) {
-    return is_one_of(last_text_char(line), ".,?!\":;]>)'") || byte_before_last_char(line) == SYMBOL_LEAD;
+    return SHORT_LINE_STOPPERS[last_text_char(line)] || byte_before_last_char(line) == SYMBOL_LEAD;
 }
 
 bool is_keep_mark(const LineText& line) {
     unsigned char last = last_text_char(line);
     unsigned char before = byte_before_last_char(line);
-    if (is_one_of(last, ".?!\"':;]>")) return true;
+    if (KEEP_MARKS[last]) return true;
     if (before == SYMBOL_LEAD && last >= 0x80) return true;
     // Separator lines such as "====" or "----" end in a doubled mark.
-    return last == before && is_one_of(last, "=-*/");
+    return last == before && SEPARATOR_MARKS[last];
 }

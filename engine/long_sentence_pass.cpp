@@ -137,7 +137,7 @@ private:
     // Breaks bytes `from` to `to` of the paragraph after every second sentence end whose segment
     // is at least 50 bytes long.
     void split_sentences(int64_t from, int64_t to, bool quoted) {
-        for (int64_t k = from; k < to; ++k) {
+        for (int64_t k = next_full_stop(from, to); k < to; k = next_full_stop(k + 1, to)) {
             if (!is_sentence_end(p_, k) || ends_rules_line(p_, k, to)) continue;
             ++sentence_count_;
             if (sentence_count_ < 2 || k - segment_start_ + 1 < SHORTEST_SEGMENT) continue;
@@ -147,6 +147,14 @@ private:
             while (segment_start_ < to && p_.at(segment_start_) == ' ') ++segment_start_;
             k = segment_start_;
         }
+    }
+
+    // The first full stop from `from` on, or `to`: only a full stop can end a sentence.
+    int64_t next_full_stop(int64_t from, int64_t to) const {
+        int64_t end = std::min(to, p_.length);
+        if (from >= end) return to;
+        const void* stop = std::memchr(p_.bytes + from, '.', static_cast<size_t>(end - from));
+        return stop == nullptr ? to : static_cast<const unsigned char*>(stop) - p_.bytes;
     }
 
     const Conversion& cv_;
@@ -193,13 +201,15 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
         searched_ = lf;
         if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) return;
         // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged.
-        if (rules_bytes(cv.length_notes, paragraph_start_, lf) >= LONG_PARAGRAPH) {
+        int64_t bytes = cv.length_notes.notes.empty() ? lf - paragraph_start_ + 1
+                                                      : rules_bytes(cv.length_notes, paragraph_start_, lf);
+        if (bytes >= LONG_PARAGRAPH) {
             pass_paragraph(cv, long_line_count_, paragraph_start_, lf, known, next);
         } else if (lf > paragraph_start_ || lf < known) {
             int64_t through = std::min(lf + 1, known);
             next.take(cv.output.pointer(paragraph_start_), static_cast<size_t>(through - paragraph_start_));
         }
         paragraph_start_ = lf + 1;
-        forget_notes_before(cv.length_notes, paragraph_start_);
+        if (!cv.length_notes.notes.empty()) forget_notes_before(cv.length_notes, paragraph_start_);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/byte_search.h"
 #include "engine/line_text.h"
 #include "engine/space_runs.h"
 
@@ -10,12 +11,13 @@ namespace {
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
 // it changes.
 int64_t first_double_space(const unsigned char* b, int64_t length) {
-    for (int64_t r = 0; r + 1 < length; r += 2) {
-        const void* space = std::memchr(b + r, ' ', static_cast<size_t>(length - 1 - r));
-        if (space == nullptr) break;
-        r = static_cast<const unsigned char*>(space) - b;
-        if (b[r + 1] == ' ') return r;
+    int64_t r = 0;
+    for (; r + 9 <= length; r += 8) {
+        uint64_t pairs = bytes_equal(load_eight(b + r), ' ') & bytes_equal(load_eight(b + r + 1), ' ');
+        if (pairs != 0) return r + first_marked(pairs);
     }
+    for (; r + 1 < length; ++r)
+        if (b[r] == ' ' && b[r + 1] == ' ') return r;
     return length;
 }
 

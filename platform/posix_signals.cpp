@@ -11,8 +11,8 @@
 
 namespace {
 
-// More than the files any run writes at once.
-constexpr int TEMPORARY_SLOTS = 64;
+// As many as the files a run writes at once: one for each of the most jobs the command line allows.
+constexpr int TEMPORARY_SLOTS = 1024;
 
 // A slot's path is only read by the handler while the slot is marked held, and only written
 // while it is free, so the handler never sees half a path.

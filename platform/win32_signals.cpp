@@ -9,8 +9,8 @@
 
 namespace {
 
-// More than the files any run writes at once.
-constexpr int TEMPORARY_SLOTS = 64;
+// As many as the files a run writes at once: one for each of the most jobs the command line allows.
+constexpr int TEMPORARY_SLOTS = 1024;
 
 // The numbers POSIX gives the same events, so that the exit status reads alike: SIGINT for
 // Ctrl+C, SIGBREAK (Windows' own) for Ctrl+Break, SIGHUP for a console that is closed.

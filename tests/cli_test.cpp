@@ -113,6 +113,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
         {"--min-length= 3x", "novel.txt"},
         {"-m10000", "novel.txt"},
         {"-o", "out"},
+        {"-j", "0", "novel.txt"},
+        {"--jobs=x", "novel.txt"},
+        {"-j", "-"},
     };
     for (const auto& args : cases) {
         CliResult result = run(args);
@@ -242,6 +245,57 @@ TEST_F(CliTest, FilesOfSeveralFoldersAreOneBatchInTheOrderGiven) {
     EXPECT_EQ(utf8(in_order.out), utf8(expected));
 }
 
+TEST_F(CliTest, FilesConvertedAtOnceComeOutInTheOrderOfOneAtATime) {
+    for (int k = 0; k < 12; ++k) {
+        std::string text;
+        for (int line = 0; line < (k % 3 == 0 ? 3000 : 2); ++line) text += NOVEL;
+        write_file(work / "books" / ("novel" + std::to_string(10 + k) + ".txt"), cp949(text));
+    }
+    fs::create_symlink("nowhere", work / "books" / "novel15b.txt");
+    CliResult one_at_a_time = run({"-j", "1", "--stdout", "books"});
+    EXPECT_EQ(one_at_a_time.status, 1);
+    EXPECT_TRUE(contains(one_at_a_time.err, "'books/novel15b.txt' cannot be opened")) << one_at_a_time.err;
+    for (const char* jobs : {"2", "5"}) {
+        CliResult at_once = run({"--jobs", jobs, "--stdout", "books"});
+        EXPECT_EQ(at_once.status, 1);
+        EXPECT_EQ(at_once.err, one_at_a_time.err) << jobs << " at once";
+        EXPECT_TRUE(at_once.out == one_at_a_time.out) << jobs << " at once";
+    }
+}
+
+// Address sanitizer maps more memory than any limit would leave.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MEMORY_CAN_BE_LIMITED = false;
+#elif defined(__has_feature)
+constexpr bool MEMORY_CAN_BE_LIMITED = !__has_feature(address_sanitizer);
+#else
+constexpr bool MEMORY_CAN_BE_LIMITED = true;
+#endif
+
+TEST_F(CliTest, AFileTooLargeForTheMemoryFailsAloneAndTheBatchGoesOn) {
+    if (!MEMORY_CAN_BE_LIMITED) GTEST_SKIP() << "the address sanitizer needs more memory than the limit";
+    // One paragraph of 24 MB cannot be converted within 32 MB; short novels can.
+    const rlim_t limit = rlim_t{32} << 20;
+    std::string line;
+    while (line.size() < (size_t{24} << 20)) line += cp949("가나다라마바사 ");
+    write_file(work / "a.txt", cp949(NOVEL));
+    write_file(work / "huge.txt", line);
+    write_file(work / "c.txt", cp949(NOVEL));
+    for (const char* jobs : {"1", "2"}) {
+        fs::remove_all(work / "Tessaline");
+        address_space = limit;
+        CliResult result = run({"-j", jobs, "a.txt", "huge.txt", "c.txt"});
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.err, "tessaline: 'huge.txt' cannot be converted: out of memory\n");
+        EXPECT_TRUE(ends_with_footer(read_file(work / "Tessaline" / "a.txt"))) << jobs;
+        EXPECT_TRUE(ends_with_footer(read_file(work / "Tessaline" / "c.txt"))) << jobs;
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(work / "Tessaline")) left.push_back(entry.path().filename());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"a.txt", "c.txt"})) << "no result and no temporary file of huge.txt";
+    }
+}
+
 TEST_F(CliTest, OptionsReachEveryFolderOfOneCommand) {
     write_file(work / "a" / "x.txt", cp949(NOVEL));
     write_file(work / "b" / "x.txt", cp949(NOVEL));
@@ -334,8 +388,8 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     EXPECT_EQ(help.err, "");
     for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
                                "--no-split-long", "--vocabulary-joints", "--input-encoding", "--output-encoding",
-                               "-o, --output-dir DIR", "-r, --recursive", "--stdout", "-q, --quiet", "-h, --help",
-                               "--version", "--no-footer", "--follow-links"})
+                               "-o, --output-dir DIR", "-r, --recursive", "-j, --jobs N", "--stdout", "-q, --quiet",
+                               "-h, --help", "--version", "--no-footer", "--follow-links"})
         EXPECT_TRUE(contains(help.out, option)) << option;
     for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: cp949)"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;

@@ -84,6 +84,8 @@ std::vector<char*> CliTest::argv_of(const std::vector<std::string>& args) {
 
 void CliTest::enter_child(const std::vector<std::string>& environment) {
     if (chdir(work.c_str()) != 0) _exit(127);
+    rlimit limit{address_space, address_space};
+    if (address_space != 0 && setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
     unsetenv("LC_ALL");
     unsetenv("LC_MESSAGES");
     setenv("LANG", "C.UTF-8", 1);

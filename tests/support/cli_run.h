@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -28,6 +29,7 @@ protected:
     std::filesystem::path root;
     std::filesystem::path work;     // the folder the command runs in
     std::filesystem::path io;       // standard input, output and error of the command, kept out of `work`
+    rlim_t address_space = 0;       // when not 0, the memory the command may map, in bytes
 
     void SetUp() override;
     void TearDown() override;
