@@ -23,7 +23,9 @@ const KindOfErrno KINDS_OF_ERRNO[] = {
     {ENOSPC, PlatformErrorKind::no_space},      {EDQUOT, PlatformErrorKind::no_space},
     {EROFS, PlatformErrorKind::read_only},      {ELOOP, PlatformErrorKind::link_loop},
     {ETXTBSY, PlatformErrorKind::in_use},       {EBUSY, PlatformErrorKind::in_use},
-    {EEXIST, PlatformErrorKind::in_the_way},
+    {EEXIST, PlatformErrorKind::in_the_way},    {EIO, PlatformErrorKind::io_error},
+    {ENOMEM, PlatformErrorKind::out_of_memory}, {EMFILE, PlatformErrorKind::too_many_open},
+    {ENFILE, PlatformErrorKind::too_many_open},
 };
 
 // The layer's own failures, each with its English words.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/messages.h"
+#include "cli/reason_wording.h"
 
 namespace {
 
@@ -60,6 +61,28 @@ TEST_F(MessagesTest, TheHelpIsTheSameListOfOptionsInBothLanguages) {
         ++options;
     }
     EXPECT_GT(options, 15);
+}
+
+TEST_F(MessagesTest, ThePipelinesEnglishReasonsAreToldInKorean) {
+    struct Case {
+        std::string english;
+        std::string korean;
+    } cases[] = {
+        {"cannot be opened: No such file or directory", "파일을 열 수 없습니다: 그런 파일이나 폴더가 없습니다"},
+        {"cannot be opened: it is a FIFO (named pipe), not a regular file",
+         "파일을 열 수 없습니다: 일반 파일이 아니라 FIFO(이름 있는 파이프)입니다"},
+        {"cannot be written: No space left on device", "파일을 쓸 수 없습니다: 저장 공간이 모자랍니다"},
+        {"cannot create the folder out/: a file of that name is in the way",
+         "폴더를 만들 수 없습니다: 같은 이름의 파일이 이미 있습니다"},
+        {"cannot be converted: out of memory", "파일을 변환할 수 없습니다: 메모리가 모자랍니다"},
+        {"cannot be read: Input/output error", "파일을 읽을 수 없습니다: 입출력 오류가 났습니다"},
+        {"cannot be read: Stale file handle", "파일을 읽을 수 없습니다: Stale file handle"},
+        {"holds nothing we know of", "holds nothing we know of"},
+    };
+    choose_korean(true);
+    for (const Case& c : cases) EXPECT_EQ(reason_in_run_language(c.english), c.korean) << c.english;
+    choose_korean(false);
+    for (const Case& c : cases) EXPECT_EQ(reason_in_run_language(c.english), c.english);
 }
 
 }  // namespace
