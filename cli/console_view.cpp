@@ -34,12 +34,15 @@ std::string where_saved(const CliOptions& options) {
     return " " + message(Text::saved_beside);
 }
 
+// Results written to the same terminal would be torn by a line redrawn among them.
+bool draws_progress(const CliOptions& options) {
+    return !options.quiet && platform_stderr_is_terminal() && !(options.to_stdout && platform_stdout_is_terminal());
+}
+
 }  // namespace
 
 ConsoleView::ConsoleView(const CliOptions& options)
-    : options_(options),
-      live_(!options.quiet && platform_stderr_is_terminal()),
-      started_(std::chrono::steady_clock::now()) {}
+    : options_(options), live_(draws_progress(options)), started_(std::chrono::steady_clock::now()) {}
 
 void ConsoleView::begin_batch(int file_count) { file_count_ = file_count; }
 

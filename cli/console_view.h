@@ -10,9 +10,9 @@
 
 // The terminal as the batch view of a command-line run. On a terminal (and without --quiet) one
 // progress line "[i/n] name  NN%" is redrawn in place, the files that were not converted are
-// gathered, and the run ends with them and a summary line. Anywhere else nothing but those
-// files is shown, each as it happens, even under --quiet. The window's own status texts and
-// message boxes are not the command line's and are not shown.
+// gathered, and the run ends with them and a summary line. Anywhere else, and while the results
+// themselves go to the terminal, nothing but those files is shown, each as it happens, even under
+// --quiet. The window's own status texts and message boxes are not the command line's.
 class ConsoleView final : public BatchView {
 public:
     explicit ConsoleView(const CliOptions& options);

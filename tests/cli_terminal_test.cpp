@@ -88,6 +88,13 @@ TEST_F(CliTerminalTest, QuietShowsNothingButTheFailures) {
               std::vector<std::string>{"tessaline: 'missing.txt' cannot be opened: No such file or directory"});
 }
 
+TEST_F(CliTerminalTest, ResultsOnTheTerminalAreNotTornByAProgressLine) {
+    CliResult result = run_on_terminal({"--stdout", "--no-footer", "books/둘째 권.txt"}, 80);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_FALSE(contains(result.out, "[1/1]")) << result.out;
+    EXPECT_FALSE(contains(result.out, "converted")) << result.out;
+}
+
 TEST_F(CliTerminalTest, WithoutAPathOnATerminalTheUsageIsShown) {
     CliResult result = run_on_terminal({}, 80);
     EXPECT_EQ(result.status, 2);
