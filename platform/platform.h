@@ -169,7 +169,7 @@ int platform_terminal_columns();
 bool platform_user_wants_korean();
 
 // Makes SIGINT, SIGTERM and SIGHUP (Ctrl+C, Ctrl+Break and closing the console on Windows) remove
-// every unfinished replacement's temporary file, write `farewell` (kept, not copied) to standard
+// the temporary file of every unfinished output, write `farewell` (kept, not copied) to standard
 // error and end the program with status 128 + the signal number.
 void platform_end_cleanly_on_signals(const char* farewell);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The temporary files an interrupt must remove: each unfinished replacement holds one slot while
+// The temporary files an interrupt must remove: each unfinished output holds one slot while
 // its file exists. -1 when every slot is taken (the file is then left to its writer alone).
 int win32_hold_temporary(const char* path);
 void win32_release_temporary(int slot);
