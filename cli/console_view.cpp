@@ -64,20 +64,27 @@ void ConsoleView::show_converted(uint64_t result_bytes) {
     converted_bytes_ += result_bytes;
 }
 
-void ConsoleView::report_failure(const std::string& path, const std::string& reason) {
-    NotConverted failure{quoted_name(terminal_path(path)), reason_in_run_language(reason)};
-    failures_.push_back(failure);
+void ConsoleView::report_failure(const std::string& path, const std::string& reason) { tell(failures_, path, reason); }
+
+void ConsoleView::report_warning(const std::string& path, const std::string& warning) { tell(warnings_, path, warning); }
+
+void ConsoleView::tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason) {
+    FileNote note{quoted_name(terminal_path(path)), reason_in_run_language(reason)};
+    gathered.push_back(note);
     if (live_) return;
-    std::fprintf(stderr, "tessaline: %s %s\n", failure.name.c_str(), failure.reason.c_str());
+    std::fprintf(stderr, "tessaline: %s %s\n", note.name.c_str(), note.reason.c_str());
     std::fflush(stderr);
 }
 
 void ConsoleView::finish() {
     clear_line();
     if (!live_) return;
-    if (!failures_.empty()) std::fprintf(stderr, "%s\n", message(Text::not_converted_heading).c_str());
-    for (const NotConverted& failure : failures_)
-        std::fprintf(stderr, "  %s %s\n", failure.name.c_str(), failure.reason.c_str());
+    const std::pair<Text, const std::vector<FileNote>*> lists[] = {{Text::lossy_heading, &warnings_},
+                                                                    {Text::not_converted_heading, &failures_}};
+    for (const auto& [heading, notes] : lists) {
+        if (!notes->empty()) std::fprintf(stderr, "%s\n", message(heading).c_str());
+        for (const FileNote& note : *notes) std::fprintf(stderr, "  %s %s\n", note.name.c_str(), note.reason.c_str());
+    }
     std::fprintf(stderr, "%s\n", summary().c_str());
     std::fflush(stderr);
 }

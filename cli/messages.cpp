@@ -20,7 +20,8 @@ constexpr const char* ENGLISH_HELP =
     "(FOLDER/Tessaline/NAME). A PATH that is a folder converts every file directly\n"
     "in it whose name ends in \"txt\" (any case). '-' reads standard input (only with\n"
     "--stdout); without any PATH standard input is converted to standard output.\n"
-    "Results are CP949 text with CR LF line ends and a footer.\n"
+    "Results are text in the input's encoding (UTF-16 becomes UTF-8) with CR LF\n"
+    "line ends and a footer.\n"
     "\n"
     "Options:\n"
     "  -m, --min-length N         lines shorter than N Korean characters are not\n"
@@ -34,12 +35,18 @@ constexpr const char* ENGLISH_HELP =
     "                             (default: they are split)\n"
     "      --vocabulary-joints    the book's vocabulary and layout also decide joints\n"
     "                             (default: off)\n"
-    "      --input-encoding ENC   auto, cp949, utf-8 or utf-16le (default: auto).\n"
-    "                             auto: a UTF-8 or UTF-16LE byte-order mark decides,\n"
-    "                             else valid UTF-8 is read as UTF-8, else CP949;\n"
-    "                             cp949: only a byte-order mark is recognised\n"
-    "      --output-encoding ENC  cp949 or utf-8, without a byte-order mark\n"
-    "                             (default: cp949)\n"
+    "      --input-encoding ENC   auto, cp949 (also uhc, ms949, euc-kr,\n"
+    "                             ks_c_5601-1987), utf-8, utf-16le, utf-16be or\n"
+    "                             utf-16, in any case (default: auto). auto: a\n"
+    "                             byte-order mark decides, else UTF-16 is known by\n"
+    "                             its zero bytes, else UTF-8 (a few bad bytes become\n"
+    "                             U+FFFD, with a warning), else CP949; files that\n"
+    "                             are plainly not text are refused. cp949 and utf-16\n"
+    "                             still follow a byte-order mark\n"
+    "      --output-encoding ENC  same, cp949 or utf-8, without a byte-order mark\n"
+    "                             (default: same: CP949 for CP949 input, else UTF-8).\n"
+    "                             Characters CP949 lacks are kept in UTF-8; in CP949\n"
+    "                             they are written as \"?\", with a warning\n"
     "      --no-footer            leave the footer out (default: a footer naming the\n"
     "                             program and the date; one already at the end of the\n"
     "                             input is replaced, not repeated)\n"
@@ -71,8 +78,8 @@ constexpr const char* KOREAN_HELP =
     "파일 경로는 그 옆의 Tessaline 폴더로 변환합니다(폴더/Tessaline/이름).\n"
     "폴더 경로는 그 안에서 이름이 \"txt\"로 끝나는(대소문자 무관) 파일을 모두\n"
     "변환합니다. '-'는 표준 입력을 읽습니다(--stdout과 함께만). 경로가 없으면\n"
-    "표준 입력을 변환해 표준 출력으로 씁니다. 결과는 CR LF 줄끝과 꼬리말이 붙은\n"
-    "CP949 텍스트입니다.\n"
+    "표준 입력을 변환해 표준 출력으로 씁니다. 결과는 입력과 같은 인코딩(UTF-16은\n"
+    "UTF-8)에 CR LF 줄끝과 꼬리말이 붙은 텍스트입니다.\n"
     "\n"
     "옵션:\n"
     "  -m, --min-length N         한글 N자보다 짧은 줄은 잇지 않습니다.\n"
@@ -85,12 +92,18 @@ constexpr const char* KOREAN_HELP =
     "      --no-split-long        아주 긴 문단을 문장 끝에서 나누지 않습니다\n"
     "                             (기본값: 나눔)\n"
     "      --vocabulary-joints    책의 어휘와 배치도 이음을 결정합니다 (기본값: 끔)\n"
-    "      --input-encoding ENC   auto, cp949, utf-8, utf-16le (기본값: auto).\n"
-    "                             auto: UTF-8 또는 UTF-16LE 바이트 순서 표시가\n"
-    "                             정하고, 없으면 올바른 UTF-8은 UTF-8로, 그 밖은\n"
-    "                             CP949로 읽습니다. cp949: 바이트 순서 표시만 봅니다\n"
-    "      --output-encoding ENC  cp949 또는 utf-8, 바이트 순서 표시 없이\n"
-    "                             (기본값: cp949)\n"
+    "      --input-encoding ENC   auto, cp949(uhc, ms949, euc-kr, ks_c_5601-1987도\n"
+    "                             같음), utf-8, utf-16le, utf-16be, utf-16, 대소문자\n"
+    "                             무관 (기본값: auto). auto: 바이트 순서 표시가\n"
+    "                             정하고, 없으면 0 바이트로 UTF-16을 알아보고, 그\n"
+    "                             다음은 UTF-8(잘못된 바이트 몇 개는 경고와 함께\n"
+    "                             U+FFFD), 나머지는 CP949로 읽습니다. 텍스트가\n"
+    "                             분명히 아닌 파일은 거절합니다. cp949와 utf-16도\n"
+    "                             바이트 순서 표시는 따릅니다\n"
+    "      --output-encoding ENC  same, cp949, utf-8, 바이트 순서 표시 없이\n"
+    "                             (기본값: same: CP949 입력은 CP949, 그 밖은\n"
+    "                             UTF-8). CP949에 없는 문자는 UTF-8에서는 그대로,\n"
+    "                             CP949에서는 경고와 함께 \"?\"로 씁니다\n"
     "      --no-footer            꼬리말을 붙이지 않습니다 (기본값: 프로그램과\n"
     "                             날짜를 적은 꼬리말. 입력 끝에 이미 있는 꼬리말은\n"
     "                             거듭 붙이지 않고 바꿉니다)\n"
@@ -122,10 +135,8 @@ const Wording WORDINGS[] = {
     {Text::unknown_option, "unknown option %1", "알 수 없는 옵션 %1"},
     {Text::option_takes_no_value, "option %1 takes no value", "%1 옵션에는 값을 줄 수 없습니다"},
     {Text::option_needs_value, "option %1 needs a value", "%1 옵션에는 값이 필요합니다"},
-    {Text::unknown_input_encoding, "unknown input encoding %1 (auto, cp949, utf-8 or utf-16le)",
-     "알 수 없는 입력 인코딩 %1 (auto, cp949, utf-8, utf-16le 중 하나)"},
-    {Text::unknown_output_encoding, "unknown output encoding %1 (cp949 or utf-8)",
-     "알 수 없는 출력 인코딩 %1 (cp949 또는 utf-8)"},
+    {Text::unknown_input_encoding, "unknown input encoding %1 (%2)", "알 수 없는 입력 인코딩 %1 (%2 중 하나)"},
+    {Text::unknown_output_encoding, "unknown output encoding %1 (%2)", "알 수 없는 출력 인코딩 %1 (%2 중 하나)"},
     {Text::output_dir_needs_name, "--output-dir needs a folder name", "--output-dir에는 폴더 이름이 필요합니다"},
     {Text::bad_min_length, "--min-length takes a whole number from 0 to 9999, not %1",
      "--min-length에는 0부터 9999까지의 정수를 주어야 합니다: %1"},
@@ -145,6 +156,7 @@ const Wording WORDINGS[] = {
     {Text::path_too_long, "cannot be converted: the path is too long", "파일을 변환할 수 없습니다: 경로가 너무 깁니다"},
     {Text::cannot_list, "cannot be listed: %1", "폴더를 읽을 수 없습니다: %1"},
     {Text::nothing_to_convert, "holds nothing to convert (no text files)", "폴더에 변환할 텍스트 파일이 없습니다"},
+    {Text::lossy_heading, "Converted with losses:", "잃은 것이 있는 채로 변환한 파일:"},
     {Text::not_converted_heading, "Not converted:", "변환하지 못한 파일:"},
     {Text::summary, "%1 converted, %2 failed, %3 MB in %4 s.", "%1개 변환, %2개 실패, %3 MB, %4초."},
     {Text::saved_beside, "The results are saved in the Tessaline folders.", "Tessaline 폴더에 저장되었습니다."},

@@ -30,6 +30,7 @@ enum class Text {
     path_too_long,
     cannot_list,
     nothing_to_convert,
+    lossy_heading,
     not_converted_heading,
     summary,
     saved_beside,

@@ -29,6 +29,9 @@ public:
     void written(const std::string& head, uint64_t length) override {
         relay_.tell(index_, [head, length](FileReport& report) { report.written(head, length); });
     }
+    void warned(const std::string& path, const std::string& warning) override {
+        relay_.tell(index_, [path, warning](FileReport& report) { report.warned(path, warning); });
+    }
     void ended() override { relay_.end(index_); }
 
     bool write(const unsigned char* bytes, size_t count) override {

@@ -7,8 +7,13 @@ const char FOOTER_DATE_OPENING[] = "[Text modified date: ";
 
 namespace {
 
-// The footer is looked for only where one could be: its date fields have at most this many digits.
+// The footer is looked for only where one could be: its date fields have at most this many digits,
 constexpr size_t DATE_FIELD_DIGITS = 10;
+// and at most this many spaces and line breaks follow it, so a text that ends in a flood of them
+// is never held back whole.
+constexpr size_t BLANKS_AFTER_FOOTER = 64 * 1024;
+
+bool is_blank(unsigned char c) { return c == ' ' || c == '\r' || c == '\n'; }
 
 // The bytes of a text, read forwards from a position that only ever moves on.
 struct Reader {
@@ -36,7 +41,7 @@ struct Reader {
 
     bool only_blanks_left() const {
         for (size_t k = at; k < length; ++k)
-            if (text[k] != ' ' && text[k] != '\r' && text[k] != '\n') return false;
+            if (!is_blank(text[k])) return false;
         return true;
     }
 };
@@ -49,14 +54,32 @@ bool footer_at(const unsigned char* text, size_t length, size_t start) {
            reader.take_digits() && reader.take("]") && reader.only_blanks_left();
 }
 
+size_t longest_footer() {
+    return std::strlen(FOOTER_VERSION_LINE) + 2 + std::strlen(FOOTER_DATE_OPENING) + 3 * DATE_FIELD_DIGITS + 3;
+}
+
+size_t blanks_at_end(const unsigned char* text, size_t length) {
+    size_t count = 0;
+    while (count < length && is_blank(text[length - 1 - count])) ++count;
+    return count;
+}
+
 }  // namespace
 
 size_t length_without_own_footer(const unsigned char* text, size_t length) {
-    size_t end = length;
-    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\r' || text[end - 1] == '\n')) --end;
-    size_t longest = std::strlen(FOOTER_VERSION_LINE) + 2 + std::strlen(FOOTER_DATE_OPENING) + 3 * DATE_FIELD_DIGITS + 3;
+    size_t blanks = blanks_at_end(text, length);
+    if (blanks > BLANKS_AFTER_FOOTER) return length;
+    size_t end = length - blanks;
+    size_t longest = longest_footer();
     size_t earliest = end > longest ? end - longest : 0;
     for (size_t start = earliest; start < end; ++start)
         if ((start == 0 || text[start - 1] == '\n') && footer_at(text, length, start)) return start;
     return length;
+}
+
+size_t OwnFooterFilter::releasable() const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(held_.data());
+    size_t blanks = blanks_at_end(bytes, held_.size());
+    size_t kept = longest_footer() + 1 + (blanks < BLANKS_AFTER_FOOTER ? blanks : BLANKS_AFTER_FOOTER + 1);
+    return held_.size() > kept ? held_.size() - kept : 0;
 }

@@ -338,15 +338,18 @@ TEST_F(CliTest, MinimumLengthIsAWholeNumberOfCharacters) {
     EXPECT_NE(converted(text, {"-m9999"}), unlimited);
 }
 
-TEST_F(CliTest, UnmarkedUtf8InputIsDecodedUnderAutoAndKeptUnderCp949) {
+TEST_F(CliTest, UnmarkedUtf8InputIsDecodedAndWrittenBackInUtf8UnlessCp949IsForced) {
     write_file(work / "utf8.txt", NOVEL);
     CliResult automatic = run({"--stdout", "utf8.txt"});
     EXPECT_EQ(automatic.status, 0) << automatic.err;
-    EXPECT_EQ(automatic.out, converted(cp949(NOVEL)));
+    EXPECT_EQ(automatic.out, utf8(converted(cp949(NOVEL))));
     EXPECT_EQ(run({"--stdout", "--input-encoding", "utf-8", "utf8.txt"}).out, automatic.out);
+    EXPECT_EQ(run({"--stdout", "--output-encoding", "cp949", "utf8.txt"}).out, converted(cp949(NOVEL)));
     CliResult as_cp949 = run({"--stdout", "--input-encoding=cp949", "utf8.txt"});
     EXPECT_EQ(as_cp949.status, 0) << as_cp949.err;
-    EXPECT_TRUE(contains(as_cp949.out, "골목길을")) << "the UTF-8 bytes are taken as they are";
+    EXPECT_TRUE(contains(as_cp949.out, "골목길을")) << "UTF-8 bytes that pair as CP949 are taken as they are";
+    EXPECT_TRUE(contains(as_cp949.err, "'utf8.txt' has ")) << as_cp949.err;
+    EXPECT_TRUE(contains(as_cp949.err, "that are not CP949 text")) << as_cp949.err;
 }
 
 TEST_F(CliTest, Utf8OutputIsTheSameResultInUtf8) {
@@ -391,7 +394,7 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
                                "-o, --output-dir DIR", "-r, --recursive", "-j, --jobs N", "--stdout", "-q, --quiet",
                                "-h, --help", "--version", "--no-footer", "--follow-links"})
         EXPECT_TRUE(contains(help.out, option)) << option;
-    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: cp949)"})
+    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: same"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;
     EXPECT_EQ(run({"-h"}).out, help.out);
     CliResult version = run({"--version"});

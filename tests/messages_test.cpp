@@ -4,6 +4,7 @@
 
 #include "cli/messages.h"
 #include "cli/reason_wording.h"
+#include "pipeline/text_warnings.h"
 
 namespace {
 
@@ -77,6 +78,16 @@ TEST_F(MessagesTest, ThePipelinesEnglishReasonsAreToldInKorean) {
         {"cannot be converted: out of memory", "파일을 변환할 수 없습니다: 메모리가 모자랍니다"},
         {"cannot be read: Input/output error", "파일을 읽을 수 없습니다: 입출력 오류가 났습니다"},
         {"cannot be read: Stale file handle", "파일을 읽을 수 없습니다: Stale file handle"},
+        {"cannot be read again: No such file or directory", "파일을 다시 읽을 수 없습니다: 그런 파일이나 폴더가 없습니다"},
+        {"is not text: it begins like a PNG image", "파일은 텍스트가 아닙니다: PNG 그림처럼 시작합니다"},
+        {"is not text: 31% of its bytes are control codes that text does not hold",
+         "파일은 텍스트가 아닙니다: 바이트의 31%가 텍스트에 없는 제어 코드입니다"},
+        {damage_warning(TextEncoding::utf8, TextEncoding::utf8, DecodingDamage{3, 120}),
+         "UTF-8이 아닌 바이트 3개를 U+FFFD로 썼습니다 (첫째는 120번째 바이트)"},
+        {damage_warning(TextEncoding::utf16le, TextEncoding::cp949, DecodingDamage{1, 7}),
+         "UTF-16이 아닌 코드 단위 1개를 \"?\"로 썼습니다 (첫째는 7번째 바이트)"},
+        {unkept_warning(UnkeptCharacters{{U'😀', 3}, {U'—', 12}}),
+         "CP949에 없는 문자 15개를 \"?\"로 썼습니다: — ×12, 😀 ×3. --output-encoding utf-8이면 그대로 남습니다"},
         {"holds nothing we know of", "holds nothing we know of"},
     };
     choose_korean(true);

@@ -38,7 +38,7 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     bool write(const std::string& text, bool footer, bool refuse_linked_folder) {
-        ResultWriter writer(OutputEncoding::CP949, 100, footer);
+        ResultWriter writer(TextEncoding::cp949, nullptr, 100, footer);
         if (!writer.open_file(input.string(), "", failure, refuse_linked_folder)) return false;
         writer.write({reinterpret_cast<const unsigned char*>(text.data()), text.size()});
         return writer.finish(failure);

@@ -162,6 +162,35 @@ CliResult CliTest::finish(pid_t child, int hang_seconds) {
     return {status_of(status), read_file(io / "out"), read_file(io / "err")};
 }
 
+CliRun run_cli(const fs::path& folder, const std::vector<std::string>& args, const std::string& input) {
+    const char* cli = std::getenv("TESSALINE_CLI");
+    if (cli == nullptr) return {-1, "", "TESSALINE_CLI is not set"};
+    // Standard input, output and error go through files beside the folder, not in it.
+    fs::path io = folder.string() + ".io";
+    fs::create_directories(io);
+    write_file(io / "in", input);
+    std::vector<char*> argv{const_cast<char*>(cli)};
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(127);
+        unsetenv("LC_ALL");
+        unsetenv("LC_MESSAGES");
+        setenv("LANG", "C.UTF-8", 1);
+        dup2(open((io / "in").c_str(), O_RDONLY), 0);
+        dup2(open((io / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        dup2(open((io / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        execv(cli, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    CliRun run{status_of(status), read_file(io / "out"), read_file(io / "err")};
+    fs::remove_all(io);
+    return run;
+}
+
 std::string CliTest::converted(const std::string& cp949_text, const std::vector<std::string>& options) {
     write_file(io / "reference.txt", cp949_text);
     std::vector<std::string> args = options;

@@ -17,6 +17,14 @@ struct CliResult {
     std::string err;
 };
 
+// The binary run once in `folder` with the given standard input, outside any fixture.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+CliRun run_cli(const std::filesystem::path& folder, const std::vector<std::string>& args, const std::string& input = "");
+
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& bytes);
 bool contains(const std::string& text, const std::string& part);

@@ -68,11 +68,13 @@ same_outputs() {
     echo "passed $what: $count files byte-identical to the Linux command line's"
 }
 
+# The window writes CP949 whatever it read; the command line is told to do the same.
 compare_with_linux() {
     local options=(--remove-hanja --mark-joins --no-blank-after-long --min-length 7)
-    "$linux_cli" -q --input-encoding cp949 -o "$compare/linux-defaults" "$compare/defaults"
-    "$linux_cli" -q --input-encoding cp949 "${options[@]}" -o "$compare/linux-options" "$compare/options"
-    wine "$build/tessaline-cli.exe" -q --input-encoding cp949 "${options[@]}" \
+    local cp949=(--input-encoding cp949 --output-encoding cp949)
+    "$linux_cli" -q "${cp949[@]}" -o "$compare/linux-defaults" "$compare/defaults"
+    "$linux_cli" -q "${cp949[@]}" "${options[@]}" -o "$compare/linux-options" "$compare/options"
+    wine "$build/tessaline-cli.exe" -q "${cp949[@]}" "${options[@]}" \
         -o "$(windows_path "$compare/windows-cli-options")" "$(windows_path "$compare/options")" </dev/null
     same_outputs "$compare/defaults/Tessaline" "$compare/linux-defaults" "window, starting options"
     same_outputs "$compare/options/Tessaline" "$compare/linux-options" "window, every option changed"
