@@ -30,7 +30,8 @@ std::string one_decimal(double value) {
 
 std::string where_saved(const CliOptions& options) {
     if (options.to_stdout) return "";
-    if (!options.output_dir.empty()) return " " + message(Text::saved_into, {quoted_name(terminal_path(options.output_dir))});
+    if (!options.output_dir.empty())
+        return " " + message(Text::saved_into, {quoted_name(terminal_path(options.output_dir))});
     return " " + message(Text::saved_beside);
 }
 
@@ -66,7 +67,9 @@ void ConsoleView::show_converted(uint64_t result_bytes) {
 
 void ConsoleView::report_failure(const std::string& path, const std::string& reason) { tell(failures_, path, reason); }
 
-void ConsoleView::report_warning(const std::string& path, const std::string& warning) { tell(warnings_, path, warning); }
+void ConsoleView::report_warning(const std::string& path, const std::string& warning) {
+    tell(warnings_, path, warning);
+}
 
 void ConsoleView::tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason) {
     FileNote note{quoted_name(terminal_path(path)), reason_in_run_language(reason)};

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     }
     ConsoleView console(options);
     // Kept for the whole run: the signal handler writes it as it stands.
-    static const std::string farewell = (console.live() ? "\n" : "") + ("tessaline: " + message(Text::interrupted)) + "\n";
+    static const std::string farewell =
+        (console.live() ? "\n" : "") + ("tessaline: " + message(Text::interrupted)) + "\n";
     platform_end_cleanly_on_signals(farewell.c_str());
     std::vector<BatchFile> files = plan_files(options, console);
     if (!files.empty()) {

@@ -10,7 +10,10 @@ size_t printable_length(std::string_view name, size_t at) {
     auto byte = [&](size_t k) { return static_cast<unsigned char>(name[k]); };
     unsigned char lead = byte(at);
     if (lead >= 0x20 && lead < 0x7F) return 1;
-    size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                    : lead >= 0xE0 && lead <= 0xEF ? 3
+                    : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                   : 0;
     if (length == 0 || at + length > name.size()) return 0;
     for (size_t k = 1; k < length; ++k)
         if ((byte(at + k) & 0xC0) != 0x80) return 0;

@@ -84,6 +84,7 @@ std::string progress_line(int index, int count, std::string_view name, int perce
     size_t fixed = display_columns(head) + display_columns(tail);
     size_t name_room = room > fixed ? room - fixed : 0;
     if (display_columns(name) <= name_room) return head + std::string(name) + tail;
-    if (name_room > CUT_MARK.size()) return head + std::string(CUT_MARK) + std::string(tail_within(name, name_room - CUT_MARK.size())) + tail;
+    if (name_room > CUT_MARK.size())
+        return head + std::string(CUT_MARK) + std::string(tail_within(name, name_room - CUT_MARK.size())) + tail;
     return std::string(head_within(head + std::string(name) + tail, room));
 }

@@ -64,7 +64,8 @@ struct Planner {
     void add_folder(const FolderOfTexts& found) {
         for (const auto& name : found.names) {
             std::string path = joined_path(found.folder, name);
-            if (claim(path, found.folder, name, found.output_dir)) files.push_back(BatchFile{path, found.output_dir, false});
+            if (claim(path, found.folder, name, found.output_dir))
+                files.push_back(BatchFile{path, found.output_dir, false});
         }
     }
 
@@ -84,10 +85,12 @@ struct Planner {
                                   static_cast<Planner*>(planner)->add_folder(found);
                               },
                               [](void* planner, const std::string& folder) {
-                                  static_cast<Planner*>(planner)->fail(folder, message(Text::cannot_list, {platform_reason()}));
+                                  std::string reason = message(Text::cannot_list, {platform_reason()});
+                                  static_cast<Planner*>(planner)->fail(folder, reason);
                               }};
         walk_folder_tree(trimmed_folder(path), options.output_dir, walk_rules(), listener);
-        if (files.size() == before && console.failures() == failures_before) fail(path, message(Text::nothing_to_convert));
+        if (files.size() == before && console.failures() == failures_before)
+            fail(path, message(Text::nothing_to_convert));
     }
 };
 

@@ -61,8 +61,8 @@ bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest&
     tessaline::Reflow reflow(request.options);
     bool replace_footer = request.replace_own_footer;
     while (reflow.needs_first_pass()) {
-        if (!read_text(reader, replace_footer, [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); }))
-            return false;
+        auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
+        if (!read_text(reader, replace_footer, gather)) return false;
         reflow.finish_first_pass();
     }
     FileProgress progress(report);

@@ -91,7 +91,9 @@ PlatformFolder* platform_open_subfolder(PlatformFolder* folder, const char* name
     return folder_of(openat(folder->descriptor, name, FOLDER_FLAGS | (follow_link ? 0 : O_NOFOLLOW)));
 }
 
-PlatformFolder* platform_open_parent(PlatformFolder* folder) { return folder_of(openat(folder->descriptor, "..", FOLDER_FLAGS)); }
+PlatformFolder* platform_open_parent(PlatformFolder* folder) {
+    return folder_of(openat(folder->descriptor, "..", FOLDER_FLAGS));
+}
 
 PlatformFileId platform_folder_id(const PlatformFolder* folder) { return folder->id; }
 

@@ -146,7 +146,8 @@ bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, 
     FindClose(search);
     std::sort(entries.begin(), entries.end(),
               [](const ListedEntry& a, const ListedEntry& b) { return a.name < b.name; });
-    for (const ListedEntry& listed : entries) visit(context, PlatformEntry{listed.name.c_str(), listed.kind, listed.id});
+    for (const ListedEntry& listed : entries)
+        visit(context, PlatformEntry{listed.name.c_str(), listed.kind, listed.id});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 
 #include "pipeline/own_footer.h"
@@ -41,6 +42,46 @@ TEST(OwnFooter, OnlyAFooterOfThisProgramAtTheVeryEndIsFound) {
 TEST(OwnFooter, TheFooterOfTheFirstOfTwoConversionsStaysWhenItIsNotAtTheEnd) {
     const std::string twice = FOOTER + "\r\n\r\n\r\n" + FOOTER;
     EXPECT_EQ(kept(twice), FOOTER.size() + 6);
+}
+
+// The text passed through the filter in pieces of `piece` bytes.
+std::string filtered(const std::string& text, size_t piece) {
+    OwnFooterFilter filter;
+    std::string passed;
+    auto take = [&](std::span<const unsigned char> bytes) {
+        passed.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    for (size_t at = 0; at < text.size(); at += piece) {
+        std::string part = text.substr(at, piece);
+        filter.put({reinterpret_cast<const unsigned char*>(part.data()), part.size()}, take);
+    }
+    filter.finish(take);
+    return passed;
+}
+
+TEST(OwnFooter, AStreamedTextLosesTheSameFooterInPiecesOfAnySize) {
+    std::string long_body;
+    while (long_body.size() < 5000) long_body += cp949("긴 소설의 한 줄이다.\r\n");
+    const std::string texts[] = {
+        long_body + "\r\n\r\n\r\n" + FOOTER,
+        long_body + FOOTER + std::string(300, ' ') + "\r\n",
+        long_body + "x" + FOOTER,
+        long_body,
+        FOOTER,
+        "x",
+        "",
+        long_body + FOOTER + cp949("끝.\r\n"),
+    };
+    for (const std::string& text : texts)
+        for (size_t piece : {size_t{1}, size_t{7}, size_t{64}, size_t{4096}, text.size() + 1})
+            EXPECT_EQ(filtered(text, piece), text.substr(0, kept(text)))
+                << "pieces of " << piece << ", text of " << text.size();
+}
+
+TEST(OwnFooter, AFooterBeforeAFloodOfBlanksIsNotAtTheEnd) {
+    const std::string text = cp949("본문.\r\n") + FOOTER + std::string(100000, '\n');
+    EXPECT_EQ(kept(text), text.size());
+    EXPECT_EQ(filtered(text, 4096), text);
 }
 
 }  // namespace
