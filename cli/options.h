@@ -12,7 +12,7 @@
 // the book's vocabulary over the rules.
 struct CliOptions {
     std::vector<std::string> paths;
-    std::string min_length_text = "15";    // read like the window's minimum-length field
+    std::string min_length_text = "15";    // a whole number from 0 to 9999
     int split_long_sentences = 1;
     int remove_hanja = 0;
     int blank_after_long = 1;
@@ -25,10 +25,14 @@ struct CliOptions {
     bool to_stdout = false;
     bool quiet = false;
     bool recursive = false;
+    bool follow_links = false;             // -r enters links to folders too
+    bool footer = true;
     unsigned jobs = 0;                     // files converted at once; 0: one per processor core
 };
 
-enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR };
+enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR, NO_INPUT };
 
-// Reads the arguments into `options`; on a usage error `error` says what was wrong.
-ParseResult parse_options(int argc, const char* const* argv, CliOptions& options, std::string& error);
+// Reads the arguments into `options`; on a usage error `error` says what was wrong. Without any
+// PATH standard input is converted to standard output, unless it is a terminal (NO_INPUT).
+ParseResult parse_options(int argc, const char* const* argv, bool stdin_is_terminal, CliOptions& options,
+                          std::string& error);

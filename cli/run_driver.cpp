@@ -39,5 +39,8 @@ BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> f
     request.output_encoding = options.output_encoding;
     request.destination = destination_of(options);
     request.jobs = options.jobs != 0 ? options.jobs : processor_cores();
+    request.footer = options.footer;
+    request.replace_own_footer = true;
+    request.refuse_linked_folder = true;
     return request;
 }

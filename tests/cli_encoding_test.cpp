@@ -113,7 +113,7 @@ TEST_F(CliEncodingTest, StandardInputGetsTheSameDetectionAndWarnings) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(without_footer(run.out), "표준 입력 — 끝\r\n");
     CliRun as_cp949 = run_cli(work, {"--stdout", "--output-encoding", "cp949", "-"}, "표준 — 입력\r\n");
-    EXPECT_TRUE(contains(as_cp949.err, "tessaline: 'standard input' holds 1 character that CP949 lacks")) << as_cp949.err;
+    EXPECT_TRUE(contains(as_cp949.err, "tessaline: '-' holds 1 character that CP949 lacks")) << as_cp949.err;
 }
 
 TEST_F(CliEncodingTest, FilesThatAreNotTextAreRefusedAndTheRestConverted) {
