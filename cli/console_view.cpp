@@ -71,6 +71,13 @@ void ConsoleView::report_warning(const std::string& path, const std::string& war
     tell(warnings_, path, warning);
 }
 
+void ConsoleView::note(const std::string& text) {
+    if (options_.quiet) return;
+    // May come from a conversion's thread, so it leaves the progress line's state alone.
+    std::fprintf(stderr, "%stessaline: %s\n", live_ ? "\n" : "", text.c_str());
+    std::fflush(stderr);
+}
+
 void ConsoleView::tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason) {
     FileNote note{quoted_name(terminal_path(path)), reason_in_run_language(reason)};
     gathered.push_back(note);

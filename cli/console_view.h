@@ -29,6 +29,9 @@ public:
     // Told like a failure, but not counted as one.
     void report_warning(const std::string& path, const std::string& warning) override;
 
+    // A remark on the run itself, such as a missing dictionary; not shown under --quiet.
+    void note(const std::string& text);
+
     // Ends the display: the progress line goes; on a terminal the files not converted and the
     // summary line follow.
     void finish();

@@ -70,7 +70,8 @@ TEST_F(CliEncodingTest, EveryCharacterComesBackFromEveryEncodingInUtf8) {
     };
     for (const auto& c : cases) {
         write("novel.txt", c.bytes);
-        CliRun run = run_cli(work, {"novel.txt"});
+        // The rules keep every line of this table as it stands, so only the characters are compared.
+        CliRun run = run_cli(work, {"--joints", "rules", "novel.txt"});
         EXPECT_EQ(run.status, 0) << c.what << ": " << run.err;
         EXPECT_FALSE(contains(run.err, "tessaline:")) << c.what << ": " << run.err;
         EXPECT_EQ(without_footer(read_file(work / "Tessaline" / "novel.txt")), CHARACTERS) << c.what;
