@@ -31,11 +31,13 @@ void reset_bars(WindowView& view) {
     view.set_batch_progress(0);
 }
 
+// The beginning of the chosen file as the window reads it; the dotted tail follows when the file
+// is longer than the preview, counted in the file's own bytes.
 void show_single_file(WindowView& view) {
-    if (!load_source_file(selection_buffer, InputEncoding::BY_MARK)) return;
-    const char* text = reinterpret_cast<const char*>(source_text.bytes);
-    std::string preview(text, strnlen(text, PREVIEW_LIMIT));
-    if (source_size > PREVIEW_LIMIT) preview.append(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+    LoadedText loaded;
+    if (!load_text(selection_buffer, InputEncoding::automatic, OutputEncoding::cp949, loaded, PREVIEW_LIMIT)) return;
+    std::string preview = loaded.text;
+    if (loaded.size > PREVIEW_LIMIT) preview.append(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
     view.show_preview(preview);
     view.set_status(ONE_FILE_CHOSEN);
     reset_bars(view);

@@ -90,10 +90,14 @@ void ConsoleView::show_message(const std::string& text) {
 }
 
 void ConsoleView::report_failure(const std::string& path, const std::string& reason) {
-    clear_line();
-    std::fprintf(stderr, "tessaline: '%s' %s\n", terminal_path(path).c_str(), reason.c_str());
-    std::fflush(stderr);
+    report_warning(path, reason);
     ++failures_;
+}
+
+void ConsoleView::report_warning(const std::string& path, const std::string& warning) {
+    clear_line();
+    std::fprintf(stderr, "tessaline: '%s' %s\n", terminal_path(path).c_str(), warning.c_str());
+    std::fflush(stderr);
 }
 
 void ConsoleView::note(const std::string& text) {

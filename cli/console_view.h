@@ -6,8 +6,9 @@
 #include "pipeline/batch_view.h"
 
 // The terminal as the batch view of a command-line run: a progress line on stderr while stderr is
-// a terminal, status texts and messages in UTF-8, and every file that could not be converted
-// named on stderr, even under --quiet, and counted for the exit status.
+// a terminal, status texts and messages in UTF-8, and every file that could not be converted, or
+// was converted with a loss, named on stderr, even under --quiet; failures count for the exit
+// status.
 class ConsoleView final : public BatchView {
 public:
     explicit ConsoleView(const CliOptions& options);
@@ -21,6 +22,8 @@ public:
     void refresh() override;
     void show_message(const std::string& text) override;
     void report_failure(const std::string& path, const std::string& reason) override;
+    // Named like a failure, but not counted as one.
+    void report_warning(const std::string& path, const std::string& warning) override;
 
     // A remark that is neither progress nor failure, such as a folder without text files; not
     // shown under --quiet.

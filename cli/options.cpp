@@ -57,32 +57,6 @@ const OptionName* find_short(char name) {
     return nullptr;
 }
 
-std::string lowered(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
-// False when the name is none of the input encodings.
-bool input_encoding_named(const std::string& name, InputEncoding& encoding) {
-    std::string key = lowered(name);
-    if (key == "auto") encoding = InputEncoding::AUTO;
-    else if (key == "cp949") encoding = InputEncoding::CP949;
-    else if (key == "utf-8" || key == "utf8") encoding = InputEncoding::UTF8;
-    else if (key == "utf-16le" || key == "utf16le") encoding = InputEncoding::UTF16LE;
-    else return false;
-    return true;
-}
-
-bool output_encoding_named(const std::string& name, OutputEncoding& encoding) {
-    std::string key = lowered(name);
-    if (key == "cp949") encoding = OutputEncoding::CP949;
-    else if (key == "utf-8" || key == "utf8") encoding = OutputEncoding::UTF8;
-    else return false;
-    return true;
-}
-
 // More files at once than this only queue for the same cores.
 constexpr unsigned MOST_JOBS = 1024;
 
@@ -108,11 +82,11 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::VOCABULARY_JOINTS: options.vocabulary_joints = 1; break;
     case Option::INPUT_ENCODING:
         if (!input_encoding_named(value, options.input_encoding))
-            error = "unknown input encoding '" + value + "' (auto, cp949, utf-8 or utf-16le)";
+            error = "unknown input encoding '" + value + "' (" + INPUT_ENCODING_NAMES + ")";
         break;
     case Option::OUTPUT_ENCODING:
         if (!output_encoding_named(value, options.output_encoding))
-            error = "unknown output encoding '" + value + "' (cp949 or utf-8)";
+            error = "unknown output encoding '" + value + "' (" + OUTPUT_ENCODING_NAMES + ")";
         break;
     case Option::JOBS:
         options.jobs = jobs_named(value);

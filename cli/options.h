@@ -5,7 +5,8 @@
 
 #include "pipeline/batch_request.h"
 
-// Everything the command line asked for. The defaults are the window's starting state.
+// Everything the command line asked for. The defaults are the window's starting state, except
+// that a result is written in the encoding its input was read in.
 struct CliOptions {
     std::vector<std::string> paths;
     std::string min_length_text = "15";    // read like the window's minimum-length field
@@ -14,8 +15,8 @@ struct CliOptions {
     int blank_after_long = 1;
     int mark_joins = 0;
     int vocabulary_joints = 0;
-    InputEncoding input_encoding = InputEncoding::AUTO;
-    OutputEncoding output_encoding = OutputEncoding::CP949;
+    InputEncoding input_encoding = InputEncoding::automatic;
+    OutputEncoding output_encoding = OutputEncoding::same;
     std::string output_dir;                // empty: the Tessaline folder beside each input
     bool to_stdout = false;
     bool quiet = false;

@@ -1,7 +1,6 @@
 #include "engine/byte_buffer.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <utility>
 
@@ -27,7 +26,6 @@ void ByteBuffer::grow(size_t needed) {
     size_t capacity = grown > needed ? grown : needed;
     auto* bytes = static_cast<unsigned char*>(std::realloc(bytes_, capacity));
     if (bytes == nullptr) throw std::bad_alloc();
-    std::memset(bytes + capacity_, 0, capacity - capacity_);
     bytes_ = bytes;
     capacity_ = capacity;
 }

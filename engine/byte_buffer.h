@@ -18,7 +18,8 @@ public:
     const unsigned char* data() const { return bytes_; }
     size_t capacity() const { return capacity_; }
 
-    // Makes room for at least `needed` bytes, keeping the contents; bytes gained are zero.
+    // Makes room for at least `needed` bytes, keeping the contents; the bytes gained are not set,
+    // so memory a text never reaches is never touched.
     void reserve(size_t needed) {
         if (needed > capacity_) grow(needed);
     }

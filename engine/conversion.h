@@ -26,6 +26,16 @@ struct LinePlace {
     int32_t space_added = 0;      // 1 when the joint rules appended the space at this joint
 };
 
+// Takes finished output text away while a long line goes into the output, so the output window
+// never has to hold the whole line.
+class OutputDrain {
+public:
+    virtual void drain() = 0;
+
+protected:
+    ~OutputDrain() = default;
+};
+
 // Everything one conversion works on. The line loop reads the source text and writes the output
 // text (both by their positions in the whole text, as far as the windows still hold them),
 // rebuilding one line at a time in `line`.
@@ -42,6 +52,7 @@ struct Conversion {
     LineText scratch;             // where dialogue breaks assemble the new line
     BookVocabulary vocabulary;    // the opt-in mode's evidence, gathered before the line loop
     LengthNotes length_notes;     // the opt-in mode's lines that differ from the rules' own
+    OutputDrain* drain = nullptr;
 
     bool book_mode() const { return options.joints == tessaline::JointMode::vocabulary; }
 

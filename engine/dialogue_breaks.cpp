@@ -90,8 +90,9 @@ public:
         indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
     }
 
-    void run() {
-        for (int64_t i = 2; scan_length() >= 5 && i < scan_length() - 3;) {
+    // Scans from `first`, the first position that may act.
+    void run(int64_t first) {
+        for (int64_t i = first; scan_length() >= 5 && i < scan_length() - 3;) {
             i = skip_quiet(i, scan_length() - 3);
             if (i < scan_length() - 3) i = examine(i);
         }
@@ -299,8 +300,10 @@ private:
 }  // namespace
 
 void insert_dialogue_breaks(Conversion& cv) {
-    // Most lines hold no mark at all where the scan looks (a lead byte at 1 acts through the trail at 2).
+    // Many lines hold no mark at all where the scan looks, from position 2 on; a lead byte at 1
+    // acts through the trail byte at 2.
     int64_t limit = cv.line.length - 3;
-    if (cv.line.length < 5 || next_acting(cv.line.bytes(), 1, limit) >= limit) return;
-    DialogueScan(cv).run();
+    if (cv.line.length < 5) return;
+    int64_t first = next_acting(cv.line.bytes(), 1, limit);
+    if (first < limit) DialogueScan(cv).run(std::max<int64_t>(first, 2));
 }

@@ -25,6 +25,10 @@ constexpr int64_t PROFILED_LINE = 50;
 
 const char BLANK_LINE[] = "\r\n\r\n";
 
+// A line longer than this goes into the output piece by piece, and its memory is given back.
+constexpr size_t OUTPUT_PIECE = size_t{1} << 16;
+constexpr size_t LONG_LINE_BYTES = size_t{1} << 20;
+
 // Copies the current line, with its LF or the NUL that ends the text, into the line.
 void cut_line(Conversion& cv) {
     const LinePlace& s = cv.place;
@@ -63,6 +67,23 @@ size_t text_bytes(const LineText& line) {
     return static_cast<size_t>(line.length > 0 && line.at(line.length - 1) == 0 ? line.length - 1 : line.length);
 }
 
+// A long line goes into the output in pieces, the output before each piece drained.
+void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
+    while (count > OUTPUT_PIECE && cv.drain != nullptr) {
+        cv.output_append(bytes, OUTPUT_PIECE);
+        cv.drain->drain();
+        bytes += OUTPUT_PIECE;
+        count -= OUTPUT_PIECE;
+    }
+    cv.output_append(bytes, count);
+}
+
+// The memory of a line many times longer than most goes back once the line is written.
+void release_long_line(Conversion& cv) {
+    if (cv.line.buffer.capacity() > LONG_LINE_BYTES) cv.line.buffer.release();
+    if (cv.scratch.buffer.capacity() > LONG_LINE_BYTES) cv.scratch.buffer.release();
+}
+
 bool is_white(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
 
 // Position of the first LF from `from` on, or -1 when the window holds none.
@@ -77,6 +98,9 @@ int64_t find_lf(const TextWindow& text, int64_t from) {
 
 void process_line(Conversion& cv) {
     cut_line(cv);
+    // The rules read the source from two bytes before the line's end on, besides the opt-in
+    // mode's look back over the line's last word.
+    if (!cv.book_mode()) cv.source.drop_before(cv.place.line_end - 2);
     profile_line(cv);
     end_line_with_crlf(cv.line);
     normalise_line_start(cv);
@@ -90,9 +114,10 @@ void process_line(Conversion& cv) {
     }
     squeeze_spaces(cv.line);
     if (cv.options.remove_hanja) remove_hanja_glosses(cv);
-    cv.output_append(cv.line.bytes(), text_bytes(cv.line));
+    append_to_output(cv, cv.line.bytes(), text_bytes(cv.line));
     if (cv.book_mode()) note_length_difference(cv.length_notes, cv.output_length());
     reduce_blank_run(cv);
+    release_long_line(cv);
 }
 
 void LineReadiness::start(int64_t from) {

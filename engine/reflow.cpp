@@ -9,7 +9,7 @@
 #include "engine/long_sentence_pass.h"
 #include "engine/orthography_pass.h"
 #include "engine/output_delivery.h"
-#include "engine/vocabulary_joints.h"
+#include "engine/vocabulary_reading.h"
 
 namespace tessaline {
 
@@ -25,16 +25,6 @@ constexpr int64_t OUTPUT_LOOK_BACK = 64;
 // ... and the last line, found by its LF at least this far before the end.
 constexpr int64_t LAST_LINE_LF_DISTANCE = 8;
 
-// Appends `bytes` to `text` without the NUL bytes among them.
-void append_text(TextWindow& text, std::span<const unsigned char> bytes) {
-    while (!bytes.empty()) {
-        const void* nul = std::memchr(bytes.data(), 0, bytes.size());
-        size_t run = nul == nullptr ? bytes.size() : static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes.data());
-        text.append(bytes.data(), run);
-        bytes = bytes.subspan(run == bytes.size() ? run : run + 1);
-    }
-}
-
 class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
@@ -43,8 +33,10 @@ public:
 
 }  // namespace
 
-struct Reflow::State {
-    State(const ConversionOptions& options, ProgressSink* sink) : cv(options), progress(sink) {}
+struct Reflow::State final : OutputDrain {
+    State(const ConversionOptions& options, ProgressSink* sink) : cv(options), progress(sink) { cv.drain = this; }
+
+    void drain() override { pass_output(false); }
 
     void take_input(std::span<const unsigned char> cp949);
     void advance(bool complete);
@@ -59,8 +51,7 @@ struct Reflow::State {
     OrthographyPass orthography{delivery};
     LongSentencePass long_pass;
     LineLoop lines;
-    TextWindow first_pass_text;
-    bool first_pass_done = false;
+    VocabularyReading reading;
     bool finished = false;
     int64_t passed = 0;            // the output text before this went on, when the long-sentence pass is off
     int64_t last_line_lf = -1;     // the output's LF at least LAST_LINE_LF_DISTANCE bytes before its end
@@ -135,18 +126,16 @@ Reflow::~Reflow() = default;
 Reflow::Reflow(Reflow&&) noexcept = default;
 Reflow& Reflow::operator=(Reflow&&) noexcept = default;
 
-bool Reflow::needs_first_pass() const { return state_->cv.book_mode() && !state_->first_pass_done; }
+bool Reflow::needs_first_pass() const { return state_->cv.book_mode() && state_->reading.needs_round(); }
 
 void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
     if (!needs_first_pass()) throw std::logic_error("Reflow::feed_first_pass: no first pass is needed");
-    append_text(state_->first_pass_text, cp949);
+    state_->reading.take(cp949, state_->cv.vocabulary);
 }
 
 void Reflow::finish_first_pass() {
     if (!needs_first_pass()) throw std::logic_error("Reflow::finish_first_pass: no first pass is needed");
-    gather_vocabulary(state_->cv.vocabulary, state_->first_pass_text);
-    state_->first_pass_text.reset(0);
-    state_->first_pass_done = true;
+    state_->reading.finish_round(state_->cv.vocabulary);
 }
 
 void Reflow::feed(std::span<const unsigned char> cp949, OutputSink& out) {

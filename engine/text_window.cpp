@@ -1,6 +1,7 @@
 #include "engine/text_window.h"
 
 #include <cstring>
+#include <utility>
 
 void TextWindow::append(const void* bytes, size_t count) {
     size_t start = first_ == nullptr ? 0 : static_cast<size_t>(first_ - buffer_.data());
@@ -23,6 +24,17 @@ void TextWindow::drop_before(int64_t pos) {
     first_ += dropped;
     size_ -= dropped;
     base_ += static_cast<int64_t>(dropped);
+    // Memory a long line needed goes back once the window holds far less.
+    if (buffer_.capacity() > LARGE_WINDOW && size_ < buffer_.capacity() / 4) shrink();
+}
+
+void TextWindow::shrink() {
+    ByteBuffer smaller;
+    smaller.reserve(size_ + 1);
+    if (size_ > 0) std::memcpy(smaller.data(), first_, size_);
+    smaller.data()[size_] = 0;
+    buffer_ = std::move(smaller);
+    first_ = buffer_.data();
 }
 
 void TextWindow::reset(int64_t pos) {
@@ -30,4 +42,13 @@ void TextWindow::reset(int64_t pos) {
     first_ = nullptr;
     base_ = pos;
     size_ = 0;
+}
+
+void append_text(TextWindow& text, std::span<const unsigned char> bytes) {
+    while (!bytes.empty()) {
+        const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+        size_t run = nul == nullptr ? bytes.size() : static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes.data());
+        text.append(bytes.data(), run);
+        bytes = bytes.subspan(run == bytes.size() ? run : run + 1);
+    }
 }

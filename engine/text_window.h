@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "engine/byte_buffer.h"
 
@@ -40,8 +41,16 @@ public:
     void reset(int64_t pos);
 
 private:
+    // A window's memory beyond this is given back when most of it is no longer needed.
+    static constexpr size_t LARGE_WINDOW = size_t{1} << 20;
+
+    void shrink();
+
     ByteBuffer buffer_;
     unsigned char* first_ = nullptr;  // the byte at base_
     int64_t base_ = 0;
     size_t size_ = 0;
 };
+
+// Appends `bytes` to `text` without the NUL bytes among them, which are no text.
+void append_text(TextWindow& text, std::span<const unsigned char> bytes);

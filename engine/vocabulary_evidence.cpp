@@ -40,11 +40,12 @@ constexpr double MARK_CUT_BIAS = 1.42;
 // The wrap habit weighs less where a mark already tells where the words part.
 constexpr double MARK_HABIT_WEIGHT = 1.04;
 
-void fill_logs(double* table, double offset) {
+void fill_logs(std::vector<double>& table, double offset) {
+    table.resize(LOGGED_COUNTS);
     for (uint64_t n = 0; n < LOGGED_COUNTS; ++n) table[n] = std::log(static_cast<double>(n) + offset);
 }
 
-double count_log(uint64_t count, double offset, const double* table) {
+double count_log(uint64_t count, double offset, const std::vector<double>& table) {
     return count < LOGGED_COUNTS ? table[count] : std::log(static_cast<double>(count) + offset);
 }
 

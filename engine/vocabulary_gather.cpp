@@ -1,18 +1,14 @@
+#include "engine/vocabulary_gather.h"
+
 #include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "engine/vocabulary_evidence.h"
-#include "engine/vocabulary_habit.h"
-#include "engine/vocabulary_joints.h"
 #include "engine/vocabulary_store.h"
 #include "engine/vocabulary_text.h"
 
 namespace {
-
-// Beyond this many bytes a book shows its words often enough that an even sample of its lines
-// tells as much; so a long book costs no more to gather than a book of this size.
-constexpr int64_t FULL_GATHER_BYTES = 1 << 19;
 
 // How a syllable meets the syllable before it, if one stands there.
 enum class SyllableGap { NONE, TOGETHER, APART };
@@ -73,7 +69,7 @@ SourceChar char_in_line(const unsigned char* text, int64_t pos, int64_t end) {
 }
 
 // Blanks at either end of a line may be the wrap's own, so the words next to them do not count.
-void gather_line(BookVocabulary& v, const unsigned char* text, int64_t begin, int64_t end) {
+void gather_between(BookVocabulary& v, const unsigned char* text, int64_t begin, int64_t end) {
     while (begin < end && is_blank_byte(text[begin])) ++begin;
     while (end > begin && is_blank_byte(text[end - 1])) --end;
     LineScan scan{text, begin, SourceChar{}, SourceChar{}, -1, SyllableGap::NONE};
@@ -116,20 +112,12 @@ void settle_space_share(BookVocabulary& v) {
 
 }  // namespace
 
-void gather_vocabulary(BookVocabulary& v, const TextWindow& source) {
-    v = BookVocabulary{};
-    const unsigned char* text = source.pointer(0);
-    int64_t length = source.end();
-    int64_t stride = length / FULL_GATHER_BYTES + 1;
-    int64_t line = 0;
-    for (int64_t begin = 0; begin <= length; ++line) {
-        const void* lf = std::memchr(text + begin, '\n', static_cast<size_t>(length - begin));
-        int64_t line_end = lf != nullptr ? static_cast<const unsigned char*>(lf) - text : length;
-        if (line % stride == 0) gather_line(v, text, begin, line_end);
-        begin = line_end + 1;
-    }
+int64_t gather_stride(int64_t length) { return length / FULL_GATHER_BYTES + 1; }
+
+void gather_line(BookVocabulary& v, const unsigned char* line, int64_t length) { gather_between(v, line, 0, length); }
+
+void settle_vocabulary(BookVocabulary& v) {
     count_word_pieces(v);
     settle_space_share(v);
     prepare_count_logs(v);
-    learn_wrap_habit(v, source, stride);
 }

@@ -31,39 +31,19 @@ constexpr double MARKED_AFTER_CUT = 0.05;
 // Blanks after sentence ends are the wrap's only when paragraphs' own last lines mostly lack them.
 constexpr double BLANK_AFTER_SENTENCE = 0.5;
 
-struct LineEndSurvey {
-    double spaced[2];           // clear joints without / with a blank at the cut, by evidence
+// The clear joints, without and with a blank at the cut, by the evidence.
+struct ClearJoints {
+    double spaced[2];
     double unspaced[2];
-    double cut_lines;           // lines ending in a syllable, cut by the wrap inside a sentence
-    double cut_lines_marked;    // ... followed by an indented line or an empty line
-    double sentence_ends;       // lines ending in a sentence-final mark
-    double sentence_ends_marked;
-    double sentence_ends_blank; // ... with a blank after the mark
 };
 
-void tally_joint(const BookVocabulary& v, LineEndSurvey& survey, const JointWords& joint) {
-    double clear = survey.spaced[0] + survey.spaced[1] + survey.unspaced[0] + survey.unspaced[1];
+void tally_joint(const BookVocabulary& v, ClearJoints& clear_joints, const JointWords& joint) {
+    double clear = clear_joints.spaced[0] + clear_joints.spaced[1] + clear_joints.unspaced[0] + clear_joints.unspaced[1];
     if (clear >= HABIT_SAMPLE || !joint.last_syllable || !joint.first_syllable) return;
     double odds = joint_space_evidence(v, joint);
     int kind = joint.blank ? 1 : 0;
-    if (odds >= HABIT_EVIDENCE) survey.spaced[kind] += 1;
-    if (odds <= -HABIT_EVIDENCE) survey.unspaced[kind] += 1;
-}
-
-void survey_line_end(const BookVocabulary& v, LineEndSurvey& survey, const TextWindow& text, int64_t lf) {
-    int64_t next = lf + 1;
-    if (line_text_end(text, lf) < 0 || text.at(next) == 0) return;
-    bool marked = starts_paragraph(text, next);
-    JointSides joint = joint_sides(text, next_line_text(text, next));
-    if (joint.last.syllable) {
-        survey.cut_lines += 1;
-        survey.cut_lines_marked += marked;
-        if (!marked) tally_joint(v, survey, joint_words(text, joint));
-    } else if (ends_sentence(joint.last)) {
-        survey.sentence_ends += 1;
-        survey.sentence_ends_marked += marked;
-        survey.sentence_ends_blank += line_ends_in_blank(text, lf);
-    }
+    if (odds >= HABIT_EVIDENCE) clear_joints.spaced[kind] += 1;
+    if (odds <= -HABIT_EVIDENCE) clear_joints.unspaced[kind] += 1;
 }
 
 double prior_of(double spaced, double unspaced) {
@@ -71,28 +51,31 @@ double prior_of(double spaced, double unspaced) {
     return prior > HABIT_LIMIT ? HABIT_LIMIT : (prior < -HABIT_LIMIT ? -HABIT_LIMIT : prior);
 }
 
-void conclude(BookVocabulary& v, const LineEndSurvey& survey) {
-    for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(survey.spaced[kind], survey.unspaced[kind]);
-    bool enough = survey.sentence_ends >= MIN_SENTENCE_ENDS && survey.cut_lines >= MIN_CUT_LINES;
-    v.paragraphs_marked = enough && survey.sentence_ends_marked >= MARKED_AFTER_SENTENCE * survey.sentence_ends &&
-                          survey.cut_lines_marked <= MARKED_AFTER_CUT * survey.cut_lines;
-    v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
-                          survey.sentence_ends_blank < BLANK_AFTER_SENTENCE * survey.sentence_ends;
-}
-
 }  // namespace
 
-void learn_wrap_habit(BookVocabulary& v, const TextWindow& source, int64_t line_stride) {
-    LineEndSurvey survey{};
-    const unsigned char* text = source.pointer(0);
-    int64_t length = source.end();
-    int64_t line = 0;
-    for (int64_t pos = 0; pos < length; ++line) {
-        const void* lf = std::memchr(text + pos, '\n', static_cast<size_t>(length - pos));
-        if (lf == nullptr) break;
-        int64_t at = static_cast<const unsigned char*>(lf) - text;
-        if (line % line_stride == 0) survey_line_end(v, survey, source, at);
-        pos = at + 1;
+void WrapHabitSurvey::survey_line_end(const TextWindow& text, int64_t lf) {
+    int64_t next = lf + 1;
+    if (line_text_end(text, lf) < 0 || text.at(next) == 0) return;
+    bool marked = starts_paragraph(text, next);
+    JointSides joint = joint_sides(text, next_line_text(text, next));
+    if (joint.last.syllable) {
+        cut_lines_ += 1;
+        cut_lines_marked_ += marked;
+        if (!marked && joint.first.syllable) joints_.push_back(joint_words(text, joint));
+    } else if (ends_sentence(joint.last)) {
+        sentence_ends_ += 1;
+        sentence_ends_marked_ += marked;
+        sentence_ends_blank_ += line_ends_in_blank(text, lf);
     }
-    conclude(v, survey);
+}
+
+void WrapHabitSurvey::conclude(BookVocabulary& v) const {
+    ClearJoints clear{};
+    for (const JointWords& joint : joints_) tally_joint(v, clear, joint);
+    for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(clear.spaced[kind], clear.unspaced[kind]);
+    bool enough = sentence_ends_ >= MIN_SENTENCE_ENDS && cut_lines_ >= MIN_CUT_LINES;
+    v.paragraphs_marked = enough && sentence_ends_marked_ >= MARKED_AFTER_SENTENCE * sentence_ends_ &&
+                          cut_lines_marked_ <= MARKED_AFTER_CUT * cut_lines_;
+    v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
+                          sentence_ends_blank_ < BLANK_AFTER_SENTENCE * sentence_ends_;
 }

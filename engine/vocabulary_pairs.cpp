@@ -3,7 +3,6 @@
 namespace {
 
 constexpr size_t FIRST_SLOTS = 4096;    // a short book's character pairs fit without growing
-constexpr size_t CODES = 65536;         // every character code has its margin
 
 // Fibonacci hashing spreads the neighbouring codes of one syllable row over the whole table.
 size_t home(uint32_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
@@ -29,13 +28,22 @@ void add_one(PairCounts& counts, bool apart) {
     if (count != UINT32_MAX) ++count;
 }
 
-}  // namespace
+using MarginRows = std::vector<std::vector<PairCounts>>;
 
-void pair_table_clear(CharPairTable& table) {
-    table.slots.clear();
-    table.slots.shrink_to_fit();
-    table.used = 0;
+PairCounts& margin_cell(MarginRows& rows, uint16_t code) {
+    size_t lead = code >> 8;
+    if (rows.empty()) rows.resize(SyllableMargins::ROW);
+    if (rows[lead].empty()) rows[lead].assign(SyllableMargins::ROW, PairCounts{0, 0});
+    return rows[lead][code & 0xFF];
 }
+
+PairCounts margin_of(const MarginRows& rows, uint16_t code) {
+    size_t lead = code >> 8;
+    if (rows.empty() || rows[lead].empty()) return PairCounts{0, 0};
+    return rows[lead][code & 0xFF];
+}
+
+}  // namespace
 
 void pair_table_count(CharPairTable& table, uint32_t key, bool apart) {
     if ((table.used + 1) * 2 > table.slots.size()) grow(table);
@@ -52,27 +60,16 @@ PairCounts pair_table_find(const CharPairTable& table, uint32_t key) {
     return table.slots[find_slot(table, key)].counts;
 }
 
-void margins_clear(SyllableMargins& margins) {
-    margins.before_syllable.clear();
-    margins.before_syllable.shrink_to_fit();
-    margins.after_syllable.clear();
-    margins.after_syllable.shrink_to_fit();
-}
-
 void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
                    bool right_syllable, bool apart) {
-    if (margins.before_syllable.empty()) {
-        margins.before_syllable.assign(CODES, PairCounts{0, 0});
-        margins.after_syllable.assign(CODES, PairCounts{0, 0});
-    }
-    if (right_syllable) add_one(margins.before_syllable[left], apart);
-    if (left_syllable) add_one(margins.after_syllable[right], apart);
+    if (right_syllable) add_one(margin_cell(margins.before_syllable, left), apart);
+    if (left_syllable) add_one(margin_cell(margins.after_syllable, right), apart);
 }
 
 PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code) {
-    return margins.before_syllable.empty() ? PairCounts{0, 0} : margins.before_syllable[code];
+    return margin_of(margins.before_syllable, code);
 }
 
 PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code) {
-    return margins.after_syllable.empty() ? PairCounts{0, 0} : margins.after_syllable[code];
+    return margin_of(margins.after_syllable, code);
 }

@@ -25,8 +25,6 @@ struct CharPairTable {
 // one 16-bit code.
 inline uint32_t pair_key(uint16_t left, uint16_t right) { return (static_cast<uint32_t>(left) << 16) | right; }
 
-void pair_table_clear(CharPairTable& table);
-
 // Counts one meeting, together or apart; counts stop at the largest value.
 void pair_table_count(CharPairTable& table, uint32_t key, bool apart);
 
@@ -34,13 +32,14 @@ void pair_table_count(CharPairTable& table, uint32_t key, bool apart);
 PairCounts pair_table_find(const CharPairTable& table, uint32_t key);
 
 // How often each character meets a syllable together or apart, by character code: read at
-// every joint, so kept where no hashing is needed.
+// every joint, so kept where no hashing is needed. The codes come in rows by their lead byte,
+// each made the first time a character of it is counted: a book uses few rows.
 struct SyllableMargins {
-    std::vector<PairCounts> before_syllable;
-    std::vector<PairCounts> after_syllable;
+    static constexpr size_t ROW = 256;
+    std::vector<std::vector<PairCounts>> before_syllable;   // [lead byte][trail byte]
+    std::vector<std::vector<PairCounts>> after_syllable;
 };
 
-void margins_clear(SyllableMargins& margins);
 void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
                    bool right_syllable, bool apart);
 PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code);

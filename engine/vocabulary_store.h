@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/vocabulary_pairs.h"
 #include "engine/vocabulary_table.h"
@@ -17,9 +18,9 @@ constexpr uint64_t LOGGED_COUNTS = 1024;
 // log(count + offset) for the small counts, the offsets being the smoothing of a word's uses and
 // the book's usual share of spaces; filled once the share is known.
 struct CountLogs {
-    double smoothed[LOGGED_COUNTS];
-    double apart[LOGGED_COUNTS];
-    double together[LOGGED_COUNTS];
+    std::vector<double> smoothed;
+    std::vector<double> apart;
+    std::vector<double> together;
 };
 
 // The book's own spacing evidence, gathered from the inside of the source text's lines, where

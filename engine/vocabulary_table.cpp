@@ -68,14 +68,6 @@ void add_to(uint32_t& count, uint32_t amount) { count = count > UINT32_MAX - amo
 
 }  // namespace
 
-void word_table_clear(WordTable& table) {
-    table.slots.clear();
-    table.slots.shrink_to_fit();
-    table.keys.clear();
-    table.keys.shrink_to_fit();
-    table.used = 0;
-}
-
 void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount) {
     if (length == 0 || amount == 0) return;
     if ((table.used + 1) * 2 > table.slots.size()) rehash(table, table.used + 1);

@@ -32,8 +32,6 @@ struct WordTable {
 
 enum class WordRole { WHOLE, BEGINNING, ENDING };
 
-void word_table_clear(WordTable& table);
-
 // Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
 void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
 

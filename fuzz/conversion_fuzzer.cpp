@@ -1,4 +1,5 @@
-// convert_document under options taken from the input, checked for lost text and bad line ends.
+// The engine in memory under options taken from the input, its result checked for lost text and
+// bad line ends.
 
 #include <cstdint>
 #include <cstdio>

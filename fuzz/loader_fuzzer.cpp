@@ -1,4 +1,4 @@
-// load_source_file on raw bytes under every input encoding setting, then the conversion of what
+// load_text on raw bytes under every input encoding setting, then the conversion of what
 // it loaded, checked against an independent decoding and for lost text.
 
 #include <cstdint>

@@ -60,6 +60,8 @@ void BatchReport::written(const std::string& head, uint64_t length) {
     view_.show_preview(preview_of(head, length, limit));
 }
 
+void BatchReport::warned(const std::string& path, const std::string& warning) { view_.report_warning(path, warning); }
+
 void BatchReport::ended() {
     if (loaded_ && !failed_) ++converted_;
     if (!is_list() || !loaded_) return;

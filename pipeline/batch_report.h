@@ -25,6 +25,7 @@ public:
     void progress(int percent) override;
     void failed(const std::string& path, const std::string& reason) override;
     void written(const std::string& head, uint64_t length) override;
+    void warned(const std::string& path, const std::string& warning) override;
     void ended() override;
 
     // Shows the completion texts.

@@ -4,20 +4,7 @@
 #include <vector>
 
 #include "engine/reflow.h"
-
-// How the bytes of an input are taken.
-enum class InputEncoding {
-    BY_MARK,     // the window's rule: a UTF-8 or UTF-16LE byte-order mark, else CP949
-    AUTO,        // also unmarked valid UTF-8 with non-ASCII bytes
-    CP949,       // the same as BY_MARK
-    UTF8,
-    UTF16LE,
-};
-
-enum class OutputEncoding {
-    CP949,
-    UTF8,        // without a byte-order mark, CR LF kept
-};
+#include "pipeline/text_encoding.h"
 
 // Where the results of a batch go.
 enum class Destination {
@@ -41,8 +28,8 @@ struct BatchRequest {
     std::vector<BatchFile> files;    // converted and reported in this order
     RunShape shape = RunShape::FILE_LIST;
     tessaline::ConversionOptions options;
-    InputEncoding input_encoding = InputEncoding::BY_MARK;
-    OutputEncoding output_encoding = OutputEncoding::CP949;
+    InputEncoding input_encoding = InputEncoding::automatic;
+    OutputEncoding output_encoding = OutputEncoding::cp949;
     Destination destination = Destination::TESSALINE_FOLDER;
     unsigned jobs = 1;               // files converted at once
 };

@@ -1,11 +1,46 @@
 #include "pipeline/batch_run.h"
 
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+#include <vector>
+
 #include "pipeline/file_conversion.h"
+#include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
+
+namespace {
+
+void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
+    DirectOutput standard_output;
+    for (const BatchFile& file : request.files) convert_file(file, request, standard_output, report);
+}
+
+// Each thread takes the next file not yet taken, so files start in the order of the batch.
+void convert_at_once(const BatchRequest& request, BatchReport& report) {
+    OrderedRelay relay(report, request.files.size());
+    std::atomic<size_t> next = 0;
+    auto work = [&] {
+        for (size_t k; (k = next++) < request.files.size();)
+            convert_file(request.files[k], request, relay.output_of(k), relay.report_of(k));
+    };
+    size_t threads = std::min<size_t>(request.jobs, request.files.size());
+    std::vector<std::thread> helpers;
+    try {
+        while (helpers.size() + 1 < threads) helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // The system gives no more threads: the ones it gave share the batch.
+    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+}
+
+}  // namespace
 
 BatchOutcome run_batch(const BatchRequest& request, BatchView& view) {
     BatchReport report(request, view);
-    DirectOutput standard_output;
-    for (const BatchFile& file : request.files) convert_file(file, request, standard_output, report);
+    if (request.jobs <= 1 || request.files.size() <= 1) convert_one_by_one(request, report);
+    else convert_at_once(request, report);
     return report.finish();
 }

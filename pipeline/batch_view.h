@@ -24,4 +24,7 @@ public:
     // A file that could not be converted: the path at fault (the input, or the output that could
     // not be written) and the reason in English.
     virtual void report_failure(const std::string&, const std::string&) {}
+    // A file converted with a loss, such as characters its result's encoding lacks: the input
+    // and what was lost, in English.
+    virtual void report_warning(const std::string&, const std::string&) {}
 };

@@ -1,7 +1,5 @@
 #include "pipeline/file_conversion.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <new>
 #include <span>
 #include <string>
@@ -10,21 +8,21 @@
 #include "pipeline/file_report.h"
 #include "pipeline/preview.h"
 #include "pipeline/result_writer.h"
-#include "pipeline/source_loader.h"
-#include "platform/platform.h"
+#include "pipeline/source_reader.h"
+#include "pipeline/text_warnings.h"
 
 namespace {
 
 constexpr char OUT_OF_MEMORY[] = "cannot be converted: out of memory";
 
-// The engine's count of converted input bytes as the file bar's percent: it moves over its first
-// 99 steps while the text is converted and reaches 100 once the conversion is over.
-class FileProgress final : public tessaline::ProgressSink {
+// The share of the input read, as the file bar's percent: it moves over its first 99 steps while
+// the text is converted and reaches 100 once the conversion is over.
+class FileProgress {
 public:
-    FileProgress(FileReport& report, uint64_t total) : report_(report), total_(total) {}
+    explicit FileProgress(FileReport& report) : report_(report) {}
 
-    void consumed(uint64_t bytes) override {
-        int percent = static_cast<int>(bytes * 99 / (total_ + 1));
+    void read(uint64_t bytes, uint64_t total) {
+        int percent = static_cast<int>(bytes * 99 / (total + 1));
         if (percent <= shown_) return;
         shown_ = percent;
         report_.progress(percent);
@@ -32,32 +30,8 @@ public:
 
 private:
     FileReport& report_;
-    uint64_t total_;
     int shown_ = 0;
 };
-
-bool load_standard_input(InputEncoding encoding, std::string& failure) {
-    unsigned char* bytes = nullptr;
-    size_t count = 0;
-    if (!platform_read_stdin(&bytes, &count)) {
-        failure = std::string("cannot be read: ") + platform_error_text();
-        return false;
-    }
-    bool loaded = false;
-    try {
-        loaded = load_source_bytes(bytes, count, encoding, &failure);
-    } catch (...) {
-        std::free(bytes);
-        throw;
-    }
-    std::free(bytes);
-    return loaded;
-}
-
-bool load(const BatchFile& file, InputEncoding encoding, std::string& failure) {
-    if (file.standard_input) return load_standard_input(encoding, failure);
-    return load_source_file(file.path.c_str(), encoding, &failure);
-}
 
 bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
           FileFailure& failure) {
@@ -69,59 +43,65 @@ bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& reque
     return writer.open_file(file.path, own_folder ? file.output_folder : "", failure);
 }
 
-// The loaded source text, which goes back once the engine holds what it needs of it.
-std::span<const unsigned char> loaded_text() {
-    return {source_text.bytes, std::strlen(reinterpret_cast<const char*>(source_text.bytes))};
-}
-
-// Runs the engine over the loaded text into the writer.
-void reflow_into(ResultWriter& writer, const tessaline::ConversionOptions& options, FileReport& report) {
-    std::span<const unsigned char> text = loaded_text();
-    FileProgress progress(report, text.size());
-    tessaline::Reflow reflow(options, &progress);
+// Reads the text into the engine, twice when its vocabulary is gathered first; false when
+// reading failed.
+bool reflow_into(ResultWriter& writer, SourceReader& reader, const tessaline::ConversionOptions& options,
+                 FileReport& report) {
+    tessaline::Reflow reflow(options);
     while (reflow.needs_first_pass()) {
-        reflow.feed_first_pass(text);
+        if (!reader.read([&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); })) return false;
         reflow.finish_first_pass();
     }
-    reflow.feed(text, writer);
-    text_buffer_release(source_text);
-    reflow.finish(writer);
+    FileProgress progress(report);
+    bool read = reader.read([&](std::span<const unsigned char> piece) {
+        reflow.feed(piece, writer);
+        progress.read(reader.bytes_read(), reader.size());
+    });
+    if (read) reflow.finish(writer);
+    return read;
 }
 
-// How a file ended: written, with the beginning of the result and its length, or failed.
+// How a file ended: written, with the beginning of the result and its length, or failed; and
+// what was lost on the way, told once it is written.
 struct Ending {
     bool written = false;
     std::string head;
     uint64_t length = 0;
     FileFailure failure;
+    std::string damage;
+    std::string unkept;
 };
 
-void convert_loaded(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
-                    FileReport& report, Ending& ending) {
+void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
+                    SourceReader& reader, FileReport& report, Ending& ending) {
     report.progress(0);
-    ResultWriter writer(request.output_encoding, PREVIEW_LIMIT_LAST);
-    bool opened = open(writer, file, request, standard_output, ending.failure);
-    if (opened) reflow_into(writer, request.options, report);
-    text_buffer_release(source_text);
+    bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
+    ResultWriter writer(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr, PREVIEW_LIMIT_LAST);
+    bool converted = open(writer, file, request, standard_output, ending.failure);
+    if (converted && !reflow_into(writer, reader, request.options, report)) {
+        ending.failure = FileFailure{file.path, reader.failure()};
+        converted = false;
+    }
     report.progress(100);
-    if (!opened || !writer.finish(ending.failure)) return;
+    if (!converted || !writer.finish(ending.failure)) return;
     ending.written = true;
     ending.head = writer.head();
     ending.length = writer.length();
+    ending.damage = damage_warning(reader.encoding(), reader.result_encoding(), reader.damage());
+    ending.unkept = unkept_warning(reader.unkept());
 }
 
 Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
     Ending ending;
     try {
-        std::string reason;
-        if (!load(file, request.input_encoding, reason)) {
-            ending.failure = FileFailure{file.path, reason};
+        SourceReader reader(request.input_encoding, request.output_encoding);
+        if (!reader.open(file.standard_input ? STDIN_PATH : file.path)) {
+            ending.failure = FileFailure{file.path, reader.failure()};
             return ending;
         }
         report.loaded();
-        convert_loaded(file, request, standard_output, report, ending);
+        convert_opened(file, request, standard_output, reader, report, ending);
     } catch (const std::bad_alloc&) {
-        text_buffer_release(source_text);
         ending = Ending{};
         ending.failure = FileFailure{file.path, OUT_OF_MEMORY};
     }
@@ -133,7 +113,12 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
 void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
     report.started(file.path);
     Ending ending = convert(file, request, standard_output, report);
-    if (ending.written) report.written(ending.head, ending.length);
-    else report.failed(ending.failure.path, ending.failure.reason);
+    if (!ending.written) {
+        report.failed(ending.failure.path, ending.failure.reason);
+    } else {
+        report.written(ending.head, ending.length);
+        for (const std::string& warning : {ending.damage, ending.unkept})
+            if (!warning.empty()) report.warned(file.path, warning);
+    }
     report.ended();
 }

@@ -20,8 +20,8 @@ std::string result_footer(int year, int month, int day) {
     return VERSION_LINE + std::to_string(year) + "." + std::to_string(month) + "." + std::to_string(day) + "]\r\n";
 }
 
-ResultWriter::ResultWriter(OutputEncoding encoding, size_t preview_size)
-    : encoding_(encoding), preview_size_(preview_size) {}
+ResultWriter::ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size)
+    : to_utf8_(encoding == TextEncoding::utf8), preview_size_(preview_size), encoder_(encoding, stand_ins) {}
 
 ResultWriter::~ResultWriter() {
     if (file_ != nullptr) platform_abandon_output(file_);
@@ -54,9 +54,9 @@ bool ResultWriter::finish(FileFailure& failure) {
     std::string footer = result_footer(year, month, day);
     take(reinterpret_cast<const unsigned char*>(footer.data()), footer.size());
     flush_pending();
-    if (encoding_ == OutputEncoding::UTF8) {
+    if (to_utf8_) {
         encoded_.clear();
-        utf8_.finish(encoded_);
+        encoder_.finish(encoded_);
         deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
     }
     if (shared_ != nullptr && broken_reason_.empty() && !shared_->flush()) broken_reason_ = cannot_be_written();
@@ -76,7 +76,7 @@ void ResultWriter::take(const unsigned char* bytes, size_t count) {
     }
     length_ += count;
     // A large piece in CP949 goes out as it is, without being gathered first.
-    if (encoding_ == OutputEncoding::CP949 && pending_.empty() && count >= WRITE_CHUNK) {
+    if (!to_utf8_ && pending_.empty() && count >= WRITE_CHUNK) {
         deliver(bytes, count);
         return;
     }
@@ -87,9 +87,10 @@ void ResultWriter::take(const unsigned char* bytes, size_t count) {
 void ResultWriter::flush_pending() {
     if (pending_.empty()) return;
     const auto* bytes = reinterpret_cast<const unsigned char*>(pending_.data());
-    if (encoding_ == OutputEncoding::UTF8) {
+    // A CP949 result holds no stand-ins, so its bytes go out as the engine gave them.
+    if (to_utf8_) {
         encoded_.clear();
-        utf8_.put(bytes, pending_.size(), encoded_);
+        encoder_.encode(std::span(bytes, pending_.size()), encoded_);
         deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
     } else {
         deliver(bytes, pending_.size());

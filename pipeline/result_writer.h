@@ -6,9 +6,10 @@
 #include <string>
 
 #include "engine/reflow.h"
-#include "pipeline/batch_request.h"
 #include "pipeline/end_trim.h"
-#include "pipeline/utf8_encoding.h"
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_encoder.h"
+#include "pipeline/text_encoding.h"
 
 struct PlatformOutput;
 class SharedOutput;
@@ -26,10 +27,12 @@ std::string result_footer(int year, int month, int day);
 // The result of one file on its way out. It takes the final text in pieces of any size, cuts its
 // end to one line break, adds the footer, encodes it and writes it either into a temporary file
 // that is renamed over the result once it is whole, or to standard output. Of the written text
-// (CP949, footer included) it keeps only the first bytes, for the preview, and the length.
+// (CP949, footer included) it keeps only the first bytes, for the preview, and the length. A
+// UTF-8 result gets back the characters the document's stand-ins stood for.
 class ResultWriter final : public tessaline::OutputSink {
 public:
-    ResultWriter(OutputEncoding encoding, size_t preview_size);
+    // `encoding` is TextEncoding::cp949 or TextEncoding::utf8; `stand_ins` may be null.
+    ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size);
     ~ResultWriter() override;
     ResultWriter(const ResultWriter&) = delete;
     ResultWriter& operator=(const ResultWriter&) = delete;
@@ -53,10 +56,10 @@ private:
     void deliver(const unsigned char* bytes, size_t count);
     bool fail(FileFailure& failure, const std::string& reason) const;
 
-    OutputEncoding encoding_;
+    bool to_utf8_;
     size_t preview_size_;
     EndTrim trim_;
-    Utf8Encoding utf8_;
+    TextEncoder encoder_;
     std::string pending_;       // CP949 bytes gathered for the next write
     std::string encoded_;
     std::string head_;

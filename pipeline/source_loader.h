@@ -2,27 +2,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
-#include "engine/text_buffer.h"
-#include "pipeline/batch_request.h"
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_decoder.h"
+#include "pipeline/text_encoding.h"
 
-// The loaded text, decoded to CP949 and NUL-terminated, and the raw byte count of its file. Each
-// thread has its own, so files of a batch load side by side.
-extern thread_local TextBuffer source_text;
-extern thread_local uint32_t source_size;
+// An input read whole at once, as the window's preview of a chosen file needs it.
+struct LoadedText {
+    std::string text;              // CP949, NUL characters dropped; cut at the limit asked for
+    uint64_t size = 0;             // the bytes of the input, never fewer than the whole text's
+    TextEncoding encoding = TextEncoding::cp949;
+    StandInTable stand_ins;        // for a UTF-8 result
+    UnkeptCharacters unkept;       // characters a CP949 result lacks, written as "?"
+    std::string warning;           // what was not text, in English; empty when all was
+    std::string failure;           // why it could not be loaded, in English
+};
 
-constexpr int ENCODING_ANSI = 1000;
-constexpr int ENCODING_UTF16LE = 1001;
-constexpr int ENCODING_UTF8 = 1002;
-
-// Classifies a raw buffer by its byte-order mark. The buffer must end in two zero bytes.
-int detect_text_encoding(const unsigned char* raw);
-
-// Loads a file into the source text, decoding it to CP949 as `encoding` says and dropping NUL
-// characters. Any failure (cannot open, short or failed read) leaves the source text and source
-// size as they were and puts the reason, in English, into `failure` when one is given.
-bool load_source_file(const char* path, InputEncoding encoding, std::string* failure = nullptr);
-
-// The same for bytes already in memory, such as standard input.
-bool load_source_bytes(const unsigned char* bytes, size_t count, InputEncoding encoding, std::string* failure);
+// Loads a file, or standard input for "-", for a result in `output`: its encoding found (or
+// forced) as `input` says, read to its end, decoded to CP949. Of the text only the first
+// `kept_bytes` are kept. False, with the failure told, when it cannot be opened or read or is
+// plainly not text.
+bool load_text(const std::string& path, InputEncoding input, OutputEncoding output, LoadedText& loaded,
+               size_t kept_bytes = std::numeric_limits<size_t>::max());

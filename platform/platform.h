@@ -31,10 +31,21 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size);
 bool platform_read_exact(PlatformFile* file, void* into, size_t count);
 void platform_close(PlatformFile* file);
 
-// Reads standard input to its end, in binary. On success *bytes is a buffer allocated with
-// std::malloc (released by the caller with std::free) holding *count bytes and one NUL after them.
-// Throws std::bad_alloc when memory runs out.
-bool platform_read_stdin(unsigned char** bytes, size_t* count);
+// Reads what is there, up to `count` bytes: *done is 0 only at the end of the file. False on an
+// error. A file is read this way to its end, whatever size it reported when it was opened.
+bool platform_read_some(PlatformFile* file, void* into, size_t count, size_t* done);
+// Goes back to the first byte, so the file can be read again; false when it cannot.
+bool platform_rewind(PlatformFile* file);
+
+// Standard input, in binary, as a file that can be read but not rewound; closing it leaves
+// standard input itself open.
+PlatformFile* platform_open_stdin();
+
+// A new, empty temporary file for writing and reading back, removed when it is closed (or when
+// the program ends in any way); nullptr when none can be made.
+PlatformFile* platform_open_spool();
+// Writes all `count` bytes at the current position; false when they could not be written.
+bool platform_write(PlatformFile* file, const void* bytes, size_t count);
 
 // --- Writing files and folders ---
 
@@ -100,6 +111,11 @@ unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, s
 unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count, size_t* out_count);
 // CP949 to UTF-8. A byte that does not begin a valid CP949 character becomes U+FFFD.
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count);
+
+// The Unicode character (a UTF-16 code unit; CP949 has none beyond the first plane) of every
+// two-byte CP949 code, at index lead * 256 + trail of a table of 65536 entries; 0 where the pair
+// is no character of the system's CP949. Single bytes are not entered.
+void platform_cp949_characters(uint16_t* table);
 
 // A path or file name as the system spells it (UTF-8 on POSIX, CP949 on Windows), converted to
 // CP949 for the status texts, or to UTF-8 for the terminal. Allocated as above.

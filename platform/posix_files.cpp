@@ -11,11 +11,8 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/posix_file.h"
 #include "platform/posix_error.h"
-
-struct PlatformFile {
-    int descriptor;
-};
 
 struct PlatformOutput {
     int descriptor;
@@ -24,9 +21,6 @@ struct PlatformOutput {
 };
 
 namespace {
-
-// One read or write call never asks for more than this, which every system accepts.
-constexpr size_t IO_CHUNK = size_t{1} << 30;
 
 bool write_all(int descriptor, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -109,37 +103,6 @@ void platform_close(PlatformFile* file) {
     delete file;
 }
 
-bool platform_read_stdin(unsigned char** bytes, size_t* count) {
-    size_t capacity = 65536;
-    size_t length = 0;
-    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) throw std::bad_alloc();
-    for (;;) {
-        if (length == capacity) {
-            capacity *= 2;
-            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) {
-                std::free(buffer);
-                throw std::bad_alloc();
-            }
-            buffer = grown;
-        }
-        ssize_t done = read(STDIN_FILENO, buffer + length, capacity - length);
-        if (done < 0 && errno == EINTR) continue;
-        if (done < 0) {
-            posix_fail_errno(errno);
-            std::free(buffer);
-            return false;
-        }
-        if (done == 0) break;
-        length += static_cast<size_t>(done);
-    }
-    buffer[length] = 0;
-    *bytes = buffer;
-    *count = length;
-    return true;
-}
-
 bool platform_create_folder(const char* path) {
     if (mkdir(path, 0777) == 0) return true;
     int error = errno;
@@ -200,4 +163,8 @@ bool platform_replace_file(const char* path, const void* bytes, size_t count) {
 bool platform_write_stdout(const void* bytes, size_t count) {
     std::fflush(stdout);
     return write_all(STDOUT_FILENO, bytes, count);
+}
+
+bool platform_write(PlatformFile* file, const void* bytes, size_t count) {
+    return write_all(file->descriptor, bytes, count);
 }

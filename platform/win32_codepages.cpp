@@ -126,6 +126,11 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
     return finish(out.data(), out.size(), out_count);
 }
 
+void platform_cp949_characters(uint16_t* table) {
+    const std::vector<wchar_t>& characters = double_byte_characters();
+    for (size_t code = 0; code < characters.size(); ++code) table[code] = static_cast<uint16_t>(characters[code]);
+}
+
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {
     return finish(name, std::strlen(name), out_count);
 }

@@ -7,11 +7,8 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32_file.h"
 #include "platform/win32_error.h"
-
-struct PlatformFile {
-    HANDLE handle;
-};
 
 struct PlatformOutput {
     HANDLE handle;
@@ -20,11 +17,6 @@ struct PlatformOutput {
 };
 
 namespace {
-
-// One read or write call never asks for more than this, which every system accepts.
-constexpr DWORD IO_CHUNK = DWORD{1} << 30;
-
-DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
 
 bool write_all(HANDLE handle, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -120,40 +112,6 @@ void platform_close(PlatformFile* file) {
     delete file;
 }
 
-bool platform_read_stdin(unsigned char** bytes, size_t* count) {
-    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    size_t capacity = 65536;
-    size_t length = 0;
-    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) throw std::bad_alloc();
-    for (;;) {
-        if (length == capacity) {
-            capacity *= 2;
-            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) {
-                std::free(buffer);
-                throw std::bad_alloc();
-            }
-            buffer = grown;
-        }
-        DWORD done = 0;
-        if (!ReadFile(input, buffer + length, chunk_of(capacity - length), &done, nullptr)) {
-            DWORD error = GetLastError();
-            // A pipe whose writer has finished ends the input like the end of a file.
-            if (error == ERROR_BROKEN_PIPE) break;
-            win32_fail_code(error);
-            std::free(buffer);
-            return false;
-        }
-        if (done == 0) break;
-        length += done;
-    }
-    buffer[length] = 0;
-    *bytes = buffer;
-    *count = length;
-    return true;
-}
-
 PlatformOutput* platform_begin_output(const char* path) {
     std::string temporary;
     HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
@@ -201,3 +159,5 @@ bool platform_write_stdout(const void* bytes, size_t count) {
     std::fflush(stdout);
     return write_all(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
+
+bool platform_write(PlatformFile* file, const void* bytes, size_t count) { return write_all(file->handle, bytes, count); }

@@ -1,6 +1,7 @@
 // Runs the real tessaline binary on temporary folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,7 +70,8 @@ protected:
         fs::remove_all(root, ignored);
     }
 
-    CliResult run(const std::vector<std::string>& args, const std::string& input = "") {
+    // Runs the command line; a non-zero `address_space` limits the memory it may map, in bytes.
+    CliResult run(const std::vector<std::string>& args, const std::string& input = "", rlim_t address_space = 0) {
         const char* cli = std::getenv("TESSALINE_CLI");
         EXPECT_NE(cli, nullptr) << "TESSALINE_CLI is not set";
         if (cli == nullptr) return {-1, "", ""};
@@ -80,6 +82,8 @@ protected:
         pid_t child = fork();
         if (child == 0) {
             if (chdir(work.c_str()) != 0) _exit(127);
+            rlimit limit{address_space, address_space};
+            if (address_space != 0 && setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
             dup2(open((io / "in").c_str(), O_RDONLY), 0);
             dup2(open((io / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
             dup2(open((io / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
@@ -158,6 +162,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
         {"--output-encoding=utf-16le", "novel.txt"},
         {"--stdout", "-o", "out", "novel.txt"},
         {"-o", "", "novel.txt"},
+        {"-j", "0", "novel.txt"},
+        {"--jobs=x", "novel.txt"},
+        {"-j", "-"},
     };
     for (const auto& args : cases) {
         CliResult result = run(args);
@@ -289,6 +296,57 @@ TEST_F(CliTest, FilesOfSeveralFoldersAreOneBatchInTheOrderGiven) {
     EXPECT_EQ(utf8(in_order.out), utf8(expected));
 }
 
+TEST_F(CliTest, FilesConvertedAtOnceComeOutInTheOrderOfOneAtATime) {
+    for (int k = 0; k < 12; ++k) {
+        std::string text;
+        for (int line = 0; line < (k % 3 == 0 ? 3000 : 2); ++line) text += NOVEL;
+        write_file(work / "books" / ("novel" + std::to_string(10 + k) + ".txt"), cp949(text));
+    }
+    fs::create_symlink("nowhere", work / "books" / "novel15b.txt");
+    CliResult one_at_a_time = run({"-j", "1", "--stdout", "books"});
+    EXPECT_EQ(one_at_a_time.status, 1);
+    EXPECT_TRUE(contains(one_at_a_time.err, "'books/novel15b.txt' cannot be opened")) << one_at_a_time.err;
+    for (const char* jobs : {"2", "5"}) {
+        CliResult at_once = run({"--jobs", jobs, "--stdout", "books"});
+        EXPECT_EQ(at_once.status, 1);
+        EXPECT_EQ(at_once.err, one_at_a_time.err) << jobs << " at once";
+        EXPECT_TRUE(at_once.out == one_at_a_time.out) << jobs << " at once";
+    }
+}
+
+// Address sanitizer maps more memory than any limit would leave.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MEMORY_CAN_BE_LIMITED = false;
+#elif defined(__has_feature)
+constexpr bool MEMORY_CAN_BE_LIMITED = !__has_feature(address_sanitizer);
+#else
+constexpr bool MEMORY_CAN_BE_LIMITED = true;
+#endif
+
+TEST_F(CliTest, AFileTooLargeForTheMemoryFailsAloneAndTheBatchGoesOn) {
+    if (!MEMORY_CAN_BE_LIMITED) GTEST_SKIP() << "the address sanitizer needs more memory than the limit";
+    // One paragraph of 24 MB cannot be converted within 32 MB; short novels can.
+    const rlim_t limit = rlim_t{32} << 20;
+    std::string line;
+    while (line.size() < (size_t{24} << 20)) line += cp949("가나다라마바사 ");
+    write_file(work / "a.txt", cp949(NOVEL));
+    write_file(work / "huge.txt", line);
+    write_file(work / "c.txt", cp949(NOVEL));
+    for (const char* jobs : {"1", "2"}) {
+        fs::remove_all(work / "Tessaline");
+        CliResult result = run({"-j", jobs, "a.txt", "huge.txt", "c.txt"}, "", limit);
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_TRUE(contains(result.err, "tessaline: 'huge.txt' cannot be converted: out of memory")) << result.err;
+        EXPECT_TRUE(contains(result.err, "2개 파일 처리완료.")) << result.err;
+        EXPECT_TRUE(ends_with_footer(read_file(work / "Tessaline" / "a.txt"))) << jobs;
+        EXPECT_TRUE(ends_with_footer(read_file(work / "Tessaline" / "c.txt"))) << jobs;
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(work / "Tessaline")) left.push_back(entry.path().filename());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"a.txt", "c.txt"})) << "no result and no temporary file of huge.txt";
+    }
+}
+
 TEST_F(CliTest, OptionsReachEveryFolderOfOneCommand) {
     write_file(work / "a" / "x.txt", cp949(NOVEL));
     write_file(work / "b" / "x.txt", cp949(NOVEL));
@@ -330,15 +388,18 @@ TEST_F(CliTest, MinimumLengthIsReadLikeTheWindowsField) {
     EXPECT_EQ(converted(text, {"-m", " 3x"}), converted(text, {"-m3"}));
 }
 
-TEST_F(CliTest, UnmarkedUtf8InputIsDecodedUnderAutoAndKeptUnderCp949) {
+TEST_F(CliTest, UnmarkedUtf8InputIsDecodedAndWrittenBackInUtf8UnlessCp949IsForced) {
     write_file(work / "utf8.txt", NOVEL);
     CliResult automatic = run({"--stdout", "utf8.txt"});
     EXPECT_EQ(automatic.status, 0) << automatic.err;
-    EXPECT_EQ(automatic.out, converted(cp949(NOVEL)));
+    EXPECT_EQ(automatic.out, utf8(converted(cp949(NOVEL))));
     EXPECT_EQ(run({"--stdout", "--input-encoding", "utf-8", "utf8.txt"}).out, automatic.out);
+    EXPECT_EQ(run({"--stdout", "--output-encoding", "cp949", "utf8.txt"}).out, converted(cp949(NOVEL)));
     CliResult as_cp949 = run({"--stdout", "--input-encoding=cp949", "utf8.txt"});
     EXPECT_EQ(as_cp949.status, 0) << as_cp949.err;
-    EXPECT_TRUE(contains(as_cp949.out, "골목길을")) << "the UTF-8 bytes are taken as they are";
+    EXPECT_TRUE(contains(as_cp949.out, "골목길을")) << "UTF-8 bytes that pair as CP949 are taken as they are";
+    EXPECT_TRUE(contains(as_cp949.err, "'utf8.txt' has ")) << as_cp949.err;
+    EXPECT_TRUE(contains(as_cp949.err, "that are not CP949 text")) << as_cp949.err;
 }
 
 TEST_F(CliTest, Utf8OutputIsTheSameResultInUtf8) {
@@ -380,10 +441,11 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     EXPECT_EQ(help.err, "");
     for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
                                "--no-split-long", "--vocabulary-joints", "--input-encoding", "--output-encoding",
-                               "-o, --output-dir DIR", "-r, --recursive", "--stdout", "-q, --quiet", "-h, --help",
+                               "-o, --output-dir DIR", "-r, --recursive", "-j, --jobs N", "--stdout", "-q, --quiet",
+                               "-h, --help",
                                "--version"})
         EXPECT_TRUE(contains(help.out, option)) << option;
-    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: cp949)"})
+    for (const char* default_value : {"(default: 15)", "(default: auto)", "(default: same"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;
     EXPECT_EQ(run({"-h"}).out, help.out);
     CliResult version = run({"--version"});

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "pipeline/preview.h"
 #include "pipeline/result_writer.h"
 #include "pipeline/shared_output.h"
-#include "pipeline/utf8_encoding.h"
 #include "platform/platform.h"
 #include "tests/support/cp949.h"
 
@@ -99,36 +97,6 @@ TEST(Preview, IsWholeUpToTheLimitElseCutWithTheDottedTail) {
     EXPECT_EQ(preview_of(head, 40000, 3), "xx\xB0" + std::string(DOTTED_TAIL));
 }
 
-std::string utf8_in_pieces(const std::string& cp949_text, size_t piece) {
-    Utf8Encoding encoding;
-    std::string out;
-    in_pieces(cp949_text, piece, [&](const unsigned char* bytes, size_t count) { encoding.put(bytes, count, out); });
-    encoding.finish(out);
-    return out;
-}
-
-std::string utf8_whole(const std::string& cp949_text) {
-    size_t count = 0;
-    unsigned char* converted = platform_cp949_to_utf8(bytes_of(cp949_text), cp949_text.size(), &count);
-    std::string out(reinterpret_cast<const char*>(converted), count);
-    std::free(converted);
-    return out;
-}
-
-TEST(Utf8Encoding, PiecesGiveWhatTheWholeTextGives) {
-    std::mt19937 random(13);
-    std::vector<std::string> texts = {cp949("한글 문장\r\n둘째 줄, 漢字와 “따옴표”."), "\xB0\xA1\xB0", "\xB0\x20\xFF\x80\xB0\xA1"};
-    // Random bytes hold every kind of broken sequence: lone first bytes, bad second bytes, 0x80, 0xFF.
-    std::string noise;
-    for (int k = 0; k < 3000; ++k) noise += static_cast<char>(random() % 2 == 0 ? 0xB0 + random() % 0x18 : random() % 256);
-    texts.push_back(noise);
-    for (const auto& text : texts) {
-        std::string whole = utf8_whole(text);
-        for (size_t piece : {size_t{1}, size_t{2}, size_t{3}, size_t{7}, size_t{64}, text.size()})
-            EXPECT_EQ(utf8_in_pieces(text, piece), whole) << "pieces of " << piece;
-    }
-}
-
 TEST(OutputPath, IsTheTessalineFolderBesideTheInputOrTheFolderGiven) {
     struct Case {
         const char* input;
@@ -158,8 +126,8 @@ protected:
 
     // Writes `text` as the result of `input_path` in pieces of `piece` bytes; false when it failed.
     bool write(const std::string& text, const std::string& input_path, const std::string& output_folder = "",
-               OutputEncoding encoding = OutputEncoding::CP949, size_t piece = 4096) {
-        ResultWriter writer(encoding, PREVIEW_LIMIT_LAST);
+               TextEncoding encoding = TextEncoding::cp949, size_t piece = 4096, const StandInTable* stand_ins = nullptr) {
+        ResultWriter writer(encoding, stand_ins, PREVIEW_LIMIT_LAST);
         if (!writer.open_file(input_path, output_folder, failure)) return false;
         in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write({bytes, count}); });
         bool finished = writer.finish(failure);
@@ -188,7 +156,7 @@ TEST_F(ResultWriterTest, AResultInManyPiecesIsTheWholeTextTrimmedWithItsFooter) 
     text += "  \r\n\r\n";
     std::string expected = text.substr(0, text.size() - 6) + footer_for_today();
     for (size_t piece : {size_t{1}, size_t{333}, size_t{70000}, text.size()}) {
-        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", OutputEncoding::CP949, piece)) << failure.reason;
+        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", TextEncoding::cp949, piece)) << failure.reason;
         EXPECT_TRUE(read_file(folder / "Tessaline" / "a.txt") == expected) << "pieces of " << piece;
         EXPECT_EQ(length, expected.size());
         EXPECT_EQ(head, expected.substr(0, PREVIEW_LIMIT_LAST)) << "the preview keeps only the first bytes";
@@ -222,7 +190,7 @@ TEST_F(ResultWriterTest, AFailedWriteLeavesWhatWasThereAndNoTemporaryFile) {
 
 TEST_F(ResultWriterTest, AnUnfinishedResultLeavesNoFileBehind) {
     {
-        ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
+        ResultWriter writer(TextEncoding::cp949, nullptr, PREVIEW_LIMIT_LAST);
         ASSERT_TRUE(writer.open_file((folder / "a.txt").string(), "", failure));
         writer.write({bytes_of(std::string(100000, 'x')), 100000});
     }
@@ -246,9 +214,21 @@ TEST_F(ResultWriterTest, NeverWritesOverItsOwnInput) {
 TEST_F(ResultWriterTest, Utf8OutputKeepsLineEndsAndHasNoMarkWhileThePreviewStaysCp949) {
     std::string text = cp949("한글 문장\r\n둘째 줄");
     for (size_t piece : {size_t{1}, text.size()}) {
-        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", OutputEncoding::UTF8, piece)) << failure.reason;
+        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", TextEncoding::utf8, piece)) << failure.reason;
         EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "한글 문장\r\n둘째 줄\r\n" + footer_for_today());
         EXPECT_EQ(head, cp949("한글 문장\r\n둘째 줄\r\n") + footer_for_today());
+    }
+}
+
+TEST_F(ResultWriterTest, AUtf8ResultGetsBackTheCharactersOfTheStandInsWhateverThePieces) {
+    StandInTable table;
+    std::string stand_ins;
+    table.append(U'—', stand_ins);
+    table.append(U'😀', stand_ins);
+    std::string text = cp949("가") + stand_ins + cp949("나");
+    for (size_t piece : {size_t{1}, size_t{3}, text.size()}) {
+        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", TextEncoding::utf8, piece, &table)) << failure.reason;
+        EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "가—😀나\r\n" + footer_for_today()) << "pieces of " << piece;
     }
 }
 
@@ -259,7 +239,7 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
     FILE* file = std::fopen(captured.c_str(), "wb");
     dup2(fileno(file), STDOUT_FILENO);
     DirectOutput standard_output;
-    ResultWriter writer(OutputEncoding::CP949, PREVIEW_LIMIT_LAST);
+    ResultWriter writer(TextEncoding::cp949, nullptr, PREVIEW_LIMIT_LAST);
     writer.open_shared(standard_output);
     std::string text = cp949("표준 출력");
     writer.write({bytes_of(text), text.size()});

@@ -1,5 +1,6 @@
 // Runs every input kept from fuzzing through the same checks as the fuzz targets: files under
-// FOLDER/conversion as conversion cases, files under FOLDER/loader as loader cases.
+// FOLDER/conversion as conversion cases (whole and fed in pieces), files under FOLDER/loader as
+// loader cases.
 
 #include <algorithm>
 #include <cstdio>
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
             const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
             std::string problem = std::string(kind) == "loader" ? check_loader_case(data, bytes.size())
                                                                 : check_conversion_case(data, bytes.size());
+            if (problem.empty() && std::string(kind) == "conversion") problem = check_piece_case(data, bytes.size());
             if (problem.empty()) {
                 ++passed;
                 continue;

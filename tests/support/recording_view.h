@@ -20,6 +20,9 @@ struct RecordingView final : BatchView {
     void report_failure(const std::string& path, const std::string& reason) override {
         record("report_failure", path + ": " + reason);
     }
+    void report_warning(const std::string& path, const std::string& warning) override {
+        record("report_warning", path + ": " + warning);
+    }
 
     // The calls of one operation, arguments only.
     std::vector<std::string> of(const std::string& operation) const;

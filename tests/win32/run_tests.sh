@@ -111,18 +111,20 @@ run_windows_cli() {
     return 1
 }
 
+# The window writes CP949 whatever it read; the command line is told to do the same.
 compare_with_linux() {
     local options=(--remove-hanja --mark-joins --no-blank-after-long --min-length 7)
+    local cp949=(--input-encoding cp949 --output-encoding cp949)
     if run_linux_cli "window, starting options" "$compare/linux-defaults.log" \
-        -q --input-encoding cp949 -o "$compare/linux-defaults" "$compare/defaults"; then
+        -q "${cp949[@]}" -o "$compare/linux-defaults" "$compare/defaults"; then
         same_outputs "$compare/defaults/Tessaline" "$compare/linux-defaults" "window, starting options"
     fi
     if ! run_linux_cli "window, every option changed" "$compare/linux-options.log" \
-        -q --input-encoding cp949 "${options[@]}" -o "$compare/linux-options" "$compare/options"; then
+        -q "${cp949[@]}" "${options[@]}" -o "$compare/linux-options" "$compare/options"; then
         return
     fi
     same_outputs "$compare/options/Tessaline" "$compare/linux-options" "window, every option changed"
-    if run_windows_cli "Windows command line" "$compare/windows-cli-options.log" -q --input-encoding cp949 \
+    if run_windows_cli "Windows command line" "$compare/windows-cli-options.log" -q "${cp949[@]}" \
         "${options[@]}" -o "$(windows_path "$compare/windows-cli-options")" "$(windows_path "$compare/options")"; then
         same_outputs "$compare/windows-cli-options" "$compare/linux-options" "Windows command line"
     fi

@@ -1,6 +1,5 @@
 #include "tools/checks/fuzz_cases.h"
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "pipeline/source_loader.h"
 #include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
+#include "tools/checks/unicode_reference.h"
 
 namespace {
 
@@ -108,16 +108,18 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-// Converts the work folder's input through a whole batch of one file and checks what it showed
-// and the written file against `source`, the decoded text.
-std::string convert_and_check(const std::string& source, const tessaline::ConversionOptions& options,
-                              InputEncoding setting) {
+// Converts the work folder's input through a whole batch of one file into a result in
+// `output` and checks what it showed and the written file against `loaded`, the text the loader
+// made of the same file.
+std::string convert_and_check(const LoadedText& loaded, const tessaline::ConversionOptions& options, InputEncoding input,
+                              OutputEncoding output) {
     const WorkFolder& folder = work_folder();
     BatchRequest request;
     request.files = {BatchFile{folder.input, folder.output, false}};
     request.shape = RunShape::SINGLE_FILE;
     request.options = options;
-    request.input_encoding = setting;
+    request.input_encoding = input;
+    request.output_encoding = output;
     request.destination = Destination::OUTPUT_FOLDER;
     ViewRecord record;
     if (run_batch(request, record).failed != 0) return "the batch failed: " + record.failure;
@@ -133,66 +135,16 @@ std::string convert_and_check(const std::string& source, const tessaline::Conver
     if (!split_footer(file, text, problem)) return problem;
     if (options.remove_hanja) return {};
     KeptTextAllowance allowance{options.mark_joins, false};
-    problem = find_lost_text(source, text, allowance);
+    if (output_encoding_for(output, loaded.encoding) == TextEncoding::utf8)
+        problem = find_lost_utf8(loaded.text, loaded.stand_ins, text, allowance);
+    else
+        problem = find_lost_text(loaded.text, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
-}
-
-// Converts with iconv; `clean` tells whether every byte converted without a replacement.
-std::string iconv_convert(const std::string& text, const char* to, const char* from, bool& clean) {
-    clean = false;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in_ptr = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char* out_ptr = out.data();
-    size_t out_left = out.size();
-    clean = iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1) && in_left == 0;
-    iconv_close(cd);
-    out.resize(out.size() - out_left);
-    return out;
-}
-
-bool valid_non_ascii_utf8(const std::string& raw) {
-    bool clean = false;
-    iconv_convert(raw, "UTF-16LE", "UTF-8", clean);
-    return clean && std::any_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-bool starts_with(const std::string& text, const char* mark) { return text.rfind(mark, 0) == 0; }
-
-std::string without_nul_units(std::string units) {
-    if (units.size() % 2 == 1) units += '\0';
-    std::string kept;
-    for (size_t k = 0; k < units.size(); k += 2)
-        if (units[k] != 0 || units[k + 1] != 0) kept.append(units, k, 2);
-    return kept;
 }
 
 std::string without_nul_bytes(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return text;
-}
-
-// What the loader must make of `raw`; `known` is false when characters had to be replaced, for
-// which only the platform's own replacement is the reference.
-std::string expected_source(const std::string& raw, InputEncoding setting, bool& known) {
-    known = true;
-    bool utf8_mark = starts_with(raw, "\xEF\xBB\xBF");
-    bool utf16_mark = !utf8_mark && starts_with(raw, "\xFF\xFE");
-    bool utf8 = utf8_mark || setting == InputEncoding::UTF8 ||
-                (setting == InputEncoding::AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
-    bool utf16 = setting == InputEncoding::UTF16LE || (utf16_mark && setting != InputEncoding::UTF8);
-    if (setting == InputEncoding::UTF16LE) utf8 = false;
-    if (utf16) {
-        std::string units = without_nul_units(raw.substr(starts_with(raw, "\xFF\xFE") ? 2 : 0));
-        return iconv_convert(units, "CP949", "UTF-16LE", known);
-    }
-    if (utf8) {
-        std::string text = without_nul_bytes(raw.substr(starts_with(raw, "\xEF\xBB\xBF") ? 3 : 0));
-        return iconv_convert(text, "CP949", "UTF-8", known);
-    }
-    return without_nul_bytes(raw);
 }
 
 }  // namespace
@@ -218,38 +170,55 @@ std::string check_conversion_case(const uint8_t* data, size_t size) {
     std::string result = tessaline::reflow(c.source, c.options);
     std::string problem = find_bad_line_end(result);
     if (!problem.empty()) return problem;
-    if (!c.options.remove_hanja) {
-        problem = find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
-        if (!problem.empty()) return problem;
-    }
+    if (c.options.remove_hanja) return {};
+    return find_lost_text(without_nul_bytes(c.source), result, KeptTextAllowance{c.options.mark_joins, false});
+}
+
+std::string check_piece_case(const uint8_t* data, size_t size) {
+    ConversionCase c = decode_conversion_case(data, size);
     uint64_t seed = 0;
     for (size_t k = 0; k < size; ++k) seed = seed * 131 + data[k];
     return find_piece_difference(c.source, c.options, seed);
 }
 
-std::string check_loader_case(const uint8_t* data, size_t size) {
-    // In the order of the settings' codes in the stored cases.
-    constexpr InputEncoding SETTINGS[] = {InputEncoding::BY_MARK, InputEncoding::AUTO, InputEncoding::CP949,
-                                          InputEncoding::UTF8, InputEncoding::UTF16LE};
-    InputEncoding setting = SETTINGS[size > 0 ? data[0] % 5 : 0];
-    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
+namespace {
+
+// The input encodings and result encodings a loader case's first byte chooses from.
+constexpr InputEncoding LOADER_INPUTS[8] = {InputEncoding::automatic, InputEncoding::automatic, InputEncoding::cp949,
+                                            InputEncoding::utf8,      InputEncoding::utf16le,   InputEncoding::utf16be,
+                                            InputEncoding::utf16,     InputEncoding::automatic};
+constexpr OutputEncoding LOADER_OUTPUTS[4] = {OutputEncoding::cp949, OutputEncoding::same, OutputEncoding::utf8,
+                                              OutputEncoding::same};
+
+// Loads `raw` as a file and checks the text the loader made of it against iconv's reading, then
+// converts it and checks the result.
+std::string check_load(const std::string& raw, const tessaline::ConversionOptions& options, InputEncoding input,
+                       OutputEncoding output) {
     write_file(work_folder().input, raw);
-    if (!load_source_file(work_folder().input.c_str(), setting)) return "load_source_file failed on a readable file";
-    std::string loaded(reinterpret_cast<const char*>(source_text.bytes));
-    if (source_size < loaded.size()) return "the source size is less than the decoded text";
-    bool known = false;
-    std::string expected = expected_source(raw, setting, known);
-    if (known && loaded != expected)
-        return "the decoded text differs from the reference at byte " +
-               std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
-                              loaded.begin());
+    LoadedText loaded;
+    if (!load_text(work_folder().input, input, output, loaded)) {
+        if (input == InputEncoding::automatic && loaded.failure.starts_with("is not text")) return {};
+        return "load_text failed on a readable file: " + loaded.failure;
+    }
+    if (loaded.size < loaded.text.size()) return "the size is less than the decoded text";
+    std::string problem = find_cut_character(loaded.text);
+    if (problem.empty()) problem = check_decoding(raw, loaded.text, loaded, output_encoding_for(output, loaded.encoding));
+    if (!problem.empty()) return problem;
+    return convert_and_check(loaded, options, input, output);
+}
+
+}  // namespace
+
+std::string check_loader_case(const uint8_t* data, size_t size) {
     uint8_t flags = size > 0 ? data[0] : 0;
+    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
     tessaline::ConversionOptions options;
     options.split_long_sentences = ((flags >> 3) & 1) != 0;
     options.blank_after_long = ((flags >> 4) & 1) != 0;
-    options.mark_joins = false;
-    options.remove_hanja = false;
     options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
     options.min_line_bytes = 30;
-    return convert_and_check(loaded, options, setting);
+    std::string problem = check_load(raw, options, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6]);
+    if (!problem.empty()) return problem;
+    problem = check_load(raw, options, InputEncoding::utf8, OutputEncoding::utf8);
+    return problem.empty() ? "" : "UTF-8 in and out: " + problem;
 }
