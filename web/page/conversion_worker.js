@@ -1,7 +1,7 @@
 // Converts files in the background with its own instance of the WebAssembly engine, so the page
 // stays responsive however long a novel is. Messages in: {id, bytes, settings}. Messages out:
-// {type: "progress", id, fraction}, {type: "done", id, bytes, original, originalCut} and
-// {type: "failed", id, reason, detail}.
+// {type: "progress", id, fraction}, {type: "done", id, bytes, encoding, original, originalCut,
+// warnings} and {type: "failed", id, reason, detail}.
 "use strict";
 
 importScripts("tessaline-engine.js", "engine_client.js");
@@ -63,8 +63,8 @@ onmessage = async ({ data }) => {
       postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
       return;
     }
-    postMessage({ type: "done", id, bytes: result.bytes.buffer, original: result.original, originalCut: result.originalCut },
-      [result.bytes.buffer]);
+    const { bytes: resultBytes, ...told } = result;
+    postMessage({ type: "done", id, bytes: resultBytes.buffer, ...told }, [resultBytes.buffer]);
   } catch (error) {
     // An engine that stopped midway is of no further use; the next file gets a fresh one. The
     // engine throws nothing but running out of memory, which arrives as a number (the C++

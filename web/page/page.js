@@ -40,7 +40,7 @@ function settingsFromForm() {
 
 function convertFile(file) {
   file.generation += 1;
-  Object.assign(file, { status: "waiting", progress: 0, result: null, message: "" });
+  Object.assign(file, { status: "waiting", progress: 0, result: null, message: "", warnings: [] });
   const id = nextJobId++;
   const settings = settingsFromForm();
   jobs.set(id, { file, generation: file.generation, settings });
@@ -59,7 +59,7 @@ function heard(message) {
     Object.assign(file, { status: "converting", progress: message.fraction });
   } else if (message.type === "done") {
     Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), original: message.original,
-      originalCut: message.originalCut, savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
+      originalCut: message.originalCut, savedAs: message.encoding, warnings: message.warnings, markJoins: job.settings.markJoins });
   } else {
     Object.assign(file, { status: "failed", message: failureText(message) });
   }
@@ -106,6 +106,8 @@ function newRow(file) {
   progress.max = 1;
   const status = document.createElement("span");
   status.className = "file-status";
+  const warnings = document.createElement("ul");
+  warnings.className = "file-warnings";
   const save = document.createElement("button");
   save.className = "save";
   save.textContent = texts.save;
@@ -114,17 +116,22 @@ function newRow(file) {
   remove.className = "remove";
   remove.textContent = texts.remove;
   remove.onclick = () => removeFile(file);
-  item.append(name, progress, status, save, remove);
-  return { item, progress, status, save };
+  item.append(name, progress, status, save, remove, warnings);
+  return { item, progress, status, save, warnings };
 }
 
 function updateRow(file) {
-  const { item, progress, status, save } = file.row;
+  const { item, progress, status, save, warnings } = file.row;
   progress.value = file.progress || 0;
   progress.hidden = file.status === "failed";
   status.textContent = file.status === "failed" ? file.message : texts[file.status];
   item.dataset.status = file.status;
   save.disabled = file.status !== "done";
+  warnings.replaceChildren(...(file.warnings || []).map((warning) => {
+    const line = document.createElement("li");
+    line.textContent = texts.warning(warning);
+    return line;
+  }));
 }
 
 function removeFile(file) {

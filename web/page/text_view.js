@@ -6,7 +6,7 @@ const VIEW_BYTES = 200000;
 const JOIN_MARK = "`";
 
 // The labels TextDecoder knows the results' encodings by; WHATWG's euc-kr is CP949.
-const DECODER_LABELS = { cp949: "euc-kr", "utf-8": "utf-8" };
+const DECODER_LABELS = { CP949: "euc-kr", "UTF-8": "utf-8" };
 
 // The text of the first VIEW_BYTES bytes, a character cut at the end left out.
 function viewedText(bytes, encoding) {

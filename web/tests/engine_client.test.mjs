@@ -42,11 +42,10 @@ test("the original comes back as the engine read it, whatever its encoding", () 
     { name: "UTF-8 with its mark", bytes: Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text, "utf8")]) },
     { name: "UTF-16LE with its mark", bytes: Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]) },
   ];
-  // The dash is one of the characters CP949 lacks.
-  const asRead = text.replace("—", "?");
+  // The dash is one of the characters CP949 lacks, kept as the engine carries it.
   for (const { name, bytes } of cases) {
     const result = client.convert(bytes, {});
-    assert.equal(result.original, asRead, name);
+    assert.equal(result.original, text, name);
     assert.equal(result.originalCut, false, name);
   }
   const story = client.convert(sample, {});
@@ -69,8 +68,21 @@ test("a converted file tells no failure, and its result ends in the footer", () 
   assert.match(Buffer.from(result.bytes).toString("utf8"), new RegExp(`\\[Text modified date: ${date.replace(/\./g, "\\.")}\\]\r\n$`));
 });
 
+test("the result's encoding is told, as the output encoding makes it of the input's", () => {
+  const text = "바다는 아침부터 잿빛이었다.\r\n";
+  const cases = [
+    { input: sample, output: "same", encoding: "CP949" },
+    { input: Buffer.from(text, "utf8"), output: "same", encoding: "UTF-8" },
+    { input: Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]), output: "same", encoding: "UTF-8" },
+    { input: sample, output: "utf-8", encoding: "UTF-8" },
+    { input: Buffer.from(text, "utf8"), output: "cp949", encoding: "CP949" },
+  ];
+  for (const { input, output, encoding } of cases) assert.equal(client.convert(input, { outputEncoding: output }).encoding, encoding, output);
+});
+
 test("encodings the engine does not know are refused before it starts", () => {
-  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /input encoding/);
-  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /output encoding/);
+  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /unknown encoding/);
+  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /unknown encoding/);
+  assert.equal(client.convert(sample, { inputEncoding: "EUC-KR", outputEncoding: "UTF8" }).failure, null);
 });
 
