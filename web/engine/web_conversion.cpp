@@ -54,19 +54,17 @@ public:
     std::string warnings_;   // one a line
 };
 
-// The beginning of the text as the engine reads it, in UTF-8, cut after a line end; whether the
-// text goes on; and the encoding its result is written in.
+// The beginning of the text as the engine reads it, in UTF-8, cut after a line end; and whether
+// the text goes on.
 struct Original {
     std::string utf8;
     bool cut = false;
-    TextEncoding result = TextEncoding::utf8;
 };
 
-Original original_of(const char* path, const BatchRequest& request) {
+Original original_of(const char* path, InputEncoding input_encoding) {
     LoadedText loaded;
-    if (!load_text(path, request.input_encoding, OutputEncoding::utf8, loaded, ORIGINAL_SHOWN_BYTES + 1)) return {};
+    if (!load_text(path, input_encoding, OutputEncoding::utf8, loaded, ORIGINAL_SHOWN_BYTES + 1)) return {};
     Original original;
-    original.result = output_encoding_for(request.output_encoding, loaded.encoding);
     original.cut = loaded.text.size() > ORIGINAL_SHOWN_BYTES;
     size_t shown = loaded.text.size();
     if (original.cut) shown = loaded.text.rfind('\n', ORIGINAL_SHOWN_BYTES - 1) + 1;
@@ -87,8 +85,8 @@ extern "C" {
 // Converts the file at `path` of the memory file system. The flags are 1 or 0 like the command
 // line's options; min_line_bytes is twice the minimum length; the encodings are named as on the
 // command line. Afterwards web_result gives the result (empty when the file failed, web_failure
-// then saying why), web_warnings what was lost on the way, web_original the beginning of the text
-// as it was read. False when an encoding's name is unknown.
+// then saying why) and web_warnings what was lost on the way. False when an encoding's name is
+// unknown.
 EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences, int remove_hanja, int blank_after_long,
                                       int mark_joins, int32_t min_line_bytes, int vocabulary_joints,
                                       const char* input_encoding, const char* output_encoding) {
@@ -97,7 +95,6 @@ EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences
     std::set_new_handler([] { throw std::bad_alloc(); });
     output = MemoryOutput{};
     report = WebReport{};
-    original = Original{};
     BatchRequest request;
     if (!input_encoding_named(input_encoding, request.input_encoding) ||
         !output_encoding_named(output_encoding, request.output_encoding))
@@ -112,7 +109,15 @@ EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
     request.destination = Destination::STANDARD_OUTPUT;
     convert_file(request.files[0], request, output, report);
-    if (report.failure_.empty()) original = original_of(path, request);
+    return true;
+}
+
+// Reads the beginning of the file at `path` as the engine reads it, for showing beside the
+// result; afterwards web_original gives it. False when the encoding's name is unknown.
+EMSCRIPTEN_KEEPALIVE bool web_read_original(const char* path, const char* input_encoding) {
+    InputEncoding encoding;
+    if (!input_encoding_named(input_encoding, encoding)) return false;
+    original = original_of(path, encoding);
     return true;
 }
 
@@ -124,8 +129,6 @@ EMSCRIPTEN_KEEPALIVE uint32_t web_original_length() { return static_cast<uint32_
 // 1 when the text was longer than its beginning given by web_original.
 EMSCRIPTEN_KEEPALIVE int web_original_cut() { return original.cut ? 1 : 0; }
 
-// The encoding of the last result, "UTF-8" or "CP949".
-EMSCRIPTEN_KEEPALIVE const char* web_result_encoding() { return encoding_label(original.result); }
 
 // Why the last file failed, NUL-terminated; empty when it was converted.
 EMSCRIPTEN_KEEPALIVE const char* web_failure() { return report.failure_.c_str(); }

@@ -40,7 +40,7 @@ function settingsFromForm() {
 
 function convertFile(file) {
   file.generation += 1;
-  Object.assign(file, { status: "waiting", progress: 0, result: null, message: "", warnings: [] });
+  Object.assign(file, { status: "waiting", progress: 0, result: null, original: null, message: "", warnings: [] });
   const id = nextJobId++;
   const settings = settingsFromForm();
   jobs.set(id, { file, generation: file.generation, settings });
@@ -52,14 +52,16 @@ function convertFile(file) {
 function heard(message) {
   const job = jobs.get(message.id);
   if (!job) return;
-  if (message.type !== "progress") jobs.delete(message.id);
+  if (message.type === "original" || message.type === "failed") jobs.delete(message.id);
   const { file } = job;
   if (job.generation !== file.generation || !files.includes(file)) return;
   if (message.type === "progress") {
     Object.assign(file, { status: "converting", progress: message.fraction });
   } else if (message.type === "done") {
-    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), original: message.original,
-      originalCut: message.originalCut, savedAs: message.encoding, warnings: message.warnings, markJoins: job.settings.markJoins });
+    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), warnings: message.warnings,
+      savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
+  } else if (message.type === "original") {
+    file.original = { text: message.text, cut: message.cut };
   } else {
     Object.assign(file, { status: "failed", message: failureText(message) });
   }
@@ -126,6 +128,7 @@ function updateRow(file) {
   progress.hidden = file.status === "failed";
   status.textContent = file.status === "failed" ? file.message : texts[file.status];
   item.dataset.status = file.status;
+  item.dataset.original = file.original ? "shown" : "";
   save.disabled = file.status !== "done";
   warnings.replaceChildren(...(file.warnings || []).map((warning) => {
     const line = document.createElement("li");

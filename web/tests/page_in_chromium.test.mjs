@@ -162,6 +162,7 @@ test("the joints show on request, beside the original", async () => {
   await page.setChecked("#mark-joins", true);
   await allConverted(2);
   await row(cp949Input.name).locator(".file-name").click();
+  await page.waitForFunction(() => document.querySelector(".file.selected")?.dataset.original === "shown");
   const marked = commandLineResult(cp949Input, [...PAGE_DEFAULTS, "--mark-joins"]).toString("utf8");
   assert.equal(await page.locator("#result-text mark.joint").count(), marked.split("`").length - 1);
   assert.equal(await page.textContent("#original-text"), `${new TextDecoder("euc-kr").decode(cp949Input.bytes).replace(/\r\n/g, "\n")}\n`);
