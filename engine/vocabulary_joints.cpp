@@ -15,7 +15,7 @@ constexpr double DROP_SPACE_ODDS = 2.0;
 constexpr double MARK_DECISION_ODDS = 1.0;
 const char JOIN_MARK = '`';
 
-// The joint as the line buffer holds it: where the line's own text ends, and whether a space
+// The joint as the line holds it: where the line's own text ends, and whether a space
 // follows it (the text's own, or the one the rules put after the join mark).
 struct BufferJoint {
     int64_t text_end;
