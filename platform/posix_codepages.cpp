@@ -1,6 +1,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -229,20 +230,8 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
 }
 
 void platform_cp949_characters(uint16_t* table) {
-    Converter converter("UTF-16LE", "CP949");
-    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
-        for (unsigned trail = 0x41; trail <= 0xFE; ++trail) {
-            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            unsigned char unit[4] = {};
-            char* in = pair;
-            size_t in_left = 2;
-            char* out = reinterpret_cast<char*>(unit);
-            size_t room = sizeof unit;
-            bool one_unit = iconv(converter.handle, &in, &in_left, &out, &room) != static_cast<size_t>(-1) && in_left == 0 &&
-                            room == sizeof unit - 2;
-            table[lead << 8 | trail] = one_unit ? static_cast<uint16_t>(unit[0] | unit[1] << 8) : 0;
-        }
-    }
+    const std::vector<uint16_t>& characters = double_byte_characters();
+    std::copy(characters.begin(), characters.end(), table);
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

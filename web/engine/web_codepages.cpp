@@ -2,6 +2,7 @@
 // (the system's iconv tables are not there, and the C library's own CP949 differs from them),
 // UTF-8 and UTF-16 decoded as the POSIX and Windows builds decode them.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -169,6 +170,13 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
         at += entry != 0 ? 2 : 1;
     }
     return out.finish(out_count);
+}
+
+void platform_cp949_characters(uint16_t* table) {
+    std::fill(table, table + 0x10000, 0);
+    for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
+        for (unsigned trail = 0; trail < CP949_TRAILS; ++trail)
+            table[(lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL)] = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

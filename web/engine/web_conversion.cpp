@@ -5,18 +5,19 @@
 #include <emscripten.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pipeline/batch_request.h"
 #include "pipeline/file_conversion.h"
 #include "pipeline/file_report.h"
 #include "pipeline/shared_output.h"
 #include "pipeline/source_loader.h"
-#include "platform/platform.h"
+#include "pipeline/text_encoder.h"
+#include "pipeline/text_encoding.h"
 
 namespace {
 
@@ -38,56 +39,44 @@ public:
     std::string bytes_;
 };
 
-// What the conversion tells of itself: its progress, its reason when it fails, and the text as
-// the engine read it, in UTF-8 for the page's view.
+// What the conversion tells of itself: its progress, why it failed, what it lost on the way.
 class WebReport final : public FileReport {
 public:
     void started(const std::string&) override {}
-    void loaded() override {
-        size_t length = std::strlen(reinterpret_cast<const char*>(source_text.bytes));
-        size_t shown = shown_length(source_text.bytes, length);
-        size_t count = 0;
-        unsigned char* utf8 = platform_cp949_to_utf8(source_text.bytes, shown, &count);
-        original_.assign(reinterpret_cast<const char*>(utf8), count);
-        std::free(utf8);
-        original_cut_ = shown < length;
-    }
+    void loaded() override {}
     void progress(int percent) override { post_progress(percent / 100.0); }
     void failed(const std::string&, const std::string& reason) override { failure_ = reason; }
     void written(const std::string&, uint64_t) override {}
+    void warned(const std::string&, const std::string& warning) override { warnings_ += warning + '\n'; }
     void ended() override {}
 
-    std::string original_;
-    bool original_cut_ = false;
     std::string failure_;
-
-private:
-    // A long text is cut after the last line end within the bytes shown, so no character is cut.
-    static size_t shown_length(const unsigned char* text, size_t length) {
-        if (length <= ORIGINAL_SHOWN_BYTES) return length;
-        for (size_t end = ORIGINAL_SHOWN_BYTES; end > 0; --end)
-            if (text[end - 1] == '\n') return end;
-        return 0;
-    }
+    std::string warnings_;   // one a line
 };
 
-struct NamedInput {
-    std::string_view name;
-    InputEncoding encoding;
+// The beginning of the text as the engine reads it, in UTF-8, cut after a line end; and whether
+// the text goes on.
+struct Original {
+    std::string utf8;
+    bool cut = false;
 };
-// The page's names for the encodings a file is read in, as the command line spells them.
-constexpr NamedInput INPUT_ENCODINGS[] = {
-    {"auto", InputEncoding::AUTO}, {"cp949", InputEncoding::CP949}, {"utf-8", InputEncoding::UTF8},
-    {"utf-16le", InputEncoding::UTF16LE}};
 
-InputEncoding input_encoding_named(std::string_view name) {
-    for (const NamedInput& input : INPUT_ENCODINGS)
-        if (input.name == name) return input.encoding;
-    return InputEncoding::AUTO;
+Original original_of(const char* path, InputEncoding input_encoding) {
+    LoadedText loaded;
+    if (!load_text(path, input_encoding, OutputEncoding::utf8, loaded, ORIGINAL_SHOWN_BYTES + 1)) return {};
+    Original original;
+    original.cut = loaded.text.size() > ORIGINAL_SHOWN_BYTES;
+    size_t shown = loaded.text.size();
+    if (original.cut) shown = loaded.text.rfind('\n', ORIGINAL_SHOWN_BYTES - 1) + 1;
+    TextEncoder encoder(TextEncoding::utf8, &loaded.stand_ins);
+    encoder.encode(std::span(reinterpret_cast<const unsigned char*>(loaded.text.data()), shown), original.utf8);
+    encoder.finish(original.utf8);
+    return original;
 }
 
 MemoryOutput output;
 WebReport report;
+Original original;
 
 }  // namespace
 
@@ -95,18 +84,21 @@ extern "C" {
 
 // Converts the file at `path` of the memory file system. The flags are 1 or 0 like the command
 // line's options; min_line_bytes is twice the minimum length; the encodings are named as on the
-// command line ("auto", "cp949", "utf-8", "utf-16le"). Afterwards web_result gives the result
-// (empty when the file failed, web_failure then saying why) and web_original the beginning of
-// the text as it was read.
-EMSCRIPTEN_KEEPALIVE void web_convert(const char* path, int split_long_sentences, int remove_hanja,
-                                      int blank_after_long, int mark_joins, int32_t min_line_bytes,
-                                      int vocabulary_joints, const char* input_encoding, const char* output_encoding) {
+// command line. Afterwards web_result gives the result (empty when the file failed, web_failure
+// then saying why) and web_warnings what was lost on the way. False when an encoding's name is
+// unknown.
+EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences, int remove_hanja, int blank_after_long,
+                                      int mark_joins, int32_t min_line_bytes, int vocabulary_joints,
+                                      const char* input_encoding, const char* output_encoding) {
     // Without exception handling a failed allocation would stop the module with no reason given;
     // thrown, it reaches the worker as what it is.
     std::set_new_handler([] { throw std::bad_alloc(); });
     output = MemoryOutput{};
     report = WebReport{};
     BatchRequest request;
+    if (!input_encoding_named(input_encoding, request.input_encoding) ||
+        !output_encoding_named(output_encoding, request.output_encoding))
+        return false;
     request.files.push_back(BatchFile{path, "", false});
     request.options = tessaline::ConversionOptions{
         .split_long_sentences = split_long_sentences == 1,
@@ -115,21 +107,32 @@ EMSCRIPTEN_KEEPALIVE void web_convert(const char* path, int split_long_sentences
         .mark_joins = mark_joins == 1,
         .min_line_bytes = min_line_bytes,
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
-    request.input_encoding = input_encoding_named(input_encoding);
-    request.output_encoding = std::string_view(output_encoding) == "utf-8" ? OutputEncoding::UTF8 : OutputEncoding::CP949;
     request.destination = Destination::STANDARD_OUTPUT;
     convert_file(request.files[0], request, output, report);
+    return true;
+}
+
+// Reads the beginning of the file at `path` as the engine reads it, for showing beside the
+// result; afterwards web_original gives it. False when the encoding's name is unknown.
+EMSCRIPTEN_KEEPALIVE bool web_read_original(const char* path, const char* input_encoding) {
+    InputEncoding encoding;
+    if (!input_encoding_named(input_encoding, encoding)) return false;
+    original = original_of(path, encoding);
+    return true;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* web_result() { return output.bytes_.data(); }
 EMSCRIPTEN_KEEPALIVE uint32_t web_result_length() { return static_cast<uint32_t>(output.bytes_.size()); }
 
-EMSCRIPTEN_KEEPALIVE const char* web_original() { return report.original_.data(); }
-EMSCRIPTEN_KEEPALIVE uint32_t web_original_length() { return static_cast<uint32_t>(report.original_.size()); }
+EMSCRIPTEN_KEEPALIVE const char* web_original() { return original.utf8.data(); }
+EMSCRIPTEN_KEEPALIVE uint32_t web_original_length() { return static_cast<uint32_t>(original.utf8.size()); }
 // 1 when the text was longer than its beginning given by web_original.
-EMSCRIPTEN_KEEPALIVE int web_original_cut() { return report.original_cut_ ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int web_original_cut() { return original.cut ? 1 : 0; }
+
 
 // Why the last file failed, NUL-terminated; empty when it was converted.
 EMSCRIPTEN_KEEPALIVE const char* web_failure() { return report.failure_.c_str(); }
+// What the last file lost on the way, one warning a line, NUL-terminated; empty when nothing.
+EMSCRIPTEN_KEEPALIVE const char* web_warnings() { return report.warnings_.c_str(); }
 
 }

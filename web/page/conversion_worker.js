@@ -1,7 +1,7 @@
 // Converts files in the background with its own instance of the WebAssembly engine, so the page
 // stays responsive however long a novel is. Messages in: {id, bytes, settings}. Messages out:
-// {type: "progress", id, fraction}, {type: "done", id, bytes, original, originalCut} and
-// {type: "failed", id, reason, detail}.
+// {type: "progress", id, fraction}, then {type: "done", id, bytes, warnings} followed by
+// {type: "original", id, text, cut}, or {type: "failed", id, reason, detail}.
 "use strict";
 
 importScripts("tessaline-engine.js", "engine_client.js");
@@ -57,20 +57,33 @@ onmessage = async ({ data }) => {
     postMessage({ type: "failed", id, reason: "unavailable", detail: String(error) });
     return;
   }
+  let result;
   try {
-    const result = engine.convert(new Uint8Array(bytes), settings, (fraction) => postMessage({ type: "progress", id, fraction }));
-    if (result.failure !== null) {
-      postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
-      return;
-    }
-    postMessage({ type: "done", id, bytes: result.bytes.buffer, original: result.original, originalCut: result.originalCut },
-      [result.bytes.buffer]);
+    result = engine.convert(new Uint8Array(bytes), settings, (fraction) => postMessage({ type: "progress", id, fraction }));
   } catch (error) {
-    // An engine that stopped midway is of no further use; the next file gets a fresh one. The
-    // engine throws nothing but running out of memory, which arrives as a number (the C++
-    // exception); anything else stopped it.
-    client = loadEngine();
-    const memory = typeof error === "number";
-    postMessage({ type: "failed", id, reason: memory ? "memory" : "engine", detail: String(error) });
+    postMessage({ type: "failed", id, ...stopped(error) });
+    return;
   }
+  if (result.failure !== null) {
+    postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
+    return;
+  }
+  postMessage({ type: "done", id, bytes: result.bytes.buffer, warnings: result.warnings }, [result.bytes.buffer]);
+  // The original for the view comes once the result is out: reading it again is not part of
+  // converting it. Without it the view shows the result alone.
+  let original = { text: "", cut: false };
+  try {
+    original = engine.original(new Uint8Array(bytes), settings);
+  } catch (error) {
+    stopped(error);
+  }
+  postMessage({ type: "original", id, ...original });
 };
+
+// An engine that stopped midway is of no further use; the next file gets a fresh one. The engine
+// throws nothing but running out of memory, which arrives as a number (the C++ exception);
+// anything else stopped it.
+function stopped(error) {
+  client = loadEngine();
+  return { reason: typeof error === "number" ? "memory" : "engine", detail: String(error) };
+}

@@ -2,10 +2,6 @@
 // worker with importScripts and by the Node tests with require.
 "use strict";
 
-// The encodings the engine reads and writes, named as on the command line.
-const INPUT_ENCODINGS = ["auto", "cp949", "utf-8", "utf-16le"];
-const OUTPUT_ENCODINGS = ["cp949", "utf-8"];
-
 // The command line's defaults; the page starts from these.
 const DEFAULT_SETTINGS = Object.freeze({
   minLength: 15,
@@ -21,11 +17,6 @@ const DEFAULT_SETTINGS = Object.freeze({
 // Where a file waits in the engine's memory file system while it is converted.
 const INPUT_PATH = "/input.txt";
 
-function checkedEncoding(names, name, what) {
-  if (!names.includes(name)) throw new Error(`unknown ${what} encoding '${name}'`);
-  return name;
-}
-
 class EngineClient {
   // `engine` is the module made by createTessalineEngine.
   constructor(engine) {
@@ -33,32 +24,50 @@ class EngineClient {
   }
 
   // Converts a file's bytes under the settings, as the command line converts a file. Returns the
-  // bytes of the result file, the beginning of the text as it was read (for showing) and whether
-  // there is more of it, and why the file could not be converted (null when it was).
-  // onProgress(fraction) is called as it goes.
+  // bytes of the result file, why the file could not be converted (null when it was), and what
+  // was lost on the way (warnings in English). onProgress(fraction) is called as it goes.
+  // Encodings are named as on the command line; an unknown name throws.
   convert(bytes, settings, onProgress) {
     const s = { ...DEFAULT_SETTINGS, ...settings };
     const e = this.engine;
-    const inputEncoding = this.cText(checkedEncoding(INPUT_ENCODINGS, s.inputEncoding, "input"));
-    const outputEncoding = this.cText(checkedEncoding(OUTPUT_ENCODINGS, s.outputEncoding, "output"));
-    const path = this.cText(INPUT_PATH);
-    e.FS.writeFile(INPUT_PATH, bytes);
     e.onProgress = onProgress || null;
-    try {
+    const known = this.withFile(bytes, [s.inputEncoding, s.outputEncoding], (path, input, output) =>
       e._web_convert(path, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins, 2 * s.minLength,
-        s.joints === "vocabulary" ? 1 : 0, inputEncoding, outputEncoding);
-    } finally {
-      for (const at of [inputEncoding, outputEncoding, path]) e._free(at);
-      e.FS.unlink(INPUT_PATH);
-      e.onProgress = null;
-    }
+        s.joints === "vocabulary" ? 1 : 0, input, output));
+    e.onProgress = null;
+    if (!known) throw new Error(`unknown encoding '${s.inputEncoding}' or '${s.outputEncoding}'`);
     const failure = this.cString(e._web_failure());
     return {
       bytes: e.HEAPU8.slice(e._web_result(), e._web_result() + e._web_result_length()),
-      original: new TextDecoder().decode(e.HEAPU8.subarray(e._web_original(), e._web_original() + e._web_original_length())),
-      originalCut: e._web_original_cut() === 1,
       failure: failure === "" ? null : failure,
+      warnings: this.cString(e._web_warnings()).split("\n").filter((line) => line !== ""),
     };
+  }
+
+  // The beginning of a file's text as the engine reads it under the input encoding of the
+  // settings, for showing; `cut` when the text goes on.
+  original(bytes, settings) {
+    const s = { ...DEFAULT_SETTINGS, ...settings };
+    const e = this.engine;
+    if (!this.withFile(bytes, [s.inputEncoding], (path, input) => e._web_read_original(path, input)))
+      throw new Error(`unknown encoding '${s.inputEncoding}'`);
+    return {
+      text: new TextDecoder().decode(e.HEAPU8.subarray(e._web_original(), e._web_original() + e._web_original_length())),
+      cut: e._web_original_cut() === 1,
+    };
+  }
+
+  // Runs `call` with the file in the memory file system and the texts in the heap, then frees them.
+  withFile(bytes, texts, call) {
+    const e = this.engine;
+    const pointers = [INPUT_PATH, ...texts].map((text) => this.cText(text));
+    e.FS.writeFile(INPUT_PATH, bytes);
+    try {
+      return call(...pointers);
+    } finally {
+      for (const at of pointers) e._free(at);
+      e.FS.unlink(INPUT_PATH);
+    }
   }
 
   // A NUL-terminated copy of the text in the engine's heap, to be freed.

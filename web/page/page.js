@@ -40,7 +40,7 @@ function settingsFromForm() {
 
 function convertFile(file) {
   file.generation += 1;
-  Object.assign(file, { status: "waiting", progress: 0, result: null, message: "" });
+  Object.assign(file, { status: "waiting", progress: 0, result: null, original: null, message: "", warnings: [] });
   const id = nextJobId++;
   const settings = settingsFromForm();
   jobs.set(id, { file, generation: file.generation, settings });
@@ -52,14 +52,16 @@ function convertFile(file) {
 function heard(message) {
   const job = jobs.get(message.id);
   if (!job) return;
-  if (message.type !== "progress") jobs.delete(message.id);
+  if (message.type === "original" || message.type === "failed") jobs.delete(message.id);
   const { file } = job;
   if (job.generation !== file.generation || !files.includes(file)) return;
   if (message.type === "progress") {
     Object.assign(file, { status: "converting", progress: message.fraction });
   } else if (message.type === "done") {
-    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), original: message.original,
-      originalCut: message.originalCut, savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
+    Object.assign(file, { status: "done", progress: 1, result: new Uint8Array(message.bytes), warnings: message.warnings,
+      savedAs: job.settings.outputEncoding, markJoins: job.settings.markJoins });
+  } else if (message.type === "original") {
+    file.original = { text: message.text, cut: message.cut };
   } else {
     Object.assign(file, { status: "failed", message: failureText(message) });
   }
@@ -106,6 +108,8 @@ function newRow(file) {
   progress.max = 1;
   const status = document.createElement("span");
   status.className = "file-status";
+  const warnings = document.createElement("ul");
+  warnings.className = "file-warnings";
   const save = document.createElement("button");
   save.className = "save";
   save.textContent = texts.save;
@@ -114,17 +118,23 @@ function newRow(file) {
   remove.className = "remove";
   remove.textContent = texts.remove;
   remove.onclick = () => removeFile(file);
-  item.append(name, progress, status, save, remove);
-  return { item, progress, status, save };
+  item.append(name, progress, status, save, remove, warnings);
+  return { item, progress, status, save, warnings };
 }
 
 function updateRow(file) {
-  const { item, progress, status, save } = file.row;
+  const { item, progress, status, save, warnings } = file.row;
   progress.value = file.progress || 0;
   progress.hidden = file.status === "failed";
   status.textContent = file.status === "failed" ? file.message : texts[file.status];
   item.dataset.status = file.status;
+  item.dataset.original = file.original ? "shown" : "";
   save.disabled = file.status !== "done";
+  warnings.replaceChildren(...(file.warnings || []).map((warning) => {
+    const line = document.createElement("li");
+    line.textContent = texts.warning(warning);
+    return line;
+  }));
 }
 
 function removeFile(file) {

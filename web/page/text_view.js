@@ -5,13 +5,18 @@
 const VIEW_BYTES = 200000;
 const JOIN_MARK = "`";
 
-// The labels TextDecoder knows the results' encodings by; WHATWG's euc-kr is CP949.
-const DECODER_LABELS = { cp949: "euc-kr", "utf-8": "utf-8" };
-
-// The text of the first VIEW_BYTES bytes, a character cut at the end left out.
-function viewedText(bytes, encoding) {
-  const decoder = new TextDecoder(DECODER_LABELS[encoding] || "utf-8");
-  return decoder.decode(bytes.subarray(0, VIEW_BYTES), { stream: bytes.length > VIEW_BYTES });
+// The text of a result's first VIEW_BYTES bytes, a character cut at the end left out. A result
+// written "as read" is CP949 when its input was, which is seldom valid UTF-8; WHATWG's euc-kr is
+// CP949.
+function viewedText(bytes, savedAs) {
+  const shown = bytes.subarray(0, VIEW_BYTES);
+  const options = { stream: bytes.length > VIEW_BYTES };
+  if (savedAs === "cp949") return new TextDecoder("euc-kr").decode(shown, options);
+  try {
+    return new TextDecoder("utf-8", { fatal: true }).decode(shown, options);
+  } catch {
+    return new TextDecoder(savedAs === "same" ? "euc-kr" : "utf-8").decode(shown, options);
+  }
 }
 
 // Lines go into blocks of this many, so the browser lays out only the blocks in sight (page.css
@@ -43,8 +48,8 @@ function showText(element, text, marks) {
   element.replaceChildren(fragment);
 }
 
-// Shows a converted file's original, as the engine read it, and its result; a file still on its
-// way shows nothing yet.
+// Shows a converted file's result and, once it has been read for showing, its original as the
+// engine read it; a file still on its way shows nothing yet.
 function showFile(view, file, texts) {
   view.placeholder.hidden = true;
   view.panes.hidden = false;
@@ -52,8 +57,9 @@ function showFile(view, file, texts) {
     for (const element of [view.original, view.result, view.originalNote, view.resultNote]) element.replaceChildren();
     return;
   }
-  showText(view.original, file.original, false);
-  view.originalNote.textContent = file.originalCut ? texts.shownPart(file.original.length, file.bytes.length) : "";
+  const original = file.original || { text: "", cut: false };
+  showText(view.original, original.text, false);
+  view.originalNote.textContent = original.cut ? texts.shownPart(original.text.length, file.bytes.length) : "";
   const result = viewedText(file.result, file.savedAs);
   showText(view.result, result, file.markJoins);
   view.resultNote.textContent = file.result.length > VIEW_BYTES ? texts.shownPart(result.length, file.result.length) : "";

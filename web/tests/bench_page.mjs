@@ -89,6 +89,8 @@ async function pageRuns(page, session) {
     const before = await chromiumTime(session);
     const wall = await page.evaluate(timedConversion);
     runs.push({ wall, cpu: (await chromiumTime(session)) - before });
+    // The original is read again for the view after the result is out; the next run waits for it.
+    await page.waitForFunction(() => document.querySelector(".file")?.dataset.original === "shown", null, { timeout: 120000 });
   }
   return runs;
 }

@@ -30,18 +30,38 @@ function announced(child, stream, pattern, what) {
   });
 }
 
-function stopped(child) {
-  if (child.exitCode !== null || child.signalCode !== null) return Promise.resolve();
+const STOP_TIMEOUT_MS = 10000;
+
+function hasEnded(child) {
+  return child.exitCode !== null || child.signalCode !== null;
+}
+
+// Resolves once the process has ended: asked to by `ask` when given, else by SIGTERM, and by
+// SIGKILL when it does not end in time.
+function stopped(child, ask = () => process.kill(child.pid, "SIGTERM")) {
+  if (hasEnded(child)) return Promise.resolve();
   return new Promise((resolve) => {
-    child.on("exit", resolve);
-    process.kill(child.pid, "SIGTERM");
+    const timer = setTimeout(() => process.kill(child.pid, "SIGKILL"), STOP_TIMEOUT_MS);
+    child.on("exit", () => {
+      clearTimeout(timer);
+      resolve();
+    });
+    Promise.resolve().then(ask).catch(() => process.kill(child.pid, "SIGTERM"));
   });
+}
+
+// Should this process end before it stops what it started, those end with it.
+function endingWithUs(child) {
+  process.on("exit", () => {
+    if (!hasEnded(child)) process.kill(child.pid, "SIGKILL");
+  });
+  return child;
 }
 
 // Serves `site` on a free port of 127.0.0.1.
 export async function startServer(site) {
-  const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site],
-    { stdio: ["ignore", "pipe", "pipe"] });
+  const server = endingWithUs(spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site],
+    { stdio: ["ignore", "pipe", "pipe"] }));
   const [, port] = await announced(server, "stdout", /port (\d+)/, "the page's server");
   return { url: `http://127.0.0.1:${port}/`, stop: () => stopped(server) };
 }
@@ -49,18 +69,18 @@ export async function startServer(site) {
 // Chromium in `language` (such as "ko-KR"), connected to playwright-core.
 export async function startChromium(language) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tessaline-chromium-"));
-  const browserProcess = spawn(CHROMIUM, [...CHROMIUM_FLAGS, `--user-data-dir=${profile}`, `--lang=${language}`, `--accept-lang=${language}`,
-    "--remote-debugging-port=0", "about:blank"], { stdio: ["ignore", "ignore", "pipe"], env: { ...process.env, LANGUAGE: language } });
+  const browserProcess = endingWithUs(spawn(CHROMIUM, [...CHROMIUM_FLAGS, `--user-data-dir=${profile}`, `--lang=${language}`,
+    `--accept-lang=${language}`, "--remote-debugging-port=0", "about:blank"],
+  { stdio: ["ignore", "ignore", "pipe"], env: { ...process.env, LANGUAGE: language } }));
   const [, endpoint] = await announced(browserProcess, "stderr", /DevTools listening on (ws:\/\/\S+)/, "Chromium");
   const browser = await chromium.connectOverCDP(endpoint);
   return {
     browser,
     context: browser.contexts()[0],
+    // Closed as a user closes it, so its helper processes end with it.
     stop: async () => {
-      await browser.close().catch(() => {});
-      await stopped(browserProcess);
-      // Helper processes may still be leaving the profile for a moment.
-      fs.rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+      await stopped(browserProcess, async () => (await browser.newBrowserCDPSession()).send("Browser.close"));
+      fs.rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 250 });
     },
   };
 }

@@ -1,5 +1,5 @@
-// The engine as the page's worker uses it: the bar it moves, the original it gives back for
-// showing, the failures it tells, the settings it refuses. Run by scripts/test with TESSALINE_WEB
+// The engine as the page's worker uses it: the bar it moves, the original it reads for showing,
+// the footer it writes, the settings it refuses. Run by scripts/test with TESSALINE_WEB
 // (the built page) and TESSALINE_SAMPLE (the sample story).
 import { test } from "node:test";
 import assert from "node:assert/strict";
@@ -42,23 +42,19 @@ test("the original comes back as the engine read it, whatever its encoding", () 
     { name: "UTF-8 with its mark", bytes: Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text, "utf8")]) },
     { name: "UTF-16LE with its mark", bytes: Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(text, "utf16le")]) },
   ];
-  // The dash is one of the characters CP949 lacks.
-  const asRead = text.replace("—", "?");
-  for (const { name, bytes } of cases) {
-    const result = client.convert(bytes, {});
-    assert.equal(result.original, asRead, name);
-    assert.equal(result.originalCut, false, name);
-  }
-  const story = client.convert(sample, {});
-  assert.equal(story.original, new TextDecoder("euc-kr").decode(sample));
+  // The dash is one of the characters CP949 lacks, kept as the engine carries it.
+  for (const { name, bytes } of cases) assert.deepEqual(client.original(bytes, {}), { text, cut: false }, name);
+  assert.equal(client.original(sample, {}).text, new TextDecoder("euc-kr").decode(sample));
+  // Forced to read CP949 as UTF-8, the engine sees bytes that are not text.
+  assert.match(client.original(sample, { inputEncoding: "utf-8" }).text, /^\uFFFD/);
 });
 
 test("a long original comes back cut after a line end", () => {
-  const result = client.convert(novel, {});
-  assert.equal(result.originalCut, true);
-  assert.ok(result.original.endsWith("\n"));
-  assert.ok(new TextDecoder("euc-kr").decode(novel).startsWith(result.original));
-  assert.ok(result.original.length > 50000, `${result.original.length} characters`);
+  const original = client.original(novel, {});
+  assert.equal(original.cut, true);
+  assert.ok(original.text.endsWith("\n"));
+  assert.ok(new TextDecoder("euc-kr").decode(novel).startsWith(original.text));
+  assert.ok(original.text.length > 50000, `${original.text.length} characters`);
 });
 
 test("a converted file tells no failure, and its result ends in the footer", () => {
@@ -70,7 +66,9 @@ test("a converted file tells no failure, and its result ends in the footer", () 
 });
 
 test("encodings the engine does not know are refused before it starts", () => {
-  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /input encoding/);
-  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /output encoding/);
+  assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /unknown encoding/);
+  assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /unknown encoding/);
+  assert.throws(() => client.original(sample, { inputEncoding: "latin-1" }), /unknown encoding/);
+  assert.equal(client.convert(sample, { inputEncoding: "EUC-KR", outputEncoding: "UTF8" }).failure, null);
 });
 

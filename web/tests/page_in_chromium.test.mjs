@@ -22,7 +22,7 @@ const WAIT_MS = 120000;
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "tessaline-page-"));
 const cp949Input = { name: path.basename(sample), bytes: fs.readFileSync(sample) };
-// The UTF-8 file holds a character CP949 lacks, which both sides turn into "?".
+// The UTF-8 file holds a character CP949 lacks, which a UTF-8 result keeps.
 const utf8Input = {
   name: "등대섬 UTF-8.txt",
   bytes: Buffer.concat([execFileSync("iconv", ["-f", "CP949", "-t", "UTF-8", sample]), Buffer.from("끝 — 끝\r\n")]),
@@ -164,12 +164,28 @@ test("the joints show on request, beside the original", async () => {
   await page.setChecked("#mark-joins", true);
   await allConverted(2);
   await row(cp949Input.name).locator(".file-name").click();
+  await page.waitForFunction(() => document.querySelector(".file.selected")?.dataset.original === "shown");
   const marked = commandLineResult(cp949Input, [...PAGE_DEFAULTS, "--mark-joins"]).toString("utf8");
   assert.equal(await page.locator("#result-text mark.joint").count(), marked.split("`").length - 1);
   assert.equal(await page.textContent("#original-text"), `${new TextDecoder("euc-kr").decode(cp949Input.bytes).replace(/\r\n/g, "\n")}\n`);
   if (screenshot) await page.screenshot({ path: screenshot });
   await page.setChecked("#mark-joins", false);
   await allConverted(2);
+});
+
+test("a file that is not text gets its own message, what a result lost is told, the rest is converted", async () => {
+  await page.click("#clear");
+  const image = { name: "표지.txt", bytes: Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, ...Array(64).fill(7)]) };
+  await page.selectOption("#output-encoding", "cp949");
+  await dropFiles([image, utf8Input]);
+  await page.waitForFunction(() => [...document.querySelectorAll(".file")].map((r) => r.dataset.status).sort().join() === "done,failed");
+  assert.match(await row(image.name).locator(".file-status").textContent(), /^변환하지 못했습니다: .*PNG/);
+  assert.equal(await row(image.name).locator("button.save").isDisabled(), true);
+  assert.match(await row(utf8Input.name).locator(".file-warnings").textContent(), /^주의: .*CP949 lacks.*—/);
+  const saved = await savedBytes(() => page.click("#save-all"));
+  assert.equal(saved.name, utf8Input.name);
+  assert.deepEqual(saved.bytes, commandLineResult(utf8Input, ["--vocabulary-joints", "--output-encoding", "cp949"]));
+  await page.selectOption("#output-encoding", "utf-8");
 });
 
 test("files chosen with the picker and pasted text convert as dropped ones do", async () => {
