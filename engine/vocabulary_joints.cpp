@@ -8,7 +8,7 @@ namespace {
 
 const char JOIN_MARK = '`';
 
-// The joint as the line buffer holds it: where the line's own text ends, and whether a space
+// The joint as the line holds it: where the line's own text ends, and whether a space
 // follows it (the text's own, or the one the rules put after the join mark).
 struct BufferJoint {
     int64_t text_end;
