@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Searches that test eight bytes at a time: the rules pass over most bytes of a text without
 // acting, and a test per byte would cost more than the rules themselves.
 
@@ -29,8 +33,17 @@ inline uint64_t bytes_equal(uint64_t word, unsigned char value) {
 inline int64_t first_marked(uint64_t marks) { return std::countr_zero(marks) / 8; }
 
 // The first position from `from` on, below `to`, whose byte is one of `Values`; `to` when none is.
+// Sixteen bytes at a time where the processor compares them at once (SSE2), else eight.
 template <unsigned char... Values>
 int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    for (; from + 16 <= to; from += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ...);
+        int marks = _mm_movemask_epi8(hits);
+        if (marks != 0) return from + std::countr_zero(static_cast<unsigned>(marks));
+    }
+#endif
     for (; from + 8 <= to; from += 8) {
         uint64_t word = load_eight(bytes + from);
         uint64_t marks = (bytes_equal(word, Values) | ...);
@@ -38,5 +51,28 @@ int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
     }
     for (; from < to; ++from)
         if (((bytes[from] == Values) || ...)) return from;
+    return to;
+}
+
+// The first position from `from` on at which `first` stands with `second` right after it, both
+// below `to`; `to` when there is none.
+inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, unsigned char first,
+                         unsigned char second) {
+#if defined(__SSE2__)
+    for (; from + 17 <= to; from += 16) {
+        __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+        __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(first))),
+                                     _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(second))));
+        int marks = _mm_movemask_epi8(hits);
+        if (marks != 0) return from + std::countr_zero(static_cast<unsigned>(marks));
+    }
+#endif
+    for (; from + 9 <= to; from += 8) {
+        uint64_t pairs = bytes_equal(load_eight(bytes + from), first) & bytes_equal(load_eight(bytes + from + 1), second);
+        if (pairs != 0) return from + first_marked(pairs);
+    }
+    for (; from + 1 < to; ++from)
+        if (bytes[from] == first && bytes[from + 1] == second) return from;
     return to;
 }

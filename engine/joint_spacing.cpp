@@ -6,7 +6,7 @@
 
 namespace {
 
-// A shorter line buffer is too short for the word rules to read: it never gets the space.
+// A shorter line is too short for the word rules to read: it never gets the space.
 constexpr int32_t shortest_spaced_line = 9;
 
 bool is_ascii_letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/byte_buffer.h"
 
@@ -30,8 +31,17 @@ struct LineText {
 
     // Room for `count` bytes and the NUL after them, the contents kept.
     void reserve(size_t count) { buffer.reserve(count + 1); }
-    void append(const void* bytes, size_t count);
-    void truncate(int64_t new_length);
+    // The bytes may come from the line itself.
+    void append(const void* from, size_t count) {
+        reserve(static_cast<size_t>(length) + count);
+        std::memmove(buffer.data() + length, from, count);
+        length += static_cast<int64_t>(count);
+        buffer.data()[length] = 0;
+    }
+    void truncate(int64_t new_length) {
+        length = new_length;
+        buffer.data()[length] = 0;
+    }
     // Replaces the contents by `count` bytes.
     void assign(const void* bytes, size_t count);
 };

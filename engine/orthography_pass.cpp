@@ -16,20 +16,15 @@ constexpr size_t ENDING_BYTES = sizeof OLD_ENDING;
 bool old_ending_at(const unsigned char* bytes) { return std::memcmp(bytes, OLD_ENDING, ENDING_BYTES) == 0; }
 
 // Position of the next old ending at or after `from` that ends within `count`, or `count`. Its
-// first two bytes are looked for together, eight positions at a time: the first alone is the
-// lead byte of many common syllables.
+// first two bytes are looked for together: the first alone is the lead byte of many common
+// syllables.
 size_t next_old_ending(const unsigned char* bytes, size_t count, size_t from) {
-    size_t i = from;
-    for (; i + ENDING_BYTES + 8 <= count + 1; i += 8) {
-        uint64_t starts = bytes_equal(load_eight(bytes + i), OLD_ENDING[0]) &
-                          bytes_equal(load_eight(bytes + i + 1), OLD_ENDING[1]);
-        for (; starts != 0; starts &= starts - 1) {
-            size_t at = i + static_cast<size_t>(first_marked(starts));
-            if (old_ending_at(bytes + at)) return at;
-        }
+    auto end = static_cast<int64_t>(count);
+    for (auto i = static_cast<int64_t>(from); i + static_cast<int64_t>(ENDING_BYTES) <= end; ++i) {
+        i = find_pair(bytes, i, end, OLD_ENDING[0], OLD_ENDING[1]);
+        if (i + static_cast<int64_t>(ENDING_BYTES) > end) break;
+        if (old_ending_at(bytes + i)) return static_cast<size_t>(i);
     }
-    for (; i + ENDING_BYTES <= count; ++i)
-        if (old_ending_at(bytes + i)) return i;
     return count;
 }
 

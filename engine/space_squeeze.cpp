@@ -10,16 +10,7 @@ namespace {
 
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
 // it changes.
-int64_t first_double_space(const unsigned char* b, int64_t length) {
-    int64_t r = 0;
-    for (; r + 9 <= length; r += 8) {
-        uint64_t pairs = bytes_equal(load_eight(b + r), ' ') & bytes_equal(load_eight(b + r + 1), ' ');
-        if (pairs != 0) return r + first_marked(pairs);
-    }
-    for (; r + 1 < length; ++r)
-        if (b[r] == ' ' && b[r + 1] == ' ') return r;
-    return length;
-}
+int64_t first_double_space(const unsigned char* b, int64_t length) { return find_pair(b, 0, length, ' ', ' '); }
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-void TextWindow::append(const void* bytes, size_t count) {
+void TextWindow::append_growing(const void* bytes, size_t count) {
     size_t start = first_ == nullptr ? 0 : static_cast<size_t>(first_ - buffer_.data());
     if (start + size_ + count + 1 > buffer_.capacity() && start > 0) {
         // The forgotten bytes make room first: the window moves to the front of its memory.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 #include "engine/byte_buffer.h"
@@ -32,7 +33,16 @@ public:
     // Where the byte at `pos` (from base() to end()) lies in memory; valid until the next append.
     const unsigned char* pointer(int64_t pos) const { return first_ + (pos - base_); }
 
-    void append(const void* bytes, size_t count);
+    // Inline while the bytes fit, as most appends are a few bytes long.
+    void append(const void* bytes, size_t count) {
+        if (first_ != nullptr && first_ + size_ + count < buffer_.data() + buffer_.capacity()) {
+            std::memcpy(first_ + size_, bytes, count);
+            size_ += count;
+            first_[size_] = 0;
+            return;
+        }
+        append_growing(bytes, count);
+    }
 
     // Forgets the bytes before `pos`; their memory is reused by later appends.
     void drop_before(int64_t pos);
@@ -45,6 +55,7 @@ private:
     static constexpr size_t LARGE_WINDOW = size_t{1} << 20;
 
     void shrink();
+    void append_growing(const void* bytes, size_t count);
 
     ByteBuffer buffer_;
     unsigned char* first_ = nullptr;  // the byte at base_

@@ -140,8 +140,10 @@ uint8_t counted_length(int64_t length) {
 
 JointSides joint_sides(const TextWindow& text, int64_t next_text) {
     JointSides joint{};
+    // Across a line of blanks the walk stops where the window begins: such a line holds no text
+    // the evidence could change.
     int64_t end = next_text;
-    while (end > 0 && is_blank_byte(text.at(end - 1))) {
+    while (end > text.base() && is_blank_byte(text.at(end - 1))) {
         unsigned char b = text.at(end - 1);
         if (b == ' ' || b == '\t') joint.blank = true;
         --end;

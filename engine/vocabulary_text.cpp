@@ -2,8 +2,9 @@
 
 SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.
+    // The window always begins with a blank byte or at the text's start.
     int64_t pos = end;
-    while (pos > 0 && !is_blank_byte(text.at(pos - 1))) --pos;
+    while (pos > text.base() && !is_blank_byte(text.at(pos - 1))) --pos;
     SourceChar last{end, 0, 0, false};
     int64_t run_start = pos;
     while (pos < end) {

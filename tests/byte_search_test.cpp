@@ -1,0 +1,79 @@
+// The searches that test many bytes at once against a byte-by-byte reading of the same rule, at
+// every offset and length around the widths they work in.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/byte_index.h"
+#include "engine/byte_search.h"
+
+namespace {
+
+const unsigned char* bytes_of(const std::string& text) { return reinterpret_cast<const unsigned char*>(text.data()); }
+
+int64_t first_of_reference(const std::string& text, int64_t from, int64_t to) {
+    for (int64_t k = from; k < to; ++k) {
+        unsigned char b = static_cast<unsigned char>(text[k]);
+        if (b == '"' || b == '[' || b == 0xA1) return k;
+    }
+    return to;
+}
+
+int64_t pair_reference(const std::string& text, int64_t from, int64_t to, unsigned char a, unsigned char b) {
+    for (int64_t k = from; k + 1 < to; ++k)
+        if (static_cast<unsigned char>(text[k]) == a && static_cast<unsigned char>(text[k + 1]) == b) return k;
+    return to;
+}
+
+// Texts of every length up to 40 with one wanted byte (or pair) at every position, in a filler
+// of Hangul bytes that share bits with the wanted ones.
+TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
+    for (unsigned char wanted : {0x22, 0x5B, 0xA1}) {
+        for (size_t length = 0; length <= 40; ++length) {
+            for (size_t at = 0; at <= length; ++at) {
+                std::string text(length, '\xB1');
+                if (at < length) text[at] = static_cast<char>(wanted);
+                for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
+                    auto to = static_cast<int64_t>(length);
+                    if (from > to) continue;
+                    EXPECT_EQ((find_first_of<'"', '[', 0xA1>(bytes_of(text), from, to)), first_of_reference(text, from, to))
+                        << "length " << length << ", byte at " << at << ", from " << from;
+                }
+            }
+        }
+    }
+}
+
+TEST(ByteSearch, FindsAPairAtEveryPositionAndNotAcrossTheEnd) {
+    for (size_t length = 0; length <= 40; ++length) {
+        for (size_t at = 0; at <= length; ++at) {
+            std::string text(length, ' ');
+            for (size_t k = 0; k < length; k += 2) text[k] = '\xC0';  // every other byte a lone first byte
+            if (at + 1 < length) text[at + 1] = '\xBE';
+            if (at < length) text[at] = '\xC0';
+            auto to = static_cast<int64_t>(length);
+            EXPECT_EQ(find_pair(bytes_of(text), 0, to, 0xC0, 0xBE), pair_reference(text, 0, to, 0xC0, 0xBE))
+                << "length " << length << ", pair at " << at;
+            // A first byte at the very end has no second byte before `to`.
+            if (length > 0) {
+                EXPECT_EQ(find_pair(bytes_of(text), 0, to - 1, 0xC0, 0xBE), pair_reference(text, 0, to - 1, 0xC0, 0xBE));
+            }
+        }
+    }
+}
+
+TEST(ByteIndex, FindsEachWordUnderItsByteInListOrder) {
+    const Word words[] = {{"ab", 2}, {"cb", 2}, {"ax", 2}, {"", 0}};
+    ByteIndex<Word> by_last(words, last_byte_of);
+    std::vector<const Word*> under_b(by_last.under('b').begin(), by_last.under('b').end());
+    EXPECT_EQ(under_b, (std::vector<const Word*>{&words[0], &words[1], &words[3]}));
+    ASSERT_EQ(by_last.under('q').size(), 1u);  // a word without bytes is found everywhere
+    EXPECT_EQ(by_last.under('q')[0], &words[3]);
+    ByteIndex<Word> by_first(words, first_byte_of);
+    EXPECT_EQ(by_first.under('a').size(), 3u);
+}
+
+}  // namespace
