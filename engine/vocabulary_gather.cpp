@@ -89,12 +89,12 @@ void gather_between(BookVocabulary& v, const unsigned char* text, int64_t begin,
 // fragment at a cut can be told from a word of its own. The whole words are listed first, as
 // adding pieces may move the slots and the keys.
 void count_word_pieces(BookVocabulary& v) {
-    WordTable& words = v.words;
-    std::vector<WordTable::Slot> whole_words;
-    for (const WordTable::Slot& slot : words.slots)
+    WordCountTable& words = v.words;
+    std::vector<WordCountTable::Slot> whole_words;
+    for (const WordCountTable::Slot& slot : words.slots)
         if (slot.counts.whole != 0) whole_words.push_back(slot);
     unsigned char word[MAX_WORD_BYTES];
-    for (const WordTable::Slot& slot : whole_words) {
+    for (const WordCountTable::Slot& slot : whole_words) {
         std::memcpy(word, word_slot_key(words, slot), slot.key_length);
         for (size_t cut = 2; cut < slot.key_length; cut += 2) {
             word_table_add(words, word, cut, WordRole::BEGINNING, slot.counts.whole);

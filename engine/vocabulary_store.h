@@ -27,7 +27,7 @@ struct CountLogs {
 // The book's own spacing evidence, gathered from the inside of the source text's lines, where
 // the wrap has cut nothing. Built afresh for every conversion in the opt-in mode.
 struct BookVocabulary {
-    WordTable words{};           // syllable runs with a blank or a mark inside the line on both sides,
+    WordCountTable words{};           // syllable runs with a blank or a mark inside the line on both sides,
                                  // and every proper beginning and ending of them, once per use
     CharPairTable pairs{};       // adjacent characters written together or across one space
     SyllableMargins margins{};   // each character before or after any syllable, together or apart

@@ -18,7 +18,7 @@ constexpr size_t INLINE_KEY_BYTES = 8;
 
 // The counts per byte string, in an open-addressing hash table whose longer keys live in one
 // arena: memory grows with the number of distinct strings, not with the text.
-struct WordTable {
+struct WordCountTable {
     struct Slot {
         uint32_t hash;
         uint32_t key_length;    // 0 marks an empty slot: no key is empty
@@ -33,13 +33,13 @@ struct WordTable {
 enum class WordRole { WHOLE, BEGINNING, ENDING };
 
 // Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
-void word_table_add(WordTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
+void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
 
 // The bytes of a slot's key, `slot.key_length` of them.
-const unsigned char* word_slot_key(const WordTable& table, const WordTable::Slot& slot);
+const unsigned char* word_slot_key(const WordCountTable& table, const WordCountTable::Slot& slot);
 
 // The counts of the string, all 0 when it was never added.
-WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length);
+WordCounts word_table_find(const WordCountTable& table, const unsigned char* key, size_t length);
 
 // Starts loading the string's slot into the cache, so that several lookups wait for memory at once.
-void word_table_prefetch(const WordTable& table, const unsigned char* key, size_t length);
+void word_table_prefetch(const WordCountTable& table, const unsigned char* key, size_t length);

@@ -35,7 +35,7 @@ enum class Layout { WINDOW, PLAIN };
 std::vector<Method> methods_of(const QualitySettings& settings, tessaline::WordDictionary* dictionary) {
     using tessaline::JointMode;
     std::vector<Method> methods;
-    bool with_dictionary = dictionary != nullptr && dictionary->available();
+    bool with_dictionary = settings.vocabulary && dictionary != nullptr && dictionary->available();
     if (settings.vocabulary) {
         if (with_dictionary) methods.push_back({"vocabulary", false, JointMode::vocabulary, dictionary, ""});
         methods.push_back({with_dictionary ? "vocabulary, no dictionary" : "vocabulary", false, JointMode::vocabulary,
