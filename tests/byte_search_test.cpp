@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,7 +36,9 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
     for (unsigned char wanted : {0x22, 0x5B, 0xA1}) {
         for (size_t length = 0; length <= 40; ++length) {
             for (size_t at = 0; at <= length; ++at) {
-                std::string text(length, '\xB1');
+                // The search reads past the end into the slack a line keeps; it holds wanted bytes too.
+                std::string text(length + SEARCH_SLACK, static_cast<char>(wanted));
+                std::fill(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), '\xB1');
                 if (at < length) text[at] = static_cast<char>(wanted);
                 for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
                     auto to = static_cast<int64_t>(length);
