@@ -59,6 +59,36 @@ int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
     return to;
 }
 
+// The first position from `from` on, below `to`, whose byte is one of `Values` or is `Lead` with
+// `TrailA` or `TrailB` after it; `to` when none is. Reads SEARCH_SLACK bytes past `to`, like
+// find_first_of.
+template <unsigned char Lead, unsigned char TrailA, unsigned char TrailB, unsigned char... Values>
+int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    for (; from < to; from += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+        __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Lead))),
+                                      _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailA))),
+                                                   _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailB)))));
+        __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ... | pairs);
+        auto marks = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (to - from < 16) marks &= (1u << (to - from)) - 1;
+        if (marks != 0) return from + std::countr_zero(marks);
+    }
+#else
+    for (; from < to; from += 8) {
+        uint64_t word = load_eight(bytes + from);
+        uint64_t next = load_eight(bytes + from + 1);
+        uint64_t pairs = bytes_equal(word, Lead) & (bytes_equal(next, TrailA) | bytes_equal(next, TrailB));
+        uint64_t marks = (bytes_equal(word, Values) | ... | pairs);
+        if (to - from < 8) marks &= (uint64_t{1} << (8 * (to - from))) - 1;
+        if (marks != 0) return from + first_marked(marks);
+    }
+#endif
+    return to;
+}
+
 // The first position from `from` on at which `first` stands with `second` right after it, both
 // below `to`; `to` when there is none.
 inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, unsigned char first,

@@ -51,6 +51,30 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
     }
 }
 
+// A lead byte counts only with one of two trail bytes after it; the trail may stand past `to`.
+TEST(ByteSearch, FindsALeadByteOnlyBeforeItsTrailBytes) {
+    auto reference = [](const std::string& text, int64_t to) {
+        for (int64_t k = 0; k < to; ++k) {
+            auto b = static_cast<unsigned char>(text[k]);
+            auto next = static_cast<unsigned char>(text[k + 1]);
+            if (b == '"' || (b == 0xA1 && (next == 0xB0 || next == 0xB1))) return k;
+        }
+        return to;
+    };
+    for (unsigned char trail : {0xB0, 0xB1, 0xAF}) {
+        for (size_t length = 1; length <= 40; ++length) {
+            for (size_t at = 0; at < length; ++at) {
+                std::string text(length + SEARCH_SLACK, '\xA1');  // lone lead bytes everywhere
+                text[at] = '\xA1';
+                text[at + 1] = static_cast<char>(trail);
+                auto to = static_cast<int64_t>(length);
+                EXPECT_EQ((find_first_of_or_pair<0xA1, 0xB0, 0xB1, '"'>(bytes_of(text), 0, to)), reference(text, to))
+                    << "length " << length << ", pair at " << at << ", trail " << int(trail);
+            }
+        }
+    }
+}
+
 TEST(ByteSearch, FindsAPairAtEveryPositionAndNotAcrossTheEnd) {
     for (size_t length = 0; length <= 40; ++length) {
         for (size_t at = 0; at <= length; ++at) {
