@@ -6,7 +6,6 @@
 #include "app/open_dialog.h"
 #include "app/resources/resource_ids.h"
 #include "app/window_view.h"
-#include "pipeline/batch_run.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ bool handle_command(int id) {
         choose_files(main_window.window);
         return true;
     case ID_CONVERT:
-        run_batch(window_view());
+        convert_selection(window_option_controls(), window_view());
         return true;
     case ID_EXIT:
     case COMMAND_EXIT_MENU:

@@ -3,13 +3,10 @@
 #include "app/commands.h"
 #include "app/controls.h"
 #include "app/resources/resource_ids.h"
-#include "pipeline/source_loader.h"
 
 MainWindow main_window;
 
 namespace {
-
-constexpr size_t INITIAL_TEXT_BUFFER_SIZE = 10;
 
 void centre_on_screen(HWND window) {
     int x = (GetSystemMetrics(SM_CXMAXIMIZED) - MAIN_WINDOW_WIDTH) / 2;
@@ -24,13 +21,11 @@ void on_create(HWND window, const CREATESTRUCTA* creation) {
     main_window.font = create_controls_font();
     create_controls(main_window);
     main_window.white_brush = CreateSolidBrush(RGB(255, 255, 255));
-    text_buffer_reset(source_text, INITIAL_TEXT_BUFFER_SIZE);
 }
 
 void on_destroy() {
     DeleteObject(main_window.white_brush);
     main_window.white_brush = nullptr;
-    text_buffer_release(source_text);
     PostQuitMessage(0);
 }
 

@@ -2,8 +2,8 @@
 
 #include <commdlg.h>
 
+#include "app/selection.h"
 #include "app/selection_display.h"
-#include "pipeline/batch_run.h"
 
 namespace {
 
@@ -16,7 +16,13 @@ const char TITLE[] = " \xC6\xC4\xC0\xCF\xBF\xAD\xB1\xE2    "                  //
 
 }  // namespace
 
+// The full request, with the reserved fields at its end: 88 bytes in a 32-bit program, 152 in a
+// 64-bit one.
+#ifdef _WIN64
+static_assert(sizeof(OPENFILENAMEA) == 152, "the dialog request must be the 152-byte form");
+#else
 static_assert(sizeof(OPENFILENAMEA) == 88, "the dialog request must be the 88-byte form");
+#endif
 
 void choose_files(HWND owner) {
     OPENFILENAMEA request = {};

@@ -4,10 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/selection.h"
 #include "app/window_view.h"
-#include "pipeline/batch_run.h"
-#include "pipeline/output_writer.h"
-#include "pipeline/progress_view.h"
+#include "pipeline/preview.h"
 #include "pipeline/source_loader.h"
 
 namespace {
@@ -22,57 +21,36 @@ const char CUT_MARK[] = "...";
 const char ONE_FILE_CHOSEN[] = "1\xB0\xB3 \xC6\xC4\xC0\xCF \xBC\xB1\xC5\xC3\xB5\xCA";  // 1개 파일 선택됨
 const char FILES_CHOSEN[] = "\xB0\xB3 \xC6\xC4\xC0\xCF \xBC\xB1\xC5\xC3\xB5\xCA";      // 개 파일 선택됨
 
-// Length of the selection's string at `offset`, stopping at the end of the buffer.
-size_t string_length_at(size_t offset) {
-    return strnlen(selection_buffer + offset, SELECTION_BUFFER_SIZE - offset);
-}
-
-bool is_multiple_selection() {
-    size_t after_first = string_length_at(0) + 1;
-    return after_first < SELECTION_BUFFER_SIZE && selection_buffer[after_first] != '\0';
-}
-
-// Calls `visit` with every name of a multiple selection that passes the text-file test.
-template <typename Visit>
-void for_each_text_file(Visit visit) {
-    size_t offset = string_length_at(0) + 1;
-    while (offset < SELECTION_BUFFER_SIZE) {
-        size_t length = string_length_at(offset);
-        if (length == 0 || offset + length == SELECTION_BUFFER_SIZE) return;
-        const char* name = selection_buffer + offset;
-        if (passes_text_file_test(name)) visit(name, length);
-        offset += length + 1;
-    }
-}
-
 void append(char* list, size_t& length, const char* text, size_t count) {
     std::memcpy(list + length, text, count);
     length += count;
 }
 
-void reset_bars(const ProgressView* view) {
-    view->set_file_progress(view->context, 0);
-    view->set_batch_progress(view->context, 0);
+void reset_bars(WindowView& view) {
+    view.set_file_progress(0);
+    view.set_batch_progress(0);
 }
 
-void show_single_file(const ProgressView* view) {
-    if (!load_source_file(selection_buffer)) return;
-    const char* text = reinterpret_cast<const char*>(source_text.bytes);
-    std::string preview(text, strnlen(text, PREVIEW_LIMIT));
-    if (source_size > PREVIEW_LIMIT) preview.append(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
-    view->show_preview(view->context, preview.c_str());
-    view->set_status(view->context, ONE_FILE_CHOSEN);
+// The beginning of the chosen file as the window reads it; the dotted tail follows when the file
+// is longer than the preview, counted in the file's own bytes.
+void show_single_file(WindowView& view) {
+    LoadedText loaded;
+    if (!load_text(selection_buffer, InputEncoding::automatic, OutputEncoding::cp949, loaded, PREVIEW_LIMIT)) return;
+    std::string preview = loaded.text;
+    if (loaded.size > PREVIEW_LIMIT) preview.append(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+    view.show_preview(preview);
+    view.set_status(ONE_FILE_CHOSEN);
     reset_bars(view);
 }
 
-void show_multiple_files(const ProgressView* view) {
+void show_multiple_files(WindowView& view) {
     static char list[SELECTION_LIST_SIZE];
     txt_file_count = list_text_files(list);
-    view->show_preview(view->context, list);
+    view.show_preview(list);
     char status[32];
     std::snprintf(status, sizeof(status), "%d%s", txt_file_count, FILES_CHOSEN);
-    view->set_status(view->context, status);
-    view->set_batch_range(view->context, txt_file_count);
+    view.set_status(status);
+    view.set_batch_range(txt_file_count);
     reset_bars(view);
 }
 
@@ -107,17 +85,17 @@ int list_text_files(char list[SELECTION_LIST_SIZE]) {
 }
 
 void take_open_dialog_result(bool chosen) {
-    const ProgressView* view = window_view();
+    WindowView& view = window_view();
     // A first string that fills the whole buffer has no end: nothing usable was chosen.
-    if (chosen && string_length_at(0) == SELECTION_BUFFER_SIZE) chosen = false;
+    if (chosen && selection_string_length(0) == SELECTION_BUFFER_SIZE) chosen = false;
     selection_ready = chosen ? 1 : 0;
     if (!chosen) {
-        view->show_preview(view->context, "");
+        view.show_preview("");
         return;
     }
-    std::string folder_or_path(selection_buffer, string_length_at(0));
+    std::string folder_or_path(selection_buffer, selection_string_length(0));
     folder_or_path += '\\';
-    view->show_path(view->context, folder_or_path.c_str());
+    view.show_path(folder_or_path);
     if (is_multiple_selection()) {
         show_multiple_files(view);
     } else {

@@ -9,9 +9,7 @@
 #include <fstream>
 
 #include "bench/support/bench_runs.h"
-#include "pipeline/document_conversion.h"
-#include "pipeline/run_settings.h"
-#include "pipeline/source_loader.h"
+#include "pipeline/batch_run.h"
 
 namespace {
 
@@ -36,14 +34,16 @@ void write_input(const std::string& text) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
+// A batch of the one input file into the bench folder, shown nowhere.
 bool convert_file(tessaline::JointMode joints = tessaline::JointMode::rules) {
-    run_settings = RunSettings{};
-    run_settings.output_dir = folder().output.c_str();
-    if (!load_source_file(folder().input.c_str())) return false;
-    set_current_input_path(folder().input.c_str());
-    conversion_options = bench_options();
-    conversion_options.joints = joints;
-    return convert_document(nullptr, 30000) == 0;
+    BatchRequest request;
+    request.files = {BatchFile{folder().input, folder().output, false}};
+    request.shape = RunShape::SINGLE_FILE;
+    request.options = bench_options();
+    request.options.joints = joints;
+    request.destination = Destination::OUTPUT_FOLDER;
+    BatchView silent;
+    return run_batch(request, silent).failed == 0;
 }
 
 void convert_text(const std::string& text) {

@@ -2,164 +2,127 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
+#include "cli/messages.h"
+#include "cli/name_quoting.h"
+#include "cli/progress_line.h"
+#include "cli/reason_wording.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int BAR_WIDTH = 14;
+// Megabytes as a person counts them on a disk label.
+constexpr double BYTES_PER_MEGABYTE = 1e6;
 
-ConsoleView& self(void* context) { return *static_cast<ConsoleView*>(context); }
+// Columns assumed when the terminal does not tell its width.
+constexpr int USUAL_COLUMNS = 80;
 
-std::string bar(int done, int total) {
-    int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * BAR_WIDTH / total) : 0;
-    if (filled < 0) filled = 0;
-    if (filled > BAR_WIDTH) filled = BAR_WIDTH;
-    std::string drawn = "[";
-    drawn.append(static_cast<size_t>(filled), '#');
-    drawn.append(static_cast<size_t>(BAR_WIDTH - filled), '-');
-    return drawn + "]";
+int terminal_columns() {
+    int columns = platform_terminal_columns();
+    return columns > 0 ? columns : USUAL_COLUMNS;
 }
 
-// Columns a UTF-8 line takes: Hangul and Hanja (three- and four-byte sequences) are wide.
-size_t display_columns(const std::string& line) {
-    size_t columns = 0;
-    for (unsigned char c : line) {
-        if ((c & 0xC0) == 0x80) continue;
-        columns += c >= 0xE1 ? 2 : 1;
-    }
-    return columns;
+std::string one_decimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
 }
 
-void draw(ConsoleView& console) {
-    if (!console.live) return;
-    std::string line = console.status.empty() ? "" : console.status + "  ";
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, " %3d%%", console.file_percent);
-    line += bar(console.file_percent, 100) + numbers;
-    if (console.batch_count > 1) {
-        std::snprintf(numbers, sizeof numbers, " %d/%d", console.batch_done, console.batch_count);
-        line += "  " + bar(console.batch_done, console.batch_count) + numbers;
-    }
-    size_t columns = display_columns(line);
-    if (columns < console.drawn_columns) line.append(console.drawn_columns - columns, ' ');
-    std::fprintf(stderr, "\r%s", line.c_str());
-    std::fflush(stderr);
-    console.drawn_columns = columns > console.drawn_columns ? columns : console.drawn_columns;
+std::string where_saved(const CliOptions& options) {
+    if (options.to_stdout) return "";
+    if (!options.output_dir.empty())
+        return " " + message(Text::saved_into, {quoted_name(terminal_path(options.output_dir))});
+    return " " + message(Text::saved_beside);
 }
 
-void set_file_progress(void* context, int percent) {
-    ConsoleView& console = self(context);
-    if (percent == console.file_percent) return;
-    console.file_percent = percent;
-    draw(console);
+// Results written to the same terminal would be torn by a line redrawn among them.
+bool draws_progress(const CliOptions& options) {
+    return !options.quiet && platform_stderr_is_terminal() && !(options.to_stdout && platform_stdout_is_terminal());
 }
-
-// A new selection: the texts and bars of the one before are gone.
-void set_batch_range(void* context, int count) {
-    self(context).batch_count = count;
-    self(context).batch_done = 0;
-    self(context).file_percent = 0;
-    self(context).status.clear();
-}
-
-void set_batch_progress(void* context, int files_done) {
-    self(context).batch_done = files_done;
-    draw(self(context));
-}
-
-void set_status(void* context, const char* text) {
-    self(context).status = terminal_text(text);
-    draw(self(context));
-}
-
-void show_nothing(void*, const char*) {}
-
-void refresh(void* context) { draw(self(context)); }
-
-// The line of the completion message that names the Tessaline folder is left out when the
-// results went to standard output or to another folder.
-std::string without_saved_line(const std::string& message) {
-    std::string kept;
-    for (size_t start = 0; start <= message.size();) {
-        size_t end = message.find('\n', start);
-        if (end == std::string::npos) end = message.size();
-        std::string line = message.substr(start, end - start);
-        if (line.compare(0, 10, "Tessaline ") != 0) kept += (kept.empty() ? "" : "\n") + line;
-        start = end + 1;
-    }
-    return kept;
-}
-
-void show_message(void* context, const char* text) {
-    ConsoleView& console = self(context);
-    console_clear_line(console);
-    if (console.options->quiet) return;
-    std::string message = terminal_text(text);
-    if (console.options->to_stdout || !console.options->output_dir.empty()) message = without_saved_line(message);
-    std::fprintf(stderr, "%s\n", message.c_str());
-}
-
-void read_checkboxes(void* context, int flags[4]) {
-    const CliOptions& options = *self(context).options;
-    flags[0] = options.split_long_sentences;
-    flags[1] = options.remove_hanja;
-    flags[2] = options.blank_after_long;
-    flags[3] = options.mark_joins;
-}
-
-void read_min_length_text(void* context, char text[10]) {
-    std::strncpy(text, self(context).options->min_length_text.c_str(), 9);
-    text[9] = 0;
-}
-
-// One command is one run, however many folders it covers: the join mark stays for all of them.
-void keep_mark_joins(void*) {}
 
 }  // namespace
 
-ConsoleView make_console_view(const CliOptions& options) {
-    return ConsoleView{&options, !options.quiet && platform_stderr_is_terminal(), 0, 0, 0, "", 0};
+ConsoleView::ConsoleView(const CliOptions& options)
+    : options_(options), live_(draws_progress(options)), started_(std::chrono::steady_clock::now()) {}
+
+void ConsoleView::begin_batch(int file_count) { file_count_ = file_count; }
+
+void ConsoleView::show_path(const std::string& path) {
+    ++file_index_;
+    file_percent_ = 0;
+    file_name_ = shown_name(terminal_path(path));
+    draw();
 }
 
-ProgressView console_progress_view(ConsoleView& console) {
-    ProgressView view{};
-    view.context = &console;
-    view.set_file_progress = set_file_progress;
-    view.set_batch_range = set_batch_range;
-    view.set_batch_progress = set_batch_progress;
-    view.set_status = set_status;
-    view.show_path = show_nothing;
-    view.show_preview = show_nothing;
-    view.refresh = refresh;
-    view.show_message = show_message;
-    view.read_checkboxes = read_checkboxes;
-    view.read_min_length_text = read_min_length_text;
-    view.uncheck_mark_joins = keep_mark_joins;
-    return view;
+void ConsoleView::set_file_progress(int percent) {
+    if (percent == file_percent_) return;
+    file_percent_ = percent;
+    draw();
 }
 
-void console_clear_line(ConsoleView& console) {
-    if (console.drawn_columns == 0) return;
-    std::fprintf(stderr, "\r%s\r", std::string(console.drawn_columns, ' ').c_str());
+void ConsoleView::show_converted(uint64_t result_bytes) {
+    ++converted_;
+    converted_bytes_ += result_bytes;
+}
+
+void ConsoleView::report_failure(const std::string& path, const std::string& reason) { tell(failures_, path, reason); }
+
+void ConsoleView::report_warning(const std::string& path, const std::string& warning) {
+    tell(warnings_, path, warning);
+}
+
+void ConsoleView::note(const std::string& text) {
+    if (options_.quiet) return;
+    // May come from a conversion's thread, so it leaves the progress line's state alone.
+    std::fprintf(stderr, "%stessaline: %s\n", live_ ? "\n" : "", text.c_str());
     std::fflush(stderr);
-    console.drawn_columns = 0;
 }
 
-void console_note(ConsoleView& console, const std::string& text) {
-    if (console.options->quiet) return;
-    console_clear_line(console);
-    std::fprintf(stderr, "tessaline: %s\n", text.c_str());
+void ConsoleView::tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason) {
+    FileNote note{quoted_name(terminal_path(path)), reason_in_run_language(reason)};
+    gathered.push_back(note);
+    if (live_) return;
+    std::fprintf(stderr, "tessaline: %s %s\n", note.name.c_str(), note.reason.c_str());
+    std::fflush(stderr);
 }
 
-std::string terminal_text(const char* cp949_text) {
-    size_t count = 0;
-    unsigned char* converted =
-        platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(cp949_text), std::strlen(cp949_text), &count);
-    std::string text(reinterpret_cast<const char*>(converted), count);
-    std::free(converted);
-    return text;
+void ConsoleView::finish() {
+    clear_line();
+    if (!live_) return;
+    const std::pair<Text, const std::vector<FileNote>*> lists[] = {{Text::lossy_heading, &warnings_},
+                                                                    {Text::not_converted_heading, &failures_}};
+    for (const auto& [heading, notes] : lists) {
+        if (!notes->empty()) std::fprintf(stderr, "%s\n", message(heading).c_str());
+        for (const FileNote& note : *notes) std::fprintf(stderr, "  %s %s\n", note.name.c_str(), note.reason.c_str());
+    }
+    std::fprintf(stderr, "%s\n", summary().c_str());
+    std::fflush(stderr);
+}
+
+// The line is drawn over the one before; spaces cover what is left of a longer one.
+void ConsoleView::draw() {
+    if (!live_ || file_index_ == 0) return;
+    std::string line = progress_line(file_index_, file_count_, file_name_, file_percent_, terminal_columns());
+    size_t columns = display_columns(line);
+    if (columns < drawn_columns_) line.append(drawn_columns_ - columns, ' ');
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    drawn_columns_ = columns;
+}
+
+void ConsoleView::clear_line() {
+    if (drawn_columns_ == 0) return;
+    std::fprintf(stderr, "\r%s\r", std::string(drawn_columns_, ' ').c_str());
+    std::fflush(stderr);
+    drawn_columns_ = 0;
+}
+
+std::string ConsoleView::summary() const {
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started_;
+    std::string line = message(Text::summary, {std::to_string(converted_), std::to_string(failures_.size()),
+                                               one_decimal(static_cast<double>(converted_bytes_) / BYTES_PER_MEGABYTE),
+                                               one_decimal(seconds.count())});
+    return converted_ > 0 ? line + where_saved(options_) : line;
 }
 
 std::string terminal_path(const std::string& path) {

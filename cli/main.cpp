@@ -1,50 +1,55 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/console_view.h"
-#include "cli/failure_report.h"
 #include "cli/help.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/run_driver.h"
 #include "cli/run_plan.h"
-#include "pipeline/document_conversion.h"
-#include "pipeline/run_settings.h"
+#include "dictionary/korean_dictionary.h"
+#include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
 namespace {
 
-int usage_error(const std::string& error) {
-    std::fprintf(stderr, "tessaline: %s\n", error.c_str());
-    print_usage_hint(stderr);
-    return 2;
-}
+constexpr int USAGE_ERROR_STATUS = 2;
 
-void apply_settings(const CliOptions& options, FailureReport& failures) {
-    run_settings.input_encoding = options.input_encoding;
-    run_settings.output_encoding = options.output_encoding;
-    run_settings.to_stdout = options.to_stdout ? 1 : 0;
-    run_settings.on_failure = on_pipeline_failure;
-    run_settings.failure_context = &failures;
-    conversion_options.joints = options.vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+int usage_error(const std::string& error, bool with_usage) {
+    std::fprintf(stderr, "tessaline: %s\n", error.c_str());
+    if (with_usage) print_usage(stderr);
+    print_usage_hint(stderr);
+    return USAGE_ERROR_STATUS;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     platform_prepare_terminal();
+    choose_korean(platform_user_wants_korean());
     CliOptions options;
     std::string error;
-    switch (parse_options(argc, argv, options, error)) {
+    switch (parse_options(argc, argv, platform_stdin_is_terminal(), options, error)) {
     case ParseResult::HELP: print_help(stdout); return 0;
     case ParseResult::VERSION: print_version(stdout); return 0;
-    case ParseResult::USAGE_ERROR: return usage_error(error);
+    case ParseResult::USAGE_ERROR: return usage_error(error, false);
+    case ParseResult::NO_INPUT: return usage_error(error, true);
     case ParseResult::RUN: break;
     }
-    ConsoleView console = make_console_view(options);
-    FailureReport failures{&console, 0};
-    apply_settings(options, failures);
-    ProgressView view = console_progress_view(console);
-    for (const auto& run : plan_runs(options, failures)) carry_out(run, view, failures);
-    console_clear_line(console);
-    return failures.count == 0 ? 0 : 1;
+    ConsoleView console(options);
+    // Kept for the whole run: the signal handler writes it as it stands.
+    static const std::string farewell =
+        (console.live() ? "\n" : "") + ("tessaline: " + message(Text::interrupted)) + "\n";
+    platform_end_cleanly_on_signals(farewell.c_str());
+    std::vector<BatchFile> files = plan_files(options, console);
+    if (!files.empty()) {
+        console.begin_batch(static_cast<int>(files.size()));
+        KoreanDictionary dictionary(options.dictionary_path, [&console](const std::string& why) { console.note(why); });
+        BatchRequest request = command_request(options, std::move(files));
+        request.options.dictionary = &dictionary;
+        run_batch(request, console);
+    }
+    console.finish();
+    return console.failures() == 0 ? 0 : 1;
 }

@@ -1,74 +1,46 @@
 #include "cli/run_driver.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <string>
+#include <thread>
+#include <utility>
 
-#include "pipeline/batch_run.h"
-#include "pipeline/batch_texts.h"
-#include "pipeline/document_conversion.h"
 #include "pipeline/min_length.h"
-#include "pipeline/run_settings.h"
-#include "pipeline/source_loader.h"
-#include "platform/platform.h"
 
 namespace {
 
-constexpr char STDIN_NAME[] = "standard input";
-
-// The planner keeps every run within the buffer, both closing NULs included.
-void fill_selection(const PlannedRun& run) {
-    size_t at = 0;
-    auto put = [&at](const std::string& text) {
-        std::memcpy(selection_buffer + at, text.c_str(), text.size() + 1);
-        at += text.size() + 1;
-    };
-    if (run.folder.empty()) {
-        put(run.names[0]);
-    } else {
-        put(run.folder);
-        for (const auto& name : run.names) put(name);
-    }
-    selection_buffer[at] = 0;
+unsigned processor_cores() {
+    unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : cores;
 }
 
-void read_options(const ProgressView& view) {
-    int flags[4] = {};
-    view.read_checkboxes(view.context, flags);
-    conversion_options.split_long_sentences = flags[0] == 1;
-    conversion_options.remove_hanja = flags[1] == 1;
-    conversion_options.blank_after_long = flags[2] == 1;
-    conversion_options.mark_joins = flags[3] == 1;
-    char text[MIN_LENGTH_DIGITS + 1] = {};
-    view.read_min_length_text(view.context, text);
-    conversion_options.min_line_bytes = min_line_bytes_from(text);
+tessaline::ConversionOptions conversion_options_of(const CliOptions& options) {
+    tessaline::ConversionOptions conversion;
+    conversion.split_long_sentences = options.split_long_sentences == 1;
+    conversion.remove_hanja = options.remove_hanja == 1;
+    conversion.blank_after_long = options.blank_after_long == 1;
+    conversion.mark_joins = options.mark_joins == 1;
+    conversion.min_line_bytes = min_line_bytes_from(options.min_length_text.c_str());
+    conversion.joints = options.joints;
+    return conversion;
 }
 
-void convert_stdin(const ProgressView& view, FailureReport& failures) {
-    unsigned char* bytes = nullptr;
-    size_t count = 0;
-    if (!platform_read_stdin(&bytes, &count)) {
-        std::string reason = std::string("cannot be read: ") + platform_error_text();
-        return report_file_failure(failures, STDIN_NAME, reason.c_str());
-    }
-    bool loaded = load_source_bytes(bytes, count, STDIN_NAME);
-    std::free(bytes);
-    if (!loaded) return;
-    read_options(view);
-    set_current_input_path(STDIN_NAME);
-    if (convert_document(&view, PREVIEW_LIMIT_LAST) != 0) return;
-    view.set_status(view.context, SINGLE_FINISHED_STATUS);
-    view.show_message(view.context, SINGLE_FINISHED_MESSAGE);
+Destination destination_of(const CliOptions& options) {
+    if (options.to_stdout) return Destination::STANDARD_OUTPUT;
+    return options.output_dir.empty() ? Destination::TESSALINE_FOLDER : Destination::OUTPUT_FOLDER;
 }
 
 }  // namespace
 
-void carry_out(const PlannedRun& run, const ProgressView& view, FailureReport& failures) {
-    run_settings.output_dir = run.output_dir.empty() ? nullptr : run.output_dir.c_str();
-    view.set_batch_range(view.context, run.folder.empty() ? 1 : static_cast<int>(run.names.size()));
-    if (run.from_stdin) return convert_stdin(view, failures);
-    fill_selection(run);
-    txt_file_count = count_text_files();
-    selection_ready = 1;
-    run_batch(&view);
+BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> files) {
+    BatchRequest request;
+    request.shape = files.size() == 1 ? RunShape::SINGLE_FILE : RunShape::FILE_LIST;
+    request.files = std::move(files);
+    request.options = conversion_options_of(options);
+    request.input_encoding = options.input_encoding;
+    request.output_encoding = options.output_encoding;
+    request.destination = destination_of(options);
+    request.jobs = options.jobs != 0 ? options.jobs : processor_cores();
+    request.footer = options.footer;
+    request.replace_own_footer = true;
+    request.refuse_linked_folder = true;
+    return request;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "cli/failure_report.h"
-#include "cli/run_plan.h"
-#include "pipeline/progress_view.h"
+#include <vector>
 
-// Carries out one planned run: through run_batch with the selection filled as the open dialog
-// fills it, or, for standard input, through the same steps on the bytes read.
-void carry_out(const PlannedRun& run, const ProgressView& view, FailureReport& failures);
+#include "cli/options.h"
+#include "pipeline/batch_request.h"
+
+// The batch a command line asks for: the planned files under the options given, as many at once
+// as -j says (by default one per processor core), written where -o or --stdout says.
+BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> files);

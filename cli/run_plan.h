@@ -3,19 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/failure_report.h"
+#include "cli/console_view.h"
 #include "cli/options.h"
+#include "pipeline/batch_request.h"
 
-// One call of run_batch: a single selection (one path, no folder) or a multiple selection (a
-// folder and names in it), each small enough for the selection buffer.
-struct PlannedRun {
-    std::string folder;                 // empty for a single selection
-    std::vector<std::string> names;     // for a single selection, the one full path
-    std::string output_dir;             // empty: the Tessaline folder beside each input
-    bool from_stdin;
-};
-
-// Turns the PATHs into runs, in the order given: a file alone is a single selection, several
-// text files of one folder a multiple one, a folder (and with -r each subfolder) a multiple
-// selection of its text files. What cannot be read is reported and left out.
-std::vector<PlannedRun> plan_runs(const CliOptions& options, FailureReport& failures);
+// Turns the PATHs into the files of one batch, in the order given: a file as it is, whatever its
+// name; '-' as standard input; a folder as the text files directly in it, in byte order of their
+// names, and with -r then each subfolder's in turn. What cannot be read, and a second input whose
+// result would land where an earlier one's does, is named through the console and left out.
+std::vector<BatchFile> plan_files(const CliOptions& options, ConsoleView& console);

@@ -1,6 +1,5 @@
-// The whole path of a file: load_source_file on raw bytes under every input encoding setting, the
-// engine, and the writer with its footer, checked against an independent decoding and for lost
-// text.
+// load_text on raw bytes under every input encoding setting, then the conversion of what
+// it loaded, checked against an independent decoding and for lost text.
 
 #include <cstdint>
 #include <cstdio>

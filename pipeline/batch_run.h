@@ -1,27 +1,11 @@
 #pragma once
 
-#include <cstddef>
+#include "pipeline/batch_report.h"
+#include "pipeline/batch_request.h"
+#include "pipeline/batch_view.h"
 
-struct ProgressView;
-
-constexpr size_t SELECTION_BUFFER_SIZE = 100000;
-
-// Preview sizes: files before the last of a run show less, so the run is not slowed by them.
-constexpr int PREVIEW_LIMIT_EARLIER = 3000;
-constexpr int PREVIEW_LIMIT_LAST = 30000;
-
-// What the last open dialog chose. Single: the full path followed by two NULs. Multiple: the
-// folder, a NUL, every name followed by a NUL, and one more NUL.
-extern char selection_buffer[SELECTION_BUFFER_SIZE];
-extern int selection_ready;
-extern int txt_file_count;
-
-// A name is a text file when its last three characters, ASCII letters lowered, are "txt".
-bool passes_text_file_test(const char* name);
-
-// Counts the names of a multiple selection that pass the text-file test (0 for a single one).
-int count_text_files();
-
-// Converts every file of the selection, reporting through the view. Files that could not be
-// loaded or written are named at the end instead of being reported as processed.
-void run_batch(const ProgressView* view);
+// Converts the files of the request, showing the run through the view: each file's path, number,
+// progress and preview, then the completion texts, in the order of the files however many are
+// converted at once. Files that could not be read, converted or written are named through the
+// view and in the completion texts; the others are converted all the same.
+BatchOutcome run_batch(const BatchRequest& request, BatchView& view);

@@ -38,10 +38,6 @@ std::string name_list(const std::vector<std::string>& names, const char* separat
 
 // "1개 파일 처리 완료."
 const char SINGLE_FINISHED_STATUS[] = "1\xB0\xB3 \xC6\xC4\xC0\xCF \xC3\xB3\xB8\xAE \xBF\xCF\xB7\xE1.";
-// "1개 파일 처리완료.\nTessaline 폴더에 자장되었습니다."
-const char SINGLE_FINISHED_MESSAGE[] =
-    "1\xB0\xB3 \xC6\xC4\xC0\xCF \xC3\xB3\xB8\xAE\xBF\xCF\xB7\xE1."
-    "\nTessaline \xC6\xFA\xB4\xF5\xBF\xA1 \xC0\xDA\xC0\xE5\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.";
 
 std::string progress_status(int file_count, int file_number) {
     return number(file_count) + " / " + number(file_number) + PROCESSING;
@@ -49,7 +45,9 @@ std::string progress_status(int file_count, int file_number) {
 
 std::string finished_status(int file_count) { return number(file_count) + FILES_DONE; }
 
-std::string finished_message(int file_count) { return finished_status(file_count) + SAVED; }
+std::string finished_message(int file_count, bool saved_in_tessaline) {
+    return finished_status(file_count) + (saved_in_tessaline ? SAVED : "");
+}
 
 // "2개 파일 처리완료. 1개 파일 처리실패: a.txt"
 std::string failed_status(int converted, const std::vector<std::string>& failed_names) {
@@ -58,7 +56,7 @@ std::string failed_status(int converted, const std::vector<std::string>& failed_
 }
 
 // "2개 파일 처리완료.\nTessaline 폴더에 자장되었습니다.\n1개 파일 처리실패:\na.txt"
-std::string failed_message(int converted, const std::vector<std::string>& failed_names) {
-    return converted_part(converted, std::string(SAVED) + "\n") +
+std::string failed_message(int converted, const std::vector<std::string>& failed_names, bool saved_in_tessaline) {
+    return converted_part(converted, std::string(saved_in_tessaline ? SAVED : "") + "\n") +
            number(static_cast<long>(failed_names.size())) + FILES_FAILED + "\n" + name_list(failed_names, "\n");
 }

@@ -1,68 +1,27 @@
 #include "pipeline/source_loader.h"
 
-#include <cstdint>
-#include <cstring>
-#include <string>
+#include "pipeline/source_reader.h"
+#include "pipeline/text_warnings.h"
 
-#include "pipeline/run_settings.h"
-#include "pipeline/source_decoding.h"
-#include "platform/platform.h"
-
-TextBuffer source_text;
-uint32_t source_size;
-
-namespace {
-
-// The source size is a 32-bit count; larger files are refused rather than misread.
-constexpr uint64_t LARGEST_FILE = UINT32_MAX - 16;
-
-bool refuse(const char* path, const char* what, const char* why) {
-    std::string reason = what;
-    if (why != nullptr) reason = reason + ": " + why;
-    report_failure(path, reason.c_str());
-    return false;
-}
-
-void take_decoded(TextBuffer& raw, uint64_t size) {
-    size_t length = decode_into_source(raw, static_cast<size_t>(size));
-    // A lone last byte of UTF-16LE text may decode wider than itself; the engine sizes its
-    // output from the source size, so that size never falls below the text.
-    source_size = static_cast<uint32_t>(length > size ? length : size);
-}
-
-}  // namespace
-
-int detect_text_encoding(const unsigned char* raw) {
-    if (raw[0] == 0xEF && raw[1] == 0xBB && raw[2] == 0xBF) return ENCODING_UTF8;
-    if (raw[0] == 0xFF && raw[1] == 0xFE) return ENCODING_UTF16LE;
-    return ENCODING_ANSI;
-}
-
-bool load_source_file(const char* path) {
-    uint64_t size = 0;
-    PlatformFile* file = platform_open_existing(path, &size);
-    if (file == nullptr) return refuse(path, "cannot be opened", platform_error_text());
-    if (size > LARGEST_FILE) {
-        platform_close(file);
-        return refuse(path, "is too large (4 GiB or more)", nullptr);
-    }
-    TextBuffer raw{};
-    text_buffer_reset(raw, static_cast<size_t>(size) + 2);
-    bool read = platform_read_exact(file, raw.bytes, static_cast<size_t>(size));
-    platform_close(file);
+bool load_text(const std::string& path, InputEncoding input, OutputEncoding output, LoadedText& loaded,
+               size_t kept_bytes) {
+    loaded = LoadedText{};
+    SourceReader reader(input, output);
+    uint64_t length = 0;
+    bool read = reader.open(path) && reader.read([&](std::span<const unsigned char> piece) {
+        length += piece.size();
+        size_t room = kept_bytes - loaded.text.size();
+        loaded.text.append(reinterpret_cast<const char*>(piece.data()), piece.size() < room ? piece.size() : room);
+    });
     if (!read) {
-        text_buffer_release(raw);
-        return refuse(path, "cannot be read", platform_error_text());
+        loaded.failure = reader.failure();
+        return false;
     }
-    take_decoded(raw, size);
-    return true;
-}
-
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name) {
-    if (count > LARGEST_FILE) return refuse(name, "is too large (4 GiB or more)", nullptr);
-    TextBuffer raw{};
-    text_buffer_reset(raw, count + 2);
-    if (count > 0) std::memcpy(raw.bytes, bytes, count);
-    take_decoded(raw, count);
+    // A lone byte may decode wider than itself, so the text can be longer than its file.
+    loaded.size = length > reader.size() ? length : reader.size();
+    loaded.encoding = reader.encoding();
+    loaded.stand_ins = reader.stand_ins();
+    loaded.unkept = reader.unkept();
+    loaded.warning = damage_warning(reader.encoding(), reader.result_encoding(), reader.damage());
     return true;
 }

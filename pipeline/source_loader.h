@@ -2,25 +2,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <string>
 
-#include "engine/text_buffer.h"
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_decoder.h"
+#include "pipeline/text_encoding.h"
 
-// The loaded text, decoded to CP949 and NUL-terminated, and the raw byte count of its file.
-extern TextBuffer source_text;
-extern uint32_t source_size;
+// An input read whole at once, as the window's preview of a chosen file needs it.
+struct LoadedText {
+    std::string text;              // CP949, NUL characters dropped; cut at the limit asked for
+    uint64_t size = 0;             // the bytes of the input, never fewer than the whole text's
+    TextEncoding encoding = TextEncoding::cp949;
+    StandInTable stand_ins;        // for a UTF-8 result
+    UnkeptCharacters unkept;       // characters a CP949 result lacks, written as "?"
+    std::string warning;           // what was not text, in English; empty when all was
+    std::string failure;           // why it could not be loaded, in English
+};
 
-constexpr int ENCODING_ANSI = 1000;
-constexpr int ENCODING_UTF16LE = 1001;
-constexpr int ENCODING_UTF8 = 1002;
-
-// Classifies a raw buffer by its byte-order mark. The buffer must end in two zero bytes.
-int detect_text_encoding(const unsigned char* raw);
-
-// Loads a file into the source text, decoding it to CP949 as run_settings.input_encoding says
-// and dropping NUL characters. Any failure (cannot open, short or failed read) is reported to
-// run_settings.on_failure and leaves the source text and source size as they were.
-bool load_source_file(const char* path);
-
-// The same for bytes already in memory, such as standard input; `name` is what a failure is
-// reported under.
-bool load_source_bytes(const unsigned char* bytes, size_t count, const char* name);
+// Loads a file, or standard input for "-", for a result in `output`: its encoding found (or
+// forced) as `input` says, read to its end, decoded to CP949. Of the text only the first
+// `kept_bytes` are kept. False, with the failure told, when it cannot be opened or read or is
+// plainly not text.
+bool load_text(const std::string& path, InputEncoding input, OutputEncoding output, LoadedText& loaded,
+               size_t kept_bytes = std::numeric_limits<size_t>::max());

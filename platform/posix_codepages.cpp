@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "platform/platform.h"
@@ -20,14 +21,17 @@ struct Output {
 
 Output output_with_room(size_t capacity) {
     auto* bytes = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (bytes == nullptr) std::abort();
+    if (bytes == nullptr) throw std::bad_alloc();
     return Output{bytes, 0, capacity};
 }
 
 void grow(Output& out) {
     out.capacity = out.capacity * 2 + 16;
     auto* bytes = static_cast<unsigned char*>(std::realloc(out.bytes, out.capacity + 1));
-    if (bytes == nullptr) std::abort();
+    if (bytes == nullptr) {
+        std::free(out.bytes);
+        throw std::bad_alloc();
+    }
     out.bytes = bytes;
 }
 
@@ -100,12 +104,17 @@ std::vector<uint32_t> utf16le_code_points(const unsigned char* text, size_t coun
     return points;
 }
 
-iconv_t open_converter(const char* to, const char* from) {
-    iconv_t converter = iconv_open(to, from);
-    // Without its CP949 tables this system cannot run the program at all.
-    if (converter == reinterpret_cast<iconv_t>(-1)) std::abort();
-    return converter;
-}
+// An iconv conversion, closed however the conversion ends.
+struct Converter {
+    iconv_t handle;
+    Converter(const char* to, const char* from) : handle(iconv_open(to, from)) {
+        // Without its CP949 tables this system cannot run the program at all.
+        if (handle == reinterpret_cast<iconv_t>(-1)) std::abort();
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    ~Converter() { iconv_close(handle); }
+};
 
 // Runs iconv over the whole input; where it cannot go on, `replacement` is written, `skip` input
 // bytes are passed over and the conversion resumes.
@@ -135,10 +144,68 @@ unsigned char* code_points_to_cp949(const std::vector<uint32_t>& points, size_t*
     for (size_t k = 0; k < points.size(); ++k)
         for (int b = 0; b < 4; ++b) wide[4 * k + b] = static_cast<unsigned char>(points[k] >> (8 * b));
     Output out = output_with_room(points.size() * 2 + 16);
-    iconv_t converter = open_converter("CP949", "UTF-32LE");
-    convert_all(converter, reinterpret_cast<const char*>(wide.data()), wide.size(), 4, "?", out);
-    iconv_close(converter);
+    Converter converter("CP949", "UTF-32LE");
+    convert_all(converter.handle, reinterpret_cast<const char*>(wide.data()), wide.size(), 4, "?", out);
     return finish(out, out_count);
+}
+
+// The character of every two-byte CP949 sequence, or 0 where the pair is not one; made once, by
+// whichever thread asks first. Pair by pair, because on a pair that is no character glibc's
+// iconv may report the error past it, and the byte after would be lost with it.
+std::vector<uint16_t> make_double_byte_table() {
+    std::vector<uint16_t> table(65536, 0);
+    Converter converter("UTF-16LE", "CP949");
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x41; trail <= 0xFE; ++trail) {
+            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char unit[4] = {};
+            char* in = pair;
+            size_t in_left = sizeof pair;
+            char* to = reinterpret_cast<char*>(unit);
+            size_t room = sizeof unit;
+            iconv(converter.handle, nullptr, nullptr, nullptr, nullptr);
+            bool one_unit = iconv(converter.handle, &in, &in_left, &to, &room) != static_cast<size_t>(-1) &&
+                            in_left == 0 && room == sizeof unit - 2;
+            if (one_unit) table[lead << 8 | trail] = static_cast<uint16_t>(unit[0] | unit[1] << 8);
+        }
+    }
+    return table;
+}
+
+const std::vector<uint16_t>& double_byte_characters() {
+    static const std::vector<uint16_t> table = make_double_byte_table();
+    return table;
+}
+
+// One CP949 character at `at`: the character and its byte length, or U+FFFD and 1 when the byte
+// begins no valid character.
+size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at, uint16_t& character) {
+    if (text[at] < 0x80) {
+        character = text[at];
+        return 1;
+    }
+    if (at + 1 < count) {
+        character = double_byte_characters()[static_cast<size_t>(text[at] << 8 | text[at + 1])];
+        if (character != 0) return 2;
+    }
+    character = REPLACEMENT;
+    return 1;
+}
+
+void put_utf8(Output& out, uint16_t character) {
+    char bytes[3];
+    size_t length = 0;
+    if (character < 0x80) {
+        bytes[length++] = static_cast<char>(character);
+    } else if (character < 0x800) {
+        bytes[length++] = static_cast<char>(0xC0 | character >> 6);
+        bytes[length++] = static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        bytes[length++] = static_cast<char>(0xE0 | character >> 12);
+        bytes[length++] = static_cast<char>(0x80 | (character >> 6 & 0x3F));
+        bytes[length++] = static_cast<char>(0x80 | (character & 0x3F));
+    }
+    put(out, bytes, length);
 }
 
 }  // namespace
@@ -152,11 +219,30 @@ unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count
 }
 
 unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, size_t* out_count) {
-    Output out = output_with_room(count * 2 + 16);
-    iconv_t converter = open_converter("UTF-8", "CP949");
-    convert_all(converter, reinterpret_cast<const char*>(text), count, 1, "\xEF\xBF\xBD", out);
-    iconv_close(converter);
+    Output out = output_with_room(count * 3 + 16);
+    for (size_t at = 0; at < count;) {
+        uint16_t character = 0;
+        at += decode_cp949_character(text, count, at, character);
+        put_utf8(out, character);
+    }
     return finish(out, out_count);
+}
+
+void platform_cp949_characters(uint16_t* table) {
+    Converter converter("UTF-16LE", "CP949");
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x41; trail <= 0xFE; ++trail) {
+            char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char unit[4] = {};
+            char* in = pair;
+            size_t in_left = 2;
+            char* out = reinterpret_cast<char*>(unit);
+            size_t room = sizeof unit;
+            bool one_unit = iconv(converter.handle, &in, &in_left, &out, &room) != static_cast<size_t>(-1) && in_left == 0 &&
+                            room == sizeof unit - 2;
+            table[lead << 8 | trail] = one_unit ? static_cast<uint16_t>(unit[0] | unit[1] << 8) : 0;
+        }
+    }
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

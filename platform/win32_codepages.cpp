@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "platform/platform.h"
@@ -16,13 +17,13 @@ constexpr wchar_t REPLACEMENT = 0xFFFD;
 // The conversion calls count in int; a 32-bit process never holds a text that long, so a longer
 // count can only mean memory has run out.
 int int_count(size_t count) {
-    if (count > static_cast<size_t>(INT_MAX)) std::abort();
+    if (count > static_cast<size_t>(INT_MAX)) throw std::bad_alloc();
     return static_cast<int>(count);
 }
 
 unsigned char* finish(const char* bytes, size_t count, size_t* out_count) {
     auto* out = static_cast<unsigned char*>(std::malloc(count + 1));
-    if (out == nullptr) std::abort();
+    if (out == nullptr) throw std::bad_alloc();
     if (count > 0) std::memcpy(out, bytes, count);
     out[count] = 0;
     *out_count = count;
@@ -63,11 +64,8 @@ std::vector<wchar_t> utf8_to_wide(const unsigned char* text, size_t count) {
     return wide;
 }
 
-// The character of every two-byte CP949 sequence, or 0 where the pair is not one; made once.
-const std::vector<wchar_t>& double_byte_characters() {
-    static std::vector<wchar_t> table;
-    if (!table.empty()) return table;
-    table.assign(65536, 0);
+std::vector<wchar_t> make_double_byte_table() {
+    std::vector<wchar_t> table(65536, 0);
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x41; trail <= 0xFE; ++trail) {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
@@ -76,6 +74,13 @@ const std::vector<wchar_t>& double_byte_characters() {
                 table[static_cast<size_t>(lead << 8 | trail)] = unit;
         }
     }
+    return table;
+}
+
+// The character of every two-byte CP949 sequence, or 0 where the pair is not one; made once,
+// by whichever thread asks first.
+const std::vector<wchar_t>& double_byte_characters() {
+    static const std::vector<wchar_t> table = make_double_byte_table();
     return table;
 }
 
@@ -119,6 +124,11 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
     std::vector<char> out(static_cast<size_t>(needed));
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), needed, nullptr, nullptr);
     return finish(out.data(), out.size(), out_count);
+}
+
+void platform_cp949_characters(uint16_t* table) {
+    const std::vector<wchar_t>& characters = double_byte_characters();
+    for (size_t code = 0; code < characters.size(); ++code) table[code] = static_cast<uint16_t>(characters[code]);
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

@@ -1,22 +1,24 @@
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32_file.h"
 #include "platform/win32_error.h"
+#include "platform/win32_signals.h"
 
-struct PlatformFile {
+struct PlatformOutput {
     HANDLE handle;
+    std::string temporary;
+    std::string path;
+    int signal_slot;
 };
 
 namespace {
-
-// One read or write call never asks for more than this, which every system accepts.
-constexpr DWORD IO_CHUNK = DWORD{1} << 30;
-
-DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
 
 bool write_all(HANDLE handle, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -27,7 +29,7 @@ bool write_all(HANDLE handle, const void* bytes, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("nothing could be written");
+            win32_fail_text("nothing could be written");
             return false;
         }
         at += done;
@@ -45,23 +47,39 @@ std::string folder_prefix_of(const char* path) {
     return "";
 }
 
-// A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
-// be made.
-HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
-    static unsigned counter = 0;
+// A new file beside the target that no other file holds yet, known to the interrupt handler
+// before it exists; INVALID_HANDLE_VALUE when none can be made. It may be deleted while open, so
+// that an interrupt can remove it.
+HANDLE create_temporary(const std::string& folder_prefix, std::string& name, int& signal_slot) {
+    // Threads converting files of one folder at once each draw their own numbers.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
-        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        signal_slot = win32_hold_temporary(name.c_str());
+        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         DWORD error = GetLastError();
+        win32_release_temporary(signal_slot);
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             win32_fail_code(error);
             return INVALID_HANDLE_VALUE;
         }
     }
-    win32_fail("no free name for a temporary file");
+    win32_fail(PlatformErrorKind::no_temporary_name);
     return INVALID_HANDLE_VALUE;
+}
+
+PlatformErrorKind kind_of_type(DWORD type) {
+    if (type == FILE_TYPE_CHAR) return PlatformErrorKind::device;
+    if (type == FILE_TYPE_PIPE) return PlatformErrorKind::fifo;
+    return PlatformErrorKind::not_regular;
+}
+
+void release(PlatformOutput* output) {
+    win32_release_temporary(output->signal_slot);
+    delete output;
 }
 
 }  // namespace
@@ -69,7 +87,7 @@ HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
 PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        win32_fail("it is a folder, not a file");
+        win32_fail(PlatformErrorKind::is_a_folder);
         return nullptr;
     }
     HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -79,8 +97,9 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     }
     // Devices such as CON or a pipe have no size to read up to.
     LARGE_INTEGER file_size = {};
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
-        win32_fail("it is not a regular file");
+    DWORD type = GetFileType(handle);
+    if (type != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
+        win32_fail(kind_of_type(type));
         CloseHandle(handle);
         return nullptr;
     }
@@ -97,7 +116,7 @@ bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("the file ended before its reported size");
+            win32_fail(PlatformErrorKind::ended_early);
             return false;
         }
         at += done;
@@ -111,57 +130,54 @@ void platform_close(PlatformFile* file) {
     delete file;
 }
 
-bool platform_read_stdin(unsigned char** bytes, size_t* count) {
-    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    size_t capacity = 65536;
-    size_t length = 0;
-    auto* buffer = static_cast<unsigned char*>(std::malloc(capacity + 1));
-    if (buffer == nullptr) std::abort();
-    for (;;) {
-        if (length == capacity) {
-            capacity *= 2;
-            auto* grown = static_cast<unsigned char*>(std::realloc(buffer, capacity + 1));
-            if (grown == nullptr) std::abort();
-            buffer = grown;
-        }
-        DWORD done = 0;
-        if (!ReadFile(input, buffer + length, chunk_of(capacity - length), &done, nullptr)) {
-            DWORD error = GetLastError();
-            // A pipe whose writer has finished ends the input like the end of a file.
-            if (error == ERROR_BROKEN_PIPE) break;
-            win32_fail_code(error);
-            std::free(buffer);
-            return false;
-        }
-        if (done == 0) break;
-        length += done;
+// Windows files inherit their access from the folder; there are no permission bits to copy.
+PlatformOutput* platform_begin_output(const char* path, const char*) {
+    std::string temporary;
+    int slot = -1;
+    HANDLE handle = create_temporary(folder_prefix_of(path), temporary, slot);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return new PlatformOutput{handle, temporary, path, slot};
+}
+
+bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
+    return write_all(output->handle, bytes, count);
+}
+
+bool platform_commit_output(PlatformOutput* output) {
+    // The data must be on the disk before the rename makes it the file's only content.
+    bool written = true;
+    if (!FlushFileBuffers(output->handle)) {
+        win32_fail_code(GetLastError());
+        written = false;
     }
-    buffer[length] = 0;
-    *bytes = buffer;
-    *count = length;
-    return true;
+    CloseHandle(output->handle);
+    if (written &&
+        !MoveFileExA(output->temporary.c_str(), output->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        win32_fail_code(GetLastError());
+        written = false;
+    }
+    if (!written) DeleteFileA(output->temporary.c_str());
+    release(output);
+    return written;
+}
+
+void platform_abandon_output(PlatformOutput* output) {
+    CloseHandle(output->handle);
+    DeleteFileA(output->temporary.c_str());
+    release(output);
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    std::string temporary;
-    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool written = write_all(handle, bytes, count);
-    // The data must be on the disk before the rename makes it the file's only content.
-    if (written && !FlushFileBuffers(handle)) {
-        win32_fail_code(GetLastError());
-        written = false;
-    }
-    CloseHandle(handle);
-    if (written && !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        win32_fail_code(GetLastError());
-        written = false;
-    }
-    if (!written) DeleteFileA(temporary.c_str());
-    return written;
+    PlatformOutput* output = platform_begin_output(path, nullptr);
+    if (output == nullptr) return false;
+    if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
+    platform_abandon_output(output);
+    return false;
 }
 
 bool platform_write_stdout(const void* bytes, size_t count) {
     std::fflush(stdout);
     return write_all(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
+
+bool platform_write(PlatformFile* file, const void* bytes, size_t count) { return write_all(file->handle, bytes, count); }

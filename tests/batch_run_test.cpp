@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -7,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/batch_run.h"
-#include "pipeline/document_conversion.h"
+#include "app/convert_command.h"
+#include "app/selection.h"
 #include "pipeline/min_length.h"
-#include "pipeline/output_writer.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/preview.h"
+#include "pipeline/text_file_name.h"
 #include "tests/support/cp949.h"
 #include "tests/support/recording_view.h"
 
@@ -35,52 +36,73 @@ std::string novel(int sentences) {
     return text;
 }
 
+// One paragraph hard-wrapped in the middle of a sentence, so it has one joint.
+std::string wrapped_paragraph() {
+    return cp949("그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\r\n잠겨 있었다.\r\n");
+}
+
 std::string without_spaces(std::string text) {
     std::erase(text, ' ');
     return text;
 }
 
+// The window's option controls as the convert button finds them; reading and unchecking are
+// recorded among the view's calls, so their order shows.
+struct RecordingControls final : OptionControls {
+    RecordingView& recording;
+    std::array<bool, 4> checkboxes = {true, false, true, false};   // ids 1 to 4, as the window starts
+    std::string min_length = "15";
+
+    explicit RecordingControls(RecordingView& into) : recording(into) {}
+    std::array<bool, 4> check_states() override {
+        recording.record("read_checkboxes", "");
+        return checkboxes;
+    }
+    std::string min_length_text() override {
+        recording.record("read_min_length_text", "");
+        return min_length;
+    }
+    void uncheck_mark_joins() override {
+        checkboxes[3] = false;
+        recording.record("uncheck_mark_joins", "");
+    }
+};
+
 class BatchRunTest : public ::testing::Test {
 protected:
     fs::path folder;
     RecordingView recording;
-    ProgressView view{};
+    RecordingControls controls{recording};
 
     void SetUp() override {
         char name[] = "/tmp/tessaline-batch-XXXXXX";
         folder = mkdtemp(name);
-        view = recording.view();
-        run_settings = RunSettings{};
-        conversion_options = tessaline::ConversionOptions{.split_long_sentences = false,
-                                                          .remove_hanja = false,
-                                                          .blank_after_long = false,
-                                                          .mark_joins = false,
-                                                          .min_line_bytes = 0,
-                                                          .joints = tessaline::JointMode::rules};
         selection_ready = 0;
         txt_file_count = 0;
     }
+
+    void press_convert() { convert_selection(controls, recording); }
     void TearDown() override { fs::remove_all(folder); }
 
     void make_file(const std::string& name, const std::string& bytes) {
         std::ofstream(folder / name, std::ios::binary) << bytes;
     }
 
-    void choose_single(const std::string& path) {
+    // Fills the selection as the open dialog does and counts its text files as the window does.
+    void choose(const std::string& selection) {
         std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
-        std::memcpy(selection_buffer, path.data(), path.size());
+        std::memcpy(selection_buffer, selection.data(), selection.size());
         selection_ready = 1;
-        txt_file_count = count_text_files();
+        txt_file_count = 0;
+        for_each_text_file([](const char*, size_t) { ++txt_file_count; });
     }
+
+    void choose_single(const std::string& path) { choose(path); }
 
     void choose_multiple(const std::vector<std::string>& names) {
         std::string selection = folder.string() + '\0';
         for (const auto& name : names) selection += name + '\0';
-        selection += '\0';
-        std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
-        std::memcpy(selection_buffer, selection.data(), selection.size());
-        selection_ready = 1;
-        txt_file_count = count_text_files();
+        choose(selection);
     }
 
     std::string output_of(const std::string& name) { return read_file(folder / "Tessaline" / name); }
@@ -113,8 +135,7 @@ TEST_F(BatchRunTest, MultipleSelectionConvertsTheTextFilesInOrder) {
     make_file("c.doc", novel(10));
     choose_multiple({"a.txt", "b.TXT", "c.doc"});
     ASSERT_EQ(txt_file_count, 2);
-    recording.min_length_text = "15";
-    run_batch(&view);
+    press_convert();
 
     EXPECT_EQ(recording.of("show_path"), (Texts{path_of("a.txt"), path_of("b.TXT")}));
     EXPECT_EQ(recording.of("set_status"),
@@ -123,8 +144,7 @@ TEST_F(BatchRunTest, MultipleSelectionConvertsTheTextFilesInOrder) {
     EXPECT_EQ(recording.of("set_batch_progress"), (Texts{"1", "2"}));
     EXPECT_EQ(recording.of("refresh").size(), 2u);
     EXPECT_EQ(recording.of("read_min_length_text").size(), 1u);
-    EXPECT_EQ(recording.of("read_checkboxes").size(), 2u);
-    EXPECT_EQ(conversion_options.min_line_bytes, 30);
+    EXPECT_EQ(recording.of("read_checkboxes").size(), 1u);
 
     Texts previews = recording.of("show_preview");
     ASSERT_EQ(previews.size(), 2u);
@@ -133,19 +153,19 @@ TEST_F(BatchRunTest, MultipleSelectionConvertsTheTextFilesInOrder) {
     EXPECT_EQ(previews[1], output_of("b.TXT"));
     EXPECT_FALSE(fs::exists(folder / "Tessaline" / "c.doc"));
     EXPECT_EQ(selection_ready, 0);
-    EXPECT_TRUE(recording.mark_joins_unchecked);
+    EXPECT_EQ(recording.of("uncheck_mark_joins").size(), 1u);
 }
 
 TEST_F(BatchRunTest, EachFileGoesThroughItsStepsInOrder) {
     make_file("a.txt", novel(3));
     choose_multiple({"a.txt"});
-    run_batch(&view);
+    press_convert();
     Texts order;
     for (const auto& call : recording.calls) {
         std::string operation = call.substr(0, call.find(':'));
         if (operation != "set_file_progress" && (order.empty() || order.back() != operation)) order.push_back(operation);
     }
-    EXPECT_EQ(order, (Texts{"read_min_length_text", "show_path", "read_checkboxes", "set_status", "show_preview",
+    EXPECT_EQ(order, (Texts{"read_min_length_text", "read_checkboxes", "show_path", "set_status", "show_preview",
                             "set_batch_progress", "refresh", "set_status", "show_message", "uncheck_mark_joins"}));
 }
 
@@ -153,7 +173,7 @@ TEST_F(BatchRunTest, NoTextFileAtAllShowsOnlyTheFinalTexts) {
     make_file("c.doc", novel(3));
     choose_multiple({"c.doc", "d.hwp"});
     ASSERT_EQ(txt_file_count, 0);
-    run_batch(&view);
+    press_convert();
     EXPECT_TRUE(recording.of("show_path").empty());
     EXPECT_EQ(recording.of("set_status"), Texts{cp949("0개 파일 처리완료.")});
     EXPECT_EQ(recording.of("show_message"), Texts{cp949("0개 파일 처리완료.\nTessaline 폴더에 자장되었습니다.")});
@@ -165,7 +185,7 @@ TEST_F(BatchRunTest, AFileThatCannotBeOpenedIsNamedAndNotCountedAsProcessed) {
     make_file("c.txt", novel(200));
     choose_multiple({"a.txt", "missing.txt", "c.txt"});
     ASSERT_EQ(txt_file_count, 3);
-    run_batch(&view);
+    press_convert();
 
     EXPECT_EQ(recording.of("set_status"),
               (Texts{cp949("3 / 1 번째파일 처리중.."), cp949("3 / 2 번째파일 처리중.."),
@@ -185,7 +205,7 @@ TEST_F(BatchRunTest, AnOutputFolderThatCannotBeCreatedFailsEveryFile) {
     make_file("b.txt", novel(3));
     make_file("Tessaline", "a file where the folder should be");
     choose_multiple({"a.txt", "b.txt"});
-    run_batch(&view);
+    press_convert();
     EXPECT_EQ(recording.of("set_status").back(), cp949("2개 파일 처리실패: a.txt, b.txt"));
     EXPECT_EQ(recording.of("show_message"), Texts{cp949("2개 파일 처리실패:\na.txt\nb.txt")});
     EXPECT_TRUE(recording.of("show_preview").empty());
@@ -196,7 +216,7 @@ TEST_F(BatchRunTest, ManyFailuresAreNamedUpToALimit) {
     std::vector<std::string> names;
     for (int k = 0; k < 23; ++k) names.push_back("gone" + std::to_string(k) + ".txt");
     choose_multiple(names);
-    run_batch(&view);
+    press_convert();
     std::string message = recording.of("show_message").front();
     EXPECT_EQ(message.find(cp949("23개 파일 처리실패:\ngone0.txt\ngone1.txt\n")), 0u);
     EXPECT_NE(message.find("\ngone19.txt\n" + cp949("외 3개")), std::string::npos);
@@ -207,7 +227,7 @@ TEST_F(BatchRunTest, SingleSelectionConvertsAnyFile) {
     make_file("notes.doc", novel(5));
     choose_single(path_of("notes.doc"));
     ASSERT_EQ(txt_file_count, 0);
-    run_batch(&view);
+    press_convert();
     EXPECT_EQ(recording.of("show_path"), Texts{path_of("notes.doc")});
     EXPECT_EQ(recording.of("set_status"), Texts{cp949("1개 파일 처리 완료.")});
     EXPECT_EQ(recording.of("show_message"), Texts{cp949("1개 파일 처리완료.\nTessaline 폴더에 자장되었습니다.")});
@@ -219,15 +239,15 @@ TEST_F(BatchRunTest, SingleSelectionConvertsAnyFile) {
 
 TEST_F(BatchRunTest, ASingleFileThatFailsIsNamedAndCanBeTriedAgain) {
     choose_single(path_of("missing.txt"));
-    recording.checkboxes[3] = 1;
-    run_batch(&view);
+    controls.checkboxes[3] = true;
+    press_convert();
     EXPECT_EQ(recording.of("set_status"), Texts{cp949("1개 파일 처리실패: missing.txt")});
     EXPECT_EQ(recording.of("show_message"), Texts{cp949("1개 파일 처리실패:\nmissing.txt")});
     EXPECT_EQ(selection_ready, 1);
-    EXPECT_EQ(recording.checkboxes[3], 0);
+    EXPECT_FALSE(controls.checkboxes[3]);
 
     make_file("missing.txt", novel(3));
-    run_batch(&view);
+    press_convert();
     EXPECT_EQ(recording.of("set_status").back(), cp949("1개 파일 처리 완료."));
     EXPECT_EQ(selection_ready, 0);
 }
@@ -236,60 +256,79 @@ TEST_F(BatchRunTest, ASingleFileThatCannotBeWrittenIsNotReportedAsProcessed) {
     make_file("a.txt", novel(3));
     make_file("Tessaline", "in the way");
     choose_single(path_of("a.txt"));
-    run_batch(&view);
+    press_convert();
     EXPECT_EQ(recording.of("set_status"), Texts{cp949("1개 파일 처리실패: a.txt")});
     EXPECT_EQ(selection_ready, 1);
 }
 
 TEST_F(BatchRunTest, TheJoinMarkAppliesToOneRunOnly) {
-    make_file("a.txt", novel(3));
+    make_file("a.txt", wrapped_paragraph());
     choose_single(path_of("a.txt"));
-    recording.checkboxes[3] = 1;
-    run_batch(&view);
-    EXPECT_TRUE(conversion_options.mark_joins);
-    EXPECT_EQ(recording.checkboxes[3], 0);
+    controls.checkboxes[3] = true;
+    press_convert();
+    EXPECT_NE(output_of("a.txt").find('`'), std::string::npos) << "the join mark was on for this run";
+    EXPECT_FALSE(controls.checkboxes[3]);
 
     choose_multiple({"a.txt"});
-    recording.checkboxes[3] = 1;
-    run_batch(&view);
-    EXPECT_EQ(recording.checkboxes[3], 0);
+    controls.checkboxes[3] = true;
+    press_convert();
+    EXPECT_FALSE(controls.checkboxes[3]);
     EXPECT_EQ(recording.of("uncheck_mark_joins").size(), 2u);
+
+    choose_single(path_of("a.txt"));
+    press_convert();
+    EXPECT_EQ(output_of("a.txt").find('`'), std::string::npos) << "the next run has no join mark";
 }
 
-// Only a check state of 1 turns an option on.
-TEST_F(BatchRunTest, ACheckStateOtherThanOneLeavesItsOptionOff) {
+TEST_F(BatchRunTest, TheRequestTakesTheControlsAsTheyStand) {
+    // split long sentences, remove Hanja, blank after long, join mark, minimum bytes
+    using Options = std::vector<int>;
+    struct Case {
+        std::array<bool, 4> checked;
+        const char* min_length;
+        Options expected;
+    } cases[] = {
+        {{true, false, true, false}, "15", {1, 0, 1, 0, 30}},
+        {{false, true, false, true}, "abc", {0, 1, 0, 1, 0}},
+        {{true, true, true, true}, " 7x", {1, 1, 1, 1, 14}},
+    };
     make_file("a.txt", novel(3));
-    choose_single(path_of("a.txt"));
-    recording.checkboxes[0] = 2;
-    recording.checkboxes[1] = 1;
-    recording.checkboxes[2] = 2;
-    run_batch(&view);
-    EXPECT_FALSE(conversion_options.split_long_sentences);
-    EXPECT_TRUE(conversion_options.remove_hanja);
-    EXPECT_FALSE(conversion_options.blank_after_long);
+    choose_multiple({"a.txt", "b.doc", "c.txt"});
+    for (const auto& c : cases) {
+        controls.checkboxes = c.checked;
+        controls.min_length = c.min_length;
+        BatchRequest request = selection_request(controls);
+        const tessaline::ConversionOptions& got = request.options;
+        EXPECT_EQ(Options({got.split_long_sentences, got.remove_hanja, got.blank_after_long, got.mark_joins,
+                           got.min_line_bytes}),
+                  c.expected)
+            << c.min_length;
+        ASSERT_EQ(request.files.size(), 2u);
+        EXPECT_EQ(request.files[1].path, path_of("c.txt"));
+        EXPECT_EQ(request.shape, RunShape::FILE_LIST);
+        EXPECT_EQ(request.destination, Destination::TESSALINE_FOLDER);
+        EXPECT_EQ(request.jobs, 1u) << "the window converts one file at a time";
+    }
 }
 
 TEST_F(BatchRunTest, TheConvertButtonDoesNothingWithoutAFreshChoice) {
-    recording.checkboxes[3] = 1;
-    run_batch(&view);
+    controls.checkboxes[3] = true;
+    press_convert();
     EXPECT_TRUE(recording.calls.empty());
 
     make_file("a.txt", novel(3));
     choose_single(path_of("a.txt"));
-    run_batch(&view);
+    press_convert();
     recording.calls.clear();
-    recording.checkboxes[3] = 1;
-    run_batch(&view);
+    controls.checkboxes[3] = true;
+    press_convert();
     EXPECT_TRUE(recording.calls.empty());
-    EXPECT_EQ(recording.checkboxes[3], 1);
+    EXPECT_TRUE(controls.checkboxes[3]);
 }
 
 TEST_F(BatchRunTest, ARootFolderGetsOneMoreSeparator) {
-    std::string selection = std::string("/") + '\0' + "no-such-novel-here.txt" + '\0' + '\0';
-    std::memcpy(selection_buffer, selection.data(), selection.size());
-    selection_ready = 1;
-    txt_file_count = count_text_files();
-    run_batch(&view);
+    choose(std::string("/") + '\0' + "no-such-novel-here.txt");
+    press_convert();
     EXPECT_EQ(recording.of("show_path"), Texts{"//no-such-novel-here.txt"});
 }
 
@@ -307,9 +346,7 @@ TEST_F(BatchRunTest, HardWrappedParagraphsComeOutOnOneLineEach) {
     }
     make_file("novel.txt", wrapped);
     choose_single(path_of("novel.txt"));
-    recording.checkboxes[0] = 1;
-    recording.checkboxes[2] = 1;
-    run_batch(&view);
+    press_convert();
 
     std::string output = utf8(output_of("novel.txt"));
     std::string body = output.substr(0, output.find("[modify by Tessaline"));

@@ -12,16 +12,11 @@ namespace {
 
 constexpr size_t HANGUL_LINE_BYTES = 100000;
 
-std::string corpus_folder() {
-    const char* folder = std::getenv("TESSALINE_CORPUS");
-    return folder != nullptr && *folder != 0 ? folder : TESSALINE_CORPUS_DEFAULT;
-}
-
 // One round of the corpus: every novel wrapped in every style.
 const std::string& corpus_round() {
     static const std::string round = [] {
         std::string text;
-        std::vector<Novel> novels = read_corpus(corpus_folder());
+        std::vector<Novel> novels = read_corpus(bench_corpus_folder());
         for (WrapStyle style : all_wrap_styles())
             for (const Novel& novel : novels) text += wrap_novel(novel.paragraphs, style).text + "\r\n";
         return text;
@@ -81,6 +76,11 @@ std::string build(BenchInput input, size_t size) {
 }
 
 }  // namespace
+
+std::string bench_corpus_folder() {
+    const char* folder = std::getenv("TESSALINE_CORPUS");
+    return folder != nullptr && *folder != 0 ? folder : TESSALINE_CORPUS_DEFAULT;
+}
 
 const std::vector<BenchInput>& all_bench_inputs() {
     static const std::vector<BenchInput> inputs = {BenchInput::CORPUS,      BenchInput::QUOTE_LINE,

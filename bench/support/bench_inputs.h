@@ -18,6 +18,9 @@ enum class BenchInput {
 
 constexpr size_t MEGABYTE = 1 << 20;
 
+// The folder of the corpus: TESSALINE_CORPUS when it is set, else the repository's ../shared/corpus.
+std::string bench_corpus_folder();
+
 const std::vector<BenchInput>& all_bench_inputs();
 const char* bench_input_name(BenchInput input);
 

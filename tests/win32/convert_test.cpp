@@ -11,7 +11,7 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/selection_display.h"
-#include "pipeline/batch_run.h"
+#include "app/selection.h"
 #include "tests/win32/support/win32_harness.h"
 
 namespace {

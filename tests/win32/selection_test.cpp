@@ -10,8 +10,8 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/selection_display.h"
-#include "pipeline/batch_run.h"
-#include "pipeline/output_writer.h"
+#include "app/selection.h"
+#include "pipeline/preview.h"
 #include "tests/win32/support/win32_harness.h"
 
 namespace {

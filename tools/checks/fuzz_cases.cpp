@@ -1,6 +1,5 @@
 #include "tools/checks/fuzz_cases.h"
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,12 +9,12 @@
 #include <iterator>
 
 #include "engine/reflow.h"
-#include "pipeline/document_conversion.h"
-#include "pipeline/progress_view.h"
-#include "pipeline/run_settings.h"
+#include "pipeline/batch_run.h"
+#include "pipeline/preview.h"
 #include "pipeline/source_loader.h"
 #include "tools/checks/piece_check.h"
 #include "tools/checks/text_kept.h"
+#include "tools/checks/unicode_reference.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ const char FOOTER_START[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.
 struct WorkFolder {
     std::filesystem::path path;
     std::string input;    // the input path the writer forms the output name from
-    std::string output;   // the output folder, kept alive for run_settings
+    std::string output;   // the output folder
     WorkFolder() {
         path = std::filesystem::temp_directory_path() / ("tessaline-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path / "out");
@@ -55,28 +54,24 @@ std::string read_file(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct ViewRecord {
+// What a batch of one file shows of its progress, preview and failure.
+struct ViewRecord final : BatchView {
     int last_progress = -1;
     bool moved_back = false;
     size_t preview_length = 0;
     int previews = 0;
-};
+    std::string failure;
 
-ProgressView recording_view(ViewRecord& record) {
-    ProgressView view{};
-    view.context = &record;
-    view.set_file_progress = [](void* context, int percent) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        if (percent < r.last_progress || percent < 0 || percent > 100) r.moved_back = true;
-        r.last_progress = percent;
-    };
-    view.show_preview = [](void* context, const char* text) {
-        auto& r = *static_cast<ViewRecord*>(context);
-        r.preview_length = std::strlen(text);
-        ++r.previews;
-    };
-    return view;
-}
+    void set_file_progress(int percent) override {
+        if (percent < last_progress || percent < 0 || percent > 100) moved_back = true;
+        last_progress = percent;
+    }
+    void show_preview(const std::string& text) override {
+        preview_length = text.size();
+        ++previews;
+    }
+    void report_failure(const std::string&, const std::string& reason) override { failure = reason; }
+};
 
 int32_t min_line_bytes_from(uint8_t code) {
     if (code == 0x7F) return 1999999998;   // the largest a nine-digit field can give
@@ -113,87 +108,43 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
     return true;
 }
 
-// Converts the loaded source text and checks the final text and the written file against `source`.
-std::string convert_and_check(const std::string& source, int preview_limit) {
+// Converts the work folder's input through a whole batch of one file into a result in
+// `output` and checks what it showed and the written file against `loaded`, the text the loader
+// made of the same file.
+std::string convert_and_check(const LoadedText& loaded, const tessaline::ConversionOptions& options, InputEncoding input,
+                              OutputEncoding output) {
     const WorkFolder& folder = work_folder();
-    set_current_input_path(folder.input.c_str());
-    run_settings = RunSettings{};
-    run_settings.output_dir = folder.output.c_str();
+    BatchRequest request;
+    request.files = {BatchFile{folder.input, folder.output, false}};
+    request.shape = RunShape::SINGLE_FILE;
+    request.options = options;
+    request.input_encoding = input;
+    request.output_encoding = output;
+    request.destination = Destination::OUTPUT_FOLDER;
     ViewRecord record;
-    ProgressView view = recording_view(record);
-    if (convert_document(&view, preview_limit) != 0) return "convert_document reported that nothing was written";
+    if (run_batch(request, record).failed != 0) return "the batch failed: " + record.failure;
     if (record.moved_back) return "the file progress moved back or left 0 to 100";
     if (record.last_progress != 100) return "the file progress did not end at 100";
     if (record.previews != 1) return "the preview was not shown exactly once";
-    size_t limit = preview_limit > 0 ? static_cast<size_t>(preview_limit) : 0;
-    if (record.preview_length > limit + 109) return "the preview is longer than its limit and the dotted tail";
+    if (record.preview_length > PREVIEW_LIMIT_LAST + DOTTED_TAIL_LENGTH)
+        return "the preview is longer than its limit and the dotted tail";
     std::string file = read_file(folder.path / "out" / "novel.txt");
     std::string problem = find_bad_line_end(file);
     if (!problem.empty()) return "written file: " + problem;
     std::string text;
     if (!split_footer(file, text, problem)) return problem;
-    if (conversion_options.remove_hanja) return {};
-    KeptTextAllowance allowance{conversion_options.mark_joins, false};
-    problem = find_lost_text(source, text, allowance);
+    if (options.remove_hanja) return {};
+    KeptTextAllowance allowance{options.mark_joins, false};
+    if (output_encoding_for(output, loaded.encoding) == TextEncoding::utf8)
+        problem = find_lost_utf8(loaded.text, loaded.stand_ins, text, allowance);
+    else
+        problem = find_lost_text(loaded.text, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
-}
-
-// Converts with iconv; `clean` tells whether every byte converted without a replacement.
-std::string iconv_convert(const std::string& text, const char* to, const char* from, bool& clean) {
-    clean = false;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in_ptr = const_cast<char*>(text.data());
-    size_t in_left = text.size();
-    char* out_ptr = out.data();
-    size_t out_left = out.size();
-    clean = iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1) && in_left == 0;
-    iconv_close(cd);
-    out.resize(out.size() - out_left);
-    return out;
-}
-
-bool valid_non_ascii_utf8(const std::string& raw) {
-    bool clean = false;
-    iconv_convert(raw, "UTF-16LE", "UTF-8", clean);
-    return clean && std::any_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-bool starts_with(const std::string& text, const char* mark) { return text.rfind(mark, 0) == 0; }
-
-std::string without_nul_units(std::string units) {
-    if (units.size() % 2 == 1) units += '\0';
-    std::string kept;
-    for (size_t k = 0; k < units.size(); k += 2)
-        if (units[k] != 0 || units[k + 1] != 0) kept.append(units, k, 2);
-    return kept;
 }
 
 std::string without_nul_bytes(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return text;
-}
-
-// What the loader must make of `raw`; `known` is false when characters had to be replaced, for
-// which only the platform's own replacement is the reference.
-std::string expected_source(const std::string& raw, int setting, bool& known) {
-    known = true;
-    bool utf8_mark = starts_with(raw, "\xEF\xBB\xBF");
-    bool utf16_mark = !utf8_mark && starts_with(raw, "\xFF\xFE");
-    bool utf8 = utf8_mark || setting == INPUT_UTF8 ||
-                (setting == INPUT_AUTO && !utf16_mark && valid_non_ascii_utf8(raw));
-    bool utf16 = setting == INPUT_UTF16LE || (utf16_mark && setting != INPUT_UTF8);
-    if (setting == INPUT_UTF16LE) utf8 = false;
-    if (utf16) {
-        std::string units = without_nul_units(raw.substr(starts_with(raw, "\xFF\xFE") ? 2 : 0));
-        return iconv_convert(units, "CP949", "UTF-16LE", known);
-    }
-    if (utf8) {
-        std::string text = without_nul_bytes(raw.substr(starts_with(raw, "\xEF\xBB\xBF") ? 3 : 0));
-        return iconv_convert(text, "CP949", "UTF-8", known);
-    }
-    return without_nul_bytes(raw);
 }
 
 }  // namespace
@@ -230,26 +181,44 @@ std::string check_piece_case(const uint8_t* data, size_t size) {
     return find_piece_difference(c.source, c.options, seed);
 }
 
-std::string check_loader_case(const uint8_t* data, size_t size) {
-    int setting = size > 0 ? data[0] % 5 : INPUT_BY_MARK;
-    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
+namespace {
+
+// The input encodings and result encodings a loader case's first byte chooses from.
+constexpr InputEncoding LOADER_INPUTS[8] = {InputEncoding::automatic, InputEncoding::automatic, InputEncoding::cp949,
+                                            InputEncoding::utf8,      InputEncoding::utf16le,   InputEncoding::utf16be,
+                                            InputEncoding::utf16,     InputEncoding::automatic};
+constexpr OutputEncoding LOADER_OUTPUTS[4] = {OutputEncoding::cp949, OutputEncoding::same, OutputEncoding::utf8,
+                                              OutputEncoding::same};
+
+// Loads `raw` as a file and checks the text the loader made of it against iconv's reading, then
+// converts it and checks the result.
+std::string check_load(const std::string& raw, const tessaline::ConversionOptions& options, InputEncoding input,
+                       OutputEncoding output) {
     write_file(work_folder().input, raw);
-    run_settings = RunSettings{};
-    run_settings.input_encoding = setting;
-    if (!load_source_file(work_folder().input.c_str())) return "load_source_file failed on a readable file";
-    std::string loaded(reinterpret_cast<const char*>(source_text.bytes));
-    if (source_size < loaded.size()) return "the source size is less than the decoded text";
-    bool known = false;
-    std::string expected = expected_source(raw, setting, known);
-    if (known && loaded != expected)
-        return "the decoded text differs from the reference at byte " +
-               std::to_string(std::mismatch(loaded.begin(), loaded.end(), expected.begin(), expected.end()).first -
-                              loaded.begin());
+    LoadedText loaded;
+    if (!load_text(work_folder().input, input, output, loaded)) {
+        if (input == InputEncoding::automatic && loaded.failure.starts_with("is not text")) return {};
+        return "load_text failed on a readable file: " + loaded.failure;
+    }
+    if (loaded.size < loaded.text.size()) return "the size is less than the decoded text";
+    std::string problem = find_cut_character(loaded.text);
+    if (problem.empty()) problem = check_decoding(raw, loaded.text, loaded, output_encoding_for(output, loaded.encoding));
+    if (!problem.empty()) return problem;
+    return convert_and_check(loaded, options, input, output);
+}
+
+}  // namespace
+
+std::string check_loader_case(const uint8_t* data, size_t size) {
     uint8_t flags = size > 0 ? data[0] : 0;
-    conversion_options = tessaline::ConversionOptions{};
-    conversion_options.split_long_sentences = ((flags >> 3) & 1) != 0;
-    conversion_options.blank_after_long = ((flags >> 4) & 1) != 0;
-    conversion_options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
-    conversion_options.min_line_bytes = 30;
-    return convert_and_check(loaded, 30000);
+    std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
+    tessaline::ConversionOptions options;
+    options.split_long_sentences = ((flags >> 3) & 1) != 0;
+    options.blank_after_long = ((flags >> 4) & 1) != 0;
+    options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    options.min_line_bytes = 30;
+    std::string problem = check_load(raw, options, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6]);
+    if (!problem.empty()) return problem;
+    problem = check_load(raw, options, InputEncoding::utf8, OutputEncoding::utf8);
+    return problem.empty() ? "" : "UTF-8 in and out: " + problem;
 }

@@ -24,8 +24,12 @@ std::string check_conversion_case(const uint8_t* data, size_t size);
 // bytes, and checks that both give the same bytes.
 std::string check_piece_case(const uint8_t* data, size_t size);
 
-// Byte 0 chooses the input encoding setting; the rest is written to a file that load_source_file
-// reads. Checks the decoded source text against an independent decoding, then converts it through
-// convert_document and the writer and checks the written file: it ends in the footer, the text
-// before it is kept as above, and the progress bar never moves back.
+// Byte 0 chooses the input encoding (modulo 8: automatic, automatic, cp949, utf-8, utf-16le,
+// utf-16be, utf-16, automatic), the result's encoding (bits 6-7: cp949, same, utf-8, same) and
+// options (bits 3-5: long-paragraph splitting, empty line after long paragraphs, book
+// vocabulary); the rest is written to a file that load_text reads. Checks the decoded source
+// text against iconv's reading of the file, then converts the file through a batch of one and
+// checks the written file: it ends in the footer, the text before it is kept as
+// above (a UTF-8 result character by character), and the progress bar never moves back. Then the
+// same again with the file read as UTF-8 and written as UTF-8.
 std::string check_loader_case(const uint8_t* data, size_t size);

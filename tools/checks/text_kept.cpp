@@ -4,39 +4,38 @@
 
 namespace {
 
-constexpr unsigned char FULL_WIDTH = 0xA1;   // both bytes of the full-width space
-const unsigned char OLD_ENDING[4] = {0xC0, 0xBE, 0xB4, 0xCF};  // 읍니
-const unsigned char NEW_ENDING[4] = {0xBD, 0xC0, 0xB4, 0xCF};  // 습니
+// What the aligner needs to know of the units a text is made of: CP949 bytes or Unicode
+// characters.
+template <class Unit>
+struct Units;
 
-unsigned char at(std::string_view text, size_t pos) {
-    return pos < text.size() ? static_cast<unsigned char>(text[pos]) : 0;
+template <>
+struct Units<char> {
+    static constexpr std::string_view FULL_WIDTH_SPACE = "\xA1\xA1";
+    static constexpr std::string_view OLD_ENDING = "\xC0\xBE\xB4\xCF";   // 읍니
+    static constexpr std::string_view NEW_ENDING = "\xBD\xC0\xB4\xCF";   // 습니
+};
+
+template <>
+struct Units<char32_t> {
+    static constexpr std::u32string_view FULL_WIDTH_SPACE = U"\u3000";
+    static constexpr std::u32string_view OLD_ENDING = U"\uC74D\uB2C8";   // 읍니
+    static constexpr std::u32string_view NEW_ENDING = U"\uC2B5\uB2C8";   // 습니
+};
+
+template <class Unit>
+bool is_layout_unit(Unit c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-size_t skip_layout(std::string_view text, size_t pos) {
-    while (pos < text.size() && is_layout_byte(at(text, pos))) ++pos;
-    return pos;
-}
-
-bool full_width_space_at(std::string_view text, size_t pos) {
-    return pos + 1 < text.size() && at(text, pos) == FULL_WIDTH && at(text, pos + 1) == FULL_WIDTH;
-}
-
-// The source's next four text bytes spell the old ending and the output holds the new one at j;
-// the old ending may be spread over a joint, the corrected one never is.
-bool corrected_ending(std::string_view source, size_t i, std::string_view output, size_t j, size_t found[4]) {
-    for (int k = 0; k < 4; ++k) {
-        if (at(output, j + k) != NEW_ENDING[k]) return false;
-        i = skip_layout(source, i);
-        if (i >= source.size() || at(source, i) != OLD_ENDING[k]) return false;
-        found[k] = i++;
-    }
-    return true;
-}
-
+template <class Unit>
 class Aligner {
+    using Text = std::basic_string_view<Unit>;
+    using Known = Units<Unit>;
+
 public:
-    // `record`: whether the positions of the kept bytes are wanted, or only whether all are kept.
-    Aligner(std::string_view source, std::string_view output, KeptTextAllowance allowance, bool record)
+    // `record`: whether the positions of the kept units are wanted, or only whether all are kept.
+    Aligner(Text source, Text output, KeptTextAllowance allowance, bool record)
         : source_(source), output_(output), allowance_(allowance), record_(record) {}
 
     TextAlignment run() {
@@ -47,6 +46,26 @@ public:
     }
 
 private:
+    static size_t skip_layout(Text text, size_t pos) {
+        while (pos < text.size() && is_layout_unit(text[pos])) ++pos;
+        return pos;
+    }
+
+    static bool full_width_space_at(Text text, size_t pos) { return text.substr(pos).starts_with(Known::FULL_WIDTH_SPACE); }
+
+    // The source's next text units spell the old ending and the output holds the new one at j;
+    // the old ending may be spread over a joint, the corrected one never is.
+    bool corrected_ending(size_t i, size_t j, std::vector<size_t>& found) const {
+        if (!output_.substr(j).starts_with(Known::NEW_ENDING)) return false;
+        found.clear();
+        for (Unit expected : Known::OLD_ENDING) {
+            i = skip_layout(source_, i);
+            if (i >= source_.size() || source_[i] != expected) return false;
+            found.push_back(i++);
+        }
+        return true;
+    }
+
     // Matches one piece; false when both texts are used up or they part.
     bool step() {
         i_ = skip_layout(source_, i_);
@@ -60,25 +79,25 @@ private:
         // A full-width space the output does not repeat went with the indentation; its lead byte
         // must not be matched to the lead byte of the next mark.
         if (full_width_space_at(source_, i_) && !full_width_space_at(output_, j_)) {
-            i_ += 2;
+            i_ += Known::FULL_WIDTH_SPACE.size();
             return true;
         }
-        if (source_left && output_left && at(source_, i_) == at(output_, j_)) {
+        if (source_left && output_left && source_[i_] == output_[j_]) {
             keep(i_++, j_++);
             return true;
         }
-        size_t found[4];
-        if (source_left && corrected_ending(source_, i_, output_, j_, found)) {
-            for (int k = 0; k < 4; ++k) keep(found[k], j_ + k);
-            i_ = found[3] + 1;
-            j_ += 4;
+        std::vector<size_t> found;
+        if (source_left && corrected_ending(i_, j_, found)) {
+            for (size_t k = 0; k < found.size(); ++k) keep(found[k], j_ + k);
+            i_ = found.back() + 1;
+            j_ += found.size();
             return true;
         }
         if (allowance_.output_full_width && full_width_space_at(output_, j_)) {
-            j_ += 2;
+            j_ += Known::FULL_WIDTH_SPACE.size();
             return true;
         }
-        if (allowance_.join_marks && output_left && at(output_, j_) == '`') {
+        if (allowance_.join_marks && output_left && output_[j_] == '`') {
             ++j_;
             return true;
         }
@@ -91,8 +110,8 @@ private:
         result_.output_positions.push_back(output_pos);
     }
 
-    std::string_view source_;
-    std::string_view output_;
+    Text source_;
+    Text output_;
     KeptTextAllowance allowance_;
     bool record_;
     TextAlignment result_;
@@ -100,23 +119,51 @@ private:
     size_t j_ = 0;
 };
 
-}  // namespace
-
-bool is_layout_byte(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-TextAlignment align_kept_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
-    return Aligner(source, output, allowance, true).run();
-}
-
-std::string find_lost_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
-    TextAlignment alignment = Aligner(source, output, allowance, false).run();
-    if (alignment.complete) return {};
+template <class Unit>
+std::string describe_loss(const TextAlignment& alignment, std::basic_string_view<Unit> source,
+                          std::basic_string_view<Unit> output, const char* unit, std::string source_context,
+                          std::string output_context) {
     std::string what = alignment.source_stop >= source.size() ? "the output adds text"
                        : alignment.output_stop >= output.size() ? "text is lost"
                                                                  : "the texts part";
-    return what + ": source byte " + std::to_string(alignment.source_stop) + " [" +
-           hex_context(source, alignment.source_stop) + "], output byte " + std::to_string(alignment.output_stop) +
-           " [" + hex_context(output, alignment.output_stop) + "]";
+    return what + ": source " + unit + " " + std::to_string(alignment.source_stop) + " [" + source_context +
+           "], output " + unit + " " + std::to_string(alignment.output_stop) + " [" + output_context + "]";
+}
+
+std::string code_context(std::u32string_view text, size_t position) {
+    size_t from = position > 6 ? position - 6 : 0;
+    size_t to = position + 6 < text.size() ? position + 6 : text.size();
+    std::string codes;
+    for (size_t k = from; k < to; ++k) {
+        char piece[16];
+        std::snprintf(piece, sizeof piece, k == position ? "<U+%04X>" : "U+%04X", static_cast<unsigned>(text[k]));
+        if (!codes.empty()) codes += ' ';
+        codes += piece;
+    }
+    if (position >= text.size()) codes += codes.empty() ? "<end>" : " <end>";
+    return codes;
+}
+
+}  // namespace
+
+bool is_layout_byte(unsigned char c) { return is_layout_unit(c); }
+
+TextAlignment align_kept_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
+    return Aligner<char>(source, output, allowance, true).run();
+}
+
+std::string find_lost_text(std::string_view source, std::string_view output, KeptTextAllowance allowance) {
+    TextAlignment alignment = Aligner<char>(source, output, allowance, false).run();
+    if (alignment.complete) return {};
+    return describe_loss(alignment, source, output, "byte", hex_context(source, alignment.source_stop),
+                         hex_context(output, alignment.output_stop));
+}
+
+std::string find_lost_characters(std::u32string_view source, std::u32string_view output, KeptTextAllowance allowance) {
+    TextAlignment alignment = Aligner<char32_t>(source, output, allowance, false).run();
+    if (alignment.complete) return {};
+    return describe_loss(alignment, source, output, "character", code_context(source, alignment.source_stop),
+                         code_context(output, alignment.output_stop));
 }
 
 std::string find_bad_line_end(std::string_view output) {
@@ -134,7 +181,7 @@ std::string hex_context(std::string_view text, size_t position) {
     std::string hex;
     for (size_t k = from; k < to; ++k) {
         char piece[8];
-        std::snprintf(piece, sizeof piece, k == position ? "<%02X>" : "%02X", at(text, k));
+        std::snprintf(piece, sizeof piece, k == position ? "<%02X>" : "%02X", static_cast<unsigned char>(text[k]));
         if (!hex.empty()) hex += ' ';
         hex += piece;
     }

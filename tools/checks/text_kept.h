@@ -31,6 +31,10 @@ TextAlignment align_kept_text(std::string_view source, std::string_view output, 
 // output adds none; otherwise a description of the first difference, with hex context.
 std::string find_lost_text(std::string_view source, std::string_view output, KeptTextAllowance allowance);
 
+// The same for texts of Unicode characters, such as a UTF-8 input and its UTF-8 result, under
+// the same allowances: every character that is not white space arrives, in order.
+std::string find_lost_characters(std::u32string_view source, std::u32string_view output, KeptTextAllowance allowance);
+
 // Empty when the output holds no NUL and every LF in it follows a CR; otherwise where it fails.
 std::string find_bad_line_end(std::string_view output);
 

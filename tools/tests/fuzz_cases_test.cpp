@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pipeline/run_settings.h"
 #include "tests/support/cp949.h"
+#include "tests/support/unicode_text.h"
 
 namespace {
 
@@ -86,12 +86,20 @@ TEST(ConversionCases, PassOnALineLongerThanTheLineBuffer) {
 }
 
 TEST(LoaderCases, PassInEveryEncodingSetting) {
-    std::string utf8_text = utf8(NOVEL);
-    for (char setting = 0; setting < 5; ++setting) {
-        EXPECT_EQ(check_loader(std::string(1, setting) + NOVEL), "") << int(setting);
-        EXPECT_EQ(check_loader(std::string(1, setting) + "\xEF\xBB\xBF" + utf8_text), "") << int(setting);
-        EXPECT_EQ(check_loader(std::string(1, setting) + utf8_text), "") << int(setting);
+    std::string utf8_text = utf8(NOVEL) + "— 😀 𠀀 ᄀᆞ\r\n";
+    for (int input = 0; input < 8; ++input) {
+        for (int output : {0x00, 0x40, 0x80, 0xC0}) {
+            std::string setting(1, static_cast<char>(input | output));
+            EXPECT_EQ(check_loader(setting + NOVEL), "") << input << " " << output;
+            EXPECT_EQ(check_loader(setting + "\xEF\xBB\xBF" + utf8_text), "") << input << " " << output;
+            EXPECT_EQ(check_loader(setting + utf8_text), "") << input << " " << output;
+            EXPECT_EQ(check_loader(setting + "\xFE\xFF" + utf16be(utf8_text)), "") << input << " " << output;
+        }
     }
+}
+
+TEST(LoaderCases, PassOnFilesThatAreNotText) {
+    EXPECT_EQ(check_loader(std::string("\0\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 17)), "");
 }
 
 TEST(LoaderCases, PassOnUtf16WithALoneLastByte) {

@@ -90,4 +90,15 @@ TEST(HexContext, MarksThePositionAndTheEnd) {
     EXPECT_EQ(hex_context("ab", 2), "61 62 <end>");
 }
 
+TEST(KeptCharacters, AllowWhatTheBytesAllow) {
+    EXPECT_EQ(find_lost_characters(U"그는\r\n😀 돌아섰다.", U"그는 😀 돌아 섰다.\r\n", NONE), "");
+    EXPECT_EQ(find_lost_characters(U"했읍\r\n니다.", U"했습니다.", NONE), "");
+    EXPECT_EQ(find_lost_characters(U"\u3000첫 줄", U"  첫 줄", NONE), "");
+    EXPECT_EQ(find_lost_characters(U"가\r\n나", U"가`나", MARKS), "");
+    std::string lost = find_lost_characters(U"가😀나", U"가?나", NONE);
+    EXPECT_NE(lost.find("the texts part: source character 1"), std::string::npos) << lost;
+    EXPECT_NE(lost.find("<U+1F600>"), std::string::npos) << lost;
+    EXPECT_NE(find_lost_characters(U"가\u200D나", U"가나", NONE), "") << "a joiner is not white space";
+}
+
 }  // namespace

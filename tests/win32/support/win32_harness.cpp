@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "pipeline/batch_run.h"
+#include "app/selection.h"
 
 namespace {
 

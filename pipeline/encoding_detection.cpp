@@ -1,0 +1,194 @@
+#include "pipeline/encoding_detection.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "pipeline/byte_scan.h"
+
+namespace {
+
+// UTF-16 is taken for a file without a mark when at least one character in this many is ASCII
+// with its zero byte (a Korean novel has a space or a line end every few characters) and fewer
+// than one in this many is a control code no text holds.
+constexpr uint64_t UTF16_SHARE = 16;
+// ... and when its own byte order shows at least this many times the ASCII characters of the other,
+constexpr uint64_t UTF16_ORDER_MARGIN = 4;
+// ... at least this many of them, and the file's length is even: one stray zero byte in a text
+// of single bytes is no UTF-16.
+constexpr uint64_t UTF16_LEAST = 2;
+
+// A file is not text when more than one byte in this many is a control code that no text holds
+// (random bytes have one in eleven) ...
+constexpr uint64_t NOT_TEXT_SHARE = 16;
+// ... and there are at least this many, so a few stray bytes never make a file not text.
+constexpr uint64_t NOT_TEXT_LEAST = 16;
+
+// UTF-8 with bytes that are not UTF-8 is still read as UTF-8 when it has at least this many
+// characters of two bytes or more per bad byte. CP949 Korean read as UTF-8 has about one such
+// character per six bad bytes.
+constexpr uint64_t UTF8_CHARACTERS_PER_BAD_BYTE = 16;
+
+struct Signature {
+    const char* bytes;
+    size_t length;
+    size_t offset;
+    const char* what;
+};
+
+// Marks of files that are not text, where those files have them: bytes no text begins with, or
+// words no text has at that place.
+constexpr Signature BINARY_SIGNATURES[] = {
+    {"\x89PNG\r\n\x1A\n", 8, 0, "a PNG image"},
+    {"\xFF\xD8\xFF", 3, 0, "a JPEG image"},
+    {"PK\x03\x04", 4, 0, "a ZIP archive"},
+    {"\x1F\x8B", 2, 0, "a gzip archive"},
+    {"7z\xBC\xAF\x27\x1C", 6, 0, "a 7-Zip archive"},
+    {"Rar!\x1A\x07", 6, 0, "a RAR archive"},
+    {"\xFD" "7zXZ\x00", 6, 0, "an xz archive"},
+    {"\x7F" "ELF", 4, 0, "a program"},
+    {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8, 0, "an old Office or Hangul document"},
+    {"%PDF-", 5, 0, "a PDF document"},
+    {"ustar", 5, 257, "a tar archive"},
+};
+
+struct Mark {
+    const char* bytes;
+    size_t length;
+    TextEncoding encoding;
+};
+
+constexpr Mark BYTE_ORDER_MARKS[] = {
+    {"\xEF\xBB\xBF", 3, TextEncoding::utf8},
+    {"\xFF\xFE", 2, TextEncoding::utf16le},
+    {"\xFE\xFF", 2, TextEncoding::utf16be},
+};
+
+// Control codes that text holds: tab, line feed, vertical tab, form feed, carriage return, the
+// old end-of-file mark (SUB) and escape; every other one below 0x20, and DEL, is binary.
+bool is_binary_code(uint32_t c) {
+    if (c == 0x7F) return true;
+    if (c >= 0x20) return false;
+    return !(c >= 0x09 && c <= 0x0D) && c != 0x1A && c != 0x1B;
+}
+
+bool is_ascii_text(uint32_t c) { return c < 0x7F && !is_binary_code(c); }
+
+// NUL bytes are not counted against a file: some tools pad a text with them, and reading drops them.
+bool is_binary_byte(unsigned char b) { return b != 0 && is_binary_code(b); }
+
+bool forced(InputEncoding choice) {
+    return choice == InputEncoding::utf8 || choice == InputEncoding::utf16le || choice == InputEncoding::utf16be;
+}
+
+}  // namespace
+
+void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
+    size_t to_head = std::min(bytes.size(), head_.size() - head_length_);
+    std::memcpy(head_.data() + head_length_, bytes.data(), to_head);
+    head_length_ += to_head;
+    count_binary_bytes(bytes);
+    count_zero_byte_units(bytes);
+    if (!bytes.empty()) last_byte_ = bytes.back();
+    total_ += bytes.size();
+    if (utf8_ruled_out_) return;
+    utf8_.read(
+        bytes, [](std::span<const unsigned char>) {}, [this](char32_t c) { utf8_characters_ += c >= 0x80 ? 1 : 0; },
+        [this](uint64_t) { ++utf8_bad_bytes_; });
+    // Each byte still to come could at best add one character.
+    uint64_t still_to_come = expected_size_ > total_ ? expected_size_ - total_ : 0;
+    utf8_ruled_out_ = expected_size_ > 0 && utf8_bad_bytes_ * UTF8_CHARACTERS_PER_BAD_BYTE > utf8_characters_ + still_to_come;
+}
+
+void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
+    size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        uint64_t word = eight_bytes_at(bytes.data() + at);
+        // Eight bytes without a control code, DEL included, are passed over at once.
+        if (!has_byte_below(word, 0x20) && !has_byte_below(word ^ (EACH_BYTE * 0x7F), 1)) continue;
+        for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_byte(bytes[k]) ? 1 : 0;
+    }
+    for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_byte(bytes[at]) ? 1 : 0;
+}
+
+// A code unit below 0x100 has a zero high byte: at an odd offset in little-endian order, at an
+// even one in big-endian order. Only those units can be ASCII or control codes, so the zero bytes
+// alone are looked at, and text of single bytes, which has none, costs nothing here.
+void EncodingSniffer::count_zero_byte_units(std::span<const unsigned char> bytes) {
+    if (big_low_pending_ && !bytes.empty()) count_unit(big_, bytes[0]);
+    big_low_pending_ = false;
+    const auto* start = bytes.data();
+    const auto* end = start + bytes.size();
+    for (const auto* zero = start; (zero = static_cast<const unsigned char*>(std::memchr(zero, 0, end - zero))) != nullptr; ++zero) {
+        uint64_t offset = total_ + static_cast<uint64_t>(zero - start);
+        if (offset % 2 == 1) {
+            count_unit(little_, zero > start ? zero[-1] : last_byte_);
+        } else if (zero + 1 < end) {
+            count_unit(big_, zero[1]);
+        } else {
+            big_low_pending_ = true;
+        }
+        if (zero + 1 == end) break;
+    }
+}
+
+void EncodingSniffer::count_unit(ByteOrderCounts& counts, unsigned char low_byte) {
+    counts.ascii_units += is_ascii_text(low_byte) ? 1 : 0;
+    counts.binary_units += is_binary_code(low_byte) ? 1 : 0;
+}
+
+bool EncodingSniffer::decided_early(InputEncoding choice) const {
+    TextEncoding marked = TextEncoding::cp949;
+    return forced(choice) || choice == InputEncoding::cp949 || mark_length(marked) > 0;
+}
+
+Detection EncodingSniffer::decide(InputEncoding choice) const {
+    TextEncoding marked = TextEncoding::cp949;
+    size_t mark = mark_length(marked);
+    if (forced(choice)) {
+        TextEncoding encoding = choice == InputEncoding::utf8      ? TextEncoding::utf8
+                                : choice == InputEncoding::utf16le ? TextEncoding::utf16le
+                                                                   : TextEncoding::utf16be;
+        return Detection{encoding, marked == encoding ? mark : 0, ""};
+    }
+    if (mark > 0) return Detection{marked, mark, ""};
+    if (choice == InputEncoding::cp949) return Detection{};
+    if (choice == InputEncoding::utf16)
+        return Detection{big_.ascii_units > little_.ascii_units ? TextEncoding::utf16be : TextEncoding::utf16le, 0, ""};
+    std::string signature = binary_signature();
+    if (!signature.empty()) return Detection{TextEncoding::cp949, 0, "it begins like " + signature};
+    if (looks_like_utf16(little_, big_)) return Detection{TextEncoding::utf16le, 0, ""};
+    if (looks_like_utf16(big_, little_)) return Detection{TextEncoding::utf16be, 0, ""};
+    if (binary_bytes_ >= NOT_TEXT_LEAST && binary_bytes_ * NOT_TEXT_SHARE > total_)
+        return Detection{TextEncoding::cp949, 0,
+                         std::to_string(binary_bytes_ * 100 / total_) + "% of its bytes are control codes that text does not hold"};
+    Utf8Reader rest = utf8_;
+    uint64_t bad = utf8_bad_bytes_;
+    rest.finish([&bad](uint64_t) { ++bad; });
+    if (!utf8_ruled_out_ && utf8_characters_ > 0 && bad * UTF8_CHARACTERS_PER_BAD_BYTE <= utf8_characters_)
+        return Detection{TextEncoding::utf8, 0, ""};
+    return Detection{};
+}
+
+size_t EncodingSniffer::mark_length(TextEncoding& marked) const {
+    for (const Mark& mark : BYTE_ORDER_MARKS) {
+        if (head_length_ >= mark.length && std::memcmp(head_.data(), mark.bytes, mark.length) == 0) {
+            marked = mark.encoding;
+            return mark.length;
+        }
+    }
+    return 0;
+}
+
+bool EncodingSniffer::looks_like_utf16(const ByteOrderCounts& counts, const ByteOrderCounts& other) const {
+    uint64_t units = total_ / 2;
+    return total_ % 2 == 0 && counts.ascii_units >= UTF16_LEAST && counts.ascii_units * UTF16_SHARE >= units &&
+           counts.binary_units * UTF16_SHARE < units && counts.ascii_units > other.ascii_units * UTF16_ORDER_MARGIN;
+}
+
+std::string EncodingSniffer::binary_signature() const {
+    for (const Signature& signature : BINARY_SIGNATURES)
+        if (head_length_ >= signature.offset + signature.length &&
+            std::memcmp(head_.data() + signature.offset, signature.bytes, signature.length) == 0)
+            return signature.what;
+    return "";
+}

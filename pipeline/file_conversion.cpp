@@ -1,0 +1,138 @@
+#include "pipeline/file_conversion.h"
+
+#include <new>
+#include <span>
+#include <string>
+
+#include "engine/reflow.h"
+#include "pipeline/file_report.h"
+#include "pipeline/own_footer.h"
+#include "pipeline/preview.h"
+#include "pipeline/result_writer.h"
+#include "pipeline/source_reader.h"
+#include "pipeline/text_warnings.h"
+
+namespace {
+
+constexpr char OUT_OF_MEMORY[] = "cannot be converted: out of memory";
+
+// The share of the input read, as the file bar's percent: it moves over its first 99 steps while
+// the text is converted and reaches 100 once the conversion is over.
+class FileProgress {
+public:
+    explicit FileProgress(FileReport& report) : report_(report) {}
+
+    void read(uint64_t bytes, uint64_t total) {
+        int percent = static_cast<int>(bytes * 99 / (total + 1));
+        if (percent <= shown_) return;
+        shown_ = percent;
+        report_.progress(percent);
+    }
+
+private:
+    FileReport& report_;
+    int shown_ = 0;
+};
+
+bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
+          FileFailure& failure) {
+    if (request.destination == Destination::STANDARD_OUTPUT) {
+        writer.open_shared(standard_output);
+        return true;
+    }
+    bool own_folder = request.destination == Destination::OUTPUT_FOLDER;
+    return writer.open_file(file.path, own_folder ? file.output_folder : "", failure, request.refuse_linked_folder);
+}
+
+// Reads the whole text through `take`; without a footer of this program at its end when the
+// request says so, so that converting a result again replaces its footer instead of adding one.
+template <typename Take>
+bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
+    if (!replace_own_footer) return reader.read(take);
+    OwnFooterFilter filter;
+    if (!reader.read([&](std::span<const unsigned char> piece) { filter.put(piece, take); })) return false;
+    filter.finish(take);
+    return true;
+}
+
+// Reads the text into the engine, twice when its vocabulary is gathered first; false when
+// reading failed.
+bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest& request, FileReport& report) {
+    tessaline::Reflow reflow(request.options);
+    bool replace_footer = request.replace_own_footer;
+    while (reflow.needs_first_pass()) {
+        auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
+        if (!read_text(reader, replace_footer, gather)) return false;
+        reflow.finish_first_pass();
+    }
+    FileProgress progress(report);
+    bool read = read_text(reader, replace_footer, [&](std::span<const unsigned char> piece) {
+        reflow.feed(piece, writer);
+        progress.read(reader.bytes_read(), reader.size());
+    });
+    if (read) reflow.finish(writer);
+    return read;
+}
+
+// How a file ended: written, with the beginning of the result and its length, or failed; and
+// what was lost on the way, told once it is written.
+struct Ending {
+    bool written = false;
+    std::string head;
+    uint64_t length = 0;
+    FileFailure failure;
+    std::string damage;
+    std::string unkept;
+};
+
+void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
+                    SourceReader& reader, FileReport& report, Ending& ending) {
+    report.progress(0);
+    bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
+    ResultWriter writer(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr, PREVIEW_LIMIT_LAST,
+                        request.footer);
+    bool converted = open(writer, file, request, standard_output, ending.failure);
+    if (converted && !reflow_into(writer, reader, request, report)) {
+        ending.failure = FileFailure{file.path, reader.failure()};
+        converted = false;
+    }
+    report.progress(100);
+    if (!converted || !writer.finish(ending.failure)) return;
+    ending.written = true;
+    ending.head = writer.head();
+    ending.length = writer.length();
+    ending.damage = damage_warning(reader.encoding(), reader.result_encoding(), reader.damage());
+    ending.unkept = unkept_warning(reader.unkept());
+}
+
+Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
+    Ending ending;
+    try {
+        SourceReader reader(request.input_encoding, request.output_encoding);
+        if (!reader.open(file.standard_input ? STDIN_PATH : file.path)) {
+            ending.failure = FileFailure{file.path, reader.failure()};
+            return ending;
+        }
+        report.loaded();
+        convert_opened(file, request, standard_output, reader, report, ending);
+    } catch (const std::bad_alloc&) {
+        ending = Ending{};
+        ending.failure = FileFailure{file.path, OUT_OF_MEMORY};
+    }
+    return ending;
+}
+
+}  // namespace
+
+void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
+    report.started(file.path);
+    Ending ending = convert(file, request, standard_output, report);
+    if (!ending.written) {
+        report.failed(ending.failure.path, ending.failure.reason);
+    } else {
+        report.written(ending.head, ending.length);
+        for (const std::string& warning : {ending.damage, ending.unkept})
+            if (!warning.empty()) report.warned(file.path, warning);
+    }
+    report.ended();
+}

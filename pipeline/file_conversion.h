@@ -1,0 +1,11 @@
+#pragma once
+
+#include "pipeline/batch_request.h"
+
+class FileReport;
+class SharedOutput;
+
+// Converts one file of a batch: reads and decodes it, reflows it under the request's options and
+// writes the result with its footer where the request says, telling `report` each step. A file
+// that cannot be converted for lack of memory fails on its own; the batch goes on.
+void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report);

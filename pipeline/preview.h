@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Preview sizes: files before the last of a list show less, so the run is not slowed by them.
+constexpr size_t PREVIEW_LIMIT_EARLIER = 3000;
+constexpr size_t PREVIEW_LIMIT_LAST = 30000;
+
+// Appended to a preview that was cut: an empty line, then five lines of 18 spaces and a full stop.
+extern const char DOTTED_TAIL[];
+constexpr size_t DOTTED_TAIL_LENGTH = 109;
+
+// The preview of a text of `length` bytes that begins with `head`: the whole text when it is at
+// most `limit` bytes long, else its first `limit` bytes (cut inside a character if need be) and
+// the dotted tail.
+std::string preview_of(const std::string& head, uint64_t length, size_t limit);

@@ -1,7 +1,0 @@
-#include "pipeline/run_settings.h"
-
-RunSettings run_settings;
-
-void report_failure(const char* path, const char* reason) {
-    if (run_settings.on_failure != nullptr) run_settings.on_failure(run_settings.failure_context, path, reason);
-}

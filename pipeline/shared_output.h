@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+
+// Standard output as the files of a batch share it: each file's result whole, in the order of the
+// batch, however many files are converted at once.
+class SharedOutput {
+public:
+    virtual ~SharedOutput() = default;
+    // Writes the next bytes of this file's result; false, with platform_error_text() saying why,
+    // when they could not be written.
+    virtual bool write(const unsigned char* bytes, size_t count) = 0;
+    // Returns once every byte written so far is out; false as for write.
+    virtual bool flush() = 0;
+};
+
+// Standard output itself, for a batch that converts one file at a time.
+class DirectOutput final : public SharedOutput {
+public:
+    bool write(const unsigned char* bytes, size_t count) override;
+    bool flush() override { return true; }
+};

@@ -1,0 +1,120 @@
+#include "pipeline/source_reader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace {
+
+// Raw bytes read at a time: large enough for fast reading, small enough to keep memory bounded.
+constexpr size_t PIECE_BYTES = 64 * 1024;
+
+// Bytes the longest byte-order mark needs before the first decision.
+constexpr uint64_t MARK_BYTES = 3;
+
+}  // namespace
+
+const char STDIN_PATH[] = "-";
+
+SourceReader::SourceReader(InputEncoding input, OutputEncoding output) : input_(input), output_(output) {}
+
+SourceReader::~SourceReader() {
+    if (file_ != nullptr) platform_close(file_);
+}
+
+bool SourceReader::open(const std::string& path) {
+    if (path == STDIN_PATH ? !spool_stdin() : !open_file(path)) return false;
+    detection_ = sniffer_.decide(input_);
+    if (!detection_.not_text.empty()) return fail("is not text: " + detection_.not_text);
+    return true;
+}
+
+// Reads the first bytes for the byte-order mark and, when the encoding is to be found from the
+// text, the rest of the file too.
+bool SourceReader::open_file(const std::string& path) {
+    file_ = platform_open_existing(path.c_str(), &size_);
+    if (file_ == nullptr) return fail(std::string("cannot be opened: ") + platform_error_text());
+    sniffer_.expect_size(size_);
+    std::vector<unsigned char> piece(PIECE_BYTES);
+    size_t got = 1;
+    while (got > 0 && bytes_read_ < MARK_BYTES) {
+        if (!read_piece(piece, got)) return false;
+        sniffer_.feed(std::span(piece.data(), got));
+    }
+    if (got == 0) size_ = bytes_read_;
+    if (got == 0 || sniffer_.decided_early(input_)) return true;
+    return sniff_rest();
+}
+
+bool SourceReader::sniff_rest() {
+    std::vector<unsigned char> piece(PIECE_BYTES);
+    for (size_t got = 1; got > 0;) {
+        if (!read_piece(piece, got)) return false;
+        sniffer_.feed(std::span(piece.data(), got));
+    }
+    size_ = bytes_read_;
+    return true;
+}
+
+bool SourceReader::spool_stdin() {
+    PlatformFile* input = platform_open_stdin();
+    if (input == nullptr) return fail(std::string("cannot be opened: ") + platform_error_text());
+    file_ = platform_open_spool();
+    bool spooled = file_ != nullptr ? copy_to_spool(input)
+                                    : fail(std::string("cannot be kept in a temporary file: ") + platform_error_text());
+    platform_close(input);
+    at_start_ = false;
+    return spooled;
+}
+
+bool SourceReader::copy_to_spool(PlatformFile* input) {
+    std::vector<unsigned char> piece(PIECE_BYTES);
+    for (size_t got = 1; got > 0;) {
+        if (!platform_read_some(input, piece.data(), piece.size(), &got))
+            return fail(std::string("cannot be read: ") + platform_error_text());
+        if (!platform_write(file_, piece.data(), got))
+            return fail(std::string("cannot be kept in a temporary file: ") + platform_error_text());
+        sniffer_.feed(std::span(piece.data(), got));
+        size_ += got;
+    }
+    return true;
+}
+
+bool SourceReader::read(const PieceSink& piece) {
+    if (!at_start_ && !platform_rewind(file_)) return fail(std::string("cannot be read again: ") + platform_error_text());
+    at_start_ = false;
+    bytes_read_ = 0;
+    TextDecoder decoder(detection_.encoding, result_encoding() == TextEncoding::utf8 ? &stand_ins_ : nullptr,
+                        detection_.mark_length);
+    std::vector<unsigned char> raw(PIECE_BYTES);
+    std::string cp949;
+    for (size_t got = 1; got > 0;) {
+        if (!read_piece(raw, got)) return false;
+        // The byte-order mark lies at the start of the file, so only the first pieces hold it.
+        uint64_t start = bytes_read_ - got;
+        size_t skipped = start >= detection_.mark_length ? 0 : std::min<size_t>(detection_.mark_length - start, got);
+        cp949.clear();
+        if (got > 0) decoder.decode(std::span(raw.data() + skipped, got - skipped), cp949);
+        else decoder.finish(cp949);
+        if (!cp949.empty()) piece(std::span(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size()));
+    }
+    damage_ = decoder.damage();
+    unkept_ = decoder.unkept();
+    size_ = bytes_read_;
+    return true;
+}
+
+// Reads the next piece; at the end of the file `got` is 0.
+bool SourceReader::read_piece(std::span<unsigned char> into, size_t& got) {
+    if (!platform_read_some(file_, into.data(), into.size(), &got))
+        return fail(std::string("cannot be read: ") + platform_error_text());
+    at_start_ = false;
+    bytes_read_ += got;
+    return true;
+}
+
+bool SourceReader::fail(const std::string& what) {
+    failure_ = what;
+    return false;
+}

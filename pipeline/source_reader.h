@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "pipeline/encoding_detection.h"
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_decoder.h"
+#include "pipeline/text_encoding.h"
+
+struct PlatformFile;
+
+// The path that names standard input.
+extern const char STDIN_PATH[];
+
+// Reads one input, a file or standard input, as CP949 for the engine: finds its encoding, then
+// hands out its text in pieces of bounded size, as often as asked (the vocabulary mode reads a
+// text twice). Standard input is first copied to a temporary file, so it too can be read again.
+// Files are read to their end, whatever size they reported. When the result will be UTF-8,
+// characters CP949 lacks are handed out as stand-ins, and the table the encoder needs to give
+// them back is kept here; for a CP949 result they become "?".
+class SourceReader {
+public:
+    using PieceSink = std::function<void(std::span<const unsigned char> cp949)>;
+
+    SourceReader(InputEncoding input, OutputEncoding output);
+    ~SourceReader();
+    SourceReader(const SourceReader&) = delete;
+    SourceReader& operator=(const SourceReader&) = delete;
+
+    // Opens `path` (STDIN_PATH for standard input) and finds its encoding. False when it cannot
+    // be opened or read, or is plainly not text; failure() then says why.
+    bool open(const std::string& path);
+
+    // Hands out the whole text from its start, in pieces that each end at a character's end.
+    // False when reading fails; failure() then says why.
+    bool read(const PieceSink& piece);
+
+    TextEncoding encoding() const { return detection_.encoding; }
+    // What the result is written in.
+    TextEncoding result_encoding() const { return output_encoding_for(output_, detection_.encoding); }
+    // The stand-ins of the text read so far (none for a CP949 result).
+    const StandInTable& stand_ins() const { return stand_ins_; }
+    // What the last read found that was not text, and the characters it wrote as "?".
+    const DecodingDamage& damage() const { return damage_; }
+    const UnkeptCharacters& unkept() const { return unkept_; }
+    // Why open or read failed, in English, to follow the file's name: "cannot be opened: ...".
+    const std::string& failure() const { return failure_; }
+    // Bytes of the file read by the current or last read, and its size: as reported when it was
+    // opened until it has been read to its end.
+    uint64_t bytes_read() const { return bytes_read_; }
+    uint64_t size() const { return size_; }
+
+private:
+    bool open_file(const std::string& path);
+    bool spool_stdin();
+    bool copy_to_spool(PlatformFile* input);
+    bool sniff_rest();
+    bool read_piece(std::span<unsigned char> into, size_t& got);
+    bool fail(const std::string& what);
+
+    InputEncoding input_;
+    OutputEncoding output_;
+    PlatformFile* file_ = nullptr;
+    bool at_start_ = true;
+    EncodingSniffer sniffer_;
+    Detection detection_;
+    StandInTable stand_ins_;
+    DecodingDamage damage_;
+    UnkeptCharacters unkept_;
+    std::string failure_;
+    uint64_t bytes_read_ = 0;
+    uint64_t size_ = 0;
+};

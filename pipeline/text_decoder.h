@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+
+#include "pipeline/cp949_map.h"
+#include "pipeline/stand_in_table.h"
+#include "pipeline/text_encoding.h"
+#include "pipeline/utf_readers.h"
+
+// Bytes (UTF-16: code units) that were not text in their encoding: how many, and the offset in
+// the file of the first.
+struct DecodingDamage {
+    uint64_t count = 0;
+    uint64_t first_offset = 0;
+};
+
+// Characters CP949 lacks that were written as "?", with how often each was.
+using UnkeptCharacters = std::map<char32_t, uint64_t>;
+
+// Turns text in pieces of any size into CP949 for the engine, dropping NUL characters. A stand-in
+// table is given when the result will be UTF-8: each character CP949 lacks gets its stand-in.
+// Without one, for a CP949 result, it becomes "?" and is counted. What is not text is counted as
+// damage and becomes U+FFFD (UTF-8, UTF-16; "?" for a CP949 result) or "?" (CP949, where a lead
+// byte without its trail byte would otherwise take the next line's first byte). The CP949
+// handed out always ends at a character's end.
+class TextDecoder {
+public:
+    // `start_offset` is where in the file the first byte given lies (after a byte-order mark).
+    TextDecoder(TextEncoding encoding, StandInTable* stand_ins, uint64_t start_offset);
+
+    // Appends the CP949 of `bytes` to `cp949`.
+    void decode(std::span<const unsigned char> bytes, std::string& cp949);
+    // Appends what the end of the text completes.
+    void finish(std::string& cp949);
+
+    const DecodingDamage& damage() const { return damage_; }
+    const UnkeptCharacters& unkept() const { return unkept_; }
+
+private:
+    void decode_cp949(std::span<const unsigned char> bytes, std::string& out);
+    size_t end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const;
+    void put_pair(unsigned char lead, unsigned char trail, uint64_t offset, std::string& out);
+    void put_character(char32_t c, std::string& out);
+    void put_bad(uint64_t offset, std::string& out);
+
+    TextEncoding encoding_;
+    StandInTable* stand_ins_;
+    uint64_t start_offset_;
+    uint64_t cp949_offset_ = 0;   // of the next CP949 byte
+    int pending_lead_ = -1;        // a CP949 lead byte whose trail byte is in the next piece
+    const Cp949Map& map_;
+    Utf8Reader utf8_;
+    Utf16Reader utf16_;
+    DecodingDamage damage_;
+    UnkeptCharacters unkept_;
+};

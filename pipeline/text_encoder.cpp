@@ -1,0 +1,121 @@
+#include "pipeline/text_encoder.h"
+
+#include "pipeline/byte_scan.h"
+#include "pipeline/utf8_append.h"
+
+namespace {
+
+constexpr char32_t REPLACEMENT = 0xFFFD;
+constexpr char UNKNOWN = '?';
+
+}  // namespace
+
+TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
+    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {}
+
+void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
+    // UTF-8 takes at most three bytes for the two of a CP949 character.
+    out.reserve(out.size() + cp949.size() * (target_ == TextEncoding::utf8 ? 3 : 1) / 2 + 64);
+    // CP949 without stand-ins is written as it is, whatever its bytes.
+    if (target_ == TextEncoding::cp949 && (stand_ins_ == nullptr || stand_ins_->size() == 0)) {
+        out.append(reinterpret_cast<const char*>(cp949.data()), cp949.size());
+        return;
+    }
+    size_t at = 0;
+    if (pending_lead_ >= 0 && !cp949.empty()) {
+        auto lead = static_cast<unsigned char>(pending_lead_);
+        pending_lead_ = -1;
+        if (is_cp949_trail(lead, cp949[0])) {
+            take_code(lead, cp949[0], out);
+            at = 1;
+        } else {
+            put_lone_byte(lead, out);
+        }
+    }
+    while (at < cp949.size()) {
+        size_t ascii_end = end_of_ascii(cp949, at);
+        if (ascii_end > at) {
+            if (!prefix_trails_.empty()) flush_prefixes(out);
+            out.append(reinterpret_cast<const char*>(cp949.data()) + at, ascii_end - at);
+            at = ascii_end;
+            continue;
+        }
+        unsigned char lead = cp949[at];
+        if (is_cp949_lead(lead) && at + 1 == cp949.size()) {
+            pending_lead_ = lead;
+            break;
+        }
+        if (is_cp949_lead(lead) && is_cp949_trail(lead, cp949[at + 1])) {
+            bool plain = prefix_trails_.empty() && lead != STAND_IN_FINAL_LEAD && lead != STAND_IN_PREFIX_LEAD;
+            if (plain) put_plain_code(lead, cp949[at + 1], out);
+            else take_code(lead, cp949[at + 1], out);
+            at += 2;
+        } else {
+            put_lone_byte(lead, out);
+            ++at;
+        }
+    }
+}
+
+void TextEncoder::finish(std::string& out) {
+    if (pending_lead_ >= 0) put_lone_byte(static_cast<unsigned char>(pending_lead_), out);
+    pending_lead_ = -1;
+    flush_prefixes(out);
+}
+
+// A byte that begins no character stays as it is in CP949 and is U+FFFD in UTF-8.
+void TextEncoder::put_lone_byte(unsigned char b, std::string& out) {
+    flush_prefixes(out);
+    if (target_ == TextEncoding::cp949) {
+        out += static_cast<char>(b);
+        return;
+    }
+    append_utf8(REPLACEMENT, out);
+}
+
+// A code of row 0xFE may begin a stand-in; it is held until the row-0xC9 code that ends it.
+void TextEncoder::take_code(unsigned char lead, unsigned char trail, std::string& out) {
+    bool stand_in_code = stand_ins_ != nullptr && stand_ins_->size() > 0 && is_stand_in_trail(trail);
+    if (stand_in_code && lead == STAND_IN_PREFIX_LEAD) {
+        prefix_trails_.push_back(trail);
+        return;
+    }
+    if (stand_in_code && lead == STAND_IN_FINAL_LEAD) {
+        std::vector<unsigned char> digits;
+        digits.reserve(prefix_trails_.size());
+        for (unsigned char prefix : prefix_trails_) digits.push_back(static_cast<unsigned char>(prefix - STAND_IN_TRAIL_FIRST));
+        char32_t c = stand_ins_->character_of(digits, static_cast<unsigned char>(trail - STAND_IN_TRAIL_FIRST));
+        if (c != 0) {
+            prefix_trails_.clear();
+            put_character(c, out);
+            return;
+        }
+    }
+    flush_prefixes(out);
+    put_plain_code(lead, trail, out);
+}
+
+// Row-0xFE codes that began no stand-in of this document are codes of their own.
+void TextEncoder::flush_prefixes(std::string& out) {
+    for (unsigned char trail : prefix_trails_) put_plain_code(STAND_IN_PREFIX_LEAD, trail, out);
+    prefix_trails_.clear();
+}
+
+void TextEncoder::put_plain_code(unsigned char lead, unsigned char trail, std::string& out) {
+    if (target_ == TextEncoding::cp949) {
+        out += static_cast<char>(lead);
+        out += static_cast<char>(trail);
+        return;
+    }
+    char32_t c = map_.character_of(lead, trail);
+    append_utf8(c != 0 ? c : REPLACEMENT, out);
+}
+
+void TextEncoder::put_character(char32_t c, std::string& out) {
+    if (target_ == TextEncoding::utf8) {
+        append_utf8(c, out);
+        return;
+    }
+    out += UNKNOWN;
+    ++unkept_[c];
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstddef>
+
+// An open file of the POSIX platform layer: its descriptor, closed by platform_close.
+struct PlatformFile {
+    int descriptor;
+};
+
+// One read or write call never asks for more than this, which every system accepts.
+constexpr size_t IO_CHUNK = size_t{1} << 30;

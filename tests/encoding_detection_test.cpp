@@ -1,0 +1,192 @@
+// How a file's encoding is found, and the names the encodings go by.
+
+#include "pipeline/encoding_detection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pipeline/text_encoding.h"
+#include "tests/support/cp949.h"
+#include "tests/support/unicode_text.h"
+
+namespace {
+
+const std::string NOVEL = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
+
+// The decision for `bytes` fed in pieces of `piece` bytes (0: whole), with the file's size told
+// first when `sized`.
+Detection detect(const std::string& bytes, InputEncoding choice = InputEncoding::automatic, size_t piece = 0,
+                 bool sized = false) {
+    EncodingSniffer sniffer;
+    if (sized) sniffer.expect_size(bytes.size());
+    auto data = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (piece == 0) piece = bytes.size() + 1;
+    for (size_t at = 0; at < bytes.size(); at += piece)
+        sniffer.feed(std::span(data + at, std::min(piece, bytes.size() - at)));
+    return sniffer.decide(choice);
+}
+
+std::string with_bad_bytes(const std::string& text, int every) {
+    std::string damaged;
+    int characters = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        damaged += text[k];
+        bool character_ends = k + 1 == text.size() || (static_cast<unsigned char>(text[k + 1]) & 0xC0) != 0x80;
+        if (character_ends && static_cast<unsigned char>(text[k]) >= 0x80 && ++characters % every == 0) damaged += '\xFF';
+    }
+    return damaged;
+}
+
+TEST(EncodingDetection, FindsEachEncodingInOrder) {
+    std::string png = std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        TextEncoding encoding;
+        size_t mark;
+    } cases[] = {
+        {"UTF-8 mark", UTF8_MARK + NOVEL, TextEncoding::utf8, 3},
+        {"UTF-16LE mark", UTF16LE_MARK + utf16le(NOVEL), TextEncoding::utf16le, 2},
+        {"UTF-16BE mark", UTF16BE_MARK + utf16be(NOVEL), TextEncoding::utf16be, 2},
+        {"a mark before text of another encoding", UTF8_MARK + cp949(NOVEL), TextEncoding::utf8, 3},
+        {"UTF-16LE by its zero bytes", utf16le(NOVEL), TextEncoding::utf16le, 0},
+        {"UTF-16BE by its zero bytes", utf16be(NOVEL), TextEncoding::utf16be, 0},
+        {"UTF-16 of ASCII alone", utf16le("plain text\r\n"), TextEncoding::utf16le, 0},
+        {"valid UTF-8", NOVEL, TextEncoding::utf8, 0},
+        {"UTF-8 with a bad byte in every 20 characters", with_bad_bytes(NOVEL, 20), TextEncoding::utf8, 0},
+        {"UTF-8 with a bad byte in every 4 characters", with_bad_bytes(NOVEL, 4), TextEncoding::cp949, 0},
+        {"UTF-8 cut inside its last character", NOVEL + "\xED\x95", TextEncoding::utf8, 0},
+        {"CP949", cp949(NOVEL), TextEncoding::cp949, 0},
+        {"CP949 with stray NUL bytes", cp949(NOVEL) + std::string(3, '\0') + cp949(NOVEL), TextEncoding::cp949, 0},
+        {"one NUL before ASCII text", std::string("\0text", 5), TextEncoding::cp949, 0},
+        {"ASCII", "plain text\r\n", TextEncoding::cp949, 0},
+        {"empty", "", TextEncoding::cp949, 0},
+        {"half a UTF-8 mark", "\xEF\xBB", TextEncoding::cp949, 0},
+    };
+    for (const auto& c : cases) {
+        for (size_t piece : {size_t{0}, size_t{1}, size_t{7}}) {
+            Detection found = detect(c.bytes, InputEncoding::automatic, piece);
+            EXPECT_EQ(found.encoding, c.encoding) << c.what << ", pieces of " << piece;
+            EXPECT_EQ(detect(c.bytes, InputEncoding::automatic, piece, true).encoding, c.encoding)
+                << c.what << ", its size known, pieces of " << piece;
+            EXPECT_EQ(found.mark_length, c.mark) << c.what;
+            EXPECT_EQ(found.not_text, "") << c.what;
+        }
+    }
+    EXPECT_EQ(detect(png).not_text, "it begins like a PNG image");
+}
+
+TEST(EncodingDetection, Utf8IsRuledOutEarlyOnlyWhenTheRestCouldNotChangeIt) {
+    std::string novel;
+    for (int k = 0; k < 40; ++k) novel += NOVEL;
+    // Bad bytes first, then enough good characters to outweigh them.
+    std::string late = std::string(20, '\xFF') + novel;
+    EXPECT_EQ(detect(late, InputEncoding::automatic, 64, true).encoding, TextEncoding::utf8);
+    EXPECT_EQ(detect(cp949(novel) + novel, InputEncoding::automatic, 64, true).encoding, TextEncoding::cp949);
+}
+
+TEST(EncodingDetection, RefusesWhatIsPlainlyNotTextAndNothingElse) {
+    std::string noise;
+    for (int k = 0; k < 8192; ++k) noise += static_cast<char>((k * 2654435761u) >> 13);
+    std::string strays = cp949(NOVEL);
+    for (int k = 0; k < 15; ++k) strays += '\x01' + cp949(NOVEL);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool text;
+    } cases[] = {
+        {"ZIP archive", std::string("PK\x03\x04\x14\x00", 6) + NOVEL, false},
+        {"gzip archive", std::string("\x1F\x8B\x08\x00", 4) + NOVEL, false},
+        {"JPEG image", "\xFF\xD8\xFF\xE0" + NOVEL, false},
+        {"program", "\x7F" "ELF" + NOVEL, false},
+        {"old Office or Hangul document", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + NOVEL, false},
+        {"random bytes", noise, false},
+        {"fifteen stray control bytes in a novel", strays, true},
+        {"a few stray bytes in a short text", std::string("\x01\x02\x03", 3) + "abc", true},
+        {"a novel that mentions PK", "PK " + NOVEL, true},
+        {"a novel padded with NUL bytes", cp949(NOVEL) + std::string(4096, '\0'), true},
+        {"tar archive", std::string(257, '\0') + "ustar" + std::string(250, '\0') + NOVEL, false},
+        {"a novel on the MZ generation", "MZ세대의 " + NOVEL, true},
+    };
+    for (const auto& c : cases) {
+        Detection found = detect(c.bytes);
+        EXPECT_EQ(found.not_text.empty(), c.text) << c.what << ": " << found.not_text;
+    }
+}
+
+TEST(EncodingDetection, ForcedEncodingsSkipOnlyTheirOwnMark) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        InputEncoding choice;
+        TextEncoding encoding;
+        size_t mark;
+    } cases[] = {
+        {"UTF-8 forced on CP949", cp949(NOVEL), InputEncoding::utf8, TextEncoding::utf8, 0},
+        {"UTF-8 forced skips its mark", UTF8_MARK + NOVEL, InputEncoding::utf8, TextEncoding::utf8, 3},
+        {"UTF-16LE forced keeps a UTF-16BE mark", UTF16BE_MARK + "a", InputEncoding::utf16le, TextEncoding::utf16le, 0},
+        {"UTF-16BE forced", utf16le(NOVEL), InputEncoding::utf16be, TextEncoding::utf16be, 0},
+        {"CP949 forced on UTF-8", NOVEL, InputEncoding::cp949, TextEncoding::cp949, 0},
+        {"CP949 forced follows a mark", UTF16BE_MARK + utf16be(NOVEL), InputEncoding::cp949, TextEncoding::utf16be, 2},
+        {"UTF-16 takes the order from the text", utf16be(NOVEL), InputEncoding::utf16, TextEncoding::utf16be, 0},
+        {"UTF-16 takes the order from the mark", UTF16LE_MARK + utf16be(NOVEL), InputEncoding::utf16, TextEncoding::utf16le, 2},
+        {"a forced encoding is never refused", "\x7F" "ELF", InputEncoding::cp949, TextEncoding::cp949, 0},
+    };
+    for (const auto& c : cases) {
+        Detection found = detect(c.bytes, c.choice);
+        EXPECT_EQ(found.encoding, c.encoding) << c.what;
+        EXPECT_EQ(found.mark_length, c.mark) << c.what;
+        EXPECT_EQ(found.not_text, "") << c.what;
+    }
+}
+
+TEST(EncodingDetection, OnlyAutomaticChoicesWithoutAMarkNeedTheWholeFile) {
+    EncodingSniffer marked;
+    std::string head = UTF8_MARK + "abc";
+    marked.feed(std::span(reinterpret_cast<const unsigned char*>(head.data()), head.size()));
+    EXPECT_TRUE(marked.decided_early(InputEncoding::automatic));
+    EncodingSniffer plain;
+    plain.feed(std::span(reinterpret_cast<const unsigned char*>(NOVEL.data()), NOVEL.size()));
+    EXPECT_FALSE(plain.decided_early(InputEncoding::automatic));
+    EXPECT_FALSE(plain.decided_early(InputEncoding::utf16));
+    EXPECT_TRUE(plain.decided_early(InputEncoding::utf8));
+    EXPECT_TRUE(plain.decided_early(InputEncoding::cp949));
+}
+
+TEST(EncodingNames, AreTheNamesPeopleUseInAnyCase) {
+    struct Case {
+        const char* name;
+        InputEncoding encoding;
+    } cases[] = {
+        {"auto", InputEncoding::automatic},       {"cp949", InputEncoding::cp949},   {"UHC", InputEncoding::cp949},
+        {"MS949", InputEncoding::cp949},          {"EUC-KR", InputEncoding::cp949},  {"euc-kr", InputEncoding::cp949},
+        {"KS_C_5601-1987", InputEncoding::cp949}, {"UTF-8", InputEncoding::utf8},    {"utf8", InputEncoding::utf8},
+        {"Utf-16LE", InputEncoding::utf16le},     {"UTF-16BE", InputEncoding::utf16be}, {"utf-16", InputEncoding::utf16},
+    };
+    for (const auto& c : cases) {
+        InputEncoding found = InputEncoding::automatic;
+        EXPECT_TRUE(input_encoding_named(c.name, found)) << c.name;
+        EXPECT_EQ(found, c.encoding) << c.name;
+    }
+    InputEncoding unchanged = InputEncoding::utf16be;
+    for (const char* unknown : {"latin1", "euckr", "utf-32", "", "cp9490", "cp94"}) {
+        EXPECT_FALSE(input_encoding_named(unknown, unchanged)) << unknown;
+        EXPECT_EQ(unchanged, InputEncoding::utf16be) << unknown;
+    }
+}
+
+TEST(EncodingNames, SameWritesCp949InputAsCp949AndAllElseAsUtf8) {
+    OutputEncoding same = OutputEncoding::cp949;
+    ASSERT_TRUE(output_encoding_named("SAME", same));
+    EXPECT_EQ(same, OutputEncoding::same);
+    EXPECT_FALSE(output_encoding_named("euc-kr", same));
+    EXPECT_EQ(output_encoding_for(OutputEncoding::same, TextEncoding::cp949), TextEncoding::cp949);
+    EXPECT_EQ(output_encoding_for(OutputEncoding::same, TextEncoding::utf8), TextEncoding::utf8);
+    EXPECT_EQ(output_encoding_for(OutputEncoding::same, TextEncoding::utf16le), TextEncoding::utf8);
+    EXPECT_EQ(output_encoding_for(OutputEncoding::same, TextEncoding::utf16be), TextEncoding::utf8);
+    EXPECT_EQ(output_encoding_for(OutputEncoding::cp949, TextEncoding::utf8), TextEncoding::cp949);
+    EXPECT_EQ(output_encoding_for(OutputEncoding::utf8, TextEncoding::cp949), TextEncoding::utf8);
+}
+
+}  // namespace
