@@ -32,25 +32,60 @@ inline uint64_t bytes_equal(uint64_t word, unsigned char value) {
 // Offset of the first byte marked in `marks`, which holds at least one mark.
 inline int64_t first_marked(uint64_t marks) { return std::countr_zero(marks) / 8; }
 
+// A search may read this many bytes past the end of the bytes it searches, which must be there
+// (a line keeps them): the last block is read whole and what lies past the end is masked off.
+inline constexpr size_t SEARCH_SLACK = 16;
+
 // The first position from `from` on, below `to`, whose byte is one of `Values`; `to` when none is.
 // Sixteen bytes at a time where the processor compares them at once (SSE2), else eight.
 template <unsigned char... Values>
 int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
 #if defined(__SSE2__)
-    for (; from + 16 <= to; from += 16) {
+    for (; from < to; from += 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
         __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ...);
-        int marks = _mm_movemask_epi8(hits);
-        if (marks != 0) return from + std::countr_zero(static_cast<unsigned>(marks));
+        auto marks = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (to - from < 16) marks &= (1u << (to - from)) - 1;
+        if (marks != 0) return from + std::countr_zero(marks);
     }
-#endif
-    for (; from + 8 <= to; from += 8) {
+#else
+    for (; from < to; from += 8) {
         uint64_t word = load_eight(bytes + from);
         uint64_t marks = (bytes_equal(word, Values) | ...);
+        if (to - from < 8) marks &= (uint64_t{1} << (8 * (to - from))) - 1;
         if (marks != 0) return from + first_marked(marks);
     }
-    for (; from < to; ++from)
-        if (((bytes[from] == Values) || ...)) return from;
+#endif
+    return to;
+}
+
+// The first position from `from` on, below `to`, whose byte is one of `Values` or is `Lead` with
+// `TrailA` or `TrailB` after it; `to` when none is. Reads SEARCH_SLACK bytes past `to`, like
+// find_first_of.
+template <unsigned char Lead, unsigned char TrailA, unsigned char TrailB, unsigned char... Values>
+int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    for (; from < to; from += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+        __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Lead))),
+                                      _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailA))),
+                                                   _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailB)))));
+        __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ... | pairs);
+        auto marks = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (to - from < 16) marks &= (1u << (to - from)) - 1;
+        if (marks != 0) return from + std::countr_zero(marks);
+    }
+#else
+    for (; from < to; from += 8) {
+        uint64_t word = load_eight(bytes + from);
+        uint64_t next = load_eight(bytes + from + 1);
+        uint64_t pairs = bytes_equal(word, Lead) & (bytes_equal(next, TrailA) | bytes_equal(next, TrailB));
+        uint64_t marks = (bytes_equal(word, Values) | ... | pairs);
+        if (to - from < 8) marks &= (uint64_t{1} << (8 * (to - from))) - 1;
+        if (marks != 0) return from + first_marked(marks);
+    }
+#endif
     return to;
 }
 

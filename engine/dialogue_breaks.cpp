@@ -64,10 +64,13 @@ bool may_act(unsigned char b) {
     return b == DOUBLE_QUOTE || b == OPEN_BRACKET || b == CLOSE_BRACKET || b == MARK_LEAD || b == CLOSE_DOUBLE_TRAIL;
 }
 
-// The same for a run of bytes, the trail byte left to the position after a lead byte: it is a
-// common Hangul lead byte too.
+// The same for a run of bytes. A lead byte matters only before an opening or closing trail byte:
+// any other byte after it, the lead byte and that byte pass without a rule acting, and the lead
+// byte is common as the trail byte of Hangul syllables such as 가. The trail byte is left to the
+// position after its lead byte, as it is a common Hangul lead byte too.
 int64_t next_acting(const unsigned char* bytes, int64_t from, int64_t to) {
-    return find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, CLOSE_BRACKET, MARK_LEAD>(bytes, from, to);
+    return find_first_of_or_pair<MARK_LEAD, OPEN_DOUBLE_TRAIL, CLOSE_DOUBLE_TRAIL, DOUBLE_QUOTE, OPEN_BRACKET,
+                                 CLOSE_BRACKET>(bytes, from, to);
 }
 
 bool find_output_opener(const Conversion& cv) {

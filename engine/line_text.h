@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/byte_buffer.h"
+#include "engine/byte_search.h"
 
 // A line being rebuilt by the rules, `length` bytes long and NUL-terminated at that length.
 struct LineText {
@@ -29,8 +30,9 @@ struct LineText {
         return true;
     }
 
-    // Room for `count` bytes and the NUL after them, the contents kept.
-    void reserve(size_t count) { buffer.reserve(count + 1); }
+    // Room for `count` bytes, the NUL after them and the bytes a search may read past them, the
+    // contents kept.
+    void reserve(size_t count) { buffer.reserve(count + 1 + SEARCH_SLACK); }
     // The bytes may come from the line itself.
     void append(const void* from, size_t count) {
         reserve(static_cast<size_t>(length) + count);

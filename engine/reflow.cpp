@@ -1,7 +1,6 @@
 #include "engine/reflow.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include "engine/conversion.h"
@@ -38,9 +37,11 @@ struct Reflow::State final : OutputDrain {
 
     void drain() override { pass_output(false); }
 
+    bool long_pass_on() const { return cv.options.split_long_sentences || cv.options.blank_after_long; }
+
     void take_input(std::span<const unsigned char> cp949);
     void advance(bool complete);
-    void pass_output(bool finished);
+    void pass_output(bool finished_lines);
     void forget_read_output();
     int64_t output_still_read();
     void report_progress(bool at_end);
@@ -75,7 +76,7 @@ void Reflow::State::advance(bool complete) {
 }
 
 void Reflow::State::pass_output(bool finished_lines) {
-    if (cv.options.split_long_sentences || cv.options.blank_after_long) {
+    if (long_pass_on()) {
         long_pass.take(cv, finished_lines, orthography);
     } else {
         int64_t end = cv.output_length();
@@ -90,8 +91,7 @@ void Reflow::State::pass_output(bool finished_lines) {
 // rules, which look back over the output's last line and some bytes more.
 int64_t Reflow::State::output_still_read() {
     int64_t end = cv.output_length();
-    bool long_pass_on = cv.options.split_long_sentences || cv.options.blank_after_long;
-    int64_t next_pass = long_pass_on ? long_pass.position() : passed;
+    int64_t next_pass = long_pass_on() ? long_pass.position() : passed;
     int64_t searched_to = end - LAST_LINE_LF_DISTANCE;
     for (int64_t pos = searched_to; pos >= std::max(lf_searched, cv.output.base()); --pos) {
         if (cv.output.at(pos) == '\n') {
@@ -106,8 +106,8 @@ int64_t Reflow::State::output_still_read() {
 }
 
 void Reflow::State::forget_read_output() {
-    if (cv.book_mode() && !(cv.options.split_long_sentences || cv.options.blank_after_long))
-        forget_notes_before(cv.length_notes, cv.output_length());
+    // The notes speak only to the long-sentence pass.
+    if (cv.book_mode() && !long_pass_on()) forget_notes_before(cv.length_notes, cv.output_length());
     cv.output.drop_before(output_still_read());
 }
 

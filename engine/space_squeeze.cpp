@@ -1,7 +1,5 @@
 #include "engine/space_squeeze.h"
 
-#include <cstring>
-
 #include "engine/byte_search.h"
 #include "engine/line_text.h"
 #include "engine/space_runs.h"

@@ -1,7 +1,6 @@
 #include "engine/vocabulary_habit.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "engine/vocabulary_evidence.h"
 #include "engine/vocabulary_lines.h"

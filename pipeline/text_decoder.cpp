@@ -101,6 +101,7 @@ size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, siz
         while (at + 8 <= bytes.size() && ((word = eight_bytes_at(bytes.data() + at)) & HIGH_BITS) == 0 &&
                !has_byte_below(word, 1))
             at += 8;
+        if (at == bytes.size()) break;  // the piece ended on a word's end: nothing after it is ours
         unsigned char b = bytes[at];
         if (b == 0) return at;
         if (b < 0x80) {

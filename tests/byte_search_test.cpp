@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,7 +36,9 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
     for (unsigned char wanted : {0x22, 0x5B, 0xA1}) {
         for (size_t length = 0; length <= 40; ++length) {
             for (size_t at = 0; at <= length; ++at) {
-                std::string text(length, '\xB1');
+                // The search reads past the end into the slack a line keeps; it holds wanted bytes too.
+                std::string text(length + SEARCH_SLACK, static_cast<char>(wanted));
+                std::fill(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), '\xB1');
                 if (at < length) text[at] = static_cast<char>(wanted);
                 for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
                     auto to = static_cast<int64_t>(length);
@@ -42,6 +46,30 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
                     EXPECT_EQ((find_first_of<'"', '[', 0xA1>(bytes_of(text), from, to)), first_of_reference(text, from, to))
                         << "length " << length << ", byte at " << at << ", from " << from;
                 }
+            }
+        }
+    }
+}
+
+// A lead byte counts only with one of two trail bytes after it; the trail may stand past `to`.
+TEST(ByteSearch, FindsALeadByteOnlyBeforeItsTrailBytes) {
+    auto reference = [](const std::string& text, int64_t to) {
+        for (int64_t k = 0; k < to; ++k) {
+            auto b = static_cast<unsigned char>(text[k]);
+            auto next = static_cast<unsigned char>(text[k + 1]);
+            if (b == '"' || (b == 0xA1 && (next == 0xB0 || next == 0xB1))) return k;
+        }
+        return to;
+    };
+    for (unsigned char trail : {0xB0, 0xB1, 0xAF}) {
+        for (size_t length = 1; length <= 40; ++length) {
+            for (size_t at = 0; at < length; ++at) {
+                std::string text(length + SEARCH_SLACK, '\xA1');  // lone lead bytes everywhere
+                text[at] = '\xA1';
+                text[at + 1] = static_cast<char>(trail);
+                auto to = static_cast<int64_t>(length);
+                EXPECT_EQ((find_first_of_or_pair<0xA1, 0xB0, 0xB1, '"'>(bytes_of(text), 0, to)), reference(text, to))
+                    << "length " << length << ", pair at " << at << ", trail " << int(trail);
             }
         }
     }

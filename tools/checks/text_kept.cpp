@@ -51,12 +51,21 @@ private:
         return pos;
     }
 
-    static bool full_width_space_at(Text text, size_t pos) { return text.substr(pos).starts_with(Known::FULL_WIDTH_SPACE); }
+    // Compared unit by unit: the check runs at every unit, and a library call there would cost
+    // more than the units it compares.
+    static bool holds_at(Text text, size_t pos, Text word) {
+        if (pos + word.size() > text.size()) return false;
+        for (size_t k = 0; k < word.size(); ++k)
+            if (text[pos + k] != word[k]) return false;
+        return true;
+    }
+
+    static bool full_width_space_at(Text text, size_t pos) { return holds_at(text, pos, Known::FULL_WIDTH_SPACE); }
 
     // The source's next text units spell the old ending and the output holds the new one at j;
     // the old ending may be spread over a joint, the corrected one never is.
     bool corrected_ending(size_t i, size_t j, std::vector<size_t>& found) const {
-        if (!output_.substr(j).starts_with(Known::NEW_ENDING)) return false;
+        if (!holds_at(output_, j, Known::NEW_ENDING)) return false;
         found.clear();
         for (Unit expected : Known::OLD_ENDING) {
             i = skip_layout(source_, i);
