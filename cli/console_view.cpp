@@ -3,70 +3,54 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/messages.h"
+#include "cli/name_quoting.h"
+#include "cli/progress_line.h"
+#include "cli/reason_wording.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int BAR_WIDTH = 14;
+// Megabytes as a person counts them on a disk label.
+constexpr double BYTES_PER_MEGABYTE = 1e6;
 
-std::string bar(int done, int total) {
-    int filled = total > 0 ? static_cast<int>(static_cast<long long>(done) * BAR_WIDTH / total) : 0;
-    if (filled < 0) filled = 0;
-    if (filled > BAR_WIDTH) filled = BAR_WIDTH;
-    std::string drawn = "[";
-    drawn.append(static_cast<size_t>(filled), '#');
-    drawn.append(static_cast<size_t>(BAR_WIDTH - filled), '-');
-    return drawn + "]";
+// Columns assumed when the terminal does not tell its width.
+constexpr int USUAL_COLUMNS = 80;
+
+int terminal_columns() {
+    int columns = platform_terminal_columns();
+    return columns > 0 ? columns : USUAL_COLUMNS;
 }
 
-// Columns a UTF-8 line takes: Hangul and Hanja (three- and four-byte sequences) are wide.
-size_t display_columns(const std::string& line) {
-    size_t columns = 0;
-    for (unsigned char c : line) {
-        if ((c & 0xC0) == 0x80) continue;
-        columns += c >= 0xE1 ? 2 : 1;
-    }
-    return columns;
-}
-
-// Takes over a converted text from the platform layer.
-std::string taken(unsigned char* converted, size_t count) {
-    std::string text(reinterpret_cast<const char*>(converted), count);
-    std::free(converted);
+std::string one_decimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
     return text;
+}
+
+std::string where_saved(const CliOptions& options) {
+    if (options.to_stdout) return "";
+    if (!options.output_dir.empty())
+        return " " + message(Text::saved_into, {quoted_name(terminal_path(options.output_dir))});
+    return " " + message(Text::saved_beside);
+}
+
+// Results written to the same terminal would be torn by a line redrawn among them.
+bool draws_progress(const CliOptions& options) {
+    return !options.quiet && platform_stderr_is_terminal() && !(options.to_stdout && platform_stdout_is_terminal());
 }
 
 }  // namespace
 
 ConsoleView::ConsoleView(const CliOptions& options)
-    : quiet_(options.quiet), live_(!options.quiet && platform_stderr_is_terminal()) {}
+    : options_(options), live_(draws_progress(options)), started_(std::chrono::steady_clock::now()) {}
 
-void ConsoleView::begin_batch(int file_count) {
-    file_count_ = file_count;
-    files_done_ = 0;
+void ConsoleView::begin_batch(int file_count) { file_count_ = file_count; }
+
+void ConsoleView::show_path(const std::string& path) {
+    ++file_index_;
     file_percent_ = 0;
-    status_.clear();
-}
-
-void ConsoleView::draw() {
-    if (!live_) return;
-    std::string line = status_.empty() ? "" : status_ + "  ";
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, " %3d%%", file_percent_);
-    line += bar(file_percent_, 100) + numbers;
-    if (file_count_ > 1) {
-        std::snprintf(numbers, sizeof numbers, " %d/%d", files_done_, file_count_);
-        line += "  " + bar(files_done_, file_count_) + numbers;
-    }
-    size_t columns = display_columns(line);
-    if (columns < drawn_columns_) line.append(drawn_columns_ - columns, ' ');
-    std::fprintf(stderr, "\r%s", line.c_str());
-    std::fflush(stderr);
-    drawn_columns_ = columns > drawn_columns_ ? columns : drawn_columns_;
-}
-
-void ConsoleView::set_status(const std::string& text) {
-    status_ = terminal_text(text);
+    file_name_ = shown_name(terminal_path(path));
     draw();
 }
 
@@ -76,34 +60,54 @@ void ConsoleView::set_file_progress(int percent) {
     draw();
 }
 
-void ConsoleView::set_batch_progress(int files_done) {
-    files_done_ = files_done;
-    draw();
+void ConsoleView::show_converted(uint64_t result_bytes) {
+    ++converted_;
+    converted_bytes_ += result_bytes;
 }
 
-void ConsoleView::refresh() { draw(); }
-
-void ConsoleView::show_message(const std::string& text) {
-    clear_line();
-    if (quiet_) return;
-    std::fprintf(stderr, "%s\n", terminal_text(text).c_str());
-}
-
-void ConsoleView::report_failure(const std::string& path, const std::string& reason) {
-    report_warning(path, reason);
-    ++failures_;
-}
+void ConsoleView::report_failure(const std::string& path, const std::string& reason) { tell(failures_, path, reason); }
 
 void ConsoleView::report_warning(const std::string& path, const std::string& warning) {
-    clear_line();
-    std::fprintf(stderr, "tessaline: '%s' %s\n", terminal_path(path).c_str(), warning.c_str());
-    std::fflush(stderr);
+    tell(warnings_, path, warning);
 }
 
 void ConsoleView::note(const std::string& text) {
-    if (quiet_) return;
+    if (options_.quiet) return;
+    // May come from a conversion's thread, so it leaves the progress line's state alone.
+    std::fprintf(stderr, "%stessaline: %s\n", live_ ? "\n" : "", text.c_str());
+    std::fflush(stderr);
+}
+
+void ConsoleView::tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason) {
+    FileNote note{quoted_name(terminal_path(path)), reason_in_run_language(reason)};
+    gathered.push_back(note);
+    if (live_) return;
+    std::fprintf(stderr, "tessaline: %s %s\n", note.name.c_str(), note.reason.c_str());
+    std::fflush(stderr);
+}
+
+void ConsoleView::finish() {
     clear_line();
-    std::fprintf(stderr, "tessaline: %s\n", text.c_str());
+    if (!live_) return;
+    const std::pair<Text, const std::vector<FileNote>*> lists[] = {{Text::lossy_heading, &warnings_},
+                                                                    {Text::not_converted_heading, &failures_}};
+    for (const auto& [heading, notes] : lists) {
+        if (!notes->empty()) std::fprintf(stderr, "%s\n", message(heading).c_str());
+        for (const FileNote& note : *notes) std::fprintf(stderr, "  %s %s\n", note.name.c_str(), note.reason.c_str());
+    }
+    std::fprintf(stderr, "%s\n", summary().c_str());
+    std::fflush(stderr);
+}
+
+// The line is drawn over the one before; spaces cover what is left of a longer one.
+void ConsoleView::draw() {
+    if (!live_ || file_index_ == 0) return;
+    std::string line = progress_line(file_index_, file_count_, file_name_, file_percent_, terminal_columns());
+    size_t columns = display_columns(line);
+    if (columns < drawn_columns_) line.append(drawn_columns_ - columns, ' ');
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    drawn_columns_ = columns;
 }
 
 void ConsoleView::clear_line() {
@@ -113,15 +117,18 @@ void ConsoleView::clear_line() {
     drawn_columns_ = 0;
 }
 
-std::string terminal_text(const std::string& cp949_text) {
-    size_t count = 0;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(cp949_text.data());
-    unsigned char* converted = platform_cp949_to_utf8(bytes, cp949_text.size(), &count);
-    return taken(converted, count);
+std::string ConsoleView::summary() const {
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started_;
+    std::string line = message(Text::summary, {std::to_string(converted_), std::to_string(failures_.size()),
+                                               one_decimal(static_cast<double>(converted_bytes_) / BYTES_PER_MEGABYTE),
+                                               one_decimal(seconds.count())});
+    return converted_ > 0 ? line + where_saved(options_) : line;
 }
 
 std::string terminal_path(const std::string& path) {
     size_t count = 0;
     unsigned char* converted = platform_name_to_utf8(path.c_str(), &count);
-    return taken(converted, count);
+    std::string text(reinterpret_cast<const char*>(converted), count);
+    std::free(converted);
+    return text;
 }

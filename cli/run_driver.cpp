@@ -19,7 +19,7 @@ tessaline::ConversionOptions conversion_options_of(const CliOptions& options) {
     conversion.blank_after_long = options.blank_after_long == 1;
     conversion.mark_joins = options.mark_joins == 1;
     conversion.min_line_bytes = min_line_bytes_from(options.min_length_text.c_str());
-    conversion.joints = options.vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    conversion.joints = options.joints;
     return conversion;
 }
 
@@ -39,5 +39,8 @@ BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> f
     request.output_encoding = options.output_encoding;
     request.destination = destination_of(options);
     request.jobs = options.jobs != 0 ? options.jobs : processor_cores();
+    request.footer = options.footer;
+    request.replace_own_footer = true;
+    request.refuse_linked_folder = true;
     return request;
 }

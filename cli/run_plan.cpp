@@ -3,17 +3,14 @@
 #include <map>
 
 #include "cli/console_view.h"
-#include "pipeline/text_file_name.h"
+#include "cli/folder_walk.h"
+#include "cli/messages.h"
+#include "cli/name_quoting.h"
 #include "platform/platform.h"
 
 namespace {
 
 enum class PathKind { STDIN, FOLDER, FILE, UNREADABLE };
-
-std::string join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && platform_is_separator(folder.back())) return folder + name;
-    return folder + platform_separator() + name;
-}
 
 // Trailing separators go, since the run adds one of its own; a root folder keeps its own.
 std::string trimmed_folder(std::string folder) {
@@ -30,29 +27,8 @@ void split_path(const std::string& path, std::string& folder, std::string& name)
     folder = k == 0 ? "." : trimmed_folder(path.substr(0, k));
 }
 
-// Output folders of earlier runs are not converted again.
-bool is_tessaline_folder(const std::string& name) {
-    const char* expected = "tessaline";
-    if (name.size() != 9) return false;
-    for (size_t k = 0; k < 9; ++k) {
-        char c = name[k];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != expected[k]) return false;
-    }
-    return true;
-}
-
-struct Listing {
-    std::vector<std::string> files;
-    std::vector<std::string> folders;
-};
-
-void collect(void* context, const char* name, bool is_folder) {
-    Listing& listing = *static_cast<Listing*>(context);
-    (is_folder ? listing.folders : listing.files).push_back(name);
-}
-
-constexpr char STANDARD_INPUT_NAME[] = "standard input";
+// Standard input is named as on the command line.
+constexpr char STANDARD_INPUT_NAME[] = "-";
 
 struct Planner {
     const CliOptions& options;
@@ -67,14 +43,15 @@ struct Planner {
     bool claim(const std::string& input, const std::string& folder, const std::string& name,
                const std::string& output_dir) {
         if (options.to_stdout) return true;
-        std::string target = join(output_dir.empty() ? join(folder, "Tessaline") : output_dir, name);
+        std::string target = joined_path(output_dir.empty() ? joined_path(folder, "Tessaline") : output_dir, name);
         auto found = inputs_by_target.find(target);
         if (found == inputs_by_target.end()) {
             inputs_by_target.emplace(target, input);
             return true;
         }
         if (!platform_same_file(found->second.c_str(), input.c_str()))
-            fail(input, "is not converted: its result '" + target + "' would replace that of '" + found->second + "'");
+            fail(input, message(Text::would_replace_result,
+                                {quoted_name(terminal_path(target)), quoted_name(terminal_path(found->second))}));
         return false;
     }
 
@@ -84,38 +61,36 @@ struct Planner {
         if (claim(path, folder, name, options.output_dir)) files.push_back(BatchFile{path, options.output_dir, false});
     }
 
-    bool skipped_subfolder(const std::string& name, const std::string& path, const std::vector<std::string>& ancestors) {
-        if (is_tessaline_folder(name)) return true;
-        if (!options.output_dir.empty() && platform_same_file(path.c_str(), options.output_dir.c_str())) return true;
-        for (const auto& ancestor : ancestors)
-            if (platform_same_file(path.c_str(), ancestor.c_str())) return true;
-        return false;
+    void add_folder(const FolderOfTexts& found) {
+        for (const auto& name : found.names) {
+            std::string path = joined_path(found.folder, name);
+            if (claim(path, found.folder, name, found.output_dir))
+                files.push_back(BatchFile{path, found.output_dir, false});
+        }
     }
 
-    void add_folder(const std::string& folder, const std::string& output_dir, std::vector<std::string>& ancestors) {
-        Listing listing;
-        if (!platform_list_folder(folder.c_str(), collect, &listing))
-            return fail(folder, std::string("cannot be listed: ") + platform_error_text());
-        for (const auto& name : listing.files) {
-            std::string path = join(folder, name);
-            if (passes_text_file_test(name.c_str()) && claim(path, folder, name, output_dir))
-                files.push_back(BatchFile{path, output_dir, false});
-        }
-        if (!options.recursive) return;
-        ancestors.push_back(folder);
-        for (const auto& name : listing.folders) {
-            std::string path = join(folder, name);
-            if (!skipped_subfolder(name, path, ancestors))
-                add_folder(path, output_dir.empty() ? "" : join(output_dir, name), ancestors);
-        }
-        ancestors.pop_back();
+    WalkRules walk_rules() const {
+        WalkRules rules{options.recursive, options.follow_links, false, {0, 0}};
+        if (!options.output_dir.empty())
+            rules.skip_output_folder = platform_file_id(options.output_dir.c_str(), &rules.output_folder);
+        return rules;
     }
 
+    // A folder that yields no text file at all is a PATH with nothing to convert.
     void add_folder_tree(const std::string& path) {
         size_t before = files.size();
-        std::vector<std::string> ancestors;
-        add_folder(trimmed_folder(path), options.output_dir, ancestors);
-        if (files.size() == before) console.note("no text files in '" + terminal_path(path) + "'");
+        int failures_before = console.failures();
+        WalkListener listener{this,
+                              [](void* planner, const FolderOfTexts& found) {
+                                  static_cast<Planner*>(planner)->add_folder(found);
+                              },
+                              [](void* planner, const std::string& folder) {
+                                  std::string reason = message(Text::cannot_list, {platform_reason()});
+                                  static_cast<Planner*>(planner)->fail(folder, reason);
+                              }};
+        walk_folder_tree(trimmed_folder(path), options.output_dir, walk_rules(), listener);
+        if (files.size() == before && console.failures() == failures_before)
+            fail(path, message(Text::nothing_to_convert));
     }
 };
 

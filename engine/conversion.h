@@ -6,6 +6,7 @@
 #include "engine/reflow.h"
 #include "engine/source_scan.h"
 #include "engine/text_window.h"
+#include "engine/vocabulary_dictionary.h"
 #include "engine/vocabulary_lengths.h"
 #include "engine/vocabulary_store.h"
 
@@ -51,6 +52,7 @@ struct Conversion {
     LineText line;
     LineText scratch;             // where dialogue breaks assemble the new line
     BookVocabulary vocabulary;    // the opt-in mode's evidence, gathered before the line loop
+    DictionaryAnswers dictionary; // the dictionary's answers, when the opt-in mode asks one
     LengthNotes length_notes;     // the opt-in mode's lines that differ from the rules' own
     OutputDrain* drain = nullptr;
 

@@ -7,6 +7,7 @@
 #include "engine/byte_search.h"
 #include "engine/conversion.h"
 #include "engine/quote_marks.h"
+#include "engine/vocabulary_quotes.h"
 
 namespace {
 
@@ -24,7 +25,20 @@ struct LookAhead {
     bool found;
     bool followed_by_break;
     bool after_sentence_end;
+    bool runs_on;           // in the vocabulary mode: the book's 하고 or 하며 follows it
 };
+
+// In the vocabulary mode, a book that writes a quotation and the 하고 or 하며 after it on one
+// line keeps such quotations in their sentences.
+bool quotations_run_on(const Conversion& cv) { return cv.book_mode() && cv.vocabulary.quotations_run_on; }
+
+// Whether one or more spaces from `pos` lead to a quotative word.
+template <typename ByteAt>
+bool quotative_after_spaces(ByteAt at, int64_t pos) {
+    int64_t word = pos;
+    while (at(word) == SPACE_BYTE) ++word;
+    return word > pos && quotative_at(at, word);
+}
 
 bool is_break_byte(unsigned char b) { return b == SPACE_BYTE || b == CR_BYTE || b == LF_BYTE || b == 0; }
 
@@ -73,9 +87,11 @@ LookAhead find_closing_ahead(const Conversion& cv) {
     for (int64_t k = from; k < end; ++k) {
         if (!may_act(cv.source_byte(k))) continue;
         int width = closing_width(at, k);
-        if (width > 0) return {true, is_break_byte(at(k + width)), is_sentence_end_byte(at(k - 1))};
+        if (width > 0)
+            return {true, is_break_byte(at(k + width)), is_sentence_end_byte(at(k - 1)),
+                    quotations_run_on(cv) && quotative_after_spaces(at, k + width)};
     }
-    return {false, false, false};
+    return {false, false, false, false};
 }
 
 // The line as the scan sees it. Breaks only ever go in at the scanned position, so the new
@@ -86,7 +102,7 @@ class DialogueScan {
 public:
     explicit DialogueScan(Conversion& cv)
         : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
-          brackets_(cv.profile.bracket_openers > BRACKET_HABIT) {
+          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(quotations_run_on(cv)) {
         indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
     }
 
@@ -208,11 +224,19 @@ private:
         return c(i + 1) == SPACE_BYTE ? e : -1;
     }
 
+    // Whether a quotative word follows the closing mark that ends before `pos`, in a book that runs
+    // its quotations on into them.
+    bool runs_on_after(int64_t pos) const {
+        auto at = [this](int64_t x) { return c(x); };
+        return runs_on_ && quotative_after_spaces(at, pos);
+    }
+
     // A quotation that ends without a sentence end after an opening mark seen after a space is
-    // part of its sentence; otherwise it ends a paragraph and the spaces after it go.
+    // part of its sentence, as is one the book runs on into its 하고; otherwise it ends a
+    // paragraph and the spaces after it go.
     int64_t after_closing_mark(int64_t i, int64_t e) {
         bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || output_has_opener());
-        if (embedded) return i + 1;
+        if (embedded || runs_on_after(i + 1)) return i + 1;
         int64_t j = i + 2;
         while (c(j) == SPACE_BYTE) ++j;
         insert_break(i + 1, j);
@@ -227,18 +251,20 @@ private:
     }
 
     // A quotation opened at i stands alone unless its closing mark, in the line or just ahead in
-    // the source, is followed by more text or neither it nor the opening follows a sentence end.
+    // the source, is followed by more text (or by a 하고 the book runs quotations on into) or
+    // neither it nor the opening follows a sentence end.
     bool opening_stands_alone(int64_t i) {
         bool opened_after_end = is_sentence_end_byte(c(i - 2));
         int64_t k = next_closing(i + 2);
         if (k >= 0) {
             auto at = [this](int64_t x) { return c(x); };
             int width = closing_width(at, k);
-            return is_break_byte(c(k + width)) && (opened_after_end || is_sentence_end_byte(c(k - 1)));
+            return is_break_byte(c(k + width)) && !runs_on_after(k + width) &&
+                   (opened_after_end || is_sentence_end_byte(c(k - 1)));
         }
         const LookAhead& ahead = closing_ahead();
         if (!ahead.found) return true;
-        return ahead.followed_by_break && (opened_after_end || ahead.after_sentence_end);
+        return ahead.followed_by_break && !ahead.runs_on && (opened_after_end || ahead.after_sentence_end);
     }
 
     int64_t before_opening_mark(int64_t i) {
@@ -287,6 +313,7 @@ private:
     int64_t rest_ = 0;              // line position where the untouched rest begins
     int64_t original_;              // length of the line as it came in
     bool brackets_;
+    bool runs_on_;                  // quotations run on into a 하고 that follows them
     bool indented_ = false;         // the line begins with two spaces
     bool output_searched_ = false;
     bool output_opener_ = false;    // the output's last 49 bytes hold an opening mark after a space

@@ -135,7 +135,13 @@ void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
 
 void Reflow::finish_first_pass() {
     if (!needs_first_pass()) throw std::logic_error("Reflow::finish_first_pass: no first pass is needed");
-    state_->reading.finish_round(state_->cv.vocabulary);
+    Conversion& cv = state_->cv;
+    state_->reading.finish_round(cv.vocabulary);
+    if (state_->reading.needs_round()) return;
+    // A long text shows its own words often enough; the dictionary speaks where a short one is silent.
+    WordDictionary* dictionary = cv.options.dictionary;
+    if (dictionary != nullptr && state_->reading.length() <= DICTIONARY_TEXT_LIMIT && dictionary->available())
+        cv.dictionary.use(dictionary);
 }
 
 void Reflow::feed(std::span<const unsigned char> cp949, OutputSink& out) {

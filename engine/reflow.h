@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/word_dictionary.h"
+
 // The engine: repairs the line breaks of one hard-wrapped Korean text in CP949. Each Reflow
 // holds everything of one conversion, so texts can be converted side by side.
 namespace tessaline {
@@ -21,6 +23,7 @@ struct ConversionOptions {
     bool mark_joins = false;            // a backquote marks every joint
     int32_t min_line_bytes = 30;        // shorter lines are never joined: twice the minimum length in Korean characters
     JointMode joints = JointMode::rules;
+    WordDictionary* dictionary = nullptr;   // asked by the vocabulary mode for short texts, when given
 };
 
 // Receives the finished output, in order, in pieces of any size.

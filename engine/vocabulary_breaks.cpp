@@ -8,14 +8,40 @@
 #include "engine/line_end_marks.h"
 #include "engine/source_scan.h"
 #include "engine/vocabulary_lines.h"
+#include "engine/vocabulary_quotes.h"
+#include "engine/vocabulary_width.h"
 
 namespace {
+
+bool opens_quotation(const TextWindow& text, int64_t pos) {
+    unsigned char first = text.at(pos);
+    return first == '"' || first == '\'' || text.has(pos, "\xA1\xB0", 2) || text.has(pos, "\xA1\xAE", 2);  // “ ‘
+}
+
+bool closes_quotation(const TextWindow& text, int64_t end) {
+    unsigned char last = text.at(end - 1);
+    return last == '"' || last == '\'' || text.has(end - 2, "\xA1\xB1", 2) || text.has(end - 2, "\xA1\xAF", 2);  // ” ’
+}
+
+// A line that fills the book's wrap width ended there because the next line's text did not fit,
+// not because its paragraph ended. A quotation still stands apart: one that opens the next line,
+// or one that ends this line unless the book runs such quotations on into 하고 or 하며.
+bool width_continues_line(const Conversion& cv, int64_t lf, int64_t next_text) {
+    const TextWindow& text = cv.source;
+    if (!line_fills_width(cv.vocabulary.wrap, text, cv.place.line_start, lf, next_text)) return false;
+    if (opens_quotation(text, next_text)) return false;
+    if (!closes_quotation(text, line_text_end(text, lf))) return true;
+    auto at = [&text](int64_t pos) { return text.at(pos); };
+    return cv.vocabulary.quotations_run_on && quotative_at(at, next_text);
+}
 
 bool book_layout_continues_line(const Conversion& cv) {
     int64_t lf = cv.place.line_end;
     if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || starts_paragraph(cv.source, lf + 1)) return false;
     if (cv.vocabulary.paragraphs_marked) return true;
-    return cv.vocabulary.blanks_are_spaces && line_ends_in_blank(cv.source, lf);
+    // Where the wrap keeps the author's spaces, a line without one after its mark ends a paragraph.
+    if (cv.vocabulary.blanks_are_spaces) return line_ends_in_blank(cv.source, lf);
+    return width_continues_line(cv, lf, next_line_text(cv.source, lf + 1));
 }
 
 // Separator lines such as "====" end in a doubled mark; they stand alone whatever the layout.

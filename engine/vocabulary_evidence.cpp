@@ -3,8 +3,9 @@
 #include <cmath>
 
 
-// The weights are those of a logistic fit of the joints of hard-wrapped novels, checked on
-// novels left out of the fit; each says how far one kind of count moves the odds.
+// The weights below sum the evidence into one figure for learning the book's wrap habit from its
+// clearest joints; they are those of a logistic fit of the joints of hard-wrapped novels, each
+// saying how far one kind of count moves the odds.
 namespace {
 
 // Added to every count of a word's uses before a ratio is taken, so one sighting is no certainty.
@@ -24,10 +25,6 @@ constexpr double TWO_SYLLABLE_START_WEIGHT = 0.52;
 constexpr double BEFORE_WORD_WEIGHT = 0.64;
 // The run after the cut beginning a word rather than ending a longer one.
 constexpr double AFTER_WORD_WEIGHT = 0.535;
-// A wrap cuts at a space more often than a space stands between two syllables of the text.
-constexpr double SYLLABLE_CUT_BIAS = 1.04;
-// The wrap habit, a log-odds learnt from the book's clearest joints, understates itself.
-constexpr double SYLLABLE_HABIT_WEIGHT = 2.03;
 
 // Where a mark stands at the cut: the two characters written apart rather than together.
 constexpr double MARK_PAIR_WEIGHT = 1.75;
@@ -35,10 +32,6 @@ constexpr double MARK_PAIR_WEIGHT = 1.75;
 constexpr double MARK_END_WEIGHT = 1.275;
 // The character after the cut standing apart from a preceding syllable.
 constexpr double MARK_START_WEIGHT = 0.975;
-// Marks such as full stops and commas are mostly followed by a space.
-constexpr double MARK_CUT_BIAS = 1.42;
-// The wrap habit weighs less where a mark already tells where the words part.
-constexpr double MARK_HABIT_WEIGHT = 1.04;
 
 void fill_logs(std::vector<double>& table, double offset) {
     table.resize(LOGGED_COUNTS);
@@ -76,8 +69,6 @@ struct JointCounts {
     WordCounts after;
 };
 
-bool between_syllables(const JointWords& joint) { return joint.last_syllable && joint.first_syllable; }
-
 // Both runs must be short enough to be words for the book's words to speak about them.
 bool words_apply(const JointWords& joint) {
     return between_syllables(joint) && joint.before_length <= MAX_WORD_BYTES && joint.after_length <= MAX_WORD_BYTES;
@@ -88,7 +79,18 @@ PairCounts two_syllable_start(const BookVocabulary& v, const JointWords& joint) 
     return pair_table_find(v.word_starts, pair_key(joint.first_code, joint.second_code));
 }
 
+// The lookups of one joint go to four places in memory; all four are asked for before any is read.
+void prefetch_counts(const BookVocabulary& v, const JointWords& joint) {
+    pair_table_prefetch(v.pairs, pair_key(joint.last_code, joint.first_code));
+    if (between_syllables(joint) && joint.after_length >= 4)
+        pair_table_prefetch(v.word_starts, pair_key(joint.first_code, joint.second_code));
+    if (!words_apply(joint)) return;
+    word_table_prefetch(v.words, joint.before, joint.before_length);
+    word_table_prefetch(v.words, joint.after, joint.after_length);
+}
+
 JointCounts counts_at(const BookVocabulary& v, const JointWords& joint) {
+    prefetch_counts(v, joint);
     JointCounts c{};
     c.pair = pair_table_find(v.pairs, pair_key(joint.last_code, joint.first_code));
     if (joint.first_syllable) c.word_end = margin_before_syllable(v.margins, joint.last_code);
@@ -181,11 +183,24 @@ double joint_space_evidence(const BookVocabulary& v, const JointWords& joint) {
     return any_count(c) ? evidence_from(v, joint, c) : 0.0;
 }
 
-double joint_space_odds(const BookVocabulary& v, const JointWords& joint) {
-    bool syllables = between_syllables(joint);
-    double habit_weight = syllables ? SYLLABLE_HABIT_WEIGHT : MARK_HABIT_WEIGHT;
-    double habit = habit_weight * v.habit_prior[joint.blank ? 1 : 0];
+BookEvidence book_evidence(const BookVocabulary& v, const JointWords& joint) {
     JointCounts c = counts_at(v, joint);
-    if (!any_count(c)) return habit;
-    return evidence_from(v, joint, c) + habit + (syllables ? SYLLABLE_CUT_BIAS : MARK_CUT_BIAS);
+    BookEvidence e{};
+    e.habit = v.habit_prior[joint.blank ? 1 : 0];
+    e.any = any_count(c);
+    if (!between_syllables(joint)) {
+        e.pair = apart_ratio(v.logs, c.pair);
+        if (joint.first_syllable) e.word_end = apart_ratio(v.logs, c.word_end);
+        if (joint.last_syllable) e.word_start = apart_ratio(v.logs, c.word_start);
+        return e;
+    }
+    e.pair = share_ratio(v, c.pair);
+    e.word_end = share_ratio(v, c.word_end);
+    e.word_start = share_ratio(v, c.word_start);
+    e.two_start = share_ratio(v, c.two_start);
+    if (words_apply(joint)) {
+        e.before_word = apart_ratio(v.logs, c.before.beginning, c.before.whole);
+        e.after_word = apart_ratio(v.logs, c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
+    }
+    return e;
 }

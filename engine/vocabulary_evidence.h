@@ -37,6 +37,9 @@ struct JointWords {
 
 JointWords joint_words(const TextWindow& text, const JointSides& joint);
 
+// Whether both characters at the joint are syllables: the book's words speak only there.
+inline bool between_syllables(const JointWords& joint) { return joint.last_syllable && joint.first_syllable; }
+
 // Fills the tables of logarithms the evidence reads, once the book's share of spaces is settled.
 void prepare_count_logs(BookVocabulary& vocabulary);
 
@@ -45,6 +48,19 @@ void prepare_count_logs(BookVocabulary& vocabulary);
 // there. Meaningful only when a character stands on both sides.
 double joint_space_evidence(const BookVocabulary& vocabulary, const JointWords& joint);
 
-// The evidence with the lean of cuts towards spaces and the book's wrap habit for cuts with or
-// without a blank; only the habit where the book shows none of the pieces.
-double joint_space_odds(const BookVocabulary& vocabulary, const JointWords& joint);
+// The book's evidence at a joint piece by piece, for the joint decision to weigh: each a
+// log-ratio of the book's counts for a space against none, 0 where the book shows nothing.
+// Between two syllables the meetings are measured against the book's usual share of spaces;
+// where a mark stands at the cut, only the pair and the margins apply, as plain ratios.
+struct BookEvidence {
+    double pair;          // the two characters at the cut
+    double word_end;      // the character before the cut, before any syllable
+    double word_start;    // the character after the cut, after any syllable
+    double two_start;     // the two syllables after the cut, after a syllable
+    double before_word;   // the run before the cut as a word of its own, not a word's beginning
+    double after_word;    // the run after the cut beginning a word, not ending one
+    double habit;         // the book's wrap habit for a cut with or without a blank
+    bool any;             // the book shows any of the pieces at all
+};
+
+BookEvidence book_evidence(const BookVocabulary& vocabulary, const JointWords& joint);

@@ -1,18 +1,11 @@
 #include "engine/vocabulary_joints.h"
 
 #include "engine/conversion.h"
+#include "engine/vocabulary_decision.h"
 #include "engine/vocabulary_evidence.h"
 
 namespace {
 
-// Odds the book's evidence must pass to add a space the rules left out: when no rule fires the
-// rules leave none, so their "no space" is the weaker word; still above the lean of cuts
-// towards spaces, which alone decides nothing.
-constexpr double ADD_SPACE_ODDS = 1.25;
-// Odds against a space the evidence must pass to take away a space a rule put there.
-constexpr double DROP_SPACE_ODDS = 2.0;
-// Where a mark stands at the cut the rules decide nothing about it, either way.
-constexpr double MARK_DECISION_ODDS = 1.0;
 const char JOIN_MARK = '`';
 
 // The joint as the line holds it: where the line's own text ends, and whether a space
@@ -64,8 +57,11 @@ void apply_vocabulary_evidence(Conversion& cv) {
     if (sides.last.width == 0 || sides.first.width == 0) return;
     BufferJoint joint{};
     if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
-    double odds = joint_space_odds(cv.vocabulary, joint_words(cv.source, sides));
-    bool syllables = sides.last.syllable && sides.first.syllable;
-    double needed = !syllables ? MARK_DECISION_ODDS : joint.spaced ? DROP_SPACE_ODDS : ADD_SPACE_ODDS;
-    if (joint.spaced ? odds < -needed : odds > needed) rebuild_joint(cv, joint, !joint.spaced);
+    JointWords words = joint_words(cv.source, sides);
+    RulesJoint rules = joint.spaced ? RulesJoint::SPACED
+                       : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
+                                                   : RulesJoint::NO_SPACE;
+    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use());
+    if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
+    if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }

@@ -55,6 +55,10 @@ void pair_table_count(CharPairTable& table, uint32_t key, bool apart) {
     add_one(slot.counts, apart);
 }
 
+void pair_table_prefetch(const CharPairTable& table, uint32_t key) {
+    if (!table.slots.empty()) __builtin_prefetch(&table.slots[home(key, table.slots.size() - 1)]);
+}
+
 PairCounts pair_table_find(const CharPairTable& table, uint32_t key) {
     if (table.slots.empty()) return PairCounts{0, 0};
     return table.slots[find_slot(table, key)].counts;

@@ -31,6 +31,9 @@ void pair_table_count(CharPairTable& table, uint32_t key, bool apart);
 // The counts of the key, both 0 when it was never counted.
 PairCounts pair_table_find(const CharPairTable& table, uint32_t key);
 
+// Starts loading the key's slot into the cache, so that several lookups wait for memory at once.
+void pair_table_prefetch(const CharPairTable& table, uint32_t key);
+
 // How often each character meets a syllable together or apart, by character code: read at
 // every joint, so kept where no hashing is needed. The codes come in rows by their lead byte,
 // each made the first time a character of it is counted: a book uses few rows.

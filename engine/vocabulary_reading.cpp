@@ -33,6 +33,8 @@ void VocabularyReading::finish_round(BookVocabulary& vocabulary) {
     read_lines(vocabulary, true);
     settle_vocabulary(vocabulary);
     survey_.conclude(vocabulary);
+    width_.conclude(vocabulary);
+    quotations_.conclude(vocabulary);
     text_.reset(0);
     round_ = Round::done;
 }
@@ -47,6 +49,8 @@ void VocabularyReading::read_lines(BookVocabulary& vocabulary, bool complete) {
             int64_t length = line_end - line_start_;
             if (length > 0) gather_line(vocabulary, text_.pointer(line_start_), length);
             if (has_lf) survey_.survey_line_end(text_, line_end);
+            if (has_lf) width_.survey_line_end(text_, line_start_, line_end);
+            quotations_.survey_line(text_, line_start_, line_end);
         }
         if (!has_lf) {
             lines_done_ = true;

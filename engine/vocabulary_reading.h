@@ -6,12 +6,15 @@
 #include "engine/line_loop.h"
 #include "engine/text_window.h"
 #include "engine/vocabulary_habit.h"
+#include "engine/vocabulary_quotes.h"
+#include "engine/vocabulary_width.h"
 
 struct BookVocabulary;
 
 // The opt-in mode's reading of the whole text before it is converted, in two rounds: the first
 // measures the text, so the second knows which lines to sample; the second gathers the book's
-// vocabulary from those lines and surveys their ends for its wrap habit. Either round keeps only
+// vocabulary from those lines and surveys them for its wrap habit and width and how it writes
+// quotations. Either round keeps only
 // the line it reads and the next line's text.
 class VocabularyReading {
 public:
@@ -22,6 +25,9 @@ public:
 
     // The text has all come; after the last round the vocabulary is complete.
     void finish_round(BookVocabulary& vocabulary);
+
+    // The bytes of the text, NUL bytes not counted, once the first round is finished.
+    int64_t length() const { return length_; }
 
 private:
     enum class Round { measure, gather, done };
@@ -37,4 +43,6 @@ private:
     int64_t line_start_ = 0;
     bool lines_done_ = false;
     WrapHabitSurvey survey_;
+    WrapWidthSurvey width_;
+    QuotationSurvey quotations_;
 };

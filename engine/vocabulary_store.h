@@ -5,6 +5,7 @@
 
 #include "engine/vocabulary_pairs.h"
 #include "engine/vocabulary_table.h"
+#include "engine/vocabulary_width.h"
 
 // The share of the book's syllable meetings written apart, and its log-odds.
 struct SpaceShare {
@@ -37,5 +38,7 @@ struct BookVocabulary {
     double habit_prior[2]{};     // the book's wrap habit: log-odds of a space at a cut without / with a blank
     bool paragraphs_marked = false;   // paragraphs start with an indentation or after an empty line
     bool blanks_are_spaces = false;   // a blank at a cut is the author's space, kept by the wrap
+    WrapWidth wrap{};                 // the width the lines were wrapped at, if one
+    bool quotations_run_on = false;   // a quotation and the 하고 after it stand on one line
     CountLogs logs{};
 };

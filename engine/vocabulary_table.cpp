@@ -83,6 +83,10 @@ void word_table_add(WordTable& table, const unsigned char* key, size_t length, W
     add_to(count, amount);
 }
 
+void word_table_prefetch(const WordTable& table, const unsigned char* key, size_t length) {
+    if (!table.slots.empty() && length != 0) __builtin_prefetch(&table.slots[hash_bytes(key, length) & (table.slots.size() - 1)]);
+}
+
 WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length) {
     if (table.slots.empty() || length == 0) return WordCounts{0, 0, 0};
     return table.slots[find_slot(table, hash_bytes(key, length), key, length)].counts;

@@ -40,3 +40,6 @@ const unsigned char* word_slot_key(const WordTable& table, const WordTable::Slot
 
 // The counts of the string, all 0 when it was never added.
 WordCounts word_table_find(const WordTable& table, const unsigned char* key, size_t length);
+
+// Starts loading the string's slot into the cache, so that several lookups wait for memory at once.
+void word_table_prefetch(const WordTable& table, const unsigned char* key, size_t length);

@@ -57,6 +57,7 @@ void BatchReport::failed(const std::string& path, const std::string& reason) {
 // none reaches that number.
 void BatchReport::written(const std::string& head, uint64_t length) {
     size_t limit = is_list() && loaded_count_ < file_count_ ? PREVIEW_LIMIT_EARLIER : PREVIEW_LIMIT_LAST;
+    view_.show_converted(length);
     view_.show_preview(preview_of(head, length, limit));
 }
 

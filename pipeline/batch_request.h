@@ -32,4 +32,7 @@ struct BatchRequest {
     OutputEncoding output_encoding = OutputEncoding::cp949;
     Destination destination = Destination::TESSALINE_FOLDER;
     unsigned jobs = 1;               // files converted at once
+    bool footer = true;              // results end with the footer naming the program and the date
+    bool replace_own_footer = false; // a footer of this program ending an input is left out of it
+    bool refuse_linked_folder = false;  // a Tessaline folder that is a symbolic link is not written to
 };

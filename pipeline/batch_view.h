@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What a batch run shows while it converts: the window implements it on its controls, the command
@@ -16,6 +17,8 @@ public:
     virtual void set_file_progress(int) {}
     // The result, cut to the preview size with the dotted tail when it is longer.
     virtual void show_preview(const std::string&) {}
+    // The current file is converted; its result, written whole, is this many bytes long.
+    virtual void show_converted(uint64_t) {}
     virtual void set_batch_progress(int) {}
     // Repaints at once, after each file of a list.
     virtual void refresh() {}

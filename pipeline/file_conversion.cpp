@@ -6,6 +6,7 @@
 
 #include "engine/reflow.h"
 #include "pipeline/file_report.h"
+#include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
 #include "pipeline/result_writer.h"
 #include "pipeline/source_reader.h"
@@ -40,20 +41,32 @@ bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& reque
         return true;
     }
     bool own_folder = request.destination == Destination::OUTPUT_FOLDER;
-    return writer.open_file(file.path, own_folder ? file.output_folder : "", failure);
+    return writer.open_file(file.path, own_folder ? file.output_folder : "", failure, request.refuse_linked_folder);
+}
+
+// Reads the whole text through `take`; without a footer of this program at its end when the
+// request says so, so that converting a result again replaces its footer instead of adding one.
+template <typename Take>
+bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
+    if (!replace_own_footer) return reader.read(take);
+    OwnFooterFilter filter;
+    if (!reader.read([&](std::span<const unsigned char> piece) { filter.put(piece, take); })) return false;
+    filter.finish(take);
+    return true;
 }
 
 // Reads the text into the engine, twice when its vocabulary is gathered first; false when
 // reading failed.
-bool reflow_into(ResultWriter& writer, SourceReader& reader, const tessaline::ConversionOptions& options,
-                 FileReport& report) {
-    tessaline::Reflow reflow(options);
+bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest& request, FileReport& report) {
+    tessaline::Reflow reflow(request.options);
+    bool replace_footer = request.replace_own_footer;
     while (reflow.needs_first_pass()) {
-        if (!reader.read([&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); })) return false;
+        auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
+        if (!read_text(reader, replace_footer, gather)) return false;
         reflow.finish_first_pass();
     }
     FileProgress progress(report);
-    bool read = reader.read([&](std::span<const unsigned char> piece) {
+    bool read = read_text(reader, replace_footer, [&](std::span<const unsigned char> piece) {
         reflow.feed(piece, writer);
         progress.read(reader.bytes_read(), reader.size());
     });
@@ -76,9 +89,10 @@ void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOu
                     SourceReader& reader, FileReport& report, Ending& ending) {
     report.progress(0);
     bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
-    ResultWriter writer(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr, PREVIEW_LIMIT_LAST);
+    ResultWriter writer(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr, PREVIEW_LIMIT_LAST,
+                        request.footer);
     bool converted = open(writer, file, request, standard_output, ending.failure);
-    if (converted && !reflow_into(writer, reader, request.options, report)) {
+    if (converted && !reflow_into(writer, reader, request, report)) {
         ending.failure = FileFailure{file.path, reader.failure()};
         converted = false;
     }

@@ -1,6 +1,7 @@
 #include "pipeline/result_writer.h"
 
 #include "pipeline/output_path.h"
+#include "pipeline/own_footer.h"
 #include "pipeline/shared_output.h"
 #include "platform/platform.h"
 
@@ -9,31 +10,45 @@ namespace {
 // Bytes gathered before they are encoded and written: few system calls, little memory.
 constexpr size_t WRITE_CHUNK = 64 * 1024;
 
-constexpr char VERSION_LINE[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ";
+// The footer stands three line breaks below the text.
+constexpr char FOOTER_GAP[] = "\r\n\r\n\r\n";
 constexpr char STANDARD_OUTPUT_NAME[] = "standard output";
 
 std::string cannot_be_written() { return std::string("cannot be written: ") + platform_error_text(); }
 
+// A Tessaline folder that is a link would carry the results wherever it points.
+bool is_linked_folder(std::string folder) {
+    while (folder.size() > 1 && platform_is_separator(folder.back())) folder.pop_back();
+    return platform_is_link(folder.c_str());
+}
+
 }  // namespace
 
 std::string result_footer(int year, int month, int day) {
-    return VERSION_LINE + std::to_string(year) + "." + std::to_string(month) + "." + std::to_string(day) + "]\r\n";
+    return std::string(FOOTER_GAP) + FOOTER_VERSION_LINE + "\r\n" + FOOTER_DATE_OPENING + std::to_string(year) + "." +
+           std::to_string(month) + "." + std::to_string(day) + "]\r\n";
 }
 
-ResultWriter::ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size)
-    : to_utf8_(encoding == TextEncoding::utf8), preview_size_(preview_size), encoder_(encoding, stand_ins) {}
+ResultWriter::ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size, bool footer)
+    : to_utf8_(encoding == TextEncoding::utf8),
+      preview_size_(preview_size),
+      footer_(footer),
+      encoder_(encoding, stand_ins) {}
 
 ResultWriter::~ResultWriter() {
     if (file_ != nullptr) platform_abandon_output(file_);
 }
 
-bool ResultWriter::open_file(const std::string& input_path, const std::string& output_folder, FileFailure& failure) {
+bool ResultWriter::open_file(const std::string& input_path, const std::string& output_folder, FileFailure& failure,
+                             bool refuse_linked_folder) {
     std::string folder = output_folder_for(input_path, output_folder);
     path_ = output_path_for(input_path, output_folder);
+    if (refuse_linked_folder && output_folder.empty() && is_linked_folder(folder))
+        return fail(failure, "is not written: the Tessaline folder is a symbolic link (name an output folder with -o)");
     if (!create_output_folder(folder, !output_folder.empty()))
         return fail(failure, "cannot create the folder " + folder + ": " + platform_error_text());
     if (platform_same_file(path_.c_str(), input_path.c_str())) return fail(failure, "would replace its own input file");
-    file_ = platform_begin_output(path_.c_str());
+    file_ = platform_begin_output(path_.c_str(), input_path.c_str());
     if (file_ == nullptr) return fail(failure, cannot_be_written());
     return true;
 }
@@ -51,7 +66,7 @@ bool ResultWriter::finish(FileFailure& failure) {
     trim_.finish([this](const unsigned char* kept, size_t count) { take(kept, count); });
     int year = 0, month = 0, day = 0;
     platform_local_date(&year, &month, &day);
-    std::string footer = result_footer(year, month, day);
+    std::string footer = footer_ ? result_footer(year, month, day) : "";
     take(reinterpret_cast<const unsigned char*>(footer.data()), footer.size());
     flush_pending();
     if (to_utf8_) {

@@ -31,15 +31,19 @@ std::string result_footer(int year, int month, int day);
 // UTF-8 result gets back the characters the document's stand-ins stood for.
 class ResultWriter final : public tessaline::OutputSink {
 public:
-    // `encoding` is TextEncoding::cp949 or TextEncoding::utf8; `stand_ins` may be null.
-    ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size);
+    // `encoding` is TextEncoding::cp949 or TextEncoding::utf8; `stand_ins` may be null. Without
+    // `footer` the result ends with its text.
+    ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size, bool footer = true);
     ~ResultWriter() override;
     ResultWriter(const ResultWriter&) = delete;
     ResultWriter& operator=(const ResultWriter&) = delete;
 
-    // Creates the folder and the temporary file for the result of `input_path`; false, with the
-    // failure told, when either cannot be made or the result would replace its own input.
-    bool open_file(const std::string& input_path, const std::string& output_folder, FileFailure& failure);
+    // Creates the folder and the temporary file for the result of `input_path`, which will get the
+    // input's permission bits; false, with the failure told, when either cannot be made, the result
+    // would replace its own input, or (with `refuse_linked_folder`) the Tessaline folder is a
+    // symbolic link.
+    bool open_file(const std::string& input_path, const std::string& output_folder, FileFailure& failure,
+                   bool refuse_linked_folder = false);
     void open_shared(SharedOutput& output);
 
     void write(std::span<const unsigned char> bytes) override;
@@ -58,6 +62,7 @@ private:
 
     bool to_utf8_;
     size_t preview_size_;
+    bool footer_;
     EndTrim trim_;
     TextEncoder encoder_;
     std::string pending_;       // CP949 bytes gathered for the next write

@@ -1,5 +1,8 @@
 #pragma once
 
-// Records why the last call of the POSIX platform layer failed, for platform_error_text().
+#include "platform/platform.h"
+
+// Records why the last call of the POSIX platform layer failed, for platform_error_text() and
+// platform_error_kind().
 void posix_fail_errno(int error);
-void posix_fail(const char* text);
+void posix_fail(PlatformErrorKind kind);

@@ -13,14 +13,23 @@
 #include "platform/platform.h"
 #include "platform/posix_file.h"
 #include "platform/posix_error.h"
+#include "platform/posix_signals.h"
 
 struct PlatformOutput {
     int descriptor;
     std::string temporary;
     std::string path;
+    std::string permissions_of;     // empty: none to copy
+    int signal_slot;
 };
 
 namespace {
+
+// A result is readable by its owner alone until it has the permission bits it is meant to have.
+constexpr mode_t PRIVATE_FILE = 0600;
+
+// The bits a file's permissions are copied with: not set-user-ID, set-group-ID or sticky.
+constexpr mode_t PERMISSION_BITS = 0777;
 
 bool write_all(int descriptor, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
@@ -44,37 +53,91 @@ std::string folder_of(const char* path) {
     return std::string(path, static_cast<size_t>(last - path));
 }
 
-// A hidden name in the target's folder that no other file holds yet; -1 when none can be made.
-int create_temporary(const std::string& folder, std::string& name) {
+// A hidden file in the target's folder under a name no other file holds yet, known to the signal
+// handler before it exists; -1 when none can be made.
+int create_temporary(const std::string& folder, std::string& name, int& signal_slot) {
     // Threads converting files of one folder at once each draw their own numbers.
     static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST) {
-            if (descriptor < 0) posix_fail_errno(errno);
-            return descriptor;
+        signal_slot = posix_hold_temporary(name.c_str());
+        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, PRIVATE_FILE);
+        if (descriptor >= 0) return descriptor;
+        int error = errno;
+        posix_release_temporary(signal_slot);
+        if (error != EEXIST) {
+            posix_fail_errno(error);
+            return -1;
         }
     }
-    posix_fail("no free name for a temporary file");
+    posix_fail(PlatformErrorKind::no_temporary_name);
     return -1;
+}
+
+PlatformErrorKind kind_of_mode(mode_t mode) {
+    if (S_ISDIR(mode)) return PlatformErrorKind::is_a_folder;
+    if (S_ISFIFO(mode)) return PlatformErrorKind::fifo;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return PlatformErrorKind::device;
+    if (S_ISSOCK(mode)) return PlatformErrorKind::socket;
+    return PlatformErrorKind::not_regular;
+}
+
+bool fail_unless_regular(mode_t mode) {
+    if (S_ISREG(mode)) return true;
+    posix_fail(kind_of_mode(mode));
+    return false;
+}
+
+// The mode of the file the result copies its permissions from; false when there is none.
+bool result_mode(const std::string& permissions_of, mode_t& mode) {
+    struct stat status {};
+    if (permissions_of.empty() || stat(permissions_of.c_str(), &status) != 0) return false;
+    mode = status.st_mode & PERMISSION_BITS;
+    return true;
+}
+
+bool finish_file(const PlatformOutput& output) {
+    mode_t mode = 0;
+    if (result_mode(output.permissions_of, mode) && fchmod(output.descriptor, mode) != 0) {
+        posix_fail_errno(errno);
+        return false;
+    }
+    // The data must be on the disk before the rename makes it the file's only content.
+    if (fsync(output.descriptor) != 0) {
+        posix_fail_errno(errno);
+        return false;
+    }
+    return true;
+}
+
+void release(PlatformOutput* output) {
+    posix_release_temporary(output->signal_slot);
+    delete output;
 }
 
 }  // namespace
 
 PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
-    int descriptor = open(path, O_RDONLY | O_CLOEXEC);
+    // The type is known before the file is opened: opening a FIFO would wait for a writer, and
+    // opening a device may act on it.
+    struct stat status {};
+    if (stat(path, &status) != 0) {
+        posix_fail_errno(errno);
+        return nullptr;
+    }
+    if (!fail_unless_regular(status.st_mode)) return nullptr;
+    // Should the name have been swapped for something else since, it is still not waited on.
+    int descriptor = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0) {
         posix_fail_errno(errno);
         return nullptr;
     }
-    struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (S_ISDIR(status.st_mode)) posix_fail("it is a folder, not a file");
-        else posix_fail("it is not a regular file");
+    if (fstat(descriptor, &status) != 0 || !fail_unless_regular(status.st_mode)) {
+        if (S_ISREG(status.st_mode)) posix_fail_errno(errno);
         close(descriptor);
         return nullptr;
     }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     *size = static_cast<uint64_t>(status.st_size);
     return new PlatformFile{descriptor};
 }
@@ -89,7 +152,7 @@ bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
             return false;
         }
         if (done == 0) {
-            posix_fail("the file ended before its reported size");
+            posix_fail(PlatformErrorKind::ended_early);
             return false;
         }
         at += done;
@@ -108,18 +171,19 @@ bool platform_create_folder(const char* path) {
     int error = errno;
     if (error == EEXIST) {
         if (platform_is_folder(path)) return true;
-        posix_fail("a file of that name is in the way");
+        posix_fail(PlatformErrorKind::in_the_way);
         return false;
     }
     posix_fail_errno(error);
     return false;
 }
 
-PlatformOutput* platform_begin_output(const char* path) {
+PlatformOutput* platform_begin_output(const char* path, const char* permissions_of) {
     std::string temporary;
-    int descriptor = create_temporary(folder_of(path), temporary);
+    int slot = -1;
+    int descriptor = create_temporary(folder_of(path), temporary, slot);
     if (descriptor < 0) return nullptr;
-    return new PlatformOutput{descriptor, temporary, path};
+    return new PlatformOutput{descriptor, temporary, path, permissions_of != nullptr ? permissions_of : "", slot};
 }
 
 bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
@@ -127,12 +191,7 @@ bool platform_write_output(PlatformOutput* output, const void* bytes, size_t cou
 }
 
 bool platform_commit_output(PlatformOutput* output) {
-    // The data must be on the disk before the rename makes it the file's only content.
-    bool written = true;
-    if (fsync(output->descriptor) != 0) {
-        posix_fail_errno(errno);
-        written = false;
-    }
+    bool written = finish_file(*output);
     if (close(output->descriptor) != 0 && written) {
         posix_fail_errno(errno);
         written = false;
@@ -142,18 +201,18 @@ bool platform_commit_output(PlatformOutput* output) {
         written = false;
     }
     if (!written) unlink(output->temporary.c_str());
-    delete output;
+    release(output);
     return written;
 }
 
 void platform_abandon_output(PlatformOutput* output) {
     close(output->descriptor);
     unlink(output->temporary.c_str());
-    delete output;
+    release(output);
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    PlatformOutput* output = platform_begin_output(path);
+    PlatformOutput* output = platform_begin_output(path, nullptr);
     if (output == nullptr) return false;
     if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
     platform_abandon_output(output);

@@ -9,11 +9,13 @@
 #include "platform/platform.h"
 #include "platform/win32_file.h"
 #include "platform/win32_error.h"
+#include "platform/win32_signals.h"
 
 struct PlatformOutput {
     HANDLE handle;
     std::string temporary;
     std::string path;
+    int signal_slot;
 };
 
 namespace {
@@ -27,7 +29,7 @@ bool write_all(HANDLE handle, const void* bytes, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("nothing could be written");
+            win32_fail_text("nothing could be written");
             return false;
         }
         at += done;
@@ -45,24 +47,39 @@ std::string folder_prefix_of(const char* path) {
     return "";
 }
 
-// A new file beside the target that no other file holds yet; INVALID_HANDLE_VALUE when none can
-// be made.
-HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
+// A new file beside the target that no other file holds yet, known to the interrupt handler
+// before it exists; INVALID_HANDLE_VALUE when none can be made. It may be deleted while open, so
+// that an interrupt can remove it.
+HANDLE create_temporary(const std::string& folder_prefix, std::string& name, int& signal_slot) {
     // Threads converting files of one folder at once each draw their own numbers.
     static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
                std::to_string(counter++) + ".tmp";
-        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        signal_slot = win32_hold_temporary(name.c_str());
+        HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         DWORD error = GetLastError();
+        win32_release_temporary(signal_slot);
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             win32_fail_code(error);
             return INVALID_HANDLE_VALUE;
         }
     }
-    win32_fail("no free name for a temporary file");
+    win32_fail(PlatformErrorKind::no_temporary_name);
     return INVALID_HANDLE_VALUE;
+}
+
+PlatformErrorKind kind_of_type(DWORD type) {
+    if (type == FILE_TYPE_CHAR) return PlatformErrorKind::device;
+    if (type == FILE_TYPE_PIPE) return PlatformErrorKind::fifo;
+    return PlatformErrorKind::not_regular;
+}
+
+void release(PlatformOutput* output) {
+    win32_release_temporary(output->signal_slot);
+    delete output;
 }
 
 }  // namespace
@@ -70,7 +87,7 @@ HANDLE create_temporary(const std::string& folder_prefix, std::string& name) {
 PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        win32_fail("it is a folder, not a file");
+        win32_fail(PlatformErrorKind::is_a_folder);
         return nullptr;
     }
     HANDLE handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -80,8 +97,9 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
     }
     // Devices such as CON or a pipe have no size to read up to.
     LARGE_INTEGER file_size = {};
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
-        win32_fail("it is not a regular file");
+    DWORD type = GetFileType(handle);
+    if (type != FILE_TYPE_DISK || !GetFileSizeEx(handle, &file_size)) {
+        win32_fail(kind_of_type(type));
         CloseHandle(handle);
         return nullptr;
     }
@@ -98,7 +116,7 @@ bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
             return false;
         }
         if (done == 0) {
-            win32_fail("the file ended before its reported size");
+            win32_fail(PlatformErrorKind::ended_early);
             return false;
         }
         at += done;
@@ -112,11 +130,13 @@ void platform_close(PlatformFile* file) {
     delete file;
 }
 
-PlatformOutput* platform_begin_output(const char* path) {
+// Windows files inherit their access from the folder; there are no permission bits to copy.
+PlatformOutput* platform_begin_output(const char* path, const char*) {
     std::string temporary;
-    HANDLE handle = create_temporary(folder_prefix_of(path), temporary);
+    int slot = -1;
+    HANDLE handle = create_temporary(folder_prefix_of(path), temporary, slot);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return new PlatformOutput{handle, temporary, path};
+    return new PlatformOutput{handle, temporary, path, slot};
 }
 
 bool platform_write_output(PlatformOutput* output, const void* bytes, size_t count) {
@@ -137,18 +157,18 @@ bool platform_commit_output(PlatformOutput* output) {
         written = false;
     }
     if (!written) DeleteFileA(output->temporary.c_str());
-    delete output;
+    release(output);
     return written;
 }
 
 void platform_abandon_output(PlatformOutput* output) {
     CloseHandle(output->handle);
     DeleteFileA(output->temporary.c_str());
-    delete output;
+    release(output);
 }
 
 bool platform_replace_file(const char* path, const void* bytes, size_t count) {
-    PlatformOutput* output = platform_begin_output(path);
+    PlatformOutput* output = platform_begin_output(path, nullptr);
     if (output == nullptr) return false;
     if (platform_write_output(output, bytes, count)) return platform_commit_output(output);
     platform_abandon_output(output);

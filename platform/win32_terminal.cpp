@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
+#include "platform/win32_signals.h"
 
 namespace {
 
@@ -23,19 +24,25 @@ constexpr size_t STDERR_BUFFER_SIZE = 4096;
 UINT console_code_page = 0;
 
 // Text still held for standard error is UTF-8 and must reach the console before it changes back.
-void restore_console_code_page() {
+void restore_at_exit() {
     std::fflush(stderr);
-    SetConsoleOutputCP(console_code_page);
+    win32_restore_console_code_page();
 }
 
 // Ctrl+C ends the program without running the exit handlers; the console must get its page back.
 // What is left of the progress line is dropped, as the standard error stream may be in use.
 BOOL WINAPI restore_on_interrupt(DWORD) {
-    SetConsoleOutputCP(console_code_page);
+    win32_restore_console_code_page();
     return FALSE;
 }
 
 }  // namespace
+
+void win32_restore_console_code_page() {
+    if (console_code_page != 0) SetConsoleOutputCP(console_code_page);
+}
+
+bool platform_stdin_is_terminal() { return is_console(STD_INPUT_HANDLE); }
 
 bool platform_stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
 
@@ -49,12 +56,20 @@ void platform_prepare_terminal() {
     console_code_page = GetConsoleOutputCP();
     if (console_code_page != CP_UTF8) {
         if (!SetConsoleOutputCP(CP_UTF8)) return;
-        std::atexit(restore_console_code_page);
+        std::atexit(restore_at_exit);
         SetConsoleCtrlHandler(restore_on_interrupt, TRUE);
     }
     _setmode(_fileno(stderr), _O_BINARY);
     std::setvbuf(stderr, nullptr, _IOFBF, STDERR_BUFFER_SIZE);
 }
+
+int platform_terminal_columns() {
+    CONSOLE_SCREEN_BUFFER_INFO info = {};
+    if (!is_console(STD_ERROR_HANDLE) || !GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info)) return 0;
+    return info.srWindow.Right - info.srWindow.Left + 1;
+}
+
+bool platform_user_wants_korean() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_KOREAN; }
 
 void platform_local_date(int* year, int* month, int* day) {
     SYSTEMTIME local = {};

@@ -15,6 +15,7 @@
 #include "engine/attaching_words.h"
 #include "engine/board_header_words.h"
 #include "engine/joint_words.h"
+#include "engine/quotation_words.h"
 #include "engine/sentence_words.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
@@ -132,6 +133,7 @@ const std::map<std::string, std::function<void(const WordTable&)>>& compiled_tab
              expect_words(std::span(continuation_heads, continuation_head_count), listed_words(t));
          }},
         {"board_header_words", [](const WordTable& t) { expect_words(board_header_words, listed_words(t)); }},
+        {"quotative_openings", [](const WordTable& t) { expect_words(quotative_openings, listed_words(t)); }},
     };
     return checks;
 }
@@ -373,6 +375,24 @@ TEST(WordTablesReachTheEngine, BoardHeaderWords) {
         EXPECT_TRUE(kept_apart(word + ": 어느 바닷가 마을의 겨울")) << word;
         EXPECT_TRUE(kept_apart(word + " : 어느 바닷가 마을의 겨울")) << word;
         EXPECT_FALSE(kept_apart(word + "  : 어느 바닷가 마을의 겨울")) << word;
+    }
+}
+
+// In the vocabulary mode, a book that runs its quotations on into such words keeps the quotation
+// and the word on one line; the rules set the quotation apart.
+bool quotation_kept_in_its_sentence(const std::string& word, JointMode joints) {
+    const std::string book = "\"어디 가니?\" 하고 어머니가 물었다.\n\"장에 가요.\" 하고 아들이 대답하였다.\n";
+    const std::string line = "\"일찍 오너라.\" " + word + " 당부하였다.";
+    ConversionOptions options = plain_options();
+    options.joints = joints;
+    return reflow_utf8(book + line + "\n", options).find(line) != std::string::npos;
+}
+
+TEST(WordTablesReachTheEngine, QuotativeOpenings) {
+    EXPECT_FALSE(quotation_kept_in_its_sentence(UNLISTED_SYLLABLE, JointMode::vocabulary));
+    for (const std::string& word : listed_words(list("quotative_openings"))) {
+        EXPECT_TRUE(quotation_kept_in_its_sentence(word, JointMode::vocabulary)) << word;
+        EXPECT_FALSE(quotation_kept_in_its_sentence(word, JointMode::rules)) << word;
     }
 }
 

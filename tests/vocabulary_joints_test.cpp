@@ -48,8 +48,20 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, BookEvidence,
     testing::Values(
         // The fragments joined make a word the book uses, the first only ever begins one and the
-        // second only ever ends one; the two syllables at the cut alone lean the other way.
+        // second only ever ends one; the two syllables at the cut alone lean the other way. Four
+        // sightings are too few to take back the space a rule put there...
+        EvidenceCase{"words_join_too_seldom",
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n",
+                     "아이들이 뛰어노는 마당 한", "가운데로 걸어갔다.", Joint::SPACED, Joint::SPACED},
+        // ... eight are enough.
         EvidenceCase{"words_join",
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
+                     "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
                      "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
                      "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"
                      "그는 마당 한가운데로 걸어갔다.\n그에 대한 가게 소문이 돌았다.\n"

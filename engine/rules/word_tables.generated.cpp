@@ -4,6 +4,7 @@
 #include "engine/attaching_words.h"
 #include "engine/board_header_words.h"
 #include "engine/joint_words.h"
+#include "engine/quotation_words.h"
 #include "engine/sentence_words.h"
 
 // The tables declared in engine/attaching_words.h.
@@ -777,6 +778,29 @@ constexpr std::span<const HeadRule> opening_rules = opening_rules_table;
 constexpr std::span<const TailRule> single_word_rules = single_word_rules_table;
 constexpr TailRule dani_rule = {.tail = {"\xB4\xD9\xB4\xCF", 4}, .excluded_befores = dani_rule_excluded_befores};  // 다니
 constexpr std::span<const TailRule> ending_rules = ending_rules_table;
+
+// The tables declared in engine/quotation_words.h.
+
+namespace {
+
+constexpr Word quotative_openings_entries[] = {
+    {"\xC7\xCF\xB0\xED", 4},  // 하고
+    {"\xC7\xCF\xB8\xE7", 4},  // 하며
+    {"\xC7\xCF\xB4\xC2", 4},  // 하는
+    {"\xC7\xCF\xB4\xF8", 4},  // 하던
+    {"\xC7\xCF\xB4\xCF", 4},  // 하니
+    {"\xC7\xCF\xC0\xDA", 4},  // 하자
+    {"\xC7\xCF\xB8\xE9", 4},  // 하면
+    {"\xC7\xCF\xBF\xA9", 4},  // 하여
+    {"\xC7\xCF\xBF\xB4", 4},  // 하였
+    {"\xC7\xCF\xBD\xC3", 4},  // 하시
+    {"\xC7\xD1\xB4\xD9", 4},  // 한다
+    {"\xC7\xDF", 2},  // 했
+};
+
+}  // namespace
+
+constexpr std::span<const Word> quotative_openings = quotative_openings_entries;
 
 // The tables declared in engine/sentence_words.h.
 

@@ -87,8 +87,9 @@ TEST(Console, CommandLineTextsReadAsKoreanOnAKoreanConsole) {
     EXPECT_EQ(run_on_console("\"" + folder + "a.txt\"", screen), 0u);
 
     std::wstring shown = console_characters(screen);
-    EXPECT_NE(shown.find(wide("1개 파일 처리완료.")), std::wstring::npos) << "the console shows no Korean message";
-    EXPECT_NE(shown.find(wide("Tessaline 폴더에 자장되었습니다.")), std::wstring::npos);
+    EXPECT_NE(shown.find(wide("1개 변환, 0개 실패")), std::wstring::npos) << "the console shows no Korean summary";
+    EXPECT_NE(shown.find(wide("Tessaline 폴더에 저장되었습니다.")), std::wstring::npos);
+    EXPECT_EQ(shown.find(wide("자장")), std::wstring::npos) << "the window's misspelling is not the command line's";
     EXPECT_EQ(GetConsoleOutputCP(), KOREAN_CODE_PAGE) << "the console keeps its own code page";
     EXPECT_FALSE(read_file(folder + "Tessaline\\a.txt").empty());
 

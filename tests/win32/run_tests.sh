@@ -111,10 +111,11 @@ run_windows_cli() {
     return 1
 }
 
-# The window writes CP949 whatever it read; the command line is told to do the same.
+# The window writes CP949 whatever it read and decides joints by the word rules alone; the command
+# line is told to do the same.
 compare_with_linux() {
     local options=(--remove-hanja --mark-joins --no-blank-after-long --min-length 7)
-    local cp949=(--input-encoding cp949 --output-encoding cp949)
+    local cp949=(--input-encoding cp949 --output-encoding cp949 --joints rules)
     if run_linux_cli "window, starting options" "$compare/linux-defaults.log" \
         -q "${cp949[@]}" -o "$compare/linux-defaults" "$compare/defaults"; then
         same_outputs "$compare/defaults/Tessaline" "$compare/linux-defaults" "window, starting options"

@@ -28,7 +28,6 @@ std::string to_cp949(const std::string& utf8_text) {
     return converted;
 }
 
-
 std::vector<std::string> split_paragraphs(const std::string& utf8_text) {
     std::vector<std::string> paragraphs;
     size_t start = 0;
@@ -53,6 +52,9 @@ std::vector<Novel> read_corpus(const std::string& folder) {
     if (files.empty()) throw std::runtime_error("corpus folder " + folder + " holds no .txt file");
     std::sort(files.begin(), files.end());
     std::vector<Novel> novels;
-    for (const auto& file : files) novels.push_back({file.filename().string(), split_paragraphs(read_whole(file))});
+    for (size_t n = 0; n < files.size(); ++n) {
+        CorpusHalf half = n % 2 == 0 ? CorpusHalf::FIT : CorpusHalf::HELD_OUT;
+        novels.push_back({files[n].filename().string(), half, split_paragraphs(read_whole(files[n]))});
+    }
     return novels;
 }

@@ -3,10 +3,15 @@
 #include <string>
 #include <vector>
 
-// One novel of the corpus: its file name and its paragraphs as CP949 bytes, one paragraph per
-// line of the UTF-8 file, empty lines skipped.
+// The corpus split in two for fitting: the novels at even positions in name order are the half
+// that weights are fitted on, the others the held-out half that checks the fit.
+enum class CorpusHalf { FIT, HELD_OUT };
+
+// One novel of the corpus: its file name, its half and its paragraphs as CP949 bytes, one
+// paragraph per line of the UTF-8 file, empty lines skipped.
 struct Novel {
     std::string name;
+    CorpusHalf half;
     std::vector<std::string> paragraphs;
 };
 

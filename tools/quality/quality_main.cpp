@@ -6,97 +6,45 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/korean_dictionary.h"
 #include "platform/platform.h"
 #include "tools/checks/engine_run.h"
 #include "tools/corpus/corpus.h"
+#include "tools/corpus/short_texts.h"
 #include "tools/corpus/wrap_styles.h"
 #include "tools/quality/quality_score.h"
+#include "tools/quality/quality_settings.h"
 
 namespace {
 
-constexpr const char* USAGE =
-    "Usage: quality CORPUS_FOLDER [OPTIONS]\n"
-    "Wraps every novel of the folder (UTF-8, one paragraph per line) into CP949 files the way\n"
-    "real files come, repairs them and prints how well the repair restored them.\n"
-    "  --mode engine|vocabulary|both   which engine modes to measure (default: both)\n"
-    "  --style NAME                    only this wrapping style (may be repeated); styles:\n"
-    "                                  cut-space-dropped, cut-space-kept, blank-lines,\n"
-    "                                  indented, word-wrap\n"
-    "  --joints-only                   print only the joint accuracy per style and mode\n"
-    "  --no-baselines                  leave out the two naive baselines\n"
-    "  --plain-options                 long-paragraph splitting and the empty line after\n"
-    "                                  long paragraphs off (default: as the window starts)\n"
-    "  --show-errors N                 print up to N wrong joints per style and mode\n";
+// Short texts are cut at these many characters, so that thin evidence shows at several sizes.
+constexpr size_t SHORT_TEXT_LIMITS[] = {250, 500, 1000, 2000};
 
 struct Method {
     std::string name;
-    int vocabulary;     // 1: the engine in the vocabulary mode, 0: with the rules alone, -1: a baseline
-    std::string joint;  // a baseline's joint
+    bool baseline;                              // a naive join instead of the engine
+    tessaline::JointMode joints;                // the engine's joint mode
+    tessaline::WordDictionary* dictionary;      // the vocabulary mode's dictionary, if any
+    std::string joint;                          // a baseline's joint
 };
 
-struct Settings {
-    std::string corpus;
-    bool engine = true;
-    bool vocabulary = true;
-    bool baselines = true;
-    bool joints_only = false;
-    bool plain_options = false;
-    size_t show_errors = 0;
-    std::vector<WrapStyle> styles;
-};
+// The long-paragraph options as the window starts them, or off.
+enum class Layout { WINDOW, PLAIN };
 
-[[noreturn]] void usage_error(const std::string& message) {
-    std::fprintf(stderr, "quality: %s\n%s", message.c_str(), USAGE);
-    std::exit(2);
-}
-
-std::string next_argument(int argc, char** argv, int& k) {
-    if (k + 1 >= argc) usage_error(std::string(argv[k]) + " needs a value");
-    return argv[++k];
-}
-
-void read_style(const std::string& name, Settings& settings) {
-    WrapStyle style;
-    if (!parse_wrap_style(name, &style)) usage_error("unknown style " + name);
-    settings.styles.push_back(style);
-}
-
-void read_mode(const std::string& mode, Settings& settings) {
-    if (mode != "engine" && mode != "vocabulary" && mode != "both") usage_error("unknown mode " + mode);
-    settings.engine = mode != "vocabulary";
-    settings.vocabulary = mode != "engine";
-}
-
-Settings read_settings(int argc, char** argv) {
-    Settings settings;
-    for (int k = 1; k < argc; ++k) {
-        std::string arg = argv[k];
-        if (arg == "--mode") read_mode(next_argument(argc, argv, k), settings);
-        else if (arg == "--style") read_style(next_argument(argc, argv, k), settings);
-        else if (arg == "--joints-only") settings.joints_only = true;
-        else if (arg == "--no-baselines") settings.baselines = false;
-        else if (arg == "--plain-options") settings.plain_options = true;
-        else if (arg == "--show-errors") settings.show_errors = std::strtoul(next_argument(argc, argv, k).c_str(), nullptr, 10);
-        else if (arg == "--help" || arg == "-h") {
-            std::fputs(USAGE, stdout);
-            std::exit(0);
-        } else if (arg.rfind("--", 0) == 0) usage_error("unknown option " + arg);
-        else if (settings.corpus.empty()) settings.corpus = arg;
-        else usage_error("more than one corpus folder given");
-    }
-    if (settings.corpus.empty()) usage_error("no corpus folder given");
-    if (settings.styles.empty()) settings.styles = all_wrap_styles();
-    if (settings.joints_only) settings.baselines = false;
-    return settings;
-}
-
-std::vector<Method> methods_of(const Settings& settings) {
+// The vocabulary mode with the dictionary when one is at hand, and without it too then.
+std::vector<Method> methods_of(const QualitySettings& settings, tessaline::WordDictionary* dictionary) {
+    using tessaline::JointMode;
     std::vector<Method> methods;
-    if (settings.engine) methods.push_back({"engine", 0, ""});
-    if (settings.vocabulary) methods.push_back({"vocabulary", 1, ""});
+    bool with_dictionary = dictionary != nullptr && dictionary->available();
+    if (settings.vocabulary) {
+        if (with_dictionary) methods.push_back({"vocabulary", false, JointMode::vocabulary, dictionary, ""});
+        methods.push_back({with_dictionary ? "vocabulary, no dictionary" : "vocabulary", false, JointMode::vocabulary,
+                           nullptr, ""});
+    }
+    if (settings.rules) methods.push_back({"rules", false, JointMode::rules, nullptr, ""});
     if (settings.baselines) {
-        methods.push_back({"join, no space", -1, ""});
-        methods.push_back({"join, one space", -1, " "});
+        methods.push_back({"join, no space", true, JointMode::rules, nullptr, ""});
+        methods.push_back({"join, one space", true, JointMode::rules, nullptr, " "});
     }
     return methods;
 }
@@ -110,72 +58,257 @@ std::string utf8_of(const std::string& cp949_text) {
     return converted;
 }
 
-std::string repair(const WrappedNovel& wrapped, const Method& method, const Settings& settings) {
-    if (method.vocabulary < 0) return join_paragraph_lines(wrapped, method.joint);
+std::string repair(const WrappedNovel& wrapped, const Method& method, Layout layout) {
+    if (method.baseline) return join_paragraph_lines(wrapped, method.joint);
     tessaline::ConversionOptions options = window_options();
-    if (settings.plain_options) options.split_long_sentences = options.blank_after_long = false;
-    options.joints = method.vocabulary == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    if (layout == Layout::PLAIN) options.split_long_sentences = options.blank_after_long = false;
+    options.joints = method.joints;
+    options.dictionary = method.dictionary;
     return run_engine(wrapped.text, options);
 }
 
-// Scores one method on one style over the whole corpus; lost texts are reported at once.
-QualityCounts measure(const std::vector<Novel>& novels, WrapStyle style, const Method& method,
-                      const Settings& settings) {
-    QualityCounts total;
-    std::vector<JointError> errors;
-    for (const Novel& novel : novels) {
-        WrappedNovel wrapped = wrap_novel(novel.paragraphs, style);
-        QualityCounts counts = score_repair(wrapped, repair(wrapped, method, settings), settings.show_errors, &errors);
-        if (counts.lost > 0)
-            std::fprintf(stderr, "quality: %s (%s, %s): the output does not hold the text in order\n",
-                         novel.name.c_str(), wrap_style_name(style), method.name.c_str());
-        total.add(counts);
+const char* error_label(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::JOINT: return "wrong joint";
+        case ErrorKind::MISSED_BREAK: return "missed break";
+        case ErrorKind::INVENTED_BREAK: return "invented break";
     }
-    for (const JointError& error : errors)
-        std::printf("  wrong joint (%s, %s)\n    original: %s\n    output:   %s\n", wrap_style_name(style),
-                    method.name.c_str(), utf8_of(error.original).c_str(), utf8_of(error.output).c_str());
-    return total;
+    return "";
 }
 
-void print_row(const char* style, const Method& method, const QualityCounts& c, bool joints_only) {
-    if (joints_only) {
-        std::printf("%-18s %-11s %s\n", style, method.name.c_str(), percent(c.joints_right, c.joints).c_str());
+// Repairs one text and scores it; a text the output does not hold is reported at once.
+QualityCounts measure_text(const std::string& name, const WrappedNovel& wrapped, const Method& method, Layout layout,
+                           size_t keep_errors, std::vector<JointError>* errors) {
+    QualityCounts counts = score_repair(wrapped, repair(wrapped, method, layout), keep_errors, errors);
+    if (counts.lost > 0) std::fprintf(stderr, "quality: %s (%s): the output does not hold the text in order\n",
+                                      name.c_str(), method.name.c_str());
+    return counts;
+}
+
+// The figures of one style and method.
+struct StyleScores {
+    std::vector<QualityCounts> novels;   // window options, per novel
+    QualityCounts window;
+    QualityCounts plain;                 // long-paragraph options off
+    QualityCounts halves[2];             // window options, per corpus half
+};
+
+StyleScores measure_style(const std::vector<Novel>& novels, WrapStyle style, const Method& method,
+                          const QualitySettings& settings) {
+    StyleScores scores;
+    std::vector<JointError> errors;
+    for (size_t n = 0; n < novels.size(); ++n) {
+        WrappedNovel wrapped = wrap_novel(novels[n].paragraphs, style);
+        QualityCounts window = measure_text(novels[n].name, wrapped, method, Layout::WINDOW, 0, nullptr);
+        scores.plain.add(measure_text(novels[n].name, wrapped, method, Layout::PLAIN, settings.show_errors, &errors));
+        scores.novels.push_back(window);
+        scores.window.add(window);
+        scores.halves[static_cast<int>(novels[n].half)].add(window);
+    }
+    for (const JointError& error : errors)
+        std::printf("  %s (%s, %s)\n    original: %s\n    output:   %s\n", error_label(error.kind),
+                    wrap_style_name(style), method.name.c_str(), utf8_of(error.original).c_str(),
+                    utf8_of(error.output).c_str());
+    return scores;
+}
+
+// Breaks say nothing for a baseline, which was told the paragraphs.
+std::string break_figure(const Method& method, size_t part, size_t whole) {
+    return method.baseline ? "-" : percent(part, whole);
+}
+
+void print_joint_row(const char* style, const Method& method, const QualityCounts& c) {
+    std::printf("| %s | %s | %zu | %s | %s | %s | %s | %s | %s |\n", style, method.name.c_str(), c.joints,
+                percent(c.joints_right, c.joints).c_str(), percent(c.spaced_joints_right, c.spaced_joints).c_str(),
+                percent(c.unspaced_joints_right(), c.unspaced_joints()).c_str(),
+                break_figure(method, c.breaks_found, c.breaks).c_str(),
+                break_figure(method, c.output_breaks_right, c.output_breaks).c_str(),
+                percent(c.gaps_right, c.gaps).c_str());
+}
+
+void print_break_row(const char* style, const Method& method, const QualityCounts& c) {
+    std::printf("| %s | %s | %zu | %s | %s | %zu | %zu |\n", style, method.name.c_str(), c.breaks,
+                percent(c.breaks_found, c.breaks).c_str(), percent(c.output_breaks_right, c.output_breaks).c_str(),
+                c.kept_breaks, c.invented_breaks());
+}
+
+void print_half_row(const char* style, const Method& method, const QualityCounts* halves) {
+    const QualityCounts& fit = halves[static_cast<int>(CorpusHalf::FIT)];
+    const QualityCounts& held = halves[static_cast<int>(CorpusHalf::HELD_OUT)];
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", style, method.name.c_str(),
+                percent(fit.joints_right, fit.joints).c_str(), percent(held.joints_right, held.joints).c_str(),
+                percent(held.spaced_joints_right, held.spaced_joints).c_str(),
+                percent(held.unspaced_joints_right(), held.unspaced_joints()).c_str());
+}
+
+void print_summary_row(const char* style, const Method& method, const StyleScores& s) {
+    const QualityCounts& c = s.window;
+    const QualityCounts& held = s.halves[static_cast<int>(CorpusHalf::HELD_OUT)];
+    std::printf("%-18s %-10s joints %5s  space %5s  none %5s  held-out %5s  breaks off: recall %5s precision %5s\n",
+                style, method.name.c_str(), percent(c.joints_right, c.joints).c_str(),
+                percent(c.spaced_joints_right, c.spaced_joints).c_str(),
+                percent(c.unspaced_joints_right(), c.unspaced_joints()).c_str(),
+                percent(held.joints_right, held.joints).c_str(), percent(s.plain.breaks_found, s.plain.breaks).c_str(),
+                percent(s.plain.output_breaks_right, s.plain.output_breaks).c_str());
+}
+
+// Rows of every style and of all styles together, in the order of the styles.
+struct Results {
+    std::vector<std::string> styles;
+    std::vector<std::vector<StyleScores>> scores;   // per style, per method
+};
+
+Results measure_all(const std::vector<Novel>& novels, const std::vector<Method>& methods,
+                    const QualitySettings& settings) {
+    Results results;
+    std::vector<StyleScores> overall(methods.size());
+    for (WrapStyle style : settings.styles) {
+        results.styles.push_back(wrap_style_name(style));
+        results.scores.emplace_back();
+        for (size_t m = 0; m < methods.size(); ++m) {
+            StyleScores s = measure_style(novels, style, methods[m], settings);
+            overall[m].window.add(s.window);
+            overall[m].plain.add(s.plain);
+            for (int h = 0; h < 2; ++h) overall[m].halves[h].add(s.halves[h]);
+            results.scores.back().push_back(s);
+        }
+    }
+    if (settings.styles.size() > 1) {
+        results.styles.push_back("all styles");
+        results.scores.push_back(overall);
+    }
+    return results;
+}
+
+void print_results(const Results& r, const std::vector<Method>& methods, bool summary) {
+    if (summary) {
+        for (size_t s = 0; s < r.styles.size(); ++s)
+            for (size_t m = 0; m < methods.size(); ++m) print_summary_row(r.styles[s].c_str(), methods[m], r.scores[s][m]);
         return;
     }
-    bool baseline = method.vocabulary < 0;  // told the paragraphs, so its break figures say nothing
-    std::printf("| %s | %s | %zu | %s | %s | %s | %s |\n", style, method.name.c_str(), c.joints,
-                percent(c.joints_right, c.joints).c_str(), baseline ? "-" : percent(c.breaks_found, c.breaks).c_str(),
-                baseline ? "-" : percent(c.output_breaks_right, c.output_breaks).c_str(),
-                percent(c.gaps_right, c.gaps).c_str());
+    std::printf("Joints and breaks, the window's options:\n\n| style | joints by | joints | joint accuracy %% | "
+                "with a space %% | without %% | break recall %% | break precision %% | whitespace accuracy %% |\n"
+                "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (size_t s = 0; s < r.styles.size(); ++s)
+        for (size_t m = 0; m < methods.size(); ++m) print_joint_row(r.styles[s].c_str(), methods[m], r.scores[s][m].window);
+    std::printf("\nParagraph breaks, the long-paragraph options off:\n\n| style | joints by | breaks | recall %% | "
+                "precision %% | cuts kept as breaks | breaks invented |\n|---|---|---:|---:|---:|---:|---:|\n");
+    for (size_t s = 0; s < r.styles.size(); ++s)
+        for (size_t m = 0; m < methods.size(); ++m)
+            if (!methods[m].baseline) print_break_row(r.styles[s].c_str(), methods[m], r.scores[s][m].plain);
+    std::printf("\nJoint accuracy on the two halves of the corpus:\n\n| style | joints by | fit half %% | held-out "
+                "half %% | held-out, with a space %% | held-out, without %% |\n|---|---|---:|---:|---:|---:|\n");
+    for (size_t s = 0; s < r.styles.size(); ++s)
+        for (size_t m = 0; m < methods.size(); ++m)
+            if (!methods[m].baseline) print_half_row(r.styles[s].c_str(), methods[m], r.scores[s][m].halves);
+}
+
+// Joints right in short texts cut from the novels: per mode, and how many texts came out worse
+// by the vocabulary than by the rules.
+struct ShortScores {
+    size_t texts = 0;
+    size_t joints = 0;
+    size_t rules_right = 0;
+    size_t vocabulary_right = 0;
+    size_t worse = 0;
+    size_t lost = 0;
+
+    void add(const ShortScores& o) {
+        texts += o.texts;
+        joints += o.joints;
+        rules_right += o.rules_right;
+        vocabulary_right += o.vocabulary_right;
+        worse += o.worse;
+        lost += o.lost;
+    }
+};
+
+ShortScores measure_short(const std::vector<Novel>& novels, WrapStyle style, size_t limit, const Method& vocabulary) {
+    const Method rules{"rules", false, tessaline::JointMode::rules, nullptr, ""};
+    ShortScores scores;
+    for (const Novel& novel : novels) {
+        for (const auto& text : cut_short_texts(novel.paragraphs, limit)) {
+            WrappedNovel wrapped = wrap_novel(text, style);
+            QualityCounts by_rules = measure_text(novel.name, wrapped, rules, Layout::WINDOW, 0, nullptr);
+            QualityCounts by_vocabulary = measure_text(novel.name, wrapped, vocabulary, Layout::WINDOW, 0, nullptr);
+            ++scores.texts;
+            scores.joints += by_rules.joints;
+            scores.rules_right += by_rules.joints_right;
+            scores.vocabulary_right += by_vocabulary.joints_right;
+            scores.worse += by_vocabulary.joints_right < by_rules.joints_right;
+            scores.lost += by_rules.lost + by_vocabulary.lost;
+        }
+    }
+    return scores;
+}
+
+void print_short_row(const std::string& style, const std::string& size, const ShortScores& s) {
+    std::printf("| %s | %s | %zu | %zu | %s | %s | %zu |\n", style.c_str(), size.c_str(), s.texts, s.joints,
+                percent(s.rules_right, s.joints).c_str(), percent(s.vocabulary_right, s.joints).c_str(), s.worse);
+}
+
+// Returns how many outputs lost text.
+size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings& settings, const Method& vocabulary) {
+    std::printf("\nJoint accuracy on short texts cut from the novels, the window's options:\n\n| style | characters "
+                "| texts | joints | rules %% | vocabulary %% | texts worse by the vocabulary |\n"
+                "|---|---|---:|---:|---:|---:|---:|\n");
+    std::vector<ShortScores> by_size(std::size(SHORT_TEXT_LIMITS));
+    for (WrapStyle style : settings.styles) {
+        ShortScores all;
+        for (size_t k = 0; k < std::size(SHORT_TEXT_LIMITS); ++k) {
+            ShortScores s = measure_short(novels, style, SHORT_TEXT_LIMITS[k], vocabulary);
+            all.add(s);
+            by_size[k].add(s);
+        }
+        print_short_row(wrap_style_name(style), "under 2000", all);
+    }
+    size_t lost = 0;
+    for (size_t k = 0; k < std::size(SHORT_TEXT_LIMITS); ++k) {
+        print_short_row("all styles", "under " + std::to_string(SHORT_TEXT_LIMITS[k]), by_size[k]);
+        lost += by_size[k].lost;
+    }
+    return lost;
+}
+
+std::vector<Novel> chosen_novels(std::vector<Novel> novels, const QualitySettings& settings) {
+    if (!settings.half) return novels;
+    std::vector<Novel> chosen;
+    for (Novel& novel : novels)
+        if (novel.half == *settings.half) chosen.push_back(std::move(novel));
+    return chosen;
+}
+
+size_t lost_texts(const Results& results) {
+    size_t lost = 0;
+    for (size_t s = 0; s + (results.styles.size() > 1 ? 1 : 0) < results.styles.size(); ++s)
+        for (const StyleScores& scores : results.scores[s]) lost += scores.window.lost + scores.plain.lost;
+    return lost;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Settings settings = read_settings(argc, argv);
+    QualitySettings settings;
+    std::string error;
+    switch (read_quality_settings(argc, argv, settings, error)) {
+        case SettingsResult::HELP: std::fputs(QUALITY_USAGE, stdout); return 0;
+        case SettingsResult::USAGE_ERROR: std::fprintf(stderr, "quality: %s\n%s", error.c_str(), QUALITY_USAGE); return 2;
+        case SettingsResult::RUN: break;
+    }
     std::vector<Novel> novels;
     try {
-        novels = read_corpus(settings.corpus);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "quality: %s\n", error.what());
+        novels = chosen_novels(read_corpus(settings.corpus), settings);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "quality: %s\n", failure.what());
         return 1;
     }
-    std::vector<Method> methods = methods_of(settings);
-    if (!settings.joints_only)
-        std::printf("| style | method | joints | joint accuracy %% | break recall %% | break precision %% | "
-                    "whitespace accuracy %% |\n|---|---|---:|---:|---:|---:|---:|\n");
-    std::vector<QualityCounts> overall(methods.size());
-    size_t lost = 0;
-    for (WrapStyle style : settings.styles) {
-        for (size_t m = 0; m < methods.size(); ++m) {
-            QualityCounts counts = measure(novels, style, methods[m], settings);
-            print_row(wrap_style_name(style), methods[m], counts, settings.joints_only);
-            overall[m].add(counts);
-            lost += counts.lost;
-        }
-    }
-    if (settings.styles.size() > 1)
-        for (size_t m = 0; m < methods.size(); ++m) print_row("all styles", methods[m], overall[m], settings.joints_only);
+    KoreanDictionary dictionary(settings.dictionary_path,
+                                [](const std::string& why) { std::fprintf(stderr, "quality: %s\n", why.c_str()); });
+    std::vector<Method> methods = methods_of(settings, settings.dictionary ? &dictionary : nullptr);
+    Results results = measure_all(novels, methods, settings);
+    print_results(results, methods, settings.summary);
+    size_t lost = lost_texts(results);
+    if (!settings.summary && settings.rules && settings.vocabulary) lost += print_short_texts(novels, settings, methods[0]);
     if (lost > 0) std::fprintf(stderr, "quality: %zu outputs lost or changed text\n", lost);
     return lost > 0 ? 1 : 0;
 }

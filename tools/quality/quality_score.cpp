@@ -34,6 +34,9 @@ std::string around(std::string_view text, size_t position) {
 void QualityCounts::add(const QualityCounts& other) {
     joints += other.joints;
     joints_right += other.joints_right;
+    spaced_joints += other.spaced_joints;
+    spaced_joints_right += other.spaced_joints_right;
+    kept_breaks += other.kept_breaks;
     breaks += other.breaks;
     breaks_found += other.breaks_found;
     output_breaks += other.output_breaks;
@@ -68,11 +71,18 @@ QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, s
         counts.breaks_found += boundary && broken;
         counts.output_breaks += broken;
         counts.output_breaks_right += boundary && broken;
-        if (!cut_after[from[n]]) continue;
-        ++counts.joints;
-        counts.joints_right += right;
-        if (!right && errors != nullptr && errors->size() < keep_errors)
-            errors->push_back({around(original, from[n] + 1), around(output, to[n] + 1)});
+        bool joint = cut_after[from[n]];
+        if (joint) {
+            ++counts.joints;
+            counts.joints_right += right;
+            counts.spaced_joints += !wanted.empty();
+            counts.spaced_joints_right += !wanted.empty() && right;
+            counts.kept_breaks += broken;
+        }
+        ErrorKind kind = joint ? ErrorKind::JOINT : boundary ? ErrorKind::MISSED_BREAK : ErrorKind::INVENTED_BREAK;
+        bool shown = joint || boundary || broken;
+        if (!right && shown && errors != nullptr && errors->size() < keep_errors)
+            errors->push_back({kind, around(original, from[n] + 1), around(output, to[n] + 1)});
     }
     return counts;
 }

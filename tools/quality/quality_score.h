@@ -11,6 +11,9 @@
 struct QualityCounts {
     size_t joints = 0;               // cuts inside a paragraph
     size_t joints_right = 0;         // ... with exactly the original's space or no space, no break
+    size_t spaced_joints = 0;        // cuts where the original has a space
+    size_t spaced_joints_right = 0;
+    size_t kept_breaks = 0;          // cuts left as line breaks
     size_t breaks = 0;               // paragraph boundaries of the original
     size_t breaks_found = 0;         // ... with a line break in the output
     size_t output_breaks = 0;        // gaps with a line break in the output
@@ -20,16 +23,25 @@ struct QualityCounts {
     size_t lost = 0;                 // texts whose bytes the output does not hold in order
 
     void add(const QualityCounts& other);
+
+    size_t unspaced_joints() const { return joints - spaced_joints; }
+    size_t unspaced_joints_right() const { return joints_right - spaced_joints_right; }
+    // Line breaks the output puts where the original has neither a paragraph end nor a cut.
+    size_t invented_breaks() const { return output_breaks - output_breaks_right - kept_breaks; }
 };
 
-// A joint repaired wrongly, as CP949 text around it: the original and the output.
+enum class ErrorKind { JOINT, MISSED_BREAK, INVENTED_BREAK };
+
+// A joint repaired wrongly, a paragraph break left out or a break put inside a line, as CP949
+// text around it: the original and the output.
 struct JointError {
+    ErrorKind kind;
     std::string original;
     std::string output;
 };
 
-// Scores one repaired text against the novel it was wrapped from. Up to `keep_errors` wrong
-// joints are added to `errors` when it is given.
+// Scores one repaired text against the novel it was wrapped from. Up to `keep_errors` errors
+// are added to `errors` when it is given.
 QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, size_t keep_errors = 0,
                            std::vector<JointError>* errors = nullptr);
 

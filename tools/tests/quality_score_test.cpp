@@ -20,6 +20,9 @@ TEST(QualityScore, ThePerfectRepairScoresFull) {
     EXPECT_EQ(c.lost, 0u);
     EXPECT_EQ(c.joints, 2u);
     EXPECT_EQ(c.joints_right, 2u);
+    EXPECT_EQ(c.spaced_joints, 1u);
+    EXPECT_EQ(c.spaced_joints_right, 1u);
+    EXPECT_EQ(c.unspaced_joints_right(), 1u);
     EXPECT_EQ(c.breaks, 1u);
     EXPECT_EQ(c.breaks_found, 1u);
     EXPECT_EQ(c.output_breaks, 1u);
@@ -32,7 +35,16 @@ TEST(QualityScore, AJointNeedsExactlyTheOriginalSpace) {
     QualityCounts c = score_repair(two_paragraphs(), cp949("그는  돌아 섰다 아주\r\n멀리.\r\n"));
     EXPECT_EQ(c.joints, 2u);
     EXPECT_EQ(c.joints_right, 0u);
+    EXPECT_EQ(c.spaced_joints_right, 0u);
+    EXPECT_EQ(c.unspaced_joints(), 1u);
+    EXPECT_EQ(c.unspaced_joints_right(), 0u);
     EXPECT_EQ(c.gaps_right, c.gaps - 2);
+}
+
+TEST(QualityScore, SpacedAndUnspacedJointsAreToldApart) {
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는돌아섰다 아주\r\n멀리.\r\n"));
+    EXPECT_EQ(c.spaced_joints_right, 0u);
+    EXPECT_EQ(c.unspaced_joints_right(), 1u);
 }
 
 TEST(QualityScore, ABreakAtAJointIsWrongAndCostsPrecision) {
@@ -42,8 +54,23 @@ TEST(QualityScore, ABreakAtAJointIsWrongAndCostsPrecision) {
     EXPECT_EQ(c.breaks_found, 0u);
     EXPECT_EQ(c.output_breaks, 1u);
     EXPECT_EQ(c.output_breaks_right, 0u);
-    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(c.kept_breaks, 1u);
+    EXPECT_EQ(c.invented_breaks(), 0u);
+    // The paragraph break the output lacks is an error of its own.
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0].kind, ErrorKind::JOINT);
     EXPECT_EQ(utf8(errors[0].output), "그는||돌아섰다 아주 멀리.||");
+    EXPECT_EQ(errors[1].kind, ErrorKind::MISSED_BREAK);
+}
+
+TEST(QualityScore, ABreakInsideALineIsInvented) {
+    std::vector<JointError> errors;
+    QualityCounts c = score_repair(two_paragraphs(), cp949("그는 돌아섰다\r\n아주\r\n멀리.\r\n"), 5, &errors);
+    EXPECT_EQ(c.kept_breaks, 0u);
+    EXPECT_EQ(c.invented_breaks(), 1u);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].kind, ErrorKind::INVENTED_BREAK);
+    EXPECT_EQ(utf8(errors[0].original), "그는 돌아섰다 아주|멀리.");
 }
 
 TEST(QualityScore, KeepsNoMoreErrorsThanAsked) {

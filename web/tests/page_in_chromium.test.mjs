@@ -37,7 +37,9 @@ function commandLineResult(input, args) {
   const folder = fs.mkdtempSync(path.join(work, "in-"));
   fs.writeFileSync(path.join(folder, input.name), input.bytes);
   const out = path.join(folder, "out");
-  execFileSync(cli, ["-q", "-o", out, ...args, path.join(folder, input.name)]);
+  // The page has no spelling dictionary; an option's absence means the rules, as on the page.
+  const alike = ["--joints", "rules", "--dictionary", "/nonexistent/tessaline-dictionary"];
+  execFileSync(cli, ["-q", "-o", out, ...alike, ...args, path.join(folder, input.name)]);
   return fs.readFileSync(path.join(out, input.name));
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/vocabulary_dictionary.h"
+#include "engine/vocabulary_evidence.h"
+
+// How the word rules left a joint before the book's evidence is weighed.
+enum class RulesJoint {
+    SPACED,           // a space stands at the joint
+    SPACE_TAKEN_BACK, // a rule put a space there and the review took it back
+    NO_SPACE,         // no rule put a space there
+};
+
+// Log-odds that a space belongs at the joint, above 0 for a space, by the rules' decision and the
+// book's evidence, weighed as fitted with or without a dictionary at hand.
+double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book, bool dictionary_in_use);
+
+// How far the dictionary's reading moves those odds, 0 where it was not consulted.
+double dictionary_odds(const DictionaryReading& dictionary, const JointWords& joint);
+
+// Whether some reading of the dictionary could carry `odds` across 0; where none could, the
+// dictionary need not be asked.
+bool dictionary_may_turn(double odds);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/vocabulary_evidence.h"
+#include "engine/word_dictionary.h"
+
+// Beyond this many bytes a book shows its own words often enough, and asking a dictionary at
+// every joint would cost more than the whole conversion, so longer texts go without it.
+constexpr int64_t DICTIONARY_TEXT_LIMIT = int64_t{1} << 21;
+
+// What a spelling dictionary says at a joint between two runs of Hangul syllables.
+struct DictionaryReading {
+    bool consulted = false;     // both runs are Hangul short enough to be words, and were looked up
+    bool fused_word = false;    // the two runs written together make a word
+    bool before_word = false;   // the run before the cut is a word
+    bool after_word = false;    // the run after the cut is a word
+};
+
+// The dictionary as one conversion asks it: each run is looked up once and its answer kept.
+// Without a dictionary every reading is "not consulted".
+class DictionaryAnswers {
+public:
+    void use(tessaline::WordDictionary* dictionary) { dictionary_ = dictionary; }
+    bool in_use() const { return dictionary_ != nullptr; }
+    DictionaryReading read(const JointWords& joint);
+
+private:
+    bool is_word(std::string_view cp949);
+
+    tessaline::WordDictionary* dictionary_ = nullptr;
+    std::unordered_map<std::string, bool> answers_;
+};
