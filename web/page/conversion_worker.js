@@ -2,7 +2,8 @@
 // stays responsive however long a novel is. Messages in: {id, blob, settings}, the file read here
 // rather than by the page. Messages out:
 // {type: "progress", id, fraction}, then {type: "done", id, bytes, warnings} followed by
-// {type: "original", id, text, cut}, or {type: "failed", id, reason, detail}.
+// {type: "original", id, text, cut}, or {type: "failed", id, reason, detail}. The engine's own
+// wording of a failure or warning comes in English and Korean: {en, ko}.
 "use strict";
 
 importScripts("tessaline-engine.js", "engine_client.js");
@@ -72,11 +73,12 @@ onmessage = async ({ data }) => {
     postMessage({ type: "failed", id, ...stopped(error) });
     return;
   }
+  const wording = (english) => ({ en: english, ko: engine.inKorean(english) });
   if (result.failure !== null) {
-    postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
+    postMessage({ type: "failed", id, reason: "refused", detail: wording(result.failure) });
     return;
   }
-  postMessage({ type: "done", id, bytes: result.bytes.buffer, warnings: result.warnings }, [result.bytes.buffer]);
+  postMessage({ type: "done", id, bytes: result.bytes.buffer, warnings: result.warnings.map(wording) }, [result.bytes.buffer]);
   // The original for the view comes once the result is out: reading it again is not part of
   // converting it. Without it the view shows the result alone.
   let original = { text: "", cut: false };

@@ -32,6 +32,7 @@ function settingsFromForm() {
     blankAfterLong: $("blank-after-long").checked,
     markJoins: $("mark-joins").checked,
     splitLong: $("split-long").checked,
+    footer: $("footer").checked,
     joints: $("joints").value,
     inputEncoding: $("input-encoding").value,
     outputEncoding: $("output-encoding").value,
@@ -74,12 +75,17 @@ function failureText(message) {
   if (message.reason === "memory") return texts.outOfMemory;
   if (message.reason === "unreadable") return texts.cannotRead(message.detail);
   if (message.reason === "unavailable") return texts.engineMissing;
-  if (message.reason === "refused") return texts.refused(message.detail);
+  if (message.reason === "refused") return texts.refused(engineWording(message.detail));
   return texts.engineFailed(message.detail);
 }
 
 // A file is kept as the browser gives it (a File, or a Blob of pasted text): the worker reads
 // its bytes, so the page never holds or copies them.
+// The engine's reason or warning in the page's language, its advice put as the page's controls.
+function engineWording(wording) {
+  return texts.asControls(wording[language]);
+}
+
 function addFile(name, blob) {
   const file = { id: nextFileId++, name, blob, generation: 0, row: null };
   files.push(file);
@@ -125,7 +131,7 @@ function updateRow(file) {
   save.disabled = file.status !== "done";
   warnings.replaceChildren(...(file.warnings || []).map((warning) => {
     const line = document.createElement("li");
-    line.textContent = texts.warning(warning);
+    line.textContent = texts.warning(engineWording(warning));
     return line;
   }));
 }
