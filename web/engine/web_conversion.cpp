@@ -8,8 +8,6 @@
 #include <new>
 #include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "cli/messages.h"
 #include "cli/reason_wording.h"
@@ -133,7 +131,6 @@ EMSCRIPTEN_KEEPALIVE const char* web_original() { return original.utf8.data(); }
 EMSCRIPTEN_KEEPALIVE uint32_t web_original_length() { return static_cast<uint32_t>(original.utf8.size()); }
 // 1 when the text was longer than its beginning given by web_original.
 EMSCRIPTEN_KEEPALIVE int web_original_cut() { return original.cut ? 1 : 0; }
-
 
 // Why the last file failed, NUL-terminated; empty when it was converted.
 EMSCRIPTEN_KEEPALIVE const char* web_failure() { return report.failure_.c_str(); }

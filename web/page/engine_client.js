@@ -2,7 +2,7 @@
 // worker with importScripts and by the Node tests with require.
 "use strict";
 
-// The command line's defaults; the page starts from these.
+// Settings not given take the command line's defaults, but for a UTF-8 result, the page's.
 const DEFAULT_SETTINGS = Object.freeze({
   minLength: 15,
   removeHanja: false,
@@ -95,4 +95,4 @@ class EngineClient {
   }
 }
 
-if (typeof module !== "undefined") module.exports = { EngineClient, DEFAULT_SETTINGS };
+if (typeof module !== "undefined") module.exports = { EngineClient };
