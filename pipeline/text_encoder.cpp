@@ -8,6 +8,18 @@ namespace {
 constexpr char32_t REPLACEMENT = 0xFFFD;
 constexpr char UNKNOWN = '?';
 
+// Writes a character of the first plane from U+0080 on, as CP949's characters all are.
+char* put_utf8(char32_t c, char* to) {
+    if (c < 0x800) {
+        *to++ = static_cast<char>(0xC0 | c >> 6);
+    } else {
+        *to++ = static_cast<char>(0xE0 | c >> 12);
+        *to++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    }
+    *to++ = static_cast<char>(0x80 | (c & 0x3F));
+    return to;
+}
+
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
@@ -33,6 +45,10 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
         }
     }
     while (at < cp949.size()) {
+        if (target_ == TextEncoding::utf8 && prefix_trails_.empty()) {
+            at = put_plain_run(cp949, at, out);
+            if (at == cp949.size()) break;
+        }
         size_t ascii_end = end_of_ascii(cp949, at);
         if (ascii_end > at) {
             if (!prefix_trails_.empty()) flush_prefixes(out);
@@ -55,6 +71,44 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
             ++at;
         }
     }
+}
+
+// The end of the run of ASCII and of codes of characters outside the user rows from `at` on.
+size_t TextEncoder::end_of_plain_run(std::span<const unsigned char> cp949, size_t at) const {
+    while (at < cp949.size()) {
+        unsigned char b = cp949[at];
+        if (b < 0x80) {
+            ++at;
+            continue;
+        }
+        if (at + 1 == cp949.size() || b == STAND_IN_FINAL_LEAD || b == STAND_IN_PREFIX_LEAD || !is_cp949_lead(b) ||
+            !is_cp949_trail(b, cp949[at + 1]) || map_.character_of(b, cp949[at + 1]) == 0)
+            break;
+        at += 2;
+    }
+    return at;
+}
+
+// Such a run, the bulk of every text, is written straight into `out` as UTF-8 rather than
+// character by character; returns where it ends.
+size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
+    size_t end = end_of_plain_run(cp949, at);
+    size_t start = out.size();
+    // Its UTF-8 is at most half as long again: an ASCII byte stays one, a pair becomes at most three.
+    out.resize(start + (end - at) * 3 / 2 + 1);
+    char* to = out.data() + start;
+    while (at < end) {
+        unsigned char b = cp949[at];
+        if (b < 0x80) {
+            *to++ = static_cast<char>(b);
+            ++at;
+            continue;
+        }
+        to = put_utf8(map_.character_of(b, cp949[at + 1]), to);
+        at += 2;
+    }
+    out.resize(static_cast<size_t>(to - out.data()));
+    return end;
 }
 
 void TextEncoder::finish(std::string& out) {

@@ -25,12 +25,12 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-const std::map<std::string, WordTable>& lists() {
-    static const std::map<std::string, WordTable> tables = read_word_tables(TESSALINE_WORD_LISTS);
+const std::map<std::string, ListedTable>& lists() {
+    static const std::map<std::string, ListedTable> tables = read_word_tables(TESSALINE_WORD_LISTS);
     return tables;
 }
 
-const WordTable& list(const std::string& name) {
+const ListedTable& list(const std::string& name) {
     auto found = lists().find(name);
     if (found == lists().end()) throw std::runtime_error("no word list named " + name);
     return found->second;
@@ -62,7 +62,7 @@ void expect_words(std::span<const Word> words, const Words& spellings) {
     for (size_t i = 0; i < words.size(); ++i) expect_word(words[i], spellings[i]);
 }
 
-void expect_tail_rules(std::span<const TailRule> rules, const WordTable& table) {
+void expect_tail_rules(std::span<const TailRule> rules, const ListedTable& table) {
     ASSERT_EQ(rules.size(), table.entries.size());
     for (size_t i = 0; i < rules.size(); ++i) {
         const ListEntry& entry = table.entries[i];
@@ -75,7 +75,7 @@ void expect_tail_rules(std::span<const TailRule> rules, const WordTable& table) 
     }
 }
 
-void expect_head_rules(std::span<const HeadRule> rules, const WordTable& table) {
+void expect_head_rules(std::span<const HeadRule> rules, const ListedTable& table) {
     ASSERT_EQ(rules.size(), table.entries.size());
     for (size_t i = 0; i < rules.size(); ++i) {
         const ListEntry& entry = table.entries[i];
@@ -87,7 +87,7 @@ void expect_head_rules(std::span<const HeadRule> rules, const WordTable& table) 
     }
 }
 
-void expect_review_rules(std::span<const ReviewRule> rules, const WordTable& table) {
+void expect_review_rules(std::span<const ReviewRule> rules, const ListedTable& table) {
     ASSERT_EQ(rules.size(), table.entries.size());
     for (size_t i = 0; i < rules.size(); ++i) {
         const ListEntry& entry = table.entries[i];
@@ -98,42 +98,42 @@ void expect_review_rules(std::span<const ReviewRule> rules, const WordTable& tab
     }
 }
 
-void expect_single_word(const Word& word, const WordTable& table) {
+void expect_single_word(const Word& word, const ListedTable& table) {
     ASSERT_EQ(table.entries.size(), 1u);
     expect_word(word, table.entries[0].words[0]);
 }
 
 // Each compiled table beside the check that compares it with its list.
-const std::map<std::string, std::function<void(const WordTable&)>>& compiled_tables() {
-    static const std::map<std::string, std::function<void(const WordTable&)>> checks = {
-        {"always_spaced_tails", [](const WordTable& t) { expect_words(always_spaced_tails, listed_words(t)); }},
-        {"excepted_tails", [](const WordTable& t) { expect_tail_rules(excepted_tails, t); }},
-        {"opening_heads", [](const WordTable& t) { expect_words(opening_heads, listed_words(t)); }},
-        {"opening_rules", [](const WordTable& t) { expect_head_rules(opening_rules, t); }},
-        {"single_word_rules", [](const WordTable& t) { expect_tail_rules(single_word_rules, t); }},
-        {"dani_rule", [](const WordTable& t) { expect_tail_rules(std::span(&dani_rule, 1), t); }},
-        {"ending_rules", [](const WordTable& t) { expect_tail_rules(ending_rules, t); }},
-        {"closing_marks", [](const WordTable& t) { expect_words(closing_marks, listed_words(t)); }},
-        {"attaching_syllables", [](const WordTable& t) { expect_words(attaching_syllables, listed_words(t)); }},
-        {"attaching_endings", [](const WordTable& t) { expect_words(attaching_endings, listed_words(t)); }},
+const std::map<std::string, std::function<void(const ListedTable&)>>& compiled_tables() {
+    static const std::map<std::string, std::function<void(const ListedTable&)>> checks = {
+        {"always_spaced_tails", [](const ListedTable& t) { expect_words(always_spaced_tails, listed_words(t)); }},
+        {"excepted_tails", [](const ListedTable& t) { expect_tail_rules(excepted_tails, t); }},
+        {"opening_heads", [](const ListedTable& t) { expect_words(opening_heads, listed_words(t)); }},
+        {"opening_rules", [](const ListedTable& t) { expect_head_rules(opening_rules, t); }},
+        {"single_word_rules", [](const ListedTable& t) { expect_tail_rules(single_word_rules, t); }},
+        {"dani_rule", [](const ListedTable& t) { expect_tail_rules(std::span(&dani_rule, 1), t); }},
+        {"ending_rules", [](const ListedTable& t) { expect_tail_rules(ending_rules, t); }},
+        {"closing_marks", [](const ListedTable& t) { expect_words(closing_marks, listed_words(t)); }},
+        {"attaching_syllables", [](const ListedTable& t) { expect_words(attaching_syllables, listed_words(t)); }},
+        {"attaching_endings", [](const ListedTable& t) { expect_words(attaching_endings, listed_words(t)); }},
         {"attaching_one_syllable_rules",
-         [](const WordTable& t) { expect_review_rules(attaching_one_syllable_rules, t); }},
+         [](const ListedTable& t) { expect_review_rules(attaching_one_syllable_rules, t); }},
         {"attaching_two_syllable_rules",
-         [](const WordTable& t) { expect_review_rules(attaching_two_syllable_rules, t); }},
-        {"attaching_opening_rules", [](const WordTable& t) { expect_review_rules(attaching_opening_rules, t); }},
-        {"space_keeping_head", [](const WordTable& t) { expect_single_word(space_keeping_head, t); }},
-        {"standing_head", [](const WordTable& t) { expect_single_word(standing_head, t); }},
-        {"standing_verb", [](const WordTable& t) { expect_single_word(standing_verb, t); }},
+         [](const ListedTable& t) { expect_review_rules(attaching_two_syllable_rules, t); }},
+        {"attaching_opening_rules", [](const ListedTable& t) { expect_review_rules(attaching_opening_rules, t); }},
+        {"space_keeping_head", [](const ListedTable& t) { expect_single_word(space_keeping_head, t); }},
+        {"standing_head", [](const ListedTable& t) { expect_single_word(standing_head, t); }},
+        {"standing_verb", [](const ListedTable& t) { expect_single_word(standing_verb, t); }},
         {"sentence_endings",
-         [](const WordTable& t) {
+         [](const ListedTable& t) {
              expect_words(std::span(sentence_endings, sentence_ending_count), listed_words(t));
          }},
         {"continuation_heads",
-         [](const WordTable& t) {
+         [](const ListedTable& t) {
              expect_words(std::span(continuation_heads, continuation_head_count), listed_words(t));
          }},
-        {"board_header_words", [](const WordTable& t) { expect_words(board_header_words, listed_words(t)); }},
-        {"quotative_openings", [](const WordTable& t) { expect_words(quotative_openings, listed_words(t)); }},
+        {"board_header_words", [](const ListedTable& t) { expect_words(board_header_words, listed_words(t)); }},
+        {"quotative_openings", [](const ListedTable& t) { expect_words(quotative_openings, listed_words(t)); }},
     };
     return checks;
 }
@@ -216,7 +216,7 @@ bool spaced_without_the_rule(const std::string& before, const std::string& tail,
 // A tail rule adds the space with a matching before and opening. With an excluded before or
 // opening, or without a required one, the joint turns out as if the tail did not match at all.
 // `before_tail` separates the tail from the line's opening: a space for a one-syllable last word.
-void expect_tail_rules_fire(const WordTable& table, const std::string& before_tail) {
+void expect_tail_rules_fire(const ListedTable& table, const std::string& before_tail) {
     for (const ListEntry& rule : table.entries) {
         const std::string& tail = rule.words[0];
         SCOPED_TRACE(tail);
@@ -299,7 +299,7 @@ std::set<std::string> unconditional_heads() {
 // A review rule takes the space away before each of its heads after a required syllable, and
 // keeps it after an excluded one or without a required one, unless another rule attaches the
 // head anyway.
-void expect_review_rules_fire(const WordTable& table) {
+void expect_review_rules_fire(const ListedTable& table) {
     const std::set<std::string> attached_anyway = unconditional_heads();
     for (const ListEntry& rule : table.entries) {
         Words required = field(rule, "required_befores");

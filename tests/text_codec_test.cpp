@@ -150,4 +150,27 @@ TEST(TextEncoder, BytesThatAreNoCharacterNeverSwallowWhatFollows) {
     EXPECT_EQ(encode("\xFE\xA2\xC9\xA2" "a\xFE\xA3", TextEncoding::utf8, nullptr), "\uE05F\uE001a\uE060");
 }
 
+// Runs of plain characters are written in one go; byte by byte, every character takes the path of
+// its own, so both must agree on texts of every kind of byte and pair.
+TEST(TextEncoder, WritesWholeTextsAsItWritesThemByteByByte) {
+    std::string every_pair;
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        for (int trail = 0x40; trail <= 0xFF; ++trail) {
+            every_pair += static_cast<char>(lead);
+            every_pair += static_cast<char>(trail);
+            every_pair += trail % 7 == 0 ? "\r\n" : " ";
+        }
+    }
+    StandInTable table;
+    Decoded decoded = decode("—가😀 café\r\n𠀀", TextEncoding::utf8, &table);
+    for (const std::string& text : {every_pair, decoded.text + every_pair + decoded.text}) {
+        const StandInTable* none = nullptr;
+        for (const StandInTable* stand_ins : {none, static_cast<const StandInTable*>(&table)}) {
+            std::string one_by_one = encode(text, TextEncoding::utf8, stand_ins, 1);
+            for (size_t piece : {size_t{0}, size_t{2}, size_t{5}, size_t{4096}})
+                EXPECT_EQ(encode(text, TextEncoding::utf8, stand_ins, piece), one_by_one) << piece;
+        }
+    }
+}
+
 }  // namespace

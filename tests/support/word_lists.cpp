@@ -32,11 +32,11 @@ ListEntry read_entry(const std::string& text) {
     return entry;
 }
 
-void read_file(const std::filesystem::path& path, std::map<std::string, WordTable>& tables) {
+void read_file(const std::filesystem::path& path, std::map<std::string, ListedTable>& tables) {
     static const std::regex header(R"(\[([a-z_]+):\s*([a-z ]+)\])");
     std::ifstream in(path);
     if (!in) throw std::runtime_error(path.string() + ": cannot be opened");
-    WordTable* table = nullptr;
+    ListedTable* table = nullptr;
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
@@ -58,18 +58,18 @@ void read_file(const std::filesystem::path& path, std::map<std::string, WordTabl
 
 }  // namespace
 
-std::map<std::string, WordTable> read_word_tables(const std::string& folder) {
+std::map<std::string, ListedTable> read_word_tables(const std::string& folder) {
     std::vector<std::filesystem::path> files;
     for (const auto& item : std::filesystem::directory_iterator(folder))
         if (item.path().extension() == ".txt") files.push_back(item.path());
     if (files.empty()) throw std::runtime_error(folder + ": holds no word lists");
     std::sort(files.begin(), files.end());
-    std::map<std::string, WordTable> tables;
+    std::map<std::string, ListedTable> tables;
     for (const auto& path : files) read_file(path, tables);
     return tables;
 }
 
-std::vector<std::string> listed_words(const WordTable& table) {
+std::vector<std::string> listed_words(const ListedTable& table) {
     std::vector<std::string> words;
     for (const ListEntry& entry : table.entries) words.insert(words.end(), entry.words.begin(), entry.words.end());
     return words;

@@ -12,14 +12,14 @@ struct ListEntry {
     std::map<std::string, std::vector<std::string>> fields;  // "excluded_heads" -> its words
 };
 
-struct WordTable {
+struct ListedTable {
     std::string kind;  // "words", "tail rules", ...
     std::vector<ListEntry> entries;
 };
 
 // Every table of every list file in `folder`, by name. Throws std::runtime_error naming the file
 // and line of anything it cannot read.
-std::map<std::string, WordTable> read_word_tables(const std::string& folder);
+std::map<std::string, ListedTable> read_word_tables(const std::string& folder);
 
 // The words of one table, one per entry.
-std::vector<std::string> listed_words(const WordTable& table);
+std::vector<std::string> listed_words(const ListedTable& table);

@@ -8,9 +8,9 @@
 #include <new>
 #include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
+#include "cli/messages.h"
+#include "cli/reason_wording.h"
 #include "pipeline/batch_request.h"
 #include "pipeline/file_conversion.h"
 #include "pipeline/file_report.h"
@@ -84,11 +84,11 @@ extern "C" {
 
 // Converts the file at `path` of the memory file system. The flags are 1 or 0 like the command
 // line's options; min_line_bytes is twice the minimum length; the encodings are named as on the
-// command line. Afterwards web_result gives the result (empty when the file failed, web_failure
-// then saying why) and web_warnings what was lost on the way. False when an encoding's name is
-// unknown.
+// command line. The page has no spelling dictionary. Afterwards web_result gives the result
+// (empty when the file failed, web_failure then saying why) and web_warnings what was lost on
+// the way. False when an encoding's name is unknown.
 EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences, int remove_hanja, int blank_after_long,
-                                      int mark_joins, int32_t min_line_bytes, int vocabulary_joints,
+                                      int mark_joins, int32_t min_line_bytes, int vocabulary_joints, int footer,
                                       const char* input_encoding, const char* output_encoding) {
     // Without exception handling a failed allocation would stop the module with no reason given;
     // thrown, it reaches the worker as what it is.
@@ -108,6 +108,9 @@ EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences
         .min_line_bytes = min_line_bytes,
         .joints = vocabulary_joints == 1 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules};
     request.destination = Destination::STANDARD_OUTPUT;
+    // As on the command line, a footer already ending the input is replaced, not repeated.
+    request.footer = footer == 1;
+    request.replace_own_footer = true;
     convert_file(request.files[0], request, output, report);
     return true;
 }
@@ -129,10 +132,18 @@ EMSCRIPTEN_KEEPALIVE uint32_t web_original_length() { return static_cast<uint32_
 // 1 when the text was longer than its beginning given by web_original.
 EMSCRIPTEN_KEEPALIVE int web_original_cut() { return original.cut ? 1 : 0; }
 
-
 // Why the last file failed, NUL-terminated; empty when it was converted.
 EMSCRIPTEN_KEEPALIVE const char* web_failure() { return report.failure_.c_str(); }
 // What the last file lost on the way, one warning a line, NUL-terminated; empty when nothing.
 EMSCRIPTEN_KEEPALIVE const char* web_warnings() { return report.warnings_.c_str(); }
+
+// A reason or warning of the pipeline, as the command line words it in Korean; valid until the next
+// call.
+EMSCRIPTEN_KEEPALIVE const char* web_in_korean(const char* english) {
+    static std::string korean;
+    choose_korean(true);
+    korean = reason_in_run_language(english);
+    return korean.c_str();
+}
 
 }

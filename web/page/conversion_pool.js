@@ -20,7 +20,7 @@ class ConversionPool {
     if (this.idle.length + this.busy.size === 0) this.idle.push(this.newWorker());
   }
 
-  // Queues a job {id, bytes, settings}; `bytes` (an ArrayBuffer) is handed over.
+  // Queues a job {id, blob, settings}.
   convert(job) {
     this.waiting.push(job);
     this.startWaiting();
@@ -37,7 +37,7 @@ class ConversionPool {
       if (!worker) return;
       const job = this.waiting.shift();
       this.busy.set(worker, job.id);
-      worker.postMessage(job, [job.bytes]);
+      worker.postMessage(job);
     }
   }
 

@@ -1,7 +1,9 @@
 // Converts files in the background with its own instance of the WebAssembly engine, so the page
-// stays responsive however long a novel is. Messages in: {id, bytes, settings}. Messages out:
+// stays responsive however long a novel is. Messages in: {id, blob, settings}, the file read here
+// rather than by the page. Messages out:
 // {type: "progress", id, fraction}, then {type: "done", id, bytes, warnings} followed by
-// {type: "original", id, text, cut}, or {type: "failed", id, reason, detail}.
+// {type: "original", id, text, cut}, or {type: "failed", id, reason, detail}. The engine's own
+// wording of a failure or warning comes in English and Korean: {en, ko}.
 "use strict";
 
 importScripts("tessaline-engine.js", "engine_client.js");
@@ -49,7 +51,7 @@ function loadEngine() {
 let client = loadEngine();
 
 onmessage = async ({ data }) => {
-  const { id, bytes, settings } = data;
+  const { id, blob, settings } = data;
   let engine;
   try {
     engine = await client;
@@ -57,23 +59,31 @@ onmessage = async ({ data }) => {
     postMessage({ type: "failed", id, reason: "unavailable", detail: String(error) });
     return;
   }
+  let bytes;
+  try {
+    bytes = new Uint8Array(await blob.arrayBuffer());
+  } catch (error) {
+    postMessage({ type: "failed", id, reason: "unreadable", detail: error.message || String(error) });
+    return;
+  }
   let result;
   try {
-    result = engine.convert(new Uint8Array(bytes), settings, (fraction) => postMessage({ type: "progress", id, fraction }));
+    result = engine.convert(bytes, settings, (fraction) => postMessage({ type: "progress", id, fraction }));
   } catch (error) {
     postMessage({ type: "failed", id, ...stopped(error) });
     return;
   }
+  const wording = (english) => ({ en: english, ko: engine.inKorean(english) });
   if (result.failure !== null) {
-    postMessage({ type: "failed", id, reason: "refused", detail: result.failure });
+    postMessage({ type: "failed", id, reason: "refused", detail: wording(result.failure) });
     return;
   }
-  postMessage({ type: "done", id, bytes: result.bytes.buffer, warnings: result.warnings }, [result.bytes.buffer]);
+  postMessage({ type: "done", id, bytes: result.bytes.buffer, warnings: result.warnings.map(wording) }, [result.bytes.buffer]);
   // The original for the view comes once the result is out: reading it again is not part of
   // converting it. Without it the view shows the result alone.
   let original = { text: "", cut: false };
   try {
-    original = engine.original(new Uint8Array(bytes), settings);
+    original = engine.original(bytes, settings);
   } catch (error) {
     stopped(error);
   }

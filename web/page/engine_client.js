@@ -2,7 +2,7 @@
 // worker with importScripts and by the Node tests with require.
 "use strict";
 
-// The command line's defaults; the page starts from these.
+// Settings not given take the command line's defaults, but for a UTF-8 result, the page's.
 const DEFAULT_SETTINGS = Object.freeze({
   minLength: 15,
   removeHanja: false,
@@ -10,6 +10,7 @@ const DEFAULT_SETTINGS = Object.freeze({
   markJoins: false,
   splitLong: true,
   joints: "vocabulary",
+  footer: true,
   inputEncoding: "auto",
   outputEncoding: "utf-8",
 });
@@ -33,7 +34,7 @@ class EngineClient {
     e.onProgress = onProgress || null;
     const known = this.withFile(bytes, [s.inputEncoding, s.outputEncoding], (path, input, output) =>
       e._web_convert(path, +s.splitLong, +s.removeHanja, +s.blankAfterLong, +s.markJoins, 2 * s.minLength,
-        s.joints === "vocabulary" ? 1 : 0, input, output));
+        s.joints === "vocabulary" ? 1 : 0, +s.footer, input, output));
     e.onProgress = null;
     if (!known) throw new Error(`unknown encoding '${s.inputEncoding}' or '${s.outputEncoding}'`);
     const failure = this.cString(e._web_failure());
@@ -55,6 +56,16 @@ class EngineClient {
       text: new TextDecoder().decode(e.HEAPU8.subarray(e._web_original(), e._web_original() + e._web_original_length())),
       cut: e._web_original_cut() === 1,
     };
+  }
+
+  // A reason or warning of the engine in the Korean the command line words it in.
+  inKorean(english) {
+    const text = this.cText(english);
+    try {
+      return this.cString(this.engine._web_in_korean(text));
+    } finally {
+      this.engine._free(text);
+    }
   }
 
   // Runs `call` with the file in the memory file system and the texts in the heap, then frees them.
@@ -84,4 +95,4 @@ class EngineClient {
   }
 }
 
-if (typeof module !== "undefined") module.exports = { EngineClient, DEFAULT_SETTINGS };
+if (typeof module !== "undefined") module.exports = { EngineClient };

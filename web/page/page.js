@@ -32,6 +32,7 @@ function settingsFromForm() {
     blankAfterLong: $("blank-after-long").checked,
     markJoins: $("mark-joins").checked,
     splitLong: $("split-long").checked,
+    footer: $("footer").checked,
     joints: $("joints").value,
     inputEncoding: $("input-encoding").value,
     outputEncoding: $("output-encoding").value,
@@ -45,7 +46,7 @@ function convertFile(file) {
   const settings = settingsFromForm();
   jobs.set(id, { file, generation: file.generation, settings });
   pool.drop((jobId) => jobs.get(jobId)?.file === file && jobId !== id);
-  pool.convert({ id, bytes: file.bytes.slice().buffer, settings });
+  pool.convert({ id, blob: file.blob, settings });
   updateRow(file);
 }
 
@@ -72,29 +73,27 @@ function heard(message) {
 
 function failureText(message) {
   if (message.reason === "memory") return texts.outOfMemory;
+  if (message.reason === "unreadable") return texts.cannotRead(message.detail);
   if (message.reason === "unavailable") return texts.engineMissing;
-  if (message.reason === "refused") return texts.refused(message.detail);
+  if (message.reason === "refused") return texts.refused(engineWording(message.detail));
   return texts.engineFailed(message.detail);
 }
 
-function addFile(name, bytes) {
-  const file = { id: nextFileId++, name, bytes, generation: 0, row: null };
+// A file is kept as the browser gives it (a File, or a Blob of pasted text): the worker reads
+// its bytes, so the page never holds or copies them.
+// The engine's reason or warning in the page's language, its advice put as the page's controls.
+function engineWording(wording) {
+  return texts.asControls(wording[language]);
+}
+
+function addFile(name, blob) {
+  const file = { id: nextFileId++, name, blob, generation: 0, row: null };
   files.push(file);
   file.row = newRow(file);
   $("file-list").append(file.row.item);
   $("no-files").hidden = true;
   convertFile(file);
   if (!selected) select(file);
-}
-
-function addFailedFile(name, why) {
-  const file = { id: nextFileId++, name, bytes: new Uint8Array(0), generation: 0, unreadable: true, status: "failed",
-    message: texts.cannotRead(why) };
-  files.push(file);
-  file.row = newRow(file);
-  $("file-list").append(file.row.item);
-  $("no-files").hidden = true;
-  updateRow(file);
 }
 
 function newRow(file) {
@@ -132,7 +131,7 @@ function updateRow(file) {
   save.disabled = file.status !== "done";
   warnings.replaceChildren(...(file.warnings || []).map((warning) => {
     const line = document.createElement("li");
-    line.textContent = texts.warning(warning);
+    line.textContent = texts.warning(engineWording(warning));
     return line;
   }));
 }
@@ -175,14 +174,8 @@ function saveAll() {
   }
 }
 
-async function addPicked(picked) {
-  for (const file of picked) {
-    try {
-      addFile(file.name, new Uint8Array(await file.arrayBuffer()));
-    } catch (error) {
-      addFailedFile(file.name, error.message || String(error));
-    }
-  }
+function addPicked(picked) {
+  for (const file of picked) addFile(file.name, file);
 }
 
 // A dropped folder gives the files directly in it whose names end in "txt", as the command line
@@ -240,7 +233,7 @@ function listen() {
     const text = $("paste-text").value;
     if (text.length === 0) return;
     pastedCount += 1;
-    addFile(texts.pastedName(pastedCount), new TextEncoder().encode(text));
+    addFile(texts.pastedName(pastedCount), new Blob([new TextEncoder().encode(text)]));
   };
   // A number typed converts at once; leaving the field afterwards changes nothing more.
   lastSettings = JSON.stringify(settingsFromForm());
@@ -248,7 +241,7 @@ function listen() {
     const settings = JSON.stringify(settingsFromForm());
     if (settings === lastSettings) return;
     lastSettings = settings;
-    files.filter((file) => !file.unreadable).forEach(convertFile);
+    files.forEach(convertFile);
   };
   $("save-all").onclick = saveAll;
   $("clear").onclick = () => [...files].forEach(removeFile);

@@ -59,7 +59,7 @@ function showFile(view, file, texts) {
   }
   const original = file.original || { text: "", cut: false };
   showText(view.original, original.text, false);
-  view.originalNote.textContent = original.cut ? texts.shownPart(original.text.length, file.bytes.length) : "";
+  view.originalNote.textContent = original.cut ? texts.shownPart(original.text.length, file.blob.size) : "";
   const result = viewedText(file.result, file.savedAs);
   showText(view.result, result, file.markJoins);
   view.resultNote.textContent = file.result.length > VIEW_BYTES ? texts.shownPart(result.length, file.result.length) : "";

@@ -18,8 +18,8 @@ const RUNS = Number(runsText || 5);
 const MEGABYTE = 1 << 20;
 // The page's controls and the command line's options for each setting measured.
 const SETTINGS = [
-  { name: "page defaults: vocabulary joints, UTF-8 result", controls: {}, args: ["--vocabulary-joints", "--output-encoding", "utf-8"] },
-  { name: "rules, CP949 result", controls: { "#joints": "rules", "#output-encoding": "cp949" }, args: [] },
+  { name: "page defaults: vocabulary joints, UTF-8 result", controls: {}, args: ["--joints", "vocabulary", "--output-encoding", "utf-8"] },
+  { name: "rules, CP949 result", controls: { "#joints": "rules", "#output-encoding": "cp949" }, args: ["--joints", "rules", "--output-encoding", "cp949"] },
 ];
 
 // Reads the file named `name` (served beside the page) into a File, outside the measured time.

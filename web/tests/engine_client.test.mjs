@@ -65,6 +65,23 @@ test("a converted file tells no failure, and its result ends in the footer", () 
   assert.match(Buffer.from(result.bytes).toString("utf8"), new RegExp(`\\[Text modified date: ${date.replace(/\./g, "\\.")}\\]\r\n$`));
 });
 
+test("the footer is left out on request, and one ending the input is replaced, not repeated", () => {
+  const once = Buffer.from(client.convert(sample, { outputEncoding: "utf-8" }).bytes);
+  const twice = Buffer.from(client.convert(once, { outputEncoding: "utf-8" }).bytes).toString("utf8");
+  assert.equal(twice.split("[Text modified date: ").length, 2);
+  const without = Buffer.from(client.convert(sample, { outputEncoding: "utf-8", footer: false }).bytes).toString("utf8");
+  assert.ok(!without.includes("[modify by Tessaline"));
+  assert.ok(without.endsWith("\r\n"));
+});
+
+test("the engine's English reasons come in the command line's Korean", () => {
+  const image = Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, ...Array(64).fill(7)]);
+  const failure = client.convert(image, {}).failure;
+  assert.equal(failure, "is not text: it begins like a PNG image");
+  assert.equal(client.inKorean(failure), "파일은 텍스트가 아닙니다: PNG 그림처럼 시작합니다");
+  assert.equal(client.inKorean("no such wording"), "no such wording");
+});
+
 test("encodings the engine does not know are refused before it starts", () => {
   assert.throws(() => client.convert(sample, { inputEncoding: "latin-1" }), /unknown encoding/);
   assert.throws(() => client.convert(sample, { outputEncoding: "utf-16le" }), /unknown encoding/);

@@ -143,6 +143,7 @@ test("every option converts again, as the command line's option does", async () 
     { selector: "#remove-hanja", on: true, off: false, args: [...PAGE_DEFAULTS, "--remove-hanja"] },
     { selector: "#blank-after-long", on: false, off: true, args: [...PAGE_DEFAULTS, "--no-blank-after-long"] },
     { selector: "#split-long", on: false, off: true, args: [...PAGE_DEFAULTS, "--no-split-long"] },
+    { selector: "#footer", on: false, off: true, args: [...PAGE_DEFAULTS, "--no-footer"] },
     { selector: "#mark-joins", on: true, off: false, args: [...PAGE_DEFAULTS, "--mark-joins"] },
   ];
   for (const option of cases) {
@@ -179,9 +180,10 @@ test("a file that is not text gets its own message, what a result lost is told, 
   await page.selectOption("#output-encoding", "cp949");
   await dropFiles([image, utf8Input]);
   await page.waitForFunction(() => [...document.querySelectorAll(".file")].map((r) => r.dataset.status).sort().join() === "done,failed");
-  assert.match(await row(image.name).locator(".file-status").textContent(), /^변환하지 못했습니다: .*PNG/);
+  assert.equal(await row(image.name).locator(".file-status").textContent(), "파일은 텍스트가 아닙니다: PNG 그림처럼 시작합니다");
   assert.equal(await row(image.name).locator("button.save").isDisabled(), true);
-  assert.match(await row(utf8Input.name).locator(".file-warnings").textContent(), /^주의: .*CP949 lacks.*—/);
+  assert.equal(await row(utf8Input.name).locator(".file-warnings").textContent(),
+    "주의: CP949에 없는 문자 1개를 \"?\"로 썼습니다: — ×1. UTF-8로 저장하면 그대로 남습니다");
   const saved = await savedBytes(() => page.click("#save-all"));
   assert.equal(saved.name, utf8Input.name);
   assert.deepEqual(saved.bytes, commandLineResult(utf8Input, ["--vocabulary-joints", "--output-encoding", "cp949"]));

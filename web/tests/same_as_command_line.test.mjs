@@ -40,8 +40,10 @@ const OPTION_SETS = [
   { name: "vocabulary", args: ["--vocabulary-joints"], settings: { joints: "vocabulary" } },
   {
     name: "every option changed",
-    args: ["-m", "10", "--remove-hanja", "--no-blank-after-long", "--mark-joins", "--no-split-long", "--vocabulary-joints"],
-    settings: { minLength: 10, removeHanja: true, blankAfterLong: false, markJoins: true, splitLong: false, joints: "vocabulary" },
+    args: ["-m", "10", "--remove-hanja", "--no-blank-after-long", "--mark-joins", "--no-split-long", "--joints", "vocabulary",
+      "--no-footer"],
+    settings: { minLength: 10, removeHanja: true, blankAfterLong: false, markJoins: true, splitLong: false, joints: "vocabulary",
+      footer: false },
   },
 ];
 
