@@ -74,3 +74,12 @@ bool continue_by_book_layout(Conversion& cv) {
     join_next_line(cv);  // the next line is neither blank, numbered nor a separator: no break comes back
     return true;
 }
+
+bool ended_by_book_layout(const Conversion& cv) {
+    int64_t lf = cv.place.line_end;
+    if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || line_text_end(cv.source, lf) < 0) return false;
+    if (cv.vocabulary.paragraphs_marked && starts_paragraph(cv.source, lf + 1)) return true;
+    const WrapWidth& wrap = cv.vocabulary.wrap;
+    return wrap.kind != WrapKind::NONE &&
+           !line_fills_width(wrap, cv.source, cv.place.line_start, lf, next_line_text(cv.source, lf + 1));
+}

@@ -8,3 +8,8 @@ struct Conversion;
 // mark, or the line fills the book's wrap width). Returns whether the line was joined, with the
 // joint prepared for the spacing rules.
 bool continue_by_book_layout(Conversion& cv);
+
+// In the opt-in mode: keeps the line break that the rules would join across, when the book's own
+// layout shows that its paragraph ends there: the next line carries the book's paragraph mark, or
+// the line ends short of the book's wrap width, where no wrap would have cut it.
+bool ended_by_book_layout(const Conversion& cv);

@@ -104,6 +104,42 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndCase{"word_that_would_have_fitted_ends_it", true, WIDTH - 9, "그러나 아무도 오지 않았다.", false}),
     [](const testing::TestParamInfo<LineEndCase>& info) { return std::string(info.param.what); });
 
+// A line that ends without a sentence end (here a comma) is joined by the rules; in a book wrapped
+// at a width it still ends its paragraph when it ends short of the width, where no wrap cut it.
+struct UnmarkedEndCase {
+    const char* what;
+    bool between_words;
+    std::string line;
+    bool kept;                // the vocabulary mode keeps the line break
+};
+
+class UnmarkedLineEnd : public testing::TestWithParam<UnmarkedEndCase> {};
+
+TEST_P(UnmarkedLineEnd, EndsItsParagraphOnlyShortOfTheWidth) {
+    const UnmarkedEndCase& c = GetParam();
+    const std::string next = cp949("아버지가 담뱃대를 들고 마루로 나오셨다.");
+    std::string book = book_body(c.between_words) + c.line + "\r\n" + next + "\r\n";
+    ConversionOptions options = plain_options();
+    std::string by_rules = reflow(book, options);
+    options.joints = JointMode::vocabulary;
+    std::string by_vocabulary = reflow(book, options);
+    EXPECT_EQ(by_rules.find(c.line + "\r\n"), std::string::npos) << "the rules join a line ending in a comma";
+    EXPECT_EQ(by_vocabulary.find(c.line + "\r\n" + next) != std::string::npos, c.kept) << utf8(by_vocabulary);
+}
+
+std::string comma_line(size_t bytes) {
+    std::string line = sentence_line(bytes);
+    line.back() = ',';
+    return line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UnmarkedLineEnd,
+    testing::Values(UnmarkedEndCase{"short_line_cut_anywhere", false, cp949("그는 천천히 돌아서며,"), true},
+                    UnmarkedEndCase{"short_line_cut_between_words", true, cp949("그는 천천히 돌아서며,"), true},
+                    UnmarkedEndCase{"full_line_goes_on", false, comma_line(WIDTH - 1), false}),
+    [](const testing::TestParamInfo<UnmarkedEndCase>& info) { return std::string(info.param.what); });
+
 std::string without_spaces(std::string text) {
     std::erase(text, ' ');
     return text;
