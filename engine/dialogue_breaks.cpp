@@ -29,7 +29,7 @@ struct LookAhead {
 };
 
 // In the vocabulary mode, a book that writes a quotation and the 하고 or 하며 after it on one
-// line keeps such quotations in their sentences.
+// line keeps such quotations in their sentences, also where a line end parts them.
 bool quotations_run_on(const Conversion& cv) { return cv.book_mode() && cv.vocabulary.quotations_run_on; }
 
 // Whether one or more spaces from `pos` lead to a quotative word.
@@ -105,7 +105,7 @@ class DialogueScan {
 public:
     explicit DialogueScan(Conversion& cv)
         : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
-          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(quotations_run_on(cv)) {
+          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(cv.book_mode()) {
         indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
     }
 
@@ -227,8 +227,8 @@ private:
         return c(i + 1) == SPACE_BYTE ? e : -1;
     }
 
-    // Whether a quotative word follows the closing mark that ends before `pos`, in a book that runs
-    // its quotations on into them.
+    // Whether a quotative word follows the closing mark that ends before `pos` on the line, in the
+    // vocabulary mode: there the book itself wrote the quotation into its sentence.
     bool runs_on_after(int64_t pos) const {
         auto at = [this](int64_t x) { return c(x); };
         return runs_on_ && quotative_after_spaces(at, pos);
@@ -316,7 +316,7 @@ private:
     int64_t rest_ = 0;              // line position where the untouched rest begins
     int64_t original_;              // length of the line as it came in
     bool brackets_;
-    bool runs_on_;                  // quotations run on into a 하고 that follows them
+    bool runs_on_;                  // quotations run on into a 하고 that follows them on the line
     bool indented_ = false;         // the line begins with two spaces
     bool output_searched_ = false;
     bool output_opener_ = false;    // the output's last 49 bytes hold an opening mark after a space
