@@ -113,6 +113,30 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
     [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
 
+class MarkedBook : public testing::TestWithParam<WrapStyle> {};
+
+// A paragraph that ends in a comma before a quotation is joined to it by the rules, even across
+// an empty line; a book that marks its paragraphs keeps the two apart.
+TEST_P(MarkedBook, KeepsAParagraphEndTheRulesWouldJoin) {
+    const std::string ending = cp949("그는 한참 말이 없다가 고개를 들며,");
+    const std::string quotation = cp949("\"그래, '내일' 다시 오너라.\"");
+    std::string book = wrapped_book(GetParam()) + wrap_paragraph(ending, WIDEST, GetParam()) +
+                       wrap_paragraph(quotation, WIDEST, GetParam());
+    ConversionOptions options = plain_options();
+    std::vector<std::string> by_rules = output_paragraphs(reflow(book, options));
+    EXPECT_EQ(by_rules.back(), ending + " " + quotation) << "rules";
+    options.joints = JointMode::vocabulary;
+    std::vector<std::string> by_vocabulary = output_paragraphs(reflow(book, options));
+    ASSERT_GE(by_vocabulary.size(), 2u);
+    EXPECT_EQ(by_vocabulary[by_vocabulary.size() - 2], ending);
+    EXPECT_EQ(by_vocabulary.back(), quotation);
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, MarkedBook,
+                         testing::Values(WrapStyle{"indented_paragraphs", false, false, true, false},
+                                         WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
+                         [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
+
 constexpr int VERY_LONG_LINES = 3;  // lines of over 800 bytes that make the rules split a book
 
 // A paragraph of over 800 bytes in pieces of three of the paragraphs in a row: each over 300
