@@ -14,6 +14,10 @@ enum class RulesJoint {
 // book's evidence, weighed as fitted with or without a dictionary at hand.
 double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvidence& book, bool dictionary_in_use);
 
+// How far past 0 the odds must go against the rules' decision to overrule it: clearly so in a short
+// text, whose evidence is thin, and hardly at all in a long book.
+double overruling_margin(const BookVocabulary& book);
+
 // How far the dictionary's reading moves those odds, 0 where it was not consulted.
 double dictionary_odds(const DictionaryReading& dictionary, const JointWords& joint);
 

@@ -61,7 +61,9 @@ void apply_vocabulary_evidence(Conversion& cv) {
     RulesJoint rules = joint.spaced ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;
-    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use());
+    // Shifted by the margin the rules' decision keeps, so that the sign of the odds still decides.
+    double margin = joint.spaced ? overruling_margin(cv.vocabulary) : -overruling_margin(cv.vocabulary);
+    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use()) + margin;
     if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
     if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }
