@@ -52,9 +52,9 @@ constexpr MarkWeights MARKS{0.78, 2.79, -1.12, 2.63, 1.51, 1.96, 2.03};
 // The margin a text without syllable meetings sets against overruling the rules; the fit of the
 // weights leans on long books, and in short texts it overruled the rules wrongly too often.
 constexpr double THIN_TEXT_MARGIN = 1.0;
-// The margin is halved in a text that shows this many meetings of two syllables, about as many
-// as 750 characters of prose.
-constexpr double HALF_MARGIN_MEETINGS = 500;
+// The margin falls with the square of the text's meetings of two syllables against this many: to
+// a quarter at as many (about 1,000 characters of prose), to next to nothing in a novel.
+constexpr double MARGIN_MEETINGS = 700;
 
 double rules_odds(RulesJoint rules, double spaced, double taken_back) {
     return rules == RulesJoint::SPACED ? spaced : rules == RulesJoint::SPACE_TAKEN_BACK ? taken_back : 0.0;
@@ -88,7 +88,8 @@ double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvi
 
 double overruling_margin(const BookVocabulary& book) {
     double meetings = static_cast<double>(book.syllable_gaps.together) + book.syllable_gaps.apart;
-    return THIN_TEXT_MARGIN * HALF_MARGIN_MEETINGS / (meetings + HALF_MARGIN_MEETINGS);
+    double thinness = MARGIN_MEETINGS / (meetings + MARGIN_MEETINGS);
+    return THIN_TEXT_MARGIN * thinness * thinness;
 }
 
 double dictionary_odds(const DictionaryReading& d, const JointWords& joint) {
