@@ -7,6 +7,7 @@
 #include "engine/orthography_pass.h"
 #include "engine/sentence_words.h"
 #include "engine/vocabulary_lengths.h"
+#include "engine/word_match.h"
 
 namespace {
 
@@ -33,11 +34,9 @@ struct Paragraph {
         return static_cast<uint64_t>(pos) < static_cast<uint64_t>(length) ? bytes[pos] : 0;
     }
     bool has(int64_t pos, const char* word, int count) const {
-        for (int k = 0; k < count; ++k) {
-            unsigned char b = at(pos + k);
-            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
-        }
-        return true;
+        if (count <= 0) return true;
+        if (pos < 0 || pos + count > length) return false;
+        return matches_word(bytes + pos, word, count);
     }
 };
 
@@ -69,9 +68,14 @@ bool begins_with_quote(const Paragraph& p, int64_t pos) {
     return first == '"' || first == '\'' || first == '[' || p.has(pos, OPENING_QUOTE, 2);
 }
 
+// Every full stop asks, so a word is passed over by its first byte before it is compared.
 bool begins_with_any(const Paragraph& p, int64_t pos, const Word* words, int count) {
-    for (int w = 0; w < count; ++w)
-        if (p.has(pos, words[w].bytes, words[w].length)) return true;
+    unsigned char first = p.at(pos);
+    for (int w = 0; w < count; ++w) {
+        const Word& word = words[w];
+        bool may_match = word.length == 0 || static_cast<unsigned char>(word.bytes[0]) == first;
+        if (may_match && p.has(pos, word.bytes, word.length)) return true;
+    }
     return false;
 }
 
@@ -195,21 +199,27 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
         long_line_count_ = count_very_long_lines(cv, std::min(known, PRECOUNT_LIMIT));
         counted_ = true;
     }
+    // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged, a run of
+    // them at once.
+    int64_t unchanged_from = paragraph_start_;
+    auto pass_unchanged = [&](int64_t through) {
+        if (through > unchanged_from)
+            next.take(cv.output.pointer(unchanged_from), static_cast<size_t>(through - unchanged_from));
+    };
     while (paragraph_start_ <= known) {
         // A long paragraph may come in many pieces: its bytes are searched for the LF once.
         int64_t lf = next_lf(cv.output, std::max(paragraph_start_, searched_), known);
         searched_ = lf;
-        if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) return;
-        // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged.
+        if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) break;
         int64_t bytes = cv.length_notes.notes.empty() ? lf - paragraph_start_ + 1
                                                       : rules_bytes(cv.length_notes, paragraph_start_, lf);
         if (bytes >= LONG_PARAGRAPH) {
+            pass_unchanged(paragraph_start_);
             pass_paragraph(cv, long_line_count_, paragraph_start_, lf, known, next);
-        } else if (lf > paragraph_start_ || lf < known) {
-            int64_t through = std::min(lf + 1, known);
-            next.take(cv.output.pointer(paragraph_start_), static_cast<size_t>(through - paragraph_start_));
+            unchanged_from = lf + 1;
         }
         paragraph_start_ = lf + 1;
         if (!cv.length_notes.notes.empty()) forget_notes_before(cv.length_notes, paragraph_start_);
     }
+    pass_unchanged(std::min(paragraph_start_, known));
 }

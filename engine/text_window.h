@@ -6,6 +6,7 @@
 #include <span>
 
 #include "engine/byte_buffer.h"
+#include "engine/word_match.h"
 
 // The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
 // addressed by their positions in the whole text. Every other position reads as NUL, so no rule
@@ -21,13 +22,13 @@ public:
         return offset < size_ ? first_[offset] : 0;
     }
 
-    // A word matches when `length` bytes from `pos` equal it; a NUL never matches.
+    // A word matches when `length` bytes from `pos` equal it; a NUL never matches, so neither
+    // does a word that reaches outside the window.
     bool has(int64_t pos, const char* word, int length) const {
-        for (int k = 0; k < length; ++k) {
-            unsigned char b = at(pos + k);
-            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
-        }
-        return true;
+        if (length <= 0) return true;
+        auto offset = static_cast<uint64_t>(pos - base_);
+        if (offset >= size_ || size_ - offset < static_cast<uint64_t>(length)) return false;
+        return matches_word(first_ + offset, word, length);
     }
 
     // Where the byte at `pos` (from base() to end()) lies in memory; valid until the next append.
