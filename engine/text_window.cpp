@@ -17,17 +17,6 @@ void TextWindow::append_growing(const void* bytes, size_t count) {
     first_[size_] = 0;
 }
 
-void TextWindow::drop_before(int64_t pos) {
-    if (pos <= base_) return;
-    auto dropped = static_cast<size_t>(pos - base_);
-    if (dropped > size_) dropped = size_;
-    first_ += dropped;
-    size_ -= dropped;
-    base_ += static_cast<int64_t>(dropped);
-    // Memory a long line needed goes back once the window holds far less.
-    if (buffer_.capacity() > LARGE_WINDOW && size_ < buffer_.capacity() / 4) shrink();
-}
-
 void TextWindow::shrink() {
     ByteBuffer smaller;
     smaller.reserve(size_ + 1);

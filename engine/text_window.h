@@ -45,8 +45,18 @@ public:
         append_growing(bytes, count);
     }
 
-    // Forgets the bytes before `pos`; their memory is reused by later appends.
-    void drop_before(int64_t pos);
+    // Forgets the bytes before `pos`; their memory is reused by later appends. Inline, as every
+    // line asks.
+    void drop_before(int64_t pos) {
+        if (pos <= base_) return;
+        auto dropped = static_cast<size_t>(pos - base_);
+        if (dropped > size_) dropped = size_;
+        first_ += dropped;
+        size_ -= dropped;
+        base_ += static_cast<int64_t>(dropped);
+        // Memory a long line needed goes back once the window holds far less.
+        if (buffer_.capacity() > LARGE_WINDOW && size_ < buffer_.capacity() / 4) shrink();
+    }
 
     // Forgets everything and gives the memory back; the window then starts at `pos`.
     void reset(int64_t pos);
