@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/byte_index.h"
 #include "engine/conversion.h"
 #include "engine/orthography_pass.h"
 #include "engine/sentence_words.h"
@@ -41,11 +42,7 @@ struct Paragraph {
 };
 
 // Position of the first LF from `from` on, or `end` when there is none before it.
-int64_t next_lf(const TextWindow& text, int64_t from, int64_t end) {
-    if (from >= end) return end;
-    const void* hit = std::memchr(text.pointer(from), '\n', static_cast<size_t>(end - from));
-    return hit == nullptr ? end : from + (static_cast<const unsigned char*>(hit) - text.pointer(from));
-}
+int64_t next_lf(const TextWindow& text, int64_t from, int64_t end) { return find_in_window<'\n'>(text, from, end); }
 
 // Lines of more than 800 bytes before their LF in the first `limit` bytes, quoted or not, each
 // measured as the rules wrote it.
@@ -68,14 +65,10 @@ bool begins_with_quote(const Paragraph& p, int64_t pos) {
     return first == '"' || first == '\'' || first == '[' || p.has(pos, OPENING_QUOTE, 2);
 }
 
-// Every full stop asks, so a word is passed over by its first byte before it is compared.
-bool begins_with_any(const Paragraph& p, int64_t pos, const Word* words, int count) {
-    unsigned char first = p.at(pos);
-    for (int w = 0; w < count; ++w) {
-        const Word& word = words[w];
-        bool may_match = word.length == 0 || static_cast<unsigned char>(word.bytes[0]) == first;
-        if (may_match && p.has(pos, word.bytes, word.length)) return true;
-    }
+// Every full stop asks, so the words are found by their first byte.
+bool begins_with_any(const Paragraph& p, int64_t pos, const ByteIndex<Word>& words) {
+    for (const Word* word : words.under(p.at(pos)))
+        if (p.has(pos, word->bytes, word->length)) return true;
     return false;
 }
 
@@ -86,8 +79,10 @@ bool is_sentence_end(const Paragraph& p, int64_t k) {
     unsigned char next = p.at(k + 1);
     if (next == '.' || next == '\r' || p.at(k + 2) == '\r') return false;
     if (next != 0 && std::strchr(")]>'\"", next) != nullptr) return false;
-    if (!begins_with_any(p, k - 2, sentence_endings, sentence_ending_count)) return false;
-    return !begins_with_any(p, k + 2, continuation_heads, continuation_head_count);
+    static const ByteIndex<Word> endings(std::span(sentence_endings, sentence_ending_count), first_byte_of);
+    static const ByteIndex<Word> continuations(std::span(continuation_heads, continuation_head_count), first_byte_of);
+    if (!begins_with_any(p, k - 2, endings)) return false;
+    return !begins_with_any(p, k + 2, continuations);
 }
 
 // A full stop that ends a line the rules wrote, only the joint's spaces and join mark after it,
@@ -155,10 +150,11 @@ private:
 
     // The first full stop from `from` on, or `to`: only a full stop can end a sentence.
     int64_t next_full_stop(int64_t from, int64_t to) const {
+        // The paragraph lies in the output window, which keeps the bytes the search reads past it.
         int64_t end = std::min(to, p_.length);
         if (from >= end) return to;
-        const void* stop = std::memchr(p_.bytes + from, '.', static_cast<size_t>(end - from));
-        return stop == nullptr ? to : static_cast<const unsigned char*>(stop) - p_.bytes;
+        int64_t stop = find_first_of<'.'>(p_.bytes, from, end);
+        return stop < end ? stop : to;
     }
 
     const Conversion& cv_;

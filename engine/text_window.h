@@ -6,11 +6,13 @@
 #include <span>
 
 #include "engine/byte_buffer.h"
+#include "engine/byte_search.h"
 #include "engine/word_match.h"
 
 // The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
 // addressed by their positions in the whole text. Every other position reads as NUL, so no rule
-// ever reads outside the text; the byte at `end()` is kept NUL in memory too.
+// ever reads outside the text; the byte at `end()` is kept NUL in memory too, and the memory
+// holds SEARCH_SLACK bytes more, which byte searches read past the end.
 class TextWindow {
 public:
     int64_t base() const { return base_; }
@@ -36,7 +38,7 @@ public:
 
     // Inline while the bytes fit, as most appends are a few bytes long.
     void append(const void* bytes, size_t count) {
-        if (first_ != nullptr && first_ + size_ + count < buffer_.data() + buffer_.capacity()) {
+        if (first_ != nullptr && first_ + size_ + count + SEARCH_SLACK < buffer_.data() + buffer_.capacity()) {
             std::memcpy(first_ + size_, bytes, count);
             size_ += count;
             first_[size_] = 0;
@@ -73,6 +75,14 @@ private:
     int64_t base_ = 0;
     size_t size_ = 0;
 };
+
+// The first position from `from` on, below `to` (at most text.end()), that holds `Value`; `to`
+// when none does.
+template <unsigned char Value>
+int64_t find_in_window(const TextWindow& text, int64_t from, int64_t to) {
+    if (from >= to) return to;
+    return from + find_first_of<Value>(text.pointer(from), 0, to - from);
+}
 
 // Appends `bytes` to `text` without the NUL bytes among them, which are no text.
 void append_text(TextWindow& text, std::span<const unsigned char> bytes);
