@@ -36,18 +36,32 @@ inline int64_t first_marked(uint64_t marks) { return std::countr_zero(marks) / 8
 // (a line keeps them): the last block is read whole and what lies past the end is masked off.
 inline constexpr size_t SEARCH_SLACK = 16;
 
+#if defined(__SSE2__)
+// The first position from `from` on, below `to`, marked by `marks_at`, which marks the sixteen
+// bytes from a position; `to` when none is. Only the last block, read past `to`, is masked.
+template <typename MarksAt>
+int64_t first_marked_block(MarksAt marks_at, int64_t from, int64_t to) {
+    for (; from + 16 <= to; from += 16) {
+        unsigned marks = marks_at(from);
+        if (marks != 0) return from + std::countr_zero(marks);
+    }
+    if (from >= to) return to;
+    unsigned marks = marks_at(from) & ((1u << (to - from)) - 1);
+    return marks != 0 ? from + std::countr_zero(marks) : to;
+}
+#endif
+
 // The first position from `from` on, below `to`, whose byte is one of `Values`; `to` when none is.
 // Sixteen bytes at a time where the processor compares them at once (SSE2), else eight.
 template <unsigned char... Values>
 int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
 #if defined(__SSE2__)
-    for (; from < to; from += 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+    auto marks_at = [bytes](int64_t at) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
         __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ...);
-        auto marks = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (to - from < 16) marks &= (1u << (to - from)) - 1;
-        if (marks != 0) return from + std::countr_zero(marks);
-    }
+        return static_cast<unsigned>(_mm_movemask_epi8(hits));
+    };
+    return first_marked_block(marks_at, from, to);
 #else
     for (; from < to; from += 8) {
         uint64_t word = load_eight(bytes + from);
@@ -65,17 +79,16 @@ int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
 template <unsigned char Lead, unsigned char TrailA, unsigned char TrailB, unsigned char... Values>
 int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t to) {
 #if defined(__SSE2__)
-    for (; from < to; from += 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
-        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+    auto marks_at = [bytes](int64_t at) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 1));
         __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Lead))),
                                       _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailA))),
                                                    _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailB)))));
         __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ... | pairs);
-        auto marks = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (to - from < 16) marks &= (1u << (to - from)) - 1;
-        if (marks != 0) return from + std::countr_zero(marks);
-    }
+        return static_cast<unsigned>(_mm_movemask_epi8(hits));
+    };
+    return first_marked_block(marks_at, from, to);
 #else
     for (; from < to; from += 8) {
         uint64_t word = load_eight(bytes + from);

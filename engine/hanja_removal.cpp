@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/byte_search.h"
 #include "engine/conversion.h"
 
 namespace {
@@ -100,7 +101,7 @@ int64_t text_length(const LineText& line) {
 
 void remove_hanja_glosses(Conversion& cv) {
     // Most lines hold no parenthesis at all.
-    if (cv.line.length <= 0 || std::memchr(cv.line.bytes(), '(', static_cast<size_t>(cv.line.length)) == nullptr) return;
+    if (cv.line.length <= 0 || find_first_of<'('>(cv.line.bytes(), 0, cv.line.length) == cv.line.length) return;
     GapLine line(cv, text_length(cv.line));
     for (int64_t j = 0; j < line.length();) {
         int64_t d = line.at(j) == '(' ? closing_offset(line, j) : 0;

@@ -12,8 +12,11 @@ bool line_word_ends_at(const Conversion& cv, int64_t end, const Word& word) {
 }
 
 bool line_any_ends_at(const Conversion& cv, int64_t end, std::span<const Word> words) {
-    for (const Word& word : words)
-        if (line_word_ends_at(cv, end, word)) return true;
+    unsigned char last = cv.line_byte(end - 1);
+    for (const Word& word : words) {
+        bool may_match = word.length == 0 || static_cast<unsigned char>(word.bytes[word.length - 1]) == last;
+        if (may_match && cv.line_has(end - word.length, word.bytes, word.length)) return true;
+    }
     return false;
 }
 
@@ -36,8 +39,12 @@ bool head_is(const Conversion& cv, const Word& word, int offset) {
 }
 
 bool head_is_any(const Conversion& cv, std::span<const Word> words, int offset) {
-    for (const Word& word : words)
-        if (head_is(cv, word, offset)) return true;
+    int64_t pos = cv.place.next_start + offset;
+    unsigned char first = cv.source_byte(pos);
+    for (const Word& word : words) {
+        bool may_match = word.length == 0 || static_cast<unsigned char>(word.bytes[0]) == first;
+        if (may_match && cv.source_has(pos, word.bytes, word.length)) return true;
+    }
     return false;
 }
 

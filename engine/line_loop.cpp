@@ -1,7 +1,6 @@
 #include "engine/line_loop.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/conversion.h"
 #include "engine/dialogue_breaks.h"
@@ -88,10 +87,8 @@ bool is_white(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b 
 
 // Position of the first LF from `from` on, or -1 when the window holds none.
 int64_t find_lf(const TextWindow& text, int64_t from) {
-    int64_t end = text.end();
-    if (from >= end) return -1;
-    const void* hit = std::memchr(text.pointer(from), '\n', static_cast<size_t>(end - from));
-    return hit == nullptr ? -1 : from + (static_cast<const unsigned char*>(hit) - text.pointer(from));
+    int64_t lf = find_in_window<'\n'>(text, from, text.end());
+    return lf < text.end() ? lf : -1;
 }
 
 }  // namespace

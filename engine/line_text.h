@@ -6,6 +6,7 @@
 
 #include "engine/byte_buffer.h"
 #include "engine/byte_search.h"
+#include "engine/word_match.h"
 
 // A line being rebuilt by the rules, `length` bytes long and NUL-terminated at that length.
 struct LineText {
@@ -21,13 +22,12 @@ struct LineText {
         return static_cast<uint64_t>(pos) < static_cast<uint64_t>(length) ? buffer.data()[pos] : 0;
     }
 
-    // A word matches when `count` bytes from `pos` equal it; a NUL never matches.
+    // A word matches when `count` bytes from `pos` equal it; a NUL never matches, so neither
+    // does a word that reaches outside the line.
     bool has(int64_t pos, const char* word, int count) const {
-        for (int k = 0; k < count; ++k) {
-            unsigned char b = at(pos + k);
-            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
-        }
-        return true;
+        if (count <= 0) return true;
+        if (pos < 0 || pos + count > length) return false;
+        return matches_word(buffer.data() + pos, word, count);
     }
 
     // Room for `count` bytes, the NUL after them and the bytes a search may read past them, the

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/byte_index.h"
 #include "engine/conversion.h"
 #include "engine/orthography_pass.h"
 #include "engine/sentence_words.h"
 #include "engine/vocabulary_lengths.h"
+#include "engine/word_match.h"
 
 namespace {
 
@@ -33,20 +35,14 @@ struct Paragraph {
         return static_cast<uint64_t>(pos) < static_cast<uint64_t>(length) ? bytes[pos] : 0;
     }
     bool has(int64_t pos, const char* word, int count) const {
-        for (int k = 0; k < count; ++k) {
-            unsigned char b = at(pos + k);
-            if (b == 0 || b != static_cast<unsigned char>(word[k])) return false;
-        }
-        return true;
+        if (count <= 0) return true;
+        if (pos < 0 || pos + count > length) return false;
+        return matches_word(bytes + pos, word, count);
     }
 };
 
 // Position of the first LF from `from` on, or `end` when there is none before it.
-int64_t next_lf(const TextWindow& text, int64_t from, int64_t end) {
-    if (from >= end) return end;
-    const void* hit = std::memchr(text.pointer(from), '\n', static_cast<size_t>(end - from));
-    return hit == nullptr ? end : from + (static_cast<const unsigned char*>(hit) - text.pointer(from));
-}
+int64_t next_lf(const TextWindow& text, int64_t from, int64_t end) { return find_in_window<'\n'>(text, from, end); }
 
 // Lines of more than 800 bytes before their LF in the first `limit` bytes, quoted or not, each
 // measured as the rules wrote it.
@@ -69,9 +65,10 @@ bool begins_with_quote(const Paragraph& p, int64_t pos) {
     return first == '"' || first == '\'' || first == '[' || p.has(pos, OPENING_QUOTE, 2);
 }
 
-bool begins_with_any(const Paragraph& p, int64_t pos, const Word* words, int count) {
-    for (int w = 0; w < count; ++w)
-        if (p.has(pos, words[w].bytes, words[w].length)) return true;
+// Every full stop asks, so the words are found by their first byte.
+bool begins_with_any(const Paragraph& p, int64_t pos, const ByteIndex<Word>& words) {
+    for (const Word* word : words.under(p.at(pos)))
+        if (p.has(pos, word->bytes, word->length)) return true;
     return false;
 }
 
@@ -82,8 +79,10 @@ bool is_sentence_end(const Paragraph& p, int64_t k) {
     unsigned char next = p.at(k + 1);
     if (next == '.' || next == '\r' || p.at(k + 2) == '\r') return false;
     if (next != 0 && std::strchr(")]>'\"", next) != nullptr) return false;
-    if (!begins_with_any(p, k - 2, sentence_endings, sentence_ending_count)) return false;
-    return !begins_with_any(p, k + 2, continuation_heads, continuation_head_count);
+    static const ByteIndex<Word> endings(std::span(sentence_endings, sentence_ending_count), first_byte_of);
+    static const ByteIndex<Word> continuations(std::span(continuation_heads, continuation_head_count), first_byte_of);
+    if (!begins_with_any(p, k - 2, endings)) return false;
+    return !begins_with_any(p, k + 2, continuations);
 }
 
 // A full stop that ends a line the rules wrote, only the joint's spaces and join mark after it,
@@ -151,10 +150,11 @@ private:
 
     // The first full stop from `from` on, or `to`: only a full stop can end a sentence.
     int64_t next_full_stop(int64_t from, int64_t to) const {
+        // The paragraph lies in the output window, which keeps the bytes the search reads past it.
         int64_t end = std::min(to, p_.length);
         if (from >= end) return to;
-        const void* stop = std::memchr(p_.bytes + from, '.', static_cast<size_t>(end - from));
-        return stop == nullptr ? to : static_cast<const unsigned char*>(stop) - p_.bytes;
+        int64_t stop = find_first_of<'.'>(p_.bytes, from, end);
+        return stop < end ? stop : to;
     }
 
     const Conversion& cv_;
@@ -195,21 +195,27 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
         long_line_count_ = count_very_long_lines(cv, std::min(known, PRECOUNT_LIMIT));
         counted_ = true;
     }
+    // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged, a run of
+    // them at once.
+    int64_t unchanged_from = paragraph_start_;
+    auto pass_unchanged = [&](int64_t through) {
+        if (through > unchanged_from)
+            next.take(cv.output.pointer(unchanged_from), static_cast<size_t>(through - unchanged_from));
+    };
     while (paragraph_start_ <= known) {
         // A long paragraph may come in many pieces: its bytes are searched for the LF once.
         int64_t lf = next_lf(cv.output, std::max(paragraph_start_, searched_), known);
         searched_ = lf;
-        if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) return;
-        // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged.
+        if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) break;
         int64_t bytes = cv.length_notes.notes.empty() ? lf - paragraph_start_ + 1
                                                       : rules_bytes(cv.length_notes, paragraph_start_, lf);
         if (bytes >= LONG_PARAGRAPH) {
+            pass_unchanged(paragraph_start_);
             pass_paragraph(cv, long_line_count_, paragraph_start_, lf, known, next);
-        } else if (lf > paragraph_start_ || lf < known) {
-            int64_t through = std::min(lf + 1, known);
-            next.take(cv.output.pointer(paragraph_start_), static_cast<size_t>(through - paragraph_start_));
+            unchanged_from = lf + 1;
         }
         paragraph_start_ = lf + 1;
         if (!cv.length_notes.notes.empty()) forget_notes_before(cv.length_notes, paragraph_start_);
     }
+    pass_unchanged(std::min(paragraph_start_, known));
 }

@@ -6,12 +6,15 @@ namespace {
 
 // Large enough that a sink call costs nothing beside the bytes it carries.
 constexpr size_t BLOCK_BYTES = size_t{1} << 16;
+// Bytes that come in pieces at least this large go to the sink as they are, without a copy.
+constexpr size_t PASSED_WHOLE = BLOCK_BYTES / 2;
 
 }  // namespace
 
 void OutputDelivery::put(const void* bytes, size_t count) {
     if (used_ + count > BLOCK_BYTES && sink_ != nullptr) flush(*sink_);
-    if (count >= BLOCK_BYTES && sink_ != nullptr) {
+    if (count >= PASSED_WHOLE && sink_ != nullptr) {
+        flush(*sink_);
         sink_->write(std::span<const unsigned char>(static_cast<const unsigned char*>(bytes), count));
         return;
     }

@@ -148,6 +148,7 @@ void Reflow::feed(std::span<const unsigned char> cp949, OutputSink& out) {
     if (needs_first_pass() || state_->finished) throw std::logic_error("Reflow::feed: not ready for text");
     state_->delivery.use(&out);
     state_->take_input(cp949);
+    state_->orthography.deliver();
     state_->delivery.flush(out);
     state_->delivery.use(nullptr);
 }

@@ -7,8 +7,10 @@
 namespace {
 
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
-// it changes.
-int64_t first_double_space(const unsigned char* b, int64_t length) { return find_pair(b, 0, length, ' ', ' '); }
+// it changes. The line keeps the bytes the search reads past its end, and a NUL right after it.
+int64_t first_double_space(const unsigned char* b, int64_t length) {
+    return find_first_of_or_pair<' ', ' ', ' '>(b, 0, length);
+}
 
 }  // namespace
 

@@ -6,24 +6,31 @@
 #include <thread>
 #include <vector>
 
+#include "pipeline/commit_queue.h"
 #include "pipeline/file_conversion.h"
 #include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
 
 namespace {
 
+// Results of each converting thread that may wait for the disk at once: the one just written
+// and the one before it.
+constexpr size_t COMMITS_PER_JOB = 2;
+
 void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
     DirectOutput standard_output;
     for (const BatchFile& file : request.files) convert_file(file, request, standard_output, report);
 }
 
-// Each thread takes the next file not yet taken, so files start in the order of the batch.
+// Each thread takes the next file not yet taken, so files start in the order of the batch. While
+// a result waits for the disk before it is renamed into place, its thread converts the next file.
 void convert_at_once(const BatchRequest& request, BatchReport& report) {
     OrderedRelay relay(report, request.files.size());
+    CommitQueue commits(request.jobs * COMMITS_PER_JOB);
     std::atomic<size_t> next = 0;
     auto work = [&] {
         for (size_t k; (k = next++) < request.files.size();)
-            convert_file(request.files[k], request, relay.output_of(k), relay.report_of(k));
+            convert_file(request.files[k], request, relay.output_of(k), relay.report_of(k), &commits);
     };
     size_t threads = std::min<size_t>(request.jobs, request.files.size());
     std::vector<std::thread> helpers;

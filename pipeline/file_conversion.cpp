@@ -1,10 +1,12 @@
 #include "pipeline/file_conversion.h"
 
+#include <memory>
 #include <new>
 #include <span>
 #include <string>
 
 #include "engine/reflow.h"
+#include "pipeline/commit_queue.h"
 #include "pipeline/file_report.h"
 #include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
@@ -75,9 +77,11 @@ bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest&
 }
 
 // How a file ended: written, with the beginning of the result and its length, or failed; and
-// what was lost on the way, told once it is written.
+// what was lost on the way, told once it is written. A result written whole still waits in
+// `result` to be put in place.
 struct Ending {
     bool written = false;
+    std::unique_ptr<ResultWriter> result;
     std::string head;
     uint64_t length = 0;
     FileFailure failure;
@@ -89,20 +93,20 @@ void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOu
                     SourceReader& reader, FileReport& report, Ending& ending) {
     report.progress(0);
     bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
-    ResultWriter writer(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr, PREVIEW_LIMIT_LAST,
-                        request.footer);
-    bool converted = open(writer, file, request, standard_output, ending.failure);
-    if (converted && !reflow_into(writer, reader, request, report)) {
+    auto writer = std::make_unique<ResultWriter>(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr,
+                                                 PREVIEW_LIMIT_LAST, request.footer);
+    bool converted = open(*writer, file, request, standard_output, ending.failure);
+    if (converted && !reflow_into(*writer, reader, request, report)) {
         ending.failure = FileFailure{file.path, reader.failure()};
         converted = false;
     }
     report.progress(100);
-    if (!converted || !writer.finish(ending.failure)) return;
-    ending.written = true;
-    ending.head = writer.head();
-    ending.length = writer.length();
+    if (!converted || !writer->complete(ending.failure)) return;
+    ending.head = writer->head();
+    ending.length = writer->length();
     ending.damage = damage_warning(reader.encoding(), reader.result_encoding(), reader.damage());
     ending.unkept = unkept_warning(reader.unkept());
+    ending.result = std::move(writer);
 }
 
 Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
@@ -122,11 +126,10 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
     return ending;
 }
 
-}  // namespace
-
-void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report) {
-    report.started(file.path);
-    Ending ending = convert(file, request, standard_output, report);
+// Puts the result in place and tells how the file ended.
+void commit_and_tell(const BatchFile& file, Ending& ending, FileReport& report) {
+    ending.written = ending.result != nullptr && ending.result->commit(ending.failure);
+    ending.result.reset();
     if (!ending.written) {
         report.failed(ending.failure.path, ending.failure.reason);
     } else {
@@ -135,4 +138,17 @@ void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutp
             if (!warning.empty()) report.warned(file.path, warning);
     }
     report.ended();
+}
+
+}  // namespace
+
+void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report,
+                  CommitQueue* commits) {
+    report.started(file.path);
+    auto ending = std::make_shared<Ending>(convert(file, request, standard_output, report));
+    if (commits != nullptr && ending->result != nullptr && request.destination != Destination::STANDARD_OUTPUT) {
+        commits->run([&file, ending, &report] { commit_and_tell(file, *ending, report); });
+        return;
+    }
+    commit_and_tell(file, *ending, report);
 }

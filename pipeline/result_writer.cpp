@@ -62,7 +62,7 @@ void ResultWriter::write(std::span<const unsigned char> bytes) {
     trim_.put(bytes.data(), bytes.size(), [this](const unsigned char* kept, size_t count) { take(kept, count); });
 }
 
-bool ResultWriter::finish(FileFailure& failure) {
+bool ResultWriter::complete(FileFailure& failure) {
     trim_.finish([this](const unsigned char* kept, size_t count) { take(kept, count); });
     int year = 0, month = 0, day = 0;
     platform_local_date(&year, &month, &day);
@@ -75,6 +75,10 @@ bool ResultWriter::finish(FileFailure& failure) {
         deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
     }
     if (shared_ != nullptr && broken_reason_.empty() && !shared_->flush()) broken_reason_ = cannot_be_written();
+    return broken_reason_.empty() || fail(failure, broken_reason_);
+}
+
+bool ResultWriter::commit(FileFailure& failure) {
     if (file_ != nullptr) {
         PlatformOutput* file = file_;
         file_ = nullptr;

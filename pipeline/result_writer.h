@@ -49,7 +49,12 @@ public:
     void write(std::span<const unsigned char> bytes) override;
     // Adds the end and the footer and completes the result; false, with the failure told, when
     // any of it could not be written. A file result is then left as it was before.
-    bool finish(FileFailure& failure);
+    bool finish(FileFailure& failure) { return complete(failure) && commit(failure); }
+
+    // finish() in two steps, so that the wait for the disk can be left to another thread: writes
+    // the end and the footer, then puts a file result in place once it is safely on the disk.
+    bool complete(FileFailure& failure);
+    bool commit(FileFailure& failure);
 
     const std::string& head() const { return head_; }
     uint64_t length() const { return length_; }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "pipeline/byte_scan.h"
+#include "pipeline/cp949_blocks.h"
 
 namespace {
 
@@ -96,6 +97,12 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
 // ASCII other than NUL, and whole two-byte codes (for a UTF-8 result, codes of characters).
 size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const {
     while (at < bytes.size()) {
+        // For a CP949 result every code of the right shape is kept, so whole blocks pass at once.
+        size_t block = stand_ins_ == nullptr && at + CP949_BLOCK <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
+        if (block > 0) {
+            at += block;
+            continue;
+        }
         // Eight ASCII bytes without a NUL are kept at once.
         uint64_t word = 0;
         while (at + 8 <= bytes.size() && ((word = eight_bytes_at(bytes.data() + at)) & HIGH_BITS) == 0 &&

@@ -64,6 +64,29 @@ TEST(OrthographyPass, FindsAnEndingCutBetweenPieces) {
     EXPECT_EQ(correct_in_pieces(text, every_byte), whole);
 }
 
+// Every old ending replaced, byte by byte.
+std::string replaced_everywhere(std::string text) {
+    const std::string old_ending = cp949("읍니"), new_ending = cp949("습니");
+    for (size_t at = text.find(old_ending); at != std::string::npos; at = text.find(old_ending, at + new_ending.size()))
+        text.replace(at, old_ending.size(), new_ending);
+    return text;
+}
+
+// The text is corrected in blocks of 64 KiB: an ending is found wherever a block ends in it,
+// whether the text comes whole, in pieces of a block's size or in pieces that end in the ending.
+TEST(OrthographyPass, FindsAnEndingAcrossTheEndOfABlock) {
+    const size_t block = size_t{1} << 16;
+    for (size_t shift = 0; shift <= 8; ++shift) {
+        std::string text(3 * block, 'a');
+        for (size_t end : {block, 2 * block}) text.replace(end - shift, 4, cp949("읍니"));
+        std::string expected = replaced_everywhere(text);
+        ASSERT_NE(expected, text);
+        EXPECT_EQ(correct(text), expected) << shift;
+        EXPECT_EQ(correct_in_pieces(text, {block, 2 * block}), expected) << shift;
+        EXPECT_EQ(correct_in_pieces(text, {block - shift + 2, 2 * block - shift + 1}), expected) << shift;
+    }
+}
+
 TEST(OrthographyInTheEngine, CorrectsWithEveryOptionOffOrOn) {
     EXPECT_EQ(reflow_utf8("그는 했읍니다.", plain_options()), "그는 했습니다.\r\n");
     ConversionOptions all = window_defaults();
