@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/dialogue_breaks.h"
+#include "engine/rules/dialogue_breaks.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

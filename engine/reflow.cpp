@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "engine/conversion.h"
-#include "engine/line_loop.h"
-#include "engine/long_sentence_pass.h"
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
-#include "engine/vocabulary_reading.h"
+#include "engine/passes/conversion.h"
+#include "engine/passes/line_loop.h"
+#include "engine/passes/long_sentence_pass.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
+#include "engine/vocabulary/vocabulary.h"
 
 namespace tessaline {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/byte_index.h"
-#include "engine/byte_search.h"
+#include "engine/rules/byte_index.h"
+#include "engine/text/byte_search.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/hanja_removal.h"
+#include "engine/rules/hanja_removal.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

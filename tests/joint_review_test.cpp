@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/joint_review.h"
+#include "engine/rules/joint_review.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

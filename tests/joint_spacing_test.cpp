@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/joint_spacing.h"
+#include "engine/rules/joint_spacing.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/line_start.h"
+#include "engine/rules/line_start.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

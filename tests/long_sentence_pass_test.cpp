@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/long_sentence_pass.h"
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
+#include "engine/passes/long_sentence_pass.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
 #include "engine/reflow.h"
-#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary/lengths.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
 #include "engine/reflow.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/attaching_words.h"
-#include "engine/joint_match.h"
-#include "engine/joint_words.h"
 #include "engine/reflow.h"
+#include "engine/rules/attaching_words.h"
+#include "engine/rules/joint_match.h"
+#include "engine/rules/joint_words.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/vocabulary_dictionary.h"
+#include "engine/vocabulary/dictionary.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 

@@ -2,13 +2,11 @@
 
 #include <cstdint>
 
-#include "engine/line_text.h"
 #include "engine/reflow.h"
-#include "engine/source_scan.h"
-#include "engine/text_window.h"
-#include "engine/vocabulary_dictionary.h"
-#include "engine/vocabulary_lengths.h"
-#include "engine/vocabulary_store.h"
+#include "engine/text/line_text.h"
+#include "engine/text/source_scan.h"
+#include "engine/text/text_window.h"
+#include "engine/vocabulary/vocabulary.h"
 
 // Habits of the document, counted by the pre-scan over its first 50000 bytes.
 struct DocumentProfile {

@@ -1,21 +1,20 @@
-#include "engine/line_loop.h"
+#include "engine/passes/line_loop.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/conversion.h"
-#include "engine/dialogue_breaks.h"
-#include "engine/hanja_removal.h"
-#include "engine/join_decision.h"
-#include "engine/joint_match.h"
-#include "engine/joint_review.h"
-#include "engine/joint_spacing.h"
-#include "engine/line_start.h"
-#include "engine/prescan.h"
-#include "engine/source_scan.h"
-#include "engine/space_squeeze.h"
-#include "engine/vocabulary_lengths.h"
-#include "engine/vocabulary_line_end.h"
+#include "engine/passes/conversion.h"
+#include "engine/passes/prescan.h"
+#include "engine/rules/dialogue_breaks.h"
+#include "engine/rules/hanja_removal.h"
+#include "engine/rules/join_decision.h"
+#include "engine/rules/joint_match.h"
+#include "engine/rules/joint_review.h"
+#include "engine/rules/joint_spacing.h"
+#include "engine/rules/line_start.h"
+#include "engine/rules/space_squeeze.h"
+#include "engine/text/source_scan.h"
+#include "engine/vocabulary/vocabulary.h"
 
 namespace {
 

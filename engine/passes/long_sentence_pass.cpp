@@ -1,12 +1,12 @@
-#include "engine/long_sentence_pass.h"
+#include "engine/passes/long_sentence_pass.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/conversion.h"
-#include "engine/orthography_pass.h"
-#include "engine/sentence_words.h"
-#include "engine/vocabulary_lengths.h"
+#include "engine/passes/conversion.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/rules/sentence_words.h"
+#include "engine/vocabulary/vocabulary.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "engine/orthography_pass.h"
+#include "engine/passes/orthography_pass.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/byte_search.h"
-#include "engine/output_delivery.h"
+#include "engine/passes/output_delivery.h"
+#include "engine/text/byte_search.h"
 
 namespace {
 

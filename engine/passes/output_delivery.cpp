@@ -1,4 +1,4 @@
-#include "engine/output_delivery.h"
+#include "engine/passes/output_delivery.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "engine/byte_buffer.h"
 #include "engine/reflow.h"
+#include "engine/text/byte_buffer.h"
 
 // Collects finished output into blocks, so the sink is called for every few dozen kilobytes
 // rather than for every line.

@@ -1,6 +1,6 @@
-#include "engine/prescan.h"
+#include "engine/passes/prescan.h"
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 
 namespace {
 

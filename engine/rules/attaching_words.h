@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "engine/word.h"
+#include "engine/rules/word.h"
 
 // A rule that takes the space at a joint away: it fires when the next line begins with one of
 // `heads` and the text before the space ends in one of `required_befores` (when any are given)

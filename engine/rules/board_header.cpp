@@ -1,9 +1,9 @@
-#include "engine/board_header.h"
+#include "engine/rules/board_header.h"
 
-#include "engine/board_header_words.h"
-#include "engine/byte_index.h"
-#include "engine/line_text.h"
-#include "engine/word.h"
+#include "engine/rules/board_header_words.h"
+#include "engine/rules/byte_index.h"
+#include "engine/rules/word.h"
+#include "engine/text/line_text.h"
 
 bool is_board_header_line(const LineText& line) {
     // Every kept line is asked, so the words are found by the line's first byte.

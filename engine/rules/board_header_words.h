@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "engine/word.h"
+#include "engine/rules/word.h"
 
 // The first words of a bulletin-board header line, each compared over its own bytes.
 extern const std::span<const Word> board_header_words;

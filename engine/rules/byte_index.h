@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/word.h"
+#include "engine/rules/word.h"
 
 // The entries of a word list (or of a list of rules) grouped by the byte that tells them apart,
 // such as a word's last byte: at a joint the rules then compare only the few entries that can

@@ -1,13 +1,13 @@
-#include "engine/dialogue_breaks.h"
+#include "engine/rules/dialogue_breaks.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "engine/byte_search.h"
-#include "engine/conversion.h"
-#include "engine/quote_marks.h"
-#include "engine/vocabulary_quotes.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/quote_marks.h"
+#include "engine/text/byte_search.h"
+#include "engine/vocabulary/vocabulary.h"
 
 namespace {
 

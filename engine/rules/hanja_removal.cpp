@@ -1,8 +1,8 @@
-#include "engine/hanja_removal.h"
+#include "engine/rules/hanja_removal.h"
 
 #include <cstring>
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 
 namespace {
 

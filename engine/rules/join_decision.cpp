@@ -1,11 +1,11 @@
-#include "engine/join_decision.h"
+#include "engine/rules/join_decision.h"
 
 #include <cstring>
 
-#include "engine/board_header.h"
-#include "engine/conversion.h"
-#include "engine/line_end_marks.h"
-#include "engine/source_scan.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/board_header.h"
+#include "engine/rules/line_end_marks.h"
+#include "engine/text/source_scan.h"
 
 namespace {
 

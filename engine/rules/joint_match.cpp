@@ -1,6 +1,6 @@
-#include "engine/joint_match.h"
+#include "engine/rules/joint_match.h"
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 
 int64_t text_end(const Conversion& cv) { return cv.line.length - cv.place.mark_offset; }
 

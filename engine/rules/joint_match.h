@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/byte_index.h"
-#include "engine/word.h"
+#include "engine/rules/byte_index.h"
+#include "engine/rules/word.h"
 
 struct Conversion;
 

@@ -1,8 +1,8 @@
-#include "engine/joint_review.h"
+#include "engine/rules/joint_review.h"
 
-#include "engine/attaching_words.h"
-#include "engine/conversion.h"
-#include "engine/joint_match.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/attaching_words.h"
+#include "engine/rules/joint_match.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "engine/joint_spacing.h"
+#include "engine/rules/joint_spacing.h"
 
-#include "engine/conversion.h"
-#include "engine/joint_match.h"
-#include "engine/joint_words.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/joint_match.h"
+#include "engine/rules/joint_words.h"
 
 namespace {
 

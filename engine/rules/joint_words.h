@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "engine/word.h"
+#include "engine/rules/word.h"
 
 // A rule on the end of a joined line. It fires when the line's text ends in `tail`, the bytes
 // just before the tail are one of `required_befores` (when any are given) and none of

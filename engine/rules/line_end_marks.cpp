@@ -1,10 +1,10 @@
-#include "engine/line_end_marks.h"
+#include "engine/rules/line_end_marks.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-#include "engine/line_text.h"
+#include "engine/text/line_text.h"
 
 namespace {
 

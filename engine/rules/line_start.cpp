@@ -1,10 +1,10 @@
-#include "engine/line_start.h"
+#include "engine/rules/line_start.h"
 
 #include <cstring>
 
-#include "engine/conversion.h"
-#include "engine/quote_marks.h"
-#include "engine/space_runs.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/quote_marks.h"
+#include "engine/text/space_runs.h"
 
 namespace {
 

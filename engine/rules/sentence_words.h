@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/word.h"
+#include "engine/rules/word.h"
 
 // Syllables that end a declarative or questioning sentence before its full stop.
 extern const Word sentence_endings[];

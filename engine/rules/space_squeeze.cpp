@@ -1,8 +1,8 @@
-#include "engine/space_squeeze.h"
+#include "engine/rules/space_squeeze.h"
 
-#include "engine/byte_search.h"
-#include "engine/line_text.h"
-#include "engine/space_runs.h"
+#include "engine/text/byte_search.h"
+#include "engine/text/line_text.h"
+#include "engine/text/space_runs.h"
 
 namespace {
 

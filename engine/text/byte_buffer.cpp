@@ -1,4 +1,4 @@
-#include "engine/byte_buffer.h"
+#include "engine/text/byte_buffer.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,4 +1,4 @@
-#include "engine/line_text.h"
+#include "engine/text/line_text.h"
 
 #include <cstring>
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/byte_buffer.h"
-#include "engine/byte_search.h"
+#include "engine/text/byte_buffer.h"
+#include "engine/text/byte_search.h"
 
 // A line being rebuilt by the rules, `length` bytes long and NUL-terminated at that length.
 struct LineText {

@@ -1,6 +1,6 @@
-#include "engine/source_scan.h"
+#include "engine/text/source_scan.h"
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 
 namespace {
 

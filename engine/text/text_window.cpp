@@ -1,4 +1,4 @@
-#include "engine/text_window.h"
+#include "engine/text/text_window.h"
 
 #include <cstring>
 #include <utility>

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <span>
 
-#include "engine/byte_buffer.h"
+#include "engine/text/byte_buffer.h"
 
 // The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
 // addressed by their positions in the whole text. Every other position reads as NUL, so no rule

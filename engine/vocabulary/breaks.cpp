@@ -1,15 +1,15 @@
-#include "engine/vocabulary_breaks.h"
+#include "engine/vocabulary/breaks.h"
 
 #include <cstring>
 
-#include "engine/board_header.h"
-#include "engine/conversion.h"
-#include "engine/join_decision.h"
-#include "engine/line_end_marks.h"
-#include "engine/source_scan.h"
-#include "engine/vocabulary_lines.h"
-#include "engine/vocabulary_quotes.h"
-#include "engine/vocabulary_width.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/board_header.h"
+#include "engine/rules/join_decision.h"
+#include "engine/rules/line_end_marks.h"
+#include "engine/text/source_scan.h"
+#include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/quotes.h"
+#include "engine/vocabulary/width.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/vocabulary_decision.h"
+#include "engine/vocabulary/decision.h"
 
 // The weights are those of a logistic fit of the joints of hard-wrapped novels and of short texts
 // cut from them, checked on novels left out of the fit. Where the book shows nothing, the

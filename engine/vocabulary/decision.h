@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/vocabulary_dictionary.h"
-#include "engine/vocabulary_evidence.h"
+#include "engine/vocabulary/dictionary.h"
+#include "engine/vocabulary/evidence.h"
 
 // How the word rules left a joint before the book's evidence is weighed.
 enum class RulesJoint {

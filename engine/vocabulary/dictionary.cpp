@@ -1,4 +1,4 @@
-#include "engine/vocabulary_dictionary.h"
+#include "engine/vocabulary/dictionary.h"
 
 namespace {
 

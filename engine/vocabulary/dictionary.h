@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "engine/vocabulary_evidence.h"
+#include "engine/vocabulary/evidence.h"
 #include "engine/word_dictionary.h"
 
 // Beyond this many bytes a book shows its own words often enough, and asking a dictionary at

@@ -1,4 +1,4 @@
-#include "engine/vocabulary_evidence.h"
+#include "engine/vocabulary/evidence.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/vocabulary_store.h"
-#include "engine/vocabulary_text.h"
+#include "engine/vocabulary/store.h"
+#include "engine/vocabulary/text.h"
 
 // What meets at a joint of the source text: the last character before the cut and the first
 // after it, the syllable runs they end and begin (empty when they are no syllables), and

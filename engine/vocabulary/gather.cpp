@@ -1,12 +1,12 @@
-#include "engine/vocabulary_gather.h"
+#include "engine/vocabulary/gather.h"
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "engine/vocabulary_evidence.h"
-#include "engine/vocabulary_store.h"
-#include "engine/vocabulary_text.h"
+#include "engine/vocabulary/evidence.h"
+#include "engine/vocabulary/store.h"
+#include "engine/vocabulary/text.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "engine/vocabulary_habit.h"
+#include "engine/vocabulary/habit.h"
 
 #include <cmath>
 
-#include "engine/vocabulary_evidence.h"
-#include "engine/vocabulary_lines.h"
-#include "engine/vocabulary_store.h"
+#include "engine/vocabulary/evidence.h"
+#include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/store.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/vocabulary_evidence.h"
+#include "engine/vocabulary/evidence.h"
 
 struct BookVocabulary;
 class TextWindow;

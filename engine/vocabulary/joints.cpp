@@ -1,8 +1,8 @@
-#include "engine/vocabulary_joints.h"
+#include "engine/vocabulary/joints.h"
 
-#include "engine/conversion.h"
-#include "engine/vocabulary_decision.h"
-#include "engine/vocabulary_evidence.h"
+#include "engine/passes/conversion.h"
+#include "engine/vocabulary/decision.h"
+#include "engine/vocabulary/evidence.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary/lengths.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "engine/vocabulary_line_end.h"
+#include "engine/vocabulary/line_end.h"
 
-#include "engine/conversion.h"
-#include "engine/joint_review.h"
-#include "engine/joint_spacing.h"
-#include "engine/vocabulary_breaks.h"
-#include "engine/vocabulary_joints.h"
-#include "engine/vocabulary_lengths.h"
+#include "engine/passes/conversion.h"
+#include "engine/rules/joint_review.h"
+#include "engine/rules/joint_spacing.h"
+#include "engine/vocabulary/breaks.h"
+#include "engine/vocabulary/joints.h"
+#include "engine/vocabulary/lengths.h"
 
 void decide_book_line_end(Conversion& cv, bool joined_by_rules) {
     int64_t rules_length = cv.line.length;  // a kept line, its CR LF included

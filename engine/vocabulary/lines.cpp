@@ -1,4 +1,4 @@
-#include "engine/vocabulary_lines.h"
+#include "engine/vocabulary/lines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/vocabulary_text.h"
+#include "engine/vocabulary/text.h"
 
 // How the source text lays out its lines, read around the LF that ends a line.
 

@@ -1,4 +1,4 @@
-#include "engine/vocabulary_pairs.h"
+#include "engine/vocabulary/pairs.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "engine/vocabulary_quotes.h"
+#include "engine/vocabulary/quotes.h"
 
-#include "engine/vocabulary_lines.h"
-#include "engine/vocabulary_store.h"
+#include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/store.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/quotation_words.h"
-#include "engine/text_window.h"
+#include "engine/rules/quotation_words.h"
+#include "engine/text/text_window.h"
 
 struct BookVocabulary;
 

@@ -1,8 +1,8 @@
-#include "engine/vocabulary_reading.h"
+#include "engine/vocabulary/reading.h"
 
 #include <algorithm>
 
-#include "engine/vocabulary_gather.h"
+#include "engine/vocabulary/gather.h"
 
 namespace {
 

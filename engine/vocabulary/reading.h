@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <span>
 
-#include "engine/line_loop.h"
-#include "engine/text_window.h"
-#include "engine/vocabulary_habit.h"
-#include "engine/vocabulary_quotes.h"
-#include "engine/vocabulary_width.h"
+#include "engine/passes/line_loop.h"
+#include "engine/text/text_window.h"
+#include "engine/vocabulary/habit.h"
+#include "engine/vocabulary/quotes.h"
+#include "engine/vocabulary/width.h"
 
 struct BookVocabulary;
 

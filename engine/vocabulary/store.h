@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/vocabulary_pairs.h"
-#include "engine/vocabulary_table.h"
-#include "engine/vocabulary_width.h"
+#include "engine/vocabulary/pairs.h"
+#include "engine/vocabulary/table.h"
+#include "engine/vocabulary/width.h"
 
 // The share of the book's syllable meetings written apart, and its log-odds.
 struct SpaceShare {

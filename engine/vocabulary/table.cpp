@@ -1,4 +1,4 @@
-#include "engine/vocabulary_table.h"
+#include "engine/vocabulary/table.h"
 
 #include <cstring>
 

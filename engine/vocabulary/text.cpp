@@ -1,4 +1,4 @@
-#include "engine/vocabulary_text.h"
+#include "engine/vocabulary/text.h"
 
 SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/text_window.h"
+#include "engine/text/text_window.h"
 
 // The longest syllable run taken for a word: longer runs are unspaced text, not words, and
 // leaving them out keeps the tables of word pieces from growing with the square of a run.

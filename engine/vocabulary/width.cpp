@@ -1,11 +1,11 @@
-#include "engine/vocabulary_width.h"
+#include "engine/vocabulary/width.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "engine/vocabulary_evidence.h"
-#include "engine/vocabulary_lines.h"
-#include "engine/vocabulary_store.h"
+#include "engine/vocabulary/evidence.h"
+#include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/store.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/text_window.h"
+#include "engine/text/text_window.h"
 
 struct BookVocabulary;
 

@@ -1,6 +1,6 @@
 #include "tests/support/rule_bench.h"
 
-#include "engine/line_loop.h"
+#include "engine/passes/line_loop.h"
 
 DocumentProfile profile_after_line_loop(const std::string& source, const ConversionOptions& options) {
     RuleBench bench(options);

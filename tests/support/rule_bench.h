@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 #include "tests/support/engine_harness.h"
 
 // The document profile the line loop ends with on `source` (CP949).
