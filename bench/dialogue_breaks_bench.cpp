@@ -7,6 +7,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string repeated_line(const std::string& piece, size_t bytes) {
@@ -61,3 +63,5 @@ BENCHMARK(BM_ClosingQuotesWithoutOpeners)->Arg(10000)->Arg(100000)->Arg(1000000)
 BENCHMARK(BM_OpeningQuotesWithoutClosers)->Arg(10000)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_DialogueProse)->Arg(10000)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_DialoguePageThroughEngine)->Arg(1000000);
+
+}  // namespace tessaline

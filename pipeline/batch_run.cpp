@@ -10,6 +10,8 @@
 #include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
 
+namespace tessaline {
+
 namespace {
 
 void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
@@ -44,3 +46,5 @@ BatchOutcome run_batch(const BatchRequest& request, BatchView& view) {
     else convert_at_once(request, report);
     return report.finish();
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include "pipeline/batch_request.h"
 
+namespace tessaline {
+
 class FileReport;
 class SharedOutput;
 
@@ -9,3 +11,5 @@ class SharedOutput;
 // writes the result with its footer where the request says, telling `report` each step. A file
 // that cannot be converted for lack of memory fails on its own; the batch goes on.
 void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report);
+
+}  // namespace tessaline

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tessaline {
+
 // The characters of one document that CP949 lacks, each stood in for by codes of CP949's user
 // rows, so that the engine can carry them like any other two-byte character that is not Hangul
 // and the encoder can give them back. The first characters met take one code each (row 0xC9);
@@ -38,3 +40,5 @@ constexpr uint32_t STAND_IN_DIGITS = STAND_IN_TRAIL_LAST - STAND_IN_TRAIL_FIRST 
 inline bool is_stand_in_trail(unsigned char trail) {
     return trail >= STAND_IN_TRAIL_FIRST && trail <= STAND_IN_TRAIL_LAST;
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "pipeline/byte_scan.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr char32_t REPLACEMENT = 0xFFFD;
@@ -150,3 +152,5 @@ void TextDecoder::put_bad(uint64_t offset, std::string& out) {
     if (encoding_ == TextEncoding::cp949 || stand_ins_ == nullptr) out += UNKNOWN;
     else stand_ins_->append(REPLACEMENT, out);
 }
+
+}  // namespace tessaline

@@ -10,6 +10,8 @@
 #include "pipeline/text_encoding.h"
 #include "pipeline/utf_readers.h"
 
+namespace tessaline {
+
 // Bytes (UTF-16: code units) that were not text in their encoding: how many, and the offset in
 // the file of the first.
 struct DecodingDamage {
@@ -57,3 +59,5 @@ private:
     DecodingDamage damage_;
     UnkeptCharacters unkept_;
 };
+
+}  // namespace tessaline

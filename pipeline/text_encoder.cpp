@@ -3,6 +3,8 @@
 #include "pipeline/byte_scan.h"
 #include "pipeline/utf8_append.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr char32_t REPLACEMENT = 0xFFFD;
@@ -173,3 +175,5 @@ void TextEncoder::put_character(char32_t c, std::string& out) {
     out += UNKNOWN;
     ++unkept_[c];
 }
+
+}  // namespace tessaline

@@ -12,6 +12,8 @@
 #include "engine/rules/byte_index.h"
 #include "engine/text/byte_search.h"
 
+namespace tessaline {
+
 namespace {
 
 const unsigned char* bytes_of(const std::string& text) { return reinterpret_cast<const unsigned char*>(text.data()); }
@@ -105,3 +107,5 @@ TEST(ByteIndex, FindsEachWordUnderItsByteInListOrder) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -12,6 +12,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 // What the step sees besides the line: the output so far and the source after the line.
@@ -437,3 +439,5 @@ TEST(DialogueBreaksTest, EveryStandAloneQuotationOfAPageGetsItsOwnParagraph) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 // Runs the step on `line` as the current line after `written` has gone to the output text.
@@ -98,3 +100,5 @@ TEST(HanjaRemovalInTheEngine, ActsOnlyWhenTheOptionIsOn) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -14,6 +14,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 struct ReviewCase {
@@ -205,3 +207,5 @@ TEST(JointReview, BytesPastTheSourceMatchNothing) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

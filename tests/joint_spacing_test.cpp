@@ -13,6 +13,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 struct JointCase {
@@ -364,3 +366,5 @@ TEST(JointSpacing, RulesReadTheTextBeforeTheJoinMark) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

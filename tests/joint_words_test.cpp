@@ -21,6 +21,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/word_lists.h"
 
+namespace tessaline {
+
 namespace {
 
 using Words = std::vector<std::string>;
@@ -397,3 +399,5 @@ TEST(WordTablesReachTheEngine, QuotativeOpenings) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

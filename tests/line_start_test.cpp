@@ -9,6 +9,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 // A line and the output text before it, all written in UTF-8.
@@ -176,3 +178,5 @@ TEST(LineStartTest, TrailingSpaceAtAWrapThroughTheEngine) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

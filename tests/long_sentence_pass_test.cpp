@@ -15,6 +15,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 const std::string CRLF = "\r\n";
@@ -31,7 +33,7 @@ std::string repeat(const std::string& piece, int count, const std::string& betwe
 // A line of `before_lf` bytes (its CR included) with no full stop in it.
 std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + CRLF; }
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
     std::string text;
@@ -321,3 +323,5 @@ TEST(BlankAfterLong, FollowsTheRestOfASplitParagraphOnlyWhenTheRestIsLong) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

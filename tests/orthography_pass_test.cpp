@@ -10,9 +10,11 @@
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
     std::string text;
@@ -73,3 +75,5 @@ TEST(OrthographyInTheEngine, CorrectsWithEveryOptionOffOrOn) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

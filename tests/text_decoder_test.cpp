@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 namespace {
 
 // A piece of ASCII ending on an eight-byte boundary, with a lead byte in the memory right after
@@ -26,3 +28,5 @@ TEST(TextDecoder, APieceOfAsciiEndingOnAWordBoundaryIsAllItReads) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

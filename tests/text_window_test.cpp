@@ -12,6 +12,8 @@
 // A failed allocation must reach the test as std::bad_alloc, not as a report from the sanitizer.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
 
+namespace tessaline {
+
 namespace {
 
 std::string read(const TextWindow& window, int64_t from, int64_t to) {
@@ -74,3 +76,5 @@ TEST(ByteBuffer, RunningOutOfMemoryThrowsBadAlloc) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "engine/text/text_window.h"
 #include "engine/vocabulary/vocabulary.h"
 
+namespace tessaline {
+
 // Habits of the document, counted by the pre-scan over its first 50000 bytes.
 struct DocumentProfile {
     int32_t unspaced_long_lines = 0;
@@ -39,9 +41,9 @@ protected:
 // text (both by their positions in the whole text, as far as the windows still hold them),
 // rebuilding one line at a time in `line`.
 struct Conversion {
-    explicit Conversion(const tessaline::ConversionOptions& chosen) : options(chosen) {}
+    explicit Conversion(const ConversionOptions& chosen) : options(chosen) {}
 
-    const tessaline::ConversionOptions options;
+    const ConversionOptions options;
     DocumentProfile profile;
     LinePlace place;
     SourceScans scans;
@@ -49,12 +51,12 @@ struct Conversion {
     TextWindow output;
     LineText line;
     LineText scratch;             // where dialogue breaks assemble the new line
-    BookVocabulary vocabulary;    // the opt-in mode's evidence, gathered before the line loop
-    DictionaryAnswers dictionary; // the dictionary's answers, when the opt-in mode asks one
-    LengthNotes length_notes;     // the opt-in mode's lines that differ from the rules' own
+    BookVocabulary vocabulary;    // the vocabulary mode's evidence, gathered before the line loop
+    DictionaryAnswers dictionary; // the dictionary's answers, when the vocabulary mode asks one
+    LengthNotes length_notes;     // the vocabulary mode's lines that differ from the rules' own
     OutputDrain* drain = nullptr;
 
-    bool book_mode() const { return options.joints == tessaline::JointMode::vocabulary; }
+    bool vocabulary_mode() const { return options.joints == JointMode::vocabulary; }
 
     unsigned char line_byte(int64_t pos) const { return line.at(pos); }
     unsigned char source_byte(int64_t pos) const { return source.at(pos); }
@@ -67,3 +69,5 @@ struct Conversion {
 
     void output_append(const void* bytes, size_t count) { output.append(bytes, count); }
 };
+
+}  // namespace tessaline

@@ -16,6 +16,8 @@
 #include "engine/text/source_scan.h"
 #include "engine/vocabulary/vocabulary.h"
 
+namespace tessaline {
+
 namespace {
 
 // Beyond the pre-scan every long line moves the indentation count one way or the other.
@@ -97,15 +99,15 @@ int64_t find_lf(const TextWindow& text, int64_t from) {
 
 void process_line(Conversion& cv) {
     cut_line(cv);
-    // The rules read the source from two bytes before the line's end on, besides the opt-in
+    // The rules read the source from two bytes before the line's end on, besides the vocabulary
     // mode's look back over the line's last word.
-    if (!cv.book_mode()) cv.source.drop_before(cv.place.line_end - 2);
+    if (!cv.vocabulary_mode()) cv.source.drop_before(cv.place.line_end - 2);
     profile_line(cv);
     end_line_with_crlf(cv.line);
     normalise_line_start(cv);
     insert_dialogue_breaks(cv);
     bool joined = decide_line_end(cv);
-    if (cv.book_mode()) {
+    if (cv.vocabulary_mode()) {
         decide_book_line_end(cv, joined);
     } else if (joined) {
         decide_joint_space(cv);
@@ -114,7 +116,7 @@ void process_line(Conversion& cv) {
     squeeze_spaces(cv.line);
     if (cv.options.remove_hanja) remove_hanja_glosses(cv);
     append_to_output(cv, cv.line.bytes(), text_bytes(cv.line));
-    if (cv.book_mode()) note_length_difference(cv.length_notes, cv.output_length());
+    if (cv.vocabulary_mode()) note_length_difference(cv.length_notes, cv.output_length());
     reduce_blank_run(cv);
     release_long_line(cv);
 }
@@ -186,3 +188,5 @@ void LineLoop::run(Conversion& cv, bool complete) {
         cv.source.drop_before(cv.place.line_start - 1);
     }
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 struct Conversion;
 class TextWindow;
 
@@ -49,3 +51,5 @@ private:
     bool profiled_ = false;
     bool done_ = false;
 };
+
+}  // namespace tessaline

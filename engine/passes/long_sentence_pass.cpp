@@ -8,6 +8,8 @@
 #include "engine/rules/sentence_words.h"
 #include "engine/vocabulary/vocabulary.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr int64_t PRECOUNT_LIMIT = 100000;    // the pre-count looks at the start of the text only
@@ -213,3 +215,5 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
         if (!cv.length_notes.notes.empty()) forget_notes_before(cv.length_notes, paragraph_start_);
     }
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 struct Conversion;
 class OrthographyPass;
 
@@ -23,3 +25,5 @@ private:
     int64_t paragraph_start_ = 0;
     int64_t searched_ = 0;          // the paragraph holds no LF before this
 };
+
+}  // namespace tessaline

@@ -6,6 +6,8 @@
 #include "engine/passes/output_delivery.h"
 #include "engine/text/byte_search.h"
 
+namespace tessaline {
+
 namespace {
 
 // "읍니" is an old spelling of the polite ending "습니".
@@ -83,3 +85,5 @@ void OrthographyPass::finish() {
     out_.put(waiting_, waiting_count_);
     waiting_count_ = 0;
 }
+
+}  // namespace tessaline

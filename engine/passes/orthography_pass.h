@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 class OutputDelivery;
 
 // Corrects every "읍니" to "습니" in the text passing through on its way out. The last bytes of
@@ -24,3 +26,5 @@ private:
     unsigned char waiting_[3] = {};
     size_t waiting_count_ = 0;
 };
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessaline {
+
 namespace {
 
 // Large enough that a sink call costs nothing beside the bytes it carries.
@@ -20,9 +22,11 @@ void OutputDelivery::put(const void* bytes, size_t count) {
     used_ += count;
 }
 
-void OutputDelivery::flush(tessaline::OutputSink& sink) {
+void OutputDelivery::flush(OutputSink& sink) {
     if (used_ == 0) return;
     size_t count = used_;
     used_ = 0;
     sink.write(std::span<const unsigned char>(block_.data(), count));
 }
+
+}  // namespace tessaline

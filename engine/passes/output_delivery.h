@@ -5,6 +5,8 @@
 #include "engine/reflow.h"
 #include "engine/text/byte_buffer.h"
 
+namespace tessaline {
+
 // Collects finished output into blocks, so the sink is called for every few dozen kilobytes
 // rather than for every line.
 class OutputDelivery {
@@ -12,13 +14,15 @@ public:
     void put(const void* bytes, size_t count);
 
     // Hands everything collected to `sink`.
-    void flush(tessaline::OutputSink& sink);
+    void flush(OutputSink& sink);
 
     // The sink that receives full blocks while a feed or finish call runs.
-    void use(tessaline::OutputSink* sink) { sink_ = sink; }
+    void use(OutputSink* sink) { sink_ = sink; }
 
 private:
     ByteBuffer block_;
     size_t used_ = 0;
-    tessaline::OutputSink* sink_ = nullptr;
+    OutputSink* sink_ = nullptr;
 };
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include "engine/passes/conversion.h"
 
+namespace tessaline {
+
 namespace {
 
 // A line of more than 30 bytes whose last byte before the line end is not a space.
@@ -29,3 +31,5 @@ void prescan_document(Conversion& cv) {
     // Only a document made mostly of long unindented lines turns the indentation rule on.
     cv.profile.unindented_long_lines = cv.profile.unindented_long_lines > 200 ? 200 : 0;
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "engine/rules/word.h"
 
+namespace tessaline {
+
 // A rule that takes the space at a joint away: it fires when the next line begins with one of
 // `heads` and the text before the space ends in one of `required_befores` (when any are given)
 // and in none of `excluded_befores`.
@@ -37,3 +39,5 @@ extern const Word space_keeping_head;
 // "서" attaches, unless "있" follows it as in "서 있다".
 extern const Word standing_head;
 extern const Word standing_verb;
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "engine/rules/word.h"
 #include "engine/text/line_text.h"
 
+namespace tessaline {
+
 bool is_board_header_line(const LineText& line) {
     // Every kept line is asked, so the words are found by the line's first byte.
     static const ByteIndex<Word> by_first_byte(board_header_words, first_byte_of);
@@ -14,3 +16,5 @@ bool is_board_header_line(const LineText& line) {
     }
     return false;
 }
+
+}  // namespace tessaline

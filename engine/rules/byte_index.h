@@ -8,6 +8,8 @@
 
 #include "engine/rules/word.h"
 
+namespace tessaline {
+
 // The entries of a word list (or of a list of rules) grouped by the byte that tells them apart,
 // such as a word's last byte: at a joint the rules then compare only the few entries that can
 // match instead of the whole list. Built once per list and never changed.
@@ -59,3 +61,5 @@ inline std::bitset<256> first_bytes_of(std::span<const Word> words) {
     for (const Word& word : words) under |= first_byte_of(word);
     return under;
 }
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 #include "engine/text/byte_search.h"
 #include "engine/vocabulary/vocabulary.h"
 
+namespace tessaline {
+
 namespace {
 
 // Brackets count as quotation marks at the scanned position only in bracket-heavy documents.
@@ -30,7 +32,7 @@ struct LookAhead {
 
 // In the vocabulary mode, a book that writes a quotation and the 하고 or 하며 after it on one
 // line keeps such quotations in their sentences.
-bool quotations_run_on(const Conversion& cv) { return cv.book_mode() && cv.vocabulary.quotations_run_on; }
+bool quotations_run_on(const Conversion& cv) { return cv.vocabulary_mode() && cv.vocabulary.quotations_run_on; }
 
 // Whether one or more spaces from `pos` lead to a quotative word.
 template <typename ByteAt>
@@ -337,3 +339,5 @@ void insert_dialogue_breaks(Conversion& cv) {
     int64_t first = next_acting(cv.line.bytes(), 1, limit);
     if (first < limit) DialogueScan(cv).run(std::max<int64_t>(first, 2));
 }
+
+}  // namespace tessaline

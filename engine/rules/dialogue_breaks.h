@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 struct Conversion;
 
 // Gives stand-alone quotations inside the current line paragraphs of their own.
@@ -10,3 +12,5 @@ void insert_dialogue_breaks(Conversion& cv);
 // How far back in the output and ahead in the source a quotation's other mark is looked for.
 constexpr int64_t DIALOGUE_OUTPUT_WINDOW = 49;
 constexpr int64_t DIALOGUE_SOURCE_WINDOW = 49;
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "engine/passes/conversion.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr int64_t FARTHEST_CLOSE = 19;  // a gloss holds at most 18 bytes between its parentheses
@@ -114,3 +116,5 @@ void remove_hanja_glosses(Conversion& cv) {
     }
     line.close();
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "engine/rules/line_end_marks.h"
 #include "engine/text/source_scan.h"
 
+namespace tessaline {
+
 namespace {
 
 const char CRLF[] = "\r\n";
@@ -113,3 +115,5 @@ bool decide_line_end(Conversion& cv) {
     join_next_line(cv);
     return true;
 }
+
+}  // namespace tessaline

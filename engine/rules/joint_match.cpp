@@ -2,6 +2,8 @@
 
 #include "engine/passes/conversion.h"
 
+namespace tessaline {
+
 int64_t text_end(const Conversion& cv) { return cv.line.length - cv.place.mark_offset; }
 
 // The last byte is compared first: most words of a list differ there and are passed over at once.
@@ -57,3 +59,5 @@ bool head_passes(const Conversion& cv, std::span<const Word> required, std::span
     if (!required.empty() && !head_is_any(cv, required)) return false;
     return !head_is_any(cv, excluded);
 }
+
+}  // namespace tessaline

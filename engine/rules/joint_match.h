@@ -6,6 +6,8 @@
 #include "engine/rules/byte_index.h"
 #include "engine/rules/word.h"
 
+namespace tessaline {
+
 struct Conversion;
 
 // Word comparisons at a joint: the joined line's end in the current line, the next line's
@@ -44,3 +46,5 @@ bool line_end_passes(const Conversion& cv, int64_t end, std::span<const Word> re
 // True when the next line begins with one of `required` (when any are given) and with none of
 // `excluded`.
 bool head_passes(const Conversion& cv, std::span<const Word> required, std::span<const Word> excluded);
+
+}  // namespace tessaline

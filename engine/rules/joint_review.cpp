@@ -4,6 +4,8 @@
 #include "engine/rules/attaching_words.h"
 #include "engine/rules/joint_match.h"
 
+namespace tessaline {
+
 namespace {
 
 // The line's text ends here, before the join mark and the trailing space.
@@ -67,3 +69,5 @@ void review_joint_space(Conversion& cv) {
     if (head_is(cv, space_keeping_head)) return;
     if (space_goes(cv)) cv.line.truncate(length - 1);
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include "engine/rules/joint_match.h"
 #include "engine/rules/joint_words.h"
 
+namespace tessaline {
+
 namespace {
 
 // A shorter line is too short for the word rules to read: it never gets the space.
@@ -83,3 +85,5 @@ void decide_joint_space(Conversion& cv) {
     }
     if (words_call_for_space(cv)) add_space(cv);
 }
+
+}  // namespace tessaline

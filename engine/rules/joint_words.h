@@ -4,6 +4,8 @@
 
 #include "engine/rules/word.h"
 
+namespace tessaline {
+
 // A rule on the end of a joined line. It fires when the line's text ends in `tail`, the bytes
 // just before the tail are one of `required_befores` (when any are given) and none of
 // `excluded_befores`, and the next line begins with one of `required_heads` (when any are given)
@@ -42,3 +44,5 @@ extern const TailRule dani_rule;
 
 // Rules for a line whose last word is longer than one syllable (group 5).
 extern const std::span<const TailRule> ending_rules;
+
+}  // namespace tessaline

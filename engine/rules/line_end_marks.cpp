@@ -6,6 +6,8 @@
 
 #include "engine/text/line_text.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr unsigned char SYMBOL_LEAD = 0xA1;  // lead byte of the CP949 row of “ ” ‘ ’ … and the like
@@ -46,3 +48,5 @@ bool is_keep_mark(const LineText& line) {
     // Separator lines such as "====" or "----" end in a doubled mark.
     return last == before && SEPARATOR_MARKS[last];
 }
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tessaline {
+
 struct LineText;
 
 // The last character of the line's text before its CR LF, one trailing space skipped, and the
@@ -12,3 +14,5 @@ bool is_short_line_stopper(const LineText& line);
 
 // A mark after which the line keeps its line break.
 bool is_keep_mark(const LineText& line);
+
+}  // namespace tessaline

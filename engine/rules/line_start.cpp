@@ -6,6 +6,8 @@
 #include "engine/rules/quote_marks.h"
 #include "engine/text/space_runs.h"
 
+namespace tessaline {
+
 namespace {
 
 // A rest of the line shorter than this, after an indentation, is a short paragraph start.
@@ -130,3 +132,5 @@ void normalise_line_start(Conversion& cv) {
     separate_opening_mark(cv);
     blank_after_closing_mark(cv);
 }
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tessaline {
+
 // The bytes of the quotation marks, brackets and spaces that the line rules compare (CP949).
 // A two-byte mark is the lead byte MARK_LEAD followed by its own trail byte.
 
@@ -20,3 +22,5 @@ inline constexpr unsigned char CLOSE_DOUBLE_TRAIL = 0xB1;      // ”
 
 // The punctuation that ends a sentence inside a line.
 inline bool is_sentence_end_byte(unsigned char b) { return b == '.' || b == '!' || b == '?'; }
+
+}  // namespace tessaline

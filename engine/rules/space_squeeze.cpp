@@ -4,6 +4,8 @@
 #include "engine/text/line_text.h"
 #include "engine/text/space_runs.h"
 
+namespace tessaline {
+
 namespace {
 
 // Where the first run of two or more spaces begins: single spaces always stay, so nothing before
@@ -36,3 +38,5 @@ void squeeze_spaces(LineText& line) {
     }
     line.truncate(w);
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "engine/rules/quotation_words.h"
 #include "engine/rules/sentence_words.h"
 
+namespace tessaline {
+
 // The tables declared in engine/rules/attaching_words.h.
 
 namespace {
@@ -834,3 +836,5 @@ constexpr Word continuation_heads[] = {
     {"\xBE\xC6\xB4\xCF,", 5},  // 아니,
 };
 constexpr int continuation_head_count = 16;
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+namespace tessaline {
+
 ByteBuffer::~ByteBuffer() { std::free(bytes_); }
 
 ByteBuffer::ByteBuffer(ByteBuffer&& other) noexcept
@@ -29,3 +31,5 @@ void ByteBuffer::grow(size_t needed) {
     bytes_ = bytes;
     capacity_ = capacity;
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 // A heap buffer of bytes that grows on demand and frees itself; the owner keeps the length of
 // the text in it. Running out of memory throws std::bad_alloc, so the caller can give up the one
 // conversion that needed it and go on with the next.
@@ -33,3 +35,5 @@ private:
     unsigned char* bytes_ = nullptr;
     size_t capacity_ = 0;
 };
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace tessaline {
+
 // Searches that test eight bytes at a time: the rules pass over most bytes of a text without
 // acting, and a test per byte would cost more than the rules themselves.
 
@@ -111,3 +113,5 @@ inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, u
         if (bytes[from] == first && bytes[from + 1] == second) return from;
     return to;
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "engine/text/byte_buffer.h"
 #include "engine/text/byte_search.h"
 
+namespace tessaline {
+
 // A line being rebuilt by the rules, `length` bytes long and NUL-terminated at that length.
 struct LineText {
     ByteBuffer buffer;
@@ -47,3 +49,5 @@ struct LineText {
     // Replaces the contents by `count` bytes.
     void assign(const void* bytes, size_t count);
 };
+
+}  // namespace tessaline

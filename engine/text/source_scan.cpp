@@ -2,6 +2,8 @@
 
 #include "engine/passes/conversion.h"
 
+namespace tessaline {
+
 namespace {
 
 bool is_blank(unsigned char c) { return c == ' ' || c == '\r' || c == '\n'; }
@@ -30,3 +32,5 @@ int32_t count_run_newlines(const Conversion& cv, int64_t from, int64_t run_end) 
         if (cv.source_byte(pos) == '\n') ++count;
     return count;
 }
+
+}  // namespace tessaline

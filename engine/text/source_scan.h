@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 struct Conversion;
 
 // Forward scans over the source text that many lines in a row ask from nearly the same place.
@@ -26,3 +28,5 @@ int64_t skip_white_run(Conversion& cv, int64_t from);
 // The LFs in the blank run that starts at `from`, counted up to two: callers only ask whether
 // there are none, one, or two or more.
 int32_t count_run_newlines(const Conversion& cv, int64_t from, int64_t run_end);
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace tessaline {
+
 // Runs of spaces are measured eight bytes at a time: a line of nothing but spaces must cost no
 // more than the copy that brought it in.
 inline constexpr uint64_t EIGHT_SPACES = 0x2020202020202020ULL;
@@ -27,3 +29,5 @@ inline int64_t start_of_spaces(const unsigned char* bytes, int64_t from, int64_t
     while (from >= stop && bytes[from] == ' ') --from;
     return from;
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+namespace tessaline {
+
 void TextWindow::append_growing(const void* bytes, size_t count) {
     size_t start = first_ == nullptr ? 0 : static_cast<size_t>(first_ - buffer_.data());
     if (start + size_ + count + 1 > buffer_.capacity() && start > 0) {
@@ -52,3 +54,5 @@ void append_text(TextWindow& text, std::span<const unsigned char> bytes) {
         bytes = bytes.subspan(run == bytes.size() ? run : run + 1);
     }
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 
 #include "engine/text/byte_buffer.h"
 
+namespace tessaline {
+
 // The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
 // addressed by their positions in the whole text. Every other position reads as NUL, so no rule
 // ever reads outside the text; the byte at `end()` is kept NUL in memory too.
@@ -65,3 +67,5 @@ private:
 
 // Appends `bytes` to `text` without the NUL bytes among them, which are no text.
 void append_text(TextWindow& text, std::span<const unsigned char> bytes);
+
+}  // namespace tessaline

@@ -11,6 +11,8 @@
 #include "engine/vocabulary/quotes.h"
 #include "engine/vocabulary/width.h"
 
+namespace tessaline {
+
 namespace {
 
 bool opens_quotation(const TextWindow& text, int64_t pos) {
@@ -74,3 +76,5 @@ bool continue_by_book_layout(Conversion& cv) {
     join_next_line(cv);  // the next line is neither blank, numbered nor a separator: no break comes back
     return true;
 }
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "engine/vocabulary/decision.h"
 
+namespace tessaline {
+
 // The weights are those of a logistic fit of the joints of hard-wrapped novels and of short texts
 // cut from them, checked on novels left out of the fit. Where the book shows nothing, the
 // rules' decision outweighs the lean of the rest, so thin evidence never overrules the rules.
@@ -88,3 +90,5 @@ double dictionary_odds(const DictionaryReading& d, const JointWords& joint) {
 }
 
 bool dictionary_may_turn(double odds) { return odds > 0 ? odds + MOST_AGAINST_SPACE < 0 : odds + MOST_FOR_SPACE > 0; }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include "engine/vocabulary/dictionary.h"
 #include "engine/vocabulary/evidence.h"
 
+namespace tessaline {
+
 // How the word rules left a joint before the book's evidence is weighed.
 enum class RulesJoint {
     SPACED,           // a space stands at the joint
@@ -20,3 +22,5 @@ double dictionary_odds(const DictionaryReading& dictionary, const JointWords& jo
 // Whether some reading of the dictionary could carry `odds` across 0; where none could, the
 // dictionary need not be asked.
 bool dictionary_may_turn(double odds);
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "engine/vocabulary/dictionary.h"
 
+namespace tessaline {
+
 namespace {
 
 // Hangul syllables lead with the bytes up to this one; Hanja and the private rows follow.
@@ -38,3 +40,5 @@ DictionaryReading DictionaryAnswers::read(const JointWords& joint) {
     reading.after_word = is_word(bytes_of(joint.after, joint.after_length));
     return reading;
 }
+
+}  // namespace tessaline

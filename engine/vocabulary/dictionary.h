@@ -8,6 +8,8 @@
 #include "engine/vocabulary/evidence.h"
 #include "engine/word_dictionary.h"
 
+namespace tessaline {
+
 // Beyond this many bytes a book shows its own words often enough, and asking a dictionary at
 // every joint would cost more than the whole conversion, so longer texts go without it.
 constexpr int64_t DICTIONARY_TEXT_LIMIT = int64_t{1} << 21;
@@ -24,13 +26,15 @@ struct DictionaryReading {
 // Without a dictionary every reading is "not consulted".
 class DictionaryAnswers {
 public:
-    void use(tessaline::WordDictionary* dictionary) { dictionary_ = dictionary; }
+    void use(WordDictionary* dictionary) { dictionary_ = dictionary; }
     bool in_use() const { return dictionary_ != nullptr; }
     DictionaryReading read(const JointWords& joint);
 
 private:
     bool is_word(std::string_view cp949);
 
-    tessaline::WordDictionary* dictionary_ = nullptr;
+    WordDictionary* dictionary_ = nullptr;
     std::unordered_map<std::string, bool> answers_;
 };
+
+}  // namespace tessaline

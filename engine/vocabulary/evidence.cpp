@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+namespace tessaline {
 
 // The weights below sum the evidence into one figure for learning the book's wrap habit from its
 // clearest joints; they are those of a logistic fit of the joints of hard-wrapped novels, each
@@ -204,3 +205,5 @@ BookEvidence book_evidence(const BookVocabulary& v, const JointWords& joint) {
     }
     return e;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "engine/vocabulary/store.h"
 #include "engine/vocabulary/text.h"
 
+namespace tessaline {
+
 // What meets at a joint of the source text: the last character before the cut and the first
 // after it, the syllable runs they end and begin (empty when they are no syllables), and
 // whether the wrap left a blank (a space or a tab) at the cut.
@@ -64,3 +66,5 @@ struct BookEvidence {
 };
 
 BookEvidence book_evidence(const BookVocabulary& vocabulary, const JointWords& joint);
+
+}  // namespace tessaline

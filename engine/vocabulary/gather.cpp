@@ -8,6 +8,8 @@
 #include "engine/vocabulary/store.h"
 #include "engine/vocabulary/text.h"
 
+namespace tessaline {
+
 namespace {
 
 // How a syllable meets the syllable before it, if one stands there.
@@ -121,3 +123,5 @@ void settle_vocabulary(BookVocabulary& v) {
     settle_space_share(v);
     prepare_count_logs(v);
 }
+
+}  // namespace tessaline

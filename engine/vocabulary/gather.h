@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 struct BookVocabulary;
 
 // Beyond this many bytes a book shows its words often enough that an even sample of its lines
@@ -17,3 +19,5 @@ void gather_line(BookVocabulary& vocabulary, const unsigned char* line, int64_t 
 // Completes the counts once every line is read: the beginnings and endings of the words, the
 // book's usual share of spaces and the logarithms the evidence reads.
 void settle_vocabulary(BookVocabulary& vocabulary);
+
+}  // namespace tessaline

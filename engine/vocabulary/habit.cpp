@@ -6,6 +6,8 @@
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/store.h"
 
+namespace tessaline {
+
 namespace {
 
 // Only joints the words and syllables decide this clearly tell the habit apart from the text.
@@ -78,3 +80,5 @@ void WrapHabitSurvey::conclude(BookVocabulary& v) const {
     v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
                           sentence_ends_blank_ < BLANK_AFTER_SENTENCE * sentence_ends_;
 }
+
+}  // namespace tessaline

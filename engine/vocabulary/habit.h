@@ -5,6 +5,8 @@
 
 #include "engine/vocabulary/evidence.h"
 
+namespace tessaline {
+
 struct BookVocabulary;
 class TextWindow;
 
@@ -29,3 +31,5 @@ private:
     double sentence_ends_blank_ = 0; // ... with a blank after the mark
     std::vector<JointWords> joints_; // the unmarked joints between two syllables, in order
 };
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include "engine/vocabulary/decision.h"
 #include "engine/vocabulary/evidence.h"
 
+namespace tessaline {
+
 namespace {
 
 const char JOIN_MARK = '`';
@@ -65,3 +67,5 @@ void apply_vocabulary_evidence(Conversion& cv) {
     if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
     if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }
+
+}  // namespace tessaline

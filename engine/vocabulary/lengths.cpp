@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tessaline {
+
 namespace {
 
 using NoteIterator = std::vector<LengthNote>::const_iterator;
@@ -56,3 +58,5 @@ void forget_notes_before(LengthNotes& notes, int64_t position) {
     notes.notes.erase(notes.notes.begin(), kept);
     notes.cursor = notes.cursor > dropped ? notes.cursor - dropped : 0;
 }
+
+}  // namespace tessaline

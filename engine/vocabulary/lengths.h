@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-// In the opt-in mode the output differs from the rules' own at some joints: the book's evidence
+namespace tessaline {
+
+// In the vocabulary mode the output differs from the rules' own at some joints: the book's evidence
 // changed the space there, or its layout joined a line the rules ended. Such joints are noted,
 // so that the long-sentence pass measures lines as the rules would have written them and splits
 // the documents and paragraphs the rules would have split. Without notes (the mode off) every
@@ -47,3 +49,5 @@ RulesLine rules_line(LengthNotes& notes, int64_t start, int64_t paragraph_end);
 // Forgets (some of) the notes of lines that end at or before `position`, which no later
 // question reaches.
 void forget_notes_before(LengthNotes& notes, int64_t position);
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "engine/vocabulary/joints.h"
 #include "engine/vocabulary/lengths.h"
 
+namespace tessaline {
+
 void decide_book_line_end(Conversion& cv, bool joined_by_rules) {
     int64_t rules_length = cv.line.length;  // a kept line, its CR LF included
     if (!joined_by_rules && !continue_by_book_layout(cv)) return;
@@ -16,3 +18,5 @@ void decide_book_line_end(Conversion& cv, bool joined_by_rules) {
     apply_vocabulary_evidence(cv);
     expect_length_difference(cv.length_notes, cv.line.length - rules_length, !joined_by_rules);
 }
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "engine/vocabulary/lines.h"
 
+namespace tessaline {
+
 namespace {
 
 bool is_space_or_tab(unsigned char b) { return b == ' ' || b == '\t'; }
@@ -40,3 +42,5 @@ bool ends_sentence(const SourceChar& c) {
     if (c.width == 2) return (c.code >> 8) == 0xA1;
     return c.code == '.' || c.code == '?' || c.code == '!' || c.code == '"' || c.code == '\'';
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "engine/vocabulary/text.h"
 
+namespace tessaline {
+
 // How the source text lays out its lines, read around the LF that ends a line.
 
 // Where the text of the line ending at `lf` ends, behind its spaces, tabs and CR; -1 for an
@@ -23,3 +25,5 @@ int64_t next_line_text(const TextWindow& text, int64_t line_start);
 
 // A mark that ends a sentence: the ASCII ones, or a two-byte symbol such as a closing quote.
 bool ends_sentence(const SourceChar& c);
+
+}  // namespace tessaline

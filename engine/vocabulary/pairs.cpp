@@ -1,5 +1,7 @@
 #include "engine/vocabulary/pairs.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t FIRST_SLOTS = 4096;    // a short book's character pairs fit without growing
@@ -77,3 +79,5 @@ PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code)
 PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code) {
     return margin_of(margins.after_syllable, code);
 }
+
+}  // namespace tessaline

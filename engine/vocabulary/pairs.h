@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tessaline {
+
 // How often a meeting of two characters is written together or across one space (apart).
 struct PairCounts {
     uint32_t together;
@@ -47,3 +49,5 @@ void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, 
                    bool right_syllable, bool apart);
 PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code);
 PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code);
+
+}  // namespace tessaline

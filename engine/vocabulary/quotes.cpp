@@ -3,6 +3,8 @@
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/store.h"
 
+namespace tessaline {
+
 namespace {
 
 // A book shows its habit only in this many quotations run on inside its lines, at the least.
@@ -31,3 +33,5 @@ void QuotationSurvey::survey_line(const TextWindow& text, int64_t begin, int64_t
 void QuotationSurvey::conclude(BookVocabulary& v) const {
     v.quotations_run_on = run_on_ >= RUN_ON_MIN && run_on_ > split_;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "engine/rules/quotation_words.h"
 #include "engine/text/text_window.h"
 
+namespace tessaline {
+
 struct BookVocabulary;
 
 // Whether the bytes from `pos` open with a form of 하다 that carries a sentence on after a
@@ -35,3 +37,5 @@ private:
     int64_t run_on_ = 0;   // a closing mark, one space and a quotative word inside a line
     int64_t split_ = 0;    // a closing mark ending a line, a quotative word opening the next
 };
+
+}  // namespace tessaline

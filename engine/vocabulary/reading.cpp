@@ -4,6 +4,8 @@
 
 #include "engine/vocabulary/gather.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t READ_PIECE = size_t{1} << 16;
@@ -63,3 +65,5 @@ void VocabularyReading::read_lines(BookVocabulary& vocabulary, bool complete) {
         text_.drop_before(line_start_ - 1);
     }
 }
+
+}  // namespace tessaline

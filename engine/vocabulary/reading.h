@@ -9,9 +9,11 @@
 #include "engine/vocabulary/quotes.h"
 #include "engine/vocabulary/width.h"
 
+namespace tessaline {
+
 struct BookVocabulary;
 
-// The opt-in mode's reading of the whole text before it is converted, in two rounds: the first
+// The vocabulary mode's reading of the whole text before it is converted, in two rounds: the first
 // measures the text, so the second knows which lines to sample; the second gathers the book's
 // vocabulary from those lines and surveys them for its wrap habit and width and how it writes
 // quotations. Either round keeps only
@@ -46,3 +48,5 @@ private:
     WrapWidthSurvey width_;
     QuotationSurvey quotations_;
 };
+
+}  // namespace tessaline

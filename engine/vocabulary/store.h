@@ -7,6 +7,8 @@
 #include "engine/vocabulary/table.h"
 #include "engine/vocabulary/width.h"
 
+namespace tessaline {
+
 // The share of the book's syllable meetings written apart, and its log-odds.
 struct SpaceShare {
     double share;
@@ -25,7 +27,7 @@ struct CountLogs {
 };
 
 // The book's own spacing evidence, gathered from the inside of the source text's lines, where
-// the wrap has cut nothing. Built afresh for every conversion in the opt-in mode.
+// the wrap has cut nothing. Built afresh for every conversion in the vocabulary mode.
 struct BookVocabulary {
     WordCountTable words{};           // syllable runs with a blank or a mark inside the line on both sides,
                                  // and every proper beginning and ending of them, once per use
@@ -42,3 +44,5 @@ struct BookVocabulary {
     bool quotations_run_on = false;   // a quotation and the 하고 after it stand on one line
     CountLogs logs{};
 };
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t FIRST_SLOTS = 1024;    // a short book's words fit without growing
@@ -96,3 +98,5 @@ const unsigned char* word_slot_key(const WordCountTable& table, const WordCountT
     if (slot.key_length <= INLINE_KEY_BYTES) return reinterpret_cast<const unsigned char*>(&slot.key);
     return table.keys.data() + slot.key;
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tessaline {
+
 // What a book says about one byte string: how often it is a whole word, and how often the
 // proper beginning or the proper ending of a longer word.
 struct WordCounts {
@@ -43,3 +45,5 @@ WordCounts word_table_find(const WordCountTable& table, const unsigned char* key
 
 // Starts loading the string's slot into the cache, so that several lookups wait for memory at once.
 void word_table_prefetch(const WordCountTable& table, const unsigned char* key, size_t length);
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "engine/vocabulary/text.h"
 
+namespace tessaline {
+
 SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRun* run) {
     // A blank byte is never the second byte of a character, so the word starts on a boundary.
     // The window always begins with a blank byte or at the text's start.
@@ -23,3 +25,5 @@ SyllableRun source_run_starting_at(const TextWindow& text, int64_t start) {
     while (source_char_at(text, pos).syllable) pos += 2;
     return SyllableRun{start, pos - start};
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 
 #include "engine/text/text_window.h"
 
+namespace tessaline {
+
 // The longest syllable run taken for a word: longer runs are unspaced text, not words, and
 // leaving them out keeps the tables of word pieces from growing with the square of a run.
 constexpr int64_t MAX_WORD_BYTES = 32;
@@ -47,3 +49,5 @@ SourceChar source_char_ending_at(const TextWindow& text, int64_t end, SyllableRu
 
 // The run that begins at `start`, which must be a character boundary.
 SyllableRun source_run_starting_at(const TextWindow& text, int64_t start);
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/store.h"
 
+namespace tessaline {
+
 namespace {
 
 // Fewer cut lines than this tell nothing about a width.
@@ -76,3 +78,5 @@ bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t lin
     int64_t next_unit = wrap.kind == WrapKind::ANYWHERE ? source_char_at(text, next_text).width : word_width(text, next_text);
     return fills(line_width(text, line_start, lf), next_unit, wrap.width);
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 
 #include "engine/text/text_window.h"
 
+namespace tessaline {
+
 struct BookVocabulary;
 
 // How the book's lines were wrapped, if at one width: cut anywhere, even inside a word, or only
@@ -41,3 +43,5 @@ private:
 // Whether the line from `line_start` to the LF at `lf` is full by the book's wrap: the next
 // line's text, from `next_text`, could not have begun on it. Never so without a wrap width.
 bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf, int64_t next_text);
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tessaline {
+
 namespace {
 
 // What the aligner needs to know of the units a text is made of: CP949 bytes or Unicode
@@ -197,3 +199,5 @@ std::string hex_context(std::string_view text, size_t position) {
     if (position >= text.size()) hex += hex.empty() ? "<end>" : " <end>";
     return hex;
 }
+
+}  // namespace tessaline

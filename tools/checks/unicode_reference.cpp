@@ -9,6 +9,8 @@
 #include "pipeline/cp949_map.h"
 #include "pipeline/text_encoder.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr char32_t REPLACEMENT = 0xFFFD;
@@ -128,3 +130,5 @@ std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& 
     std::u32string output = iconv_characters(output_utf8, "UTF-8", 1);
     return find_lost_characters(source, output, allowance);
 }
+
+}  // namespace tessaline
