@@ -8,9 +8,6 @@ namespace tessaline {
 
 namespace {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
-constexpr char UNKNOWN = '?';
-
 // Appends ASCII bytes without their NULs.
 void append_ascii(std::span<const unsigned char> ascii, std::string& out) {
     const auto* text = reinterpret_cast<const char*>(ascii.data());

@@ -7,9 +7,6 @@ namespace tessaline {
 
 namespace {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
-constexpr char UNKNOWN = '?';
-
 // Writes a character of the first plane from U+0080 on, as CP949's characters all are.
 char* put_utf8(char32_t c, char* to) {
     if (c < 0x800) {

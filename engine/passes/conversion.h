@@ -10,7 +10,7 @@
 
 namespace tessaline {
 
-// Habits of the document, counted by the pre-scan over its first 50000 bytes.
+// Habits of the document, counted by the pre-scan (passes/prescan.h).
 struct DocumentProfile {
     int32_t unspaced_long_lines = 0;
     int32_t bracket_openers = 0;

@@ -13,16 +13,13 @@
 #include "engine/rules/joint_spacing.h"
 #include "engine/rules/line_start.h"
 #include "engine/rules/space_squeeze.h"
+#include "engine/text/marks.h"
 #include "engine/text/source_scan.h"
 #include "engine/vocabulary/vocabulary.h"
 
 namespace tessaline {
 
 namespace {
-
-// Beyond the pre-scan every long line moves the indentation count one way or the other.
-constexpr int64_t PROFILE_LIMIT = PRESCAN_BYTES;
-constexpr int64_t PROFILED_LINE = 50;
 
 const char BLANK_LINE[] = "\r\n\r\n";
 
@@ -39,9 +36,10 @@ void cut_line(Conversion& cv) {
 }
 
 void profile_line(Conversion& cv) {
-    if (cv.place.line_end <= PROFILE_LIMIT || cv.line.length <= PROFILED_LINE) return;
+    // Beyond the pre-scan every long line moves the indentation count one way or the other.
+    if (cv.place.line_end <= PRESCAN_BYTES || cv.line.length <= PROFILED_LINE_BYTES) return;
     unsigned char first = cv.line.bytes()[0];
-    cv.profile.unindented_long_lines += (first == ' ' || first == 0xA1) ? -1 : 1;
+    cv.profile.unindented_long_lines += (first == ' ' || first == MARK_LEAD) ? -1 : 1;
 }
 
 // Every line ends in CR LF from here on; a last line that ends in a lone CR is left as it is.

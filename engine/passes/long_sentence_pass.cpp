@@ -6,6 +6,7 @@
 #include "engine/passes/conversion.h"
 #include "engine/passes/orthography_pass.h"
 #include "engine/rules/sentence_words.h"
+#include "engine/text/marks.h"
 #include "engine/vocabulary/vocabulary.h"
 
 namespace tessaline {
@@ -24,7 +25,6 @@ constexpr int64_t LOOK_AFTER_PARAGRAPH = SHORT_NEXT_LINE + 2;
 
 const char CRLF[] = "\r\n";
 const char OPENING_QUOTE[] = "\xA1\xB0";  // “
-const char JOIN_MARK = '`';
 
 // A paragraph of the output text, read in place: NUL before its start and past its end.
 struct Paragraph {

@@ -1,18 +1,19 @@
 #include "engine/passes/prescan.h"
 
 #include "engine/passes/conversion.h"
+#include "engine/text/marks.h"
 
 namespace tessaline {
 
 namespace {
 
-// A line of more than 30 bytes whose last byte before the line end is not a space.
+// A long line whose last byte before the line end is not a space; a long line not indented.
 void count_line_end(Conversion& cv, int64_t lf, int64_t line_start) {
     int64_t n = lf - line_start + 1;
     int64_t tested = cv.source_byte(lf - 1) == '\r' ? lf - 2 : lf - 1;
-    if (n > 30 && cv.source_byte(tested) != ' ') cv.profile.unspaced_long_lines += 1;
+    if (n > UNSPACED_LINE_BYTES && cv.source_byte(tested) != ' ') cv.profile.unspaced_long_lines += 1;
     unsigned char first = cv.source_byte(line_start);
-    if (n > 50 && first != ' ' && first != 0xA1) cv.profile.unindented_long_lines += 1;
+    if (n > PROFILED_LINE_BYTES && first != ' ' && first != MARK_LEAD) cv.profile.unindented_long_lines += 1;
 }
 
 }  // namespace
@@ -29,7 +30,8 @@ void prescan_document(Conversion& cv) {
         }
     }
     // Only a document made mostly of long unindented lines turns the indentation rule on.
-    cv.profile.unindented_long_lines = cv.profile.unindented_long_lines > 200 ? 200 : 0;
+    cv.profile.unindented_long_lines =
+        cv.profile.unindented_long_lines > INDENTATION_RULE_LINES ? INDENTATION_RULE_LINES : 0;
 }
 
 }  // namespace tessaline

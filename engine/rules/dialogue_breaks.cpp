@@ -5,16 +5,15 @@
 #include <utility>
 
 #include "engine/passes/conversion.h"
-#include "engine/rules/quote_marks.h"
+#include "engine/passes/prescan.h"
 #include "engine/text/byte_search.h"
+#include "engine/text/marks.h"
 #include "engine/vocabulary/vocabulary.h"
 
 namespace tessaline {
 
 namespace {
 
-// Brackets count as quotation marks at the scanned position only in bracket-heavy documents.
-constexpr int32_t BRACKET_HABIT = 20;
 // An output shorter than this is never searched for an opening mark.
 constexpr int64_t OUTPUT_SEARCH_MIN = 50;
 

@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "engine/passes/conversion.h"
+#include "engine/passes/prescan.h"
 #include "engine/rules/board_header.h"
 #include "engine/rules/line_end_marks.h"
+#include "engine/text/marks.h"
 #include "engine/text/source_scan.h"
 
 namespace tessaline {
@@ -12,7 +14,6 @@ namespace tessaline {
 namespace {
 
 const char CRLF[] = "\r\n";
-const char JOIN_MARK = '`';
 
 bool output_ends_paragraph(const Conversion& cv) {
     return cv.output_length() == 0 || cv.output_byte(cv.output_length() - 1) == '\n';
@@ -47,7 +48,7 @@ bool starts_with_closing_quote(const LineText& line) {
 
 bool is_kept(const Conversion& cv, int64_t next_text) {
     const LineText& line = cv.line;
-    if (cv.profile.unindented_long_lines > 100 && cv.source_byte(next_text - 1) == ' ' &&
+    if (cv.profile.unindented_long_lines > INDENTATION_RULE_KEPT && cv.source_byte(next_text - 1) == ' ' &&
         cv.source_byte(next_text - 2) == ' ')
         return true;
     if (cv.place.following_newlines > 1) return true;

@@ -5,12 +5,11 @@
 #include <string_view>
 
 #include "engine/text/line_text.h"
+#include "engine/text/marks.h"
 
 namespace tessaline {
 
 namespace {
-
-constexpr unsigned char SYMBOL_LEAD = 0xA1;  // lead byte of the CP949 row of “ ” ‘ ’ … and the like
 
 int64_t end_offset(const LineText& line) {
     int64_t len = line.length;
@@ -37,14 +36,14 @@ unsigned char last_text_char(const LineText& line) { return line.at(line.length 
 unsigned char byte_before_last_char(const LineText& line) { return line.at(line.length - end_offset(line) - 1); }
 
 bool is_short_line_stopper(const LineText& line) {
-    return SHORT_LINE_STOPPERS[last_text_char(line)] || byte_before_last_char(line) == SYMBOL_LEAD;
+    return SHORT_LINE_STOPPERS[last_text_char(line)] || byte_before_last_char(line) == MARK_LEAD;
 }
 
 bool is_keep_mark(const LineText& line) {
     unsigned char last = last_text_char(line);
     unsigned char before = byte_before_last_char(line);
     if (KEEP_MARKS[last]) return true;
-    if (before == SYMBOL_LEAD && last >= 0x80) return true;
+    if (before == MARK_LEAD && last >= 0x80) return true;
     // Separator lines such as "====" or "----" end in a doubled mark.
     return last == before && SEPARATOR_MARKS[last];
 }

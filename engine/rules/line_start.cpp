@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "engine/passes/conversion.h"
-#include "engine/rules/quote_marks.h"
+#include "engine/passes/prescan.h"
+#include "engine/text/marks.h"
 #include "engine/text/space_runs.h"
 
 namespace tessaline {
@@ -12,8 +13,6 @@ namespace {
 
 // A rest of the line shorter than this, after an indentation, is a short paragraph start.
 constexpr int32_t SHORT_REST = 40;
-// A document with this many long lines ending without a space wraps inside words.
-constexpr int32_t UNSPACED_HABIT = 10;
 
 const unsigned char CRLF[] = {CR_BYTE, LF_BYTE};
 const unsigned char BLANK_LINE[] = {CR_BYTE, LF_BYTE, CR_BYTE, LF_BYTE};

@@ -1,6 +1,7 @@
 #include "engine/vocabulary/joints.h"
 
 #include "engine/passes/conversion.h"
+#include "engine/text/marks.h"
 #include "engine/vocabulary/decision.h"
 #include "engine/vocabulary/evidence.h"
 
@@ -8,7 +9,6 @@ namespace tessaline {
 
 namespace {
 
-const char JOIN_MARK = '`';
 
 // The joint as the line holds it: where the line's own text ends, and whether a space
 // follows it (the text's own, or the one the rules put after the join mark).

@@ -1,5 +1,7 @@
 #include "engine/vocabulary/lines.h"
 
+#include "engine/text/marks.h"
+
 namespace tessaline {
 
 namespace {
@@ -39,7 +41,7 @@ int64_t next_line_text(const TextWindow& text, int64_t line_start) {
 }
 
 bool ends_sentence(const SourceChar& c) {
-    if (c.width == 2) return (c.code >> 8) == 0xA1;
+    if (c.width == 2) return (c.code >> 8) == MARK_LEAD;
     return c.code == '.' || c.code == '?' || c.code == '!' || c.code == '"' || c.code == '\'';
 }
 

@@ -1,5 +1,6 @@
 #include "engine/vocabulary/quotes.h"
 
+#include "engine/text/marks.h"
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/store.h"
 
@@ -10,7 +11,7 @@ namespace {
 // A book shows its habit only in this many quotations run on inside its lines, at the least.
 constexpr int64_t RUN_ON_MIN = 2;
 
-const unsigned char CLOSING_CURLY[] = {0xA1, 0xB1};  // ”
+const unsigned char CLOSING_CURLY[] = {MARK_LEAD, CLOSE_DOUBLE_TRAIL};  // ”
 
 // The width of a closing double quotation mark that ends just before `end`, or 0.
 int closing_mark_before(const TextWindow& text, int64_t end) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/text/marks.h"
 #include "engine/text/text_window.h"
 
 namespace tessaline {
@@ -12,8 +13,8 @@ namespace tessaline {
 constexpr int64_t MAX_WORD_BYTES = 32;
 
 // A Hangul syllable or a Hanja: a two-byte CP949 character whose lead byte lies outside the
-// rows of symbols (0xA1 to 0xAF).
-inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < 0xA1 || b > 0xAF); }
+// rows of symbols.
+inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < MARK_LEAD || b > LAST_SYMBOL_LEAD); }
 
 // Bytes that separate characters without being one: no pair is counted across them.
 inline bool is_blank_byte(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }

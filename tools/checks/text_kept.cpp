@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/text/marks.h"
+
 namespace tessaline {
 
 namespace {
@@ -108,7 +110,7 @@ private:
             j_ += Known::FULL_WIDTH_SPACE.size();
             return true;
         }
-        if (allowance_.join_marks && output_left && output_[j_] == '`') {
+        if (allowance_.join_marks && output_left && output_[j_] == JOIN_MARK) {
             ++j_;
             return true;
         }

@@ -13,8 +13,6 @@ namespace tessaline {
 
 namespace {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
-
 std::u32string without_nul(std::u32string characters) {
     std::erase(characters, U'\0');
     return characters;
