@@ -2,6 +2,8 @@
 
 #include "app/resources/resource_ids.h"
 
+namespace tessaline {
+
 void show_about_dialog(HINSTANCE instance, HWND owner) {
     DialogBoxParamA(instance, MAKEINTRESOURCEA(DIALOG_ABOUT), owner, about_dialog_procedure, 0);
 }
@@ -20,3 +22,5 @@ INT_PTR CALLBACK about_dialog_procedure(HWND dialog, UINT message, WPARAM wparam
     }
     return FALSE;
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "app/resources/resource_ids.h"
 #include "app/window_view.h"
 
+namespace tessaline {
+
 namespace {
 
 HWND checkbox_with_id(int id) {
@@ -52,3 +54,5 @@ bool handle_command(int id) {
         return false;
     }
 }
+
+}  // namespace tessaline

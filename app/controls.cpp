@@ -4,6 +4,8 @@
 
 #include "app/control_ids.h"
 
+namespace tessaline {
+
 namespace {
 
 struct ControlLayout {
@@ -83,3 +85,5 @@ void create_controls(MainWindow& window) {
     SendMessageA(window.blank_after_long_check, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(window.file_bar, PBM_SETPOS, 0, 0);
 }
+
+}  // namespace tessaline

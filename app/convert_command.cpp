@@ -4,6 +4,8 @@
 #include "pipeline/batch_run.h"
 #include "pipeline/min_length.h"
 
+namespace tessaline {
+
 BatchRequest selection_request(OptionControls& controls) {
     BatchRequest request;
     request.files = selected_files();
@@ -14,7 +16,7 @@ BatchRequest selection_request(OptionControls& controls) {
     request.options.remove_hanja = checked[1];
     request.options.blank_after_long = checked[2];
     request.options.mark_joins = checked[3];
-    request.options.joints = tessaline::JointMode::rules;
+    request.options.joints = JointMode::rules;
     return request;
 }
 
@@ -27,3 +29,5 @@ void convert_selection(OptionControls& controls, BatchView& view) {
     if (request.shape == RunShape::FILE_LIST || outcome.failed == 0) selection_ready = 0;
     controls.uncheck_mark_joins();
 }
+
+}  // namespace tessaline

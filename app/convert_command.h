@@ -6,6 +6,8 @@
 #include "pipeline/batch_request.h"
 #include "pipeline/batch_view.h"
 
+namespace tessaline {
+
 // The option controls of the main window, as the convert button reads and resets them.
 class OptionControls {
 public:
@@ -26,3 +28,5 @@ BatchRequest selection_request(OptionControls& controls);
 // the window, uses the choice up (a single file that failed stays chosen, to be tried again) and
 // unchecks the join mark, which applies to one run only. Without one it does nothing.
 void convert_selection(OptionControls& controls, BatchView& view);
+
+}  // namespace tessaline

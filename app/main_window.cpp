@@ -4,6 +4,8 @@
 #include "app/controls.h"
 #include "app/resources/resource_ids.h"
 
+namespace tessaline {
+
 MainWindow main_window;
 
 namespace {
@@ -96,3 +98,5 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
+
+}  // namespace tessaline

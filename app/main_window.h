@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tessaline {
+
 // The main window, its controls and the drawing objects it owns while it exists.
 struct MainWindow {
     HINSTANCE instance;
@@ -37,3 +39,5 @@ bool register_main_window_class(HINSTANCE instance, const char* class_name);
 HWND create_main_window(HINSTANCE instance, const char* class_name, const char* title);
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+}  // namespace tessaline

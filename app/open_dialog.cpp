@@ -5,6 +5,8 @@
 #include "app/selection.h"
 #include "app/selection_display.h"
 
+namespace tessaline {
+
 namespace {
 
 // One filter entry: description, pattern, and the empty string that ends the list.
@@ -36,3 +38,5 @@ void choose_files(HWND owner) {
     request.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT;
     take_open_dialog_result(GetOpenFileNameA(&request) != FALSE);
 }
+
+}  // namespace tessaline

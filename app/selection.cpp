@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 char selection_buffer[SELECTION_BUFFER_SIZE];
 int selection_ready;
 int txt_file_count;
@@ -27,3 +29,5 @@ std::vector<BatchFile> selected_files() {
     for_each_text_file([&](const char* name, size_t length) { files.push_back({folder + std::string(name, length), "", false}); });
     return files;
 }
+
+}  // namespace tessaline

@@ -6,6 +6,8 @@
 #include "pipeline/batch_request.h"
 #include "pipeline/text_file_name.h"
 
+namespace tessaline {
+
 constexpr size_t SELECTION_BUFFER_SIZE = 100000;
 
 // What the last open dialog chose. Single: the full path followed by two NULs. Multiple: the
@@ -41,3 +43,5 @@ void for_each_text_file(Visit visit) {
         offset += length + 1;
     }
 }
+
+}  // namespace tessaline

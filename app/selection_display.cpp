@@ -9,6 +9,8 @@
 #include "pipeline/preview.h"
 #include "pipeline/source_loader.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t PREVIEW_LIMIT = 30000;
@@ -102,3 +104,5 @@ void take_open_dialog_result(bool chosen) {
         show_single_file(view);
     }
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 // Room for the list of a multiple selection, NUL included.
 constexpr size_t SELECTION_LIST_SIZE = 10000;
 
@@ -14,3 +16,5 @@ void take_open_dialog_result(bool chosen);
 // `list`, and returns how many pass. A list too long for the room holds whole names only and
 // ends with a line "...".
 int list_text_files(char list[SELECTION_LIST_SIZE]);
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "app/main_window.h"
 #include "app/resources/resource_ids.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr int RESOURCE_STRING_SIZE = 100;
@@ -36,3 +38,5 @@ int run_message_loop(HWND main, HACCEL accelerators) {
     }
     return static_cast<int>(message.wParam);
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 
 #include "app/main_window.h"
 
+namespace tessaline {
+
 namespace {
 
 // The field holds at most nine characters and the NUL behind them.
@@ -68,3 +70,5 @@ OptionControls& window_option_controls() {
     static WindowOptionControls controls;
     return controls;
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include "app/convert_command.h"
 #include "pipeline/batch_view.h"
 
+namespace tessaline {
+
 // The batch view on the main window's controls: the two bars, the status line, the path and
 // preview boxes and the completion message box. Failures are named in the completion texts.
 class WindowView final : public BatchView {
@@ -22,3 +24,5 @@ WindowView& window_view();
 
 // The checkboxes and the minimum-length field of the main window.
 OptionControls& window_option_controls();
+
+}  // namespace tessaline

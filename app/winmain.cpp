@@ -4,8 +4,8 @@
 #include "app/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    HWND window = start_main_window(instance, show);
+    HWND window = tessaline::start_main_window(instance, show);
     if (window == nullptr) return 0;
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(ACCELERATORS_MAIN));
-    return run_message_loop(window, accelerators);
+    return tessaline::run_message_loop(window, accelerators);
 }

@@ -11,6 +11,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t CEILING_BYTES = 16 << 20;
@@ -53,3 +55,5 @@ void file_read_run(benchmark::State& state) {
 
 BENCHMARK(memcpy_run)->Name("ceiling/memcpy/16")->Unit(benchmark::kMillisecond);
 BENCHMARK(file_read_run)->Name("ceiling/file-read/16")->Unit(benchmark::kMillisecond);
+
+}  // namespace tessaline

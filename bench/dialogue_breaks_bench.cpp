@@ -2,10 +2,12 @@
 
 #include <string>
 
-#include "engine/dialogue_breaks.h"
+#include "engine/rules/dialogue_breaks.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -61,3 +63,5 @@ BENCHMARK(BM_ClosingQuotesWithoutOpeners)->Arg(10000)->Arg(100000)->Arg(1000000)
 BENCHMARK(BM_OpeningQuotesWithoutClosers)->Arg(10000)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_DialogueProse)->Arg(10000)->Arg(100000)->Arg(1000000);
 BENCHMARK(BM_DialoguePageThroughEngine)->Arg(1000000);
+
+}  // namespace tessaline

@@ -8,17 +8,19 @@
 #include "bench/support/bench_runs.h"
 #include "engine/reflow.h"
 
+namespace tessaline {
+
 namespace {
 
-class CountingSink : public tessaline::OutputSink {
+class CountingSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { count += bytes.size(); }
     size_t count = 0;
 };
 
-size_t reflow_once(const std::string& text, const tessaline::ConversionOptions& options) {
+size_t reflow_once(const std::string& text, const ConversionOptions& options) {
     std::span<const unsigned char> bytes(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-    tessaline::Reflow reflow(options);
+    Reflow reflow(options);
     while (reflow.needs_first_pass()) {
         reflow.feed_first_pass(bytes);
         reflow.finish_first_pass();
@@ -52,8 +54,8 @@ void engine_run(benchmark::State& state, BenchInput input, size_t size) {
 // The book-vocabulary mode on the 16 MB corpus, to be compared with the rules alone.
 void vocabulary_run(benchmark::State& state) {
     const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
-    tessaline::ConversionOptions options = bench_options();
-    options.joints = tessaline::JointMode::vocabulary;
+    ConversionOptions options = bench_options();
+    options.joints = JointMode::vocabulary;
     for (auto _ : state) benchmark::DoNotOptimize(reflow_once(text, options));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
@@ -63,3 +65,5 @@ const bool registered = (register_sized("engine", engine_run),
                          true);
 
 }  // namespace
+
+}  // namespace tessaline

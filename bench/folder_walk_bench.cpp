@@ -13,6 +13,8 @@
 
 #include "cli/folder_walk.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -89,3 +91,5 @@ BENCHMARK(BM_Chain)->Arg(250)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_Wide)->Arg(250)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace tessaline

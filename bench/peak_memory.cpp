@@ -14,6 +14,8 @@
 #include <cstring>
 #include <vector>
 
+namespace tessaline {
+
 namespace {
 
 struct Run {
@@ -66,7 +68,7 @@ int usage_error() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int measure_peak_memory(int argc, char** argv) {
     int runs = 1;
     bool discard_output = false;
     int first = 1;
@@ -88,3 +90,7 @@ int main(int argc, char** argv) {
                 median.usage.ru_minflt, median.usage.ru_majflt);
     return median.code;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::measure_peak_memory(argc, argv); }

@@ -11,6 +11,8 @@
 #include "bench/support/bench_runs.h"
 #include "pipeline/batch_run.h"
 
+namespace tessaline {
+
 namespace {
 
 struct BenchFolder {
@@ -35,7 +37,7 @@ void write_input(const std::string& text) {
 }
 
 // A batch of the one input file into the bench folder, shown nowhere.
-bool convert_file(tessaline::JointMode joints = tessaline::JointMode::rules) {
+bool convert_file(JointMode joints = JointMode::rules) {
     BatchRequest request;
     request.files = {BatchFile{folder().input, folder().output, false}};
     request.shape = RunShape::SINGLE_FILE;
@@ -80,7 +82,7 @@ void vocabulary_file_run(benchmark::State& state) {
     const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
     write_input(text);
     for (auto _ : state) {
-        if (!convert_file(tessaline::JointMode::vocabulary)) {
+        if (!convert_file(JointMode::vocabulary)) {
             state.SkipWithError("the file could not be converted");
             break;
         }
@@ -94,3 +96,5 @@ const bool registered = (register_sized("pipeline", pipeline_run),
                          true);
 
 }  // namespace
+
+}  // namespace tessaline

@@ -16,6 +16,8 @@
 #include "tools/corpus/corpus.h"
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 namespace {
 
 void write_file(const std::filesystem::path& path, const std::string& text) {
@@ -48,7 +50,7 @@ void write_novels(const std::filesystem::path& folder, int count) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int write_bench_inputs(int argc, char** argv) {
     bool novels = argc == 4 && std::strcmp(argv[1], "--novels") == 0;
     if (argc != 2 && !novels) {
         std::fprintf(stderr, "Usage: write_bench_inputs [--novels N] FOLDER\n");
@@ -65,3 +67,7 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::write_bench_inputs(argc, argv); }

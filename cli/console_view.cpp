@@ -9,6 +9,8 @@
 #include "cli/reason_wording.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // Megabytes as a person counts them on a disk label.
@@ -132,3 +134,5 @@ std::string terminal_path(const std::string& path) {
     std::free(converted);
     return text;
 }
+
+}  // namespace tessaline

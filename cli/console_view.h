@@ -8,6 +8,8 @@
 #include "cli/options.h"
 #include "pipeline/batch_view.h"
 
+namespace tessaline {
+
 // The terminal as the batch view of a command-line run. On a terminal (and without --quiet) one
 // progress line "[i/n] name  NN%" is redrawn in place, the files converted with a loss and those
 // not converted are gathered, and the run ends with them and a summary line. Anywhere else, and
@@ -67,3 +69,5 @@ private:
 
 // A path as the system spells it, as the terminal shows it (UTF-8).
 std::string terminal_path(const std::string& path);
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "pipeline/text_file_name.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr PlatformFileId UNKNOWN_ID{0, 0};
@@ -136,3 +138,5 @@ std::string joined_path(const std::string& folder, const std::string& name) {
     if (!folder.empty() && platform_is_separator(folder.back())) return folder + name;
     return folder + platform_separator() + name;
 }
+
+}  // namespace tessaline

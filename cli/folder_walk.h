@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 // How a folder PATH is walked.
 struct WalkRules {
     bool recursive;
@@ -40,3 +42,5 @@ bool is_tessaline_folder(const std::string& name);
 
 // The folder and the name joined by the system's separator.
 std::string joined_path(const std::string& folder, const std::string& name);
+
+}  // namespace tessaline

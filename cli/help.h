@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tessaline {
+
 // The --help text: every option with its default.
 void print_help(std::FILE* to);
 
@@ -13,3 +15,5 @@ void print_usage(std::FILE* to);
 
 // The one line pointing at --help after a usage error.
 void print_usage_hint(std::FILE* to);
+
+}  // namespace tessaline

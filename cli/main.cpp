@@ -12,6 +12,8 @@
 #include "pipeline/batch_run.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr int USAGE_ERROR_STATUS = 2;
@@ -25,7 +27,7 @@ int usage_error(const std::string& error, bool with_usage) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run_command_line(int argc, char** argv) {
     platform_prepare_terminal();
     choose_korean(platform_user_wants_korean());
     CliOptions options;
@@ -53,3 +55,7 @@ int main(int argc, char** argv) {
     console.finish();
     return console.failures() == 0 ? 0 : 1;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::run_command_line(argc, argv); }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace tessaline {
+
 namespace {
 
 bool korean = false;
@@ -243,3 +245,5 @@ std::string platform_reason() {
     std::string korean_words = korean ? korean_reason(platform_error_kind()) : "";
     return korean_words.empty() ? platform_error_text() : korean_words;
 }
+
+}  // namespace tessaline

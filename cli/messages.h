@@ -6,6 +6,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 // The command line's own texts, each in English and in Korean. One language serves a whole run:
 // Korean under a "ko" locale, English otherwise. A text's %1 to %9 stand for its arguments, so
 // each language puts them where its word order wants them.
@@ -50,3 +52,5 @@ std::string platform_reason();
 
 // A platform failure of this kind in Korean; empty for `other`.
 std::string korean_reason(PlatformErrorKind kind);
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tessaline {
+
 namespace {
 
 // Bytes of the UTF-8 character at `at` when it is well formed and printable, else 0. The C1
@@ -78,3 +80,5 @@ std::string quoted_name(std::string_view name) {
     }
     return quoted + "'";
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include "cli/messages.h"
 #include "cli/name_quoting.h"
 
+namespace tessaline {
+
 namespace {
 
 enum class Option {
@@ -83,11 +85,11 @@ unsigned jobs_named(const std::string& text) {
 }
 
 // False when the name is none of the joint modes; any case is accepted.
-bool joint_mode_named(std::string name, tessaline::JointMode& mode) {
+bool joint_mode_named(std::string name, JointMode& mode) {
     for (char& c : name)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (name == "vocabulary") mode = tessaline::JointMode::vocabulary;
-    else if (name == "rules") mode = tessaline::JointMode::rules;
+    if (name == "vocabulary") mode = JointMode::vocabulary;
+    else if (name == "rules") mode = JointMode::rules;
     else return false;
     return true;
 }
@@ -120,7 +122,7 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::JOINTS:
         if (!joint_mode_named(value, options.joints)) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
         break;
-    case Option::VOCABULARY_JOINTS: options.joints = tessaline::JointMode::vocabulary; break;
+    case Option::VOCABULARY_JOINTS: options.joints = JointMode::vocabulary; break;
     case Option::DICTIONARY:
         options.dictionary_path = value;
         if (value.empty()) error = "--dictionary needs a folder or a .dic file";
@@ -268,3 +270,5 @@ ParseResult parse_options(int argc, const char* const* argv, bool stdin_is_termi
     if (!take_standard_input(options, error)) return ParseResult::USAGE_ERROR;
     return check_combination(options, error) ? ParseResult::RUN : ParseResult::USAGE_ERROR;
 }
+
+}  // namespace tessaline

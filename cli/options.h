@@ -7,6 +7,8 @@
 
 #include "engine/reflow.h"
 
+namespace tessaline {
+
 // Everything the command line asked for. The defaults are the window's starting state, except
 // that a result is written in the encoding its input was read in and the joints are decided by
 // the book's vocabulary over the rules.
@@ -17,7 +19,7 @@ struct CliOptions {
     int remove_hanja = 0;
     int blank_after_long = 1;
     int mark_joins = 0;
-    tessaline::JointMode joints = tessaline::JointMode::vocabulary;
+    JointMode joints = JointMode::vocabulary;
     std::string dictionary_path;           // empty: the Korean dictionary is looked for in the standard places
     InputEncoding input_encoding = InputEncoding::automatic;
     OutputEncoding output_encoding = OutputEncoding::same;
@@ -36,3 +38,5 @@ enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR, NO_INPUT };
 // PATH standard input is converted to standard output, unless it is a terminal (NO_INPUT).
 ParseResult parse_options(int argc, const char* const* argv, bool stdin_is_terminal, CliOptions& options,
                           std::string& error);
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "cli/name_quoting.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr std::string_view CUT_MARK = "...";
@@ -88,3 +90,5 @@ std::string progress_line(int index, int count, std::string_view name, int perce
         return head + std::string(CUT_MARK) + std::string(tail_within(name, name_room - CUT_MARK.size())) + tail;
     return std::string(head_within(head + std::string(name) + tail, room));
 }
+
+}  // namespace tessaline

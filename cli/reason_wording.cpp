@@ -5,6 +5,8 @@
 #include "cli/messages.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 struct PhraseWording {
@@ -99,3 +101,5 @@ std::string reason_in_run_language(const std::string& english) {
     }
     return english;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 
 #include "pipeline/min_length.h"
 
+namespace tessaline {
+
 namespace {
 
 unsigned processor_cores() {
@@ -12,8 +14,8 @@ unsigned processor_cores() {
     return cores == 0 ? 1 : cores;
 }
 
-tessaline::ConversionOptions conversion_options_of(const CliOptions& options) {
-    tessaline::ConversionOptions conversion;
+ConversionOptions conversion_options_of(const CliOptions& options) {
+    ConversionOptions conversion;
     conversion.split_long_sentences = options.split_long_sentences == 1;
     conversion.remove_hanja = options.remove_hanja == 1;
     conversion.blank_after_long = options.blank_after_long == 1;
@@ -44,3 +46,5 @@ BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> f
     request.refuse_linked_folder = true;
     return request;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,10 @@
 #include "cli/options.h"
 #include "pipeline/batch_request.h"
 
+namespace tessaline {
+
 // The batch a command line asks for: the planned files under the options given, as many at once
 // as -j says (by default one per processor core), written where -o or --stdout says.
 BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> files);
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "cli/name_quoting.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 enum class PathKind { STDIN, FOLDER, FILE, UNREADABLE };
@@ -124,3 +126,5 @@ std::vector<BatchFile> plan_files(const CliOptions& options, ConsoleView& consol
     }
     return planner.files;
 }
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "dictionary/dictionary_search.h"
 
+namespace tessaline {
+
 namespace {
 
 // The Korean dictionary's base names, as Debian and other systems install it.
@@ -72,3 +74,5 @@ std::optional<DictionaryFiles> dictionary_at(const std::string& path,
     }
     return dictionary_in(path, exists);
 }
+
+}  // namespace tessaline

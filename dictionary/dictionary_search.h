@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // The two files of a Hunspell dictionary: the affix rules and the word list.
 struct DictionaryFiles {
     std::string affixes;  // ko.aff
@@ -30,3 +32,5 @@ std::optional<DictionaryFiles> dictionary_at(const std::string& path,
 std::optional<DictionaryFiles> find_dictionary(const std::string& named_path, const char* dicpath,
                                                const std::function<bool(const std::string&)>& exists,
                                                std::string& why_not);
+
+}  // namespace tessaline

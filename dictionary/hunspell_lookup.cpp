@@ -6,6 +6,8 @@
 #include "dictionary/dictionary_search.h"
 #include "dictionary/word_lookup.h"
 
+namespace tessaline {
+
 namespace {
 
 // A word every Korean dictionary knows: when it is not found, the files are no Korean dictionary.
@@ -35,3 +37,5 @@ std::unique_ptr<WordLookup> open_word_lookup(const std::string& named_path, std:
     error = "'" + files->words + "' does not read as a Korean Hunspell dictionary";
     return nullptr;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string utf8_of(std::string_view cp949) {
@@ -39,3 +41,5 @@ bool KoreanDictionary::is_word(std::string_view cp949) {
     std::lock_guard<std::mutex> hold(lock_);
     return lookup_ != nullptr && !utf8.empty() && lookup_->is_word(utf8);
 }
+
+}  // namespace tessaline

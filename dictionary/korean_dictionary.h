@@ -9,11 +9,13 @@
 #include "dictionary/word_lookup.h"
 #include "engine/word_dictionary.h"
 
+namespace tessaline {
+
 // The Korean spelling dictionary the command line lends the vocabulary mode: found and loaded
 // the first time a conversion asks for it (loading takes most of a second), then shared by every
 // conversion of the run. When it cannot be found or read, `warn` is told why, once, and the
 // conversions go without it.
-class KoreanDictionary final : public tessaline::WordDictionary {
+class KoreanDictionary final : public WordDictionary {
 public:
     // `named_path` is the dictionary the user named (a folder, or its .dic or .aff file); empty to
     // look in the standard places.
@@ -31,3 +33,5 @@ private:
     bool tried_ = false;
     std::unique_ptr<WordLookup> lookup_;
 };
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+namespace tessaline {
+
 // Spelling lookups in the Korean dictionary, by the Hunspell library where the build has one.
 class WordLookup {
 public:
@@ -15,3 +17,5 @@ public:
 // none is named, in the first one found where systems install them; nullptr with `error` saying
 // why when there is none or it cannot be read.
 std::unique_ptr<WordLookup> open_word_lookup(const std::string& named_path, std::string& error);
+
+}  // namespace tessaline

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "engine/conversion.h"
-#include "engine/line_loop.h"
-#include "engine/long_sentence_pass.h"
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
-#include "engine/vocabulary_reading.h"
+#include "engine/passes/conversion.h"
+#include "engine/passes/line_loop.h"
+#include "engine/passes/long_sentence_pass.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
+#include "engine/vocabulary/vocabulary.h"
 
 namespace tessaline {
 
@@ -107,7 +107,7 @@ int64_t Reflow::State::output_still_read() {
 
 void Reflow::State::forget_read_output() {
     // The notes speak only to the long-sentence pass.
-    if (cv.book_mode() && !long_pass_on()) forget_notes_before(cv.length_notes, cv.output_length());
+    if (cv.vocabulary_mode() && !long_pass_on()) forget_notes_before(cv.length_notes, cv.output_length());
     cv.output.drop_before(output_still_read());
 }
 
@@ -126,7 +126,7 @@ Reflow::~Reflow() = default;
 Reflow::Reflow(Reflow&&) noexcept = default;
 Reflow& Reflow::operator=(Reflow&&) noexcept = default;
 
-bool Reflow::needs_first_pass() const { return state_->cv.book_mode() && state_->reading.needs_round(); }
+bool Reflow::needs_first_pass() const { return state_->cv.vocabulary_mode() && state_->reading.needs_round(); }
 
 void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
     if (!needs_first_pass()) throw std::logic_error("Reflow::feed_first_pass: no first pass is needed");

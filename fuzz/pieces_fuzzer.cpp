@@ -9,7 +9,7 @@
 #include "tools/checks/fuzz_cases.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string problem = check_piece_case(data, size);
+    std::string problem = tessaline::check_piece_case(data, size);
     if (!problem.empty()) {
         std::fprintf(stderr, "piece check failed: %s\n", problem.c_str());
         std::abort();

@@ -6,6 +6,8 @@
 #include "pipeline/preview.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 const char* name_part(const std::string& path) {
@@ -80,3 +82,5 @@ BatchOutcome BatchReport::finish() {
     }
     return BatchOutcome{converted_, static_cast<int>(failed_names_.size())};
 }
+
+}  // namespace tessaline

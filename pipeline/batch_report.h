@@ -7,6 +7,8 @@
 #include "pipeline/batch_view.h"
 #include "pipeline/file_report.h"
 
+namespace tessaline {
+
 // How a batch ended.
 struct BatchOutcome {
     int converted = 0;
@@ -45,3 +47,5 @@ private:
     bool loaded_ = false;
     bool failed_ = false;
 };
+
+}  // namespace tessaline

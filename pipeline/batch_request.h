@@ -6,6 +6,8 @@
 #include "engine/reflow.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 // Where the results of a batch go.
 enum class Destination {
     TESSALINE_FOLDER,   // a "Tessaline" folder beside each input
@@ -27,7 +29,7 @@ struct BatchFile {
 struct BatchRequest {
     std::vector<BatchFile> files;    // converted and reported in this order
     RunShape shape = RunShape::FILE_LIST;
-    tessaline::ConversionOptions options;
+    ConversionOptions options;
     InputEncoding input_encoding = InputEncoding::automatic;
     OutputEncoding output_encoding = OutputEncoding::cp949;
     Destination destination = Destination::TESSALINE_FOLDER;
@@ -36,3 +38,5 @@ struct BatchRequest {
     bool replace_own_footer = false; // a footer of this program ending an input is left out of it
     bool refuse_linked_folder = false;  // a Tessaline folder that is a symbolic link is not written to
 };
+
+}  // namespace tessaline

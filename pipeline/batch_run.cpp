@@ -11,6 +11,8 @@
 #include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
 
+namespace tessaline {
+
 namespace {
 
 // Results of each converting thread that may wait for the disk at once: the one just written
@@ -51,3 +53,5 @@ BatchOutcome run_batch(const BatchRequest& request, BatchView& view) {
     else convert_at_once(request, report);
     return report.finish();
 }
+
+}  // namespace tessaline

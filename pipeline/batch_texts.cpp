@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 namespace {
 
 // " 번째파일 처리중.."
@@ -60,3 +62,5 @@ std::string failed_message(int converted, const std::vector<std::string>& failed
     return converted_part(converted, std::string(saved_in_tessaline ? SAVED : "") + "\n") +
            number(static_cast<long>(failed_names.size())) + FILES_FAILED + "\n" + name_list(failed_names, "\n");
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // The status-line and message-box texts of a run, as CP949 bytes. The messages name the
 // Tessaline folder only when `saved_in_tessaline` says the results went there.
 
@@ -19,3 +21,5 @@ extern const char SINGLE_FINISHED_STATUS[];
 // were converted.
 std::string failed_status(int converted, const std::vector<std::string>& failed_names);
 std::string failed_message(int converted, const std::vector<std::string>& failed_names, bool saved_in_tessaline);
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tessaline {
+
 // What a batch run shows while it converts: the window implements it on its controls, the command
 // line on the terminal, the tests by recording. The run only tells; nothing here answers back.
 // Texts are CP949; paths are spelt as the system spells them. An operation a view has no use for
@@ -31,3 +33,5 @@ public:
     // and what was lost, in English.
     virtual void report_warning(const std::string&, const std::string&) {}
 };
+
+}  // namespace tessaline

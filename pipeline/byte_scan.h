@@ -5,6 +5,8 @@
 #include <cstring>
 #include <span>
 
+namespace tessaline {
+
 // Runs of plain bytes found eight at a time, so that the common case of a text costs little.
 
 inline uint64_t eight_bytes_at(const unsigned char* at) {
@@ -27,3 +29,5 @@ inline size_t end_of_ascii(std::span<const unsigned char> bytes, size_t at) {
     while (at < bytes.size() && bytes[at] < 0x80) ++at;
     return at;
 }
+
+}  // namespace tessaline

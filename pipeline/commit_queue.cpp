@@ -3,6 +3,8 @@
 #include <system_error>
 #include <utility>
 
+namespace tessaline {
+
 CommitQueue::CommitQueue(size_t most) : most_(most) {
     try {
         while (threads_.size() < most_) threads_.emplace_back([this] { work(); });
@@ -44,3 +46,5 @@ void CommitQueue::work() {
         step();
     }
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+namespace tessaline {
+
 // Runs the last step of writing results, which waits for the disk rather than the processor, on
 // threads of its own, so that the threads that convert go on with the next file meanwhile. At
 // most `most` steps wait to run; a further one waits for room. Without threads each step runs at
@@ -32,3 +34,5 @@ private:
     bool closing_ = false;
     std::vector<std::thread> threads_;
 };
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace tessaline {
+
 // Korean CP949 text is checked sixteen bytes at a time where the processor compares them at once
 // (SSE2): nearly every block of a novel holds only ASCII and codes whose both bytes lie in
 // 0xA1-0xFE, which every lead byte takes as its trail byte, so only how the bytes pair up is left
@@ -51,3 +53,5 @@ inline size_t clean_cp949_block(const unsigned char* bytes) {
     return 0;
 #endif
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t TABLE_SIZE = 65536;
@@ -43,3 +45,5 @@ Cp949Map::Cp949Map() : characters_(TABLE_SIZE, 0), codes_(TABLE_SIZE, 0) {
         if (c >= 0x80 && codes_[c] == 0) codes_[c] = static_cast<uint16_t>(code);
     }
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tessaline {
+
 // CP949's byte structure: a byte from 0x81 to 0xFE leads a two-byte code. Leads up to 0xC6 also
 // take the extended Hangul trail bytes 0x41-0x5A, 0x61-0x7A and 0x81-0xA0; every lead takes
 // 0xA1-0xFE.
@@ -46,3 +48,5 @@ private:
     std::vector<uint16_t> characters_;   // by code
     std::vector<uint16_t> codes_;        // by character of the first plane
 };
+
+}  // namespace tessaline

@@ -10,6 +10,8 @@
 
 #include "pipeline/byte_scan.h"
 
+namespace tessaline {
+
 namespace {
 
 // UTF-16 is taken for a file without a mark when at least one character in this many is ASCII
@@ -219,3 +221,5 @@ std::string EncodingSniffer::binary_signature() const {
             return signature.what;
     return "";
 }
+
+}  // namespace tessaline

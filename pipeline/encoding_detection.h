@@ -9,6 +9,8 @@
 #include "pipeline/text_encoding.h"
 #include "pipeline/utf_readers.h"
 
+namespace tessaline {
+
 // How a file is to be read: its encoding, the length of the byte-order mark to pass over, and,
 // when it is plainly not text, why (empty for text).
 struct Detection {
@@ -66,3 +68,5 @@ private:
     uint64_t expected_size_ = 0;
     bool utf8_ruled_out_ = false;
 };
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace tessaline {
+
 // The end of a result is cut to one line break before its footer: trailing spaces, CRs and LFs
 // go and one CR LF takes their place. Text arrives in pieces, so the blanks at the end of what
 // has come so far are held back until a later byte shows they are inside the text. The first
@@ -53,3 +55,5 @@ void EndTrim::finish(Emit&& emit) {
     else if (!held_.empty()) emit(reinterpret_cast<const unsigned char*>(held_.data()), held_.size());
     held_.clear();
 }
+
+}  // namespace tessaline

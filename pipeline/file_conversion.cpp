@@ -14,6 +14,8 @@
 #include "pipeline/source_reader.h"
 #include "pipeline/text_warnings.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr char OUT_OF_MEMORY[] = "cannot be converted: out of memory";
@@ -60,7 +62,7 @@ bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
 // Reads the text into the engine, twice when its vocabulary is gathered first; false when
 // reading failed.
 bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest& request, FileReport& report) {
-    tessaline::Reflow reflow(request.options);
+    Reflow reflow(request.options);
     bool replace_footer = request.replace_own_footer;
     while (reflow.needs_first_pass()) {
         auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
@@ -152,3 +154,5 @@ void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutp
     }
     commit_and_tell(file, *ending, report);
 }
+
+}  // namespace tessaline

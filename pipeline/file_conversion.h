@@ -2,6 +2,8 @@
 
 #include "pipeline/batch_request.h"
 
+namespace tessaline {
+
 class CommitQueue;
 class FileReport;
 class SharedOutput;
@@ -13,3 +15,5 @@ class SharedOutput;
 // file told, by a step handed to them; `file` and `report` must then last until they have run.
 void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report,
                   CommitQueue* commits = nullptr);
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tessaline {
+
 // What the conversion of one file tells its batch, in this order: started; then either failed,
 // or loaded, progress, and written (with any warnings) or failed; then ended. The batch turns it into what its view
 // shows, so that files converted at once are still told in the order of the batch.
@@ -20,3 +22,5 @@ public:
     virtual void warned(const std::string& path, const std::string& warning) = 0;
     virtual void ended() = 0;
 };
+
+}  // namespace tessaline

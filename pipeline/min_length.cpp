@@ -1,5 +1,7 @@
 #include "pipeline/min_length.h"
 
+namespace tessaline {
+
 namespace {
 
 bool is_white_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -16,3 +18,5 @@ int32_t min_line_bytes_from(const char* text) {
     for (; at < MIN_LENGTH_DIGITS && text[at] >= '0' && text[at] <= '9'; ++at) value = value * 10 + (text[at] - '0');
     return 2 * (negative ? -value : value);
 }
+
+}  // namespace tessaline

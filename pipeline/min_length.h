@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace tessaline {
+
 // Characters of the minimum-length field that are read; a longer number is cut here.
 constexpr int MIN_LENGTH_DIGITS = 9;
 
@@ -9,3 +11,5 @@ constexpr int MIN_LENGTH_DIGITS = 9;
 // characters read as a decimal integer the way atoi reads them (leading white space, an optional
 // sign, digits; anything else gives 0), doubled because a Korean character takes two bytes.
 int32_t min_line_bytes_from(const char* text);
+
+}  // namespace tessaline

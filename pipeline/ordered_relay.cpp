@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // Bytes of a later file's result held back while an earlier file is converted; a result longer
@@ -108,3 +110,5 @@ void OrderedRelay::wait_for_turn(size_t index) {
     std::unique_lock<std::mutex> lock(mutex_);
     turn_changed_.wait(lock, [this, index] { return turn_ == index; });
 }
+
+}  // namespace tessaline

@@ -11,6 +11,8 @@
 #include "pipeline/file_report.h"
 #include "pipeline/shared_output.h"
 
+namespace tessaline {
+
 // Lets the files of a batch be converted at once while what they tell, and what they write to
 // standard output, comes out in the order of the batch, as if they were converted one after
 // another. The earliest file not yet ended tells its report and writes its result directly; a
@@ -42,3 +44,5 @@ private:
     std::condition_variable turn_changed_;
     size_t turn_ = 0;    // the earliest file not yet ended
 };
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // Position just behind the last separator of the path, or 0 when it has none.
@@ -35,3 +37,5 @@ bool create_output_folder(const std::string& folder, bool parents) {
     }
     return platform_create_folder(folder.c_str());
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessaline {
+
 const char FOOTER_VERSION_LINE[] = "[modify by Tessaline  beta2 ver 2010.7.7]";
 const char FOOTER_DATE_OPENING[] = "[Text modified date: ";
 
@@ -83,3 +85,5 @@ size_t OwnFooterFilter::releasable() const {
     size_t kept = longest_footer() + 1 + (blanks < BLANKS_AFTER_FOOTER ? blanks : BLANKS_AFTER_FOOTER + 1);
     return held_.size() > kept ? held_.size() - kept : 0;
 }
+
+}  // namespace tessaline

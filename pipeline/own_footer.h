@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+namespace tessaline {
+
 // The two lines of the footer every result ends with, before the date and its closing bracket.
 extern const char FOOTER_VERSION_LINE[];     // "[modify by Tessaline  beta2 ver 2010.7.7]"
 extern const char FOOTER_DATE_OPENING[];     // "[Text modified date: "
@@ -55,3 +57,5 @@ void OwnFooterFilter::finish(Emit&& emit) {
     if (context + start > 0) emit(std::span<const unsigned char>(bytes, context + start));
     held_.clear();
 }
+
+}  // namespace tessaline

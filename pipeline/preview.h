@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tessaline {
+
 // Preview sizes: files before the last of a list show less, so the run is not slowed by them.
 constexpr size_t PREVIEW_LIMIT_EARLIER = 3000;
 constexpr size_t PREVIEW_LIMIT_LAST = 30000;
@@ -16,3 +18,5 @@ constexpr size_t DOTTED_TAIL_LENGTH = 109;
 // most `limit` bytes long, else its first `limit` bytes (cut inside a character if need be) and
 // the dotted tail.
 std::string preview_of(const std::string& head, uint64_t length, size_t limit);
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "pipeline/shared_output.h"
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // Bytes gathered before they are encoded and written: few system calls, little memory.
@@ -127,3 +129,5 @@ bool ResultWriter::fail(FileFailure& failure, const std::string& reason) const {
     failure = FileFailure{path_, reason};
     return false;
 }
+
+}  // namespace tessaline

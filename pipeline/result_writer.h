@@ -11,6 +11,8 @@
 #include "pipeline/text_encoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 struct PlatformOutput;
 class SharedOutput;
 
@@ -29,7 +31,7 @@ std::string result_footer(int year, int month, int day);
 // that is renamed over the result once it is whole, or to standard output. Of the written text
 // (CP949, footer included) it keeps only the first bytes, for the preview, and the length. A
 // UTF-8 result gets back the characters the document's stand-ins stood for.
-class ResultWriter final : public tessaline::OutputSink {
+class ResultWriter final : public OutputSink {
 public:
     // `encoding` is TextEncoding::cp949 or TextEncoding::utf8; `stand_ins` may be null. Without
     // `footer` the result ends with its text.
@@ -79,3 +81,5 @@ private:
     std::string path_;
     std::string broken_reason_;   // set at the first write that failed; nothing is written after it
 };
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 // Standard output as the files of a batch share it: each file's result whole, in the order of the
 // batch, however many files are converted at once.
 class SharedOutput {
@@ -20,3 +22,5 @@ public:
     bool write(const unsigned char* bytes, size_t count) override;
     bool flush() override { return true; }
 };
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include "pipeline/source_reader.h"
 #include "pipeline/text_warnings.h"
 
+namespace tessaline {
+
 bool load_text(const std::string& path, InputEncoding input, OutputEncoding output, LoadedText& loaded,
                size_t kept_bytes) {
     loaded = LoadedText{};
@@ -25,3 +27,5 @@ bool load_text(const std::string& path, InputEncoding input, OutputEncoding outp
     loaded.warning = damage_warning(reader.encoding(), reader.result_encoding(), reader.damage());
     return true;
 }
+
+}  // namespace tessaline

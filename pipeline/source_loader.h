@@ -9,6 +9,8 @@
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 // An input read whole at once, as the window's preview of a chosen file needs it.
 struct LoadedText {
     std::string text;              // CP949, NUL characters dropped; cut at the limit asked for
@@ -26,3 +28,5 @@ struct LoadedText {
 // plainly not text.
 bool load_text(const std::string& path, InputEncoding input, OutputEncoding output, LoadedText& loaded,
                size_t kept_bytes = std::numeric_limits<size_t>::max());
+
+}  // namespace tessaline

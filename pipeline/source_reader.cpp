@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // Raw bytes read at a time: large enough for fast reading, small enough to keep memory bounded.
@@ -118,3 +120,5 @@ bool SourceReader::fail(const std::string& what) {
     failure_ = what;
     return false;
 }
+
+}  // namespace tessaline

@@ -10,6 +10,8 @@
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 struct PlatformFile;
 
 // The path that names standard input.
@@ -74,3 +76,5 @@ private:
     uint64_t bytes_read_ = 0;
     uint64_t size_ = 0;
 };
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "pipeline/stand_in_table.h"
 
+namespace tessaline {
+
 namespace {
 
 // Stand-ins are numbered in order of their length: the STAND_IN_DIGITS one-code stand-ins come
@@ -47,3 +49,5 @@ char32_t StandInTable::character_of(const std::vector<unsigned char>& prefix_dig
     index += value * STAND_IN_DIGITS + final_digit;
     return index < characters_.size() ? characters_[index] : 0;
 }
+
+}  // namespace tessaline

@@ -6,6 +6,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "pipeline/cp949_map.h"
+
+namespace tessaline {
+
 // The characters of one document that CP949 lacks, each stood in for by codes of CP949's user
 // rows, so that the engine can carry them like any other two-byte character that is not Hangul
 // and the encoder can give them back. The first characters met take one code each (row 0xC9);
@@ -29,12 +33,14 @@ private:
 
 // The bytes of stand-in codes: a lead byte of a user row, and a trail byte that carries a digit.
 // Trail 0xA1 is left out, so that no stand-in ends in the lead byte of CP949's mark row.
-constexpr unsigned char STAND_IN_FINAL_LEAD = 0xC9;
-constexpr unsigned char STAND_IN_PREFIX_LEAD = 0xFE;
-constexpr unsigned char STAND_IN_TRAIL_FIRST = 0xA2;
-constexpr unsigned char STAND_IN_TRAIL_LAST = 0xFE;
+constexpr unsigned char STAND_IN_FINAL_LEAD = USER_ROW_FIRST;
+constexpr unsigned char STAND_IN_PREFIX_LEAD = USER_ROW_SECOND;
+constexpr unsigned char STAND_IN_TRAIL_FIRST = USER_TRAIL_FIRST + 1;
+constexpr unsigned char STAND_IN_TRAIL_LAST = USER_TRAIL_LAST;
 constexpr uint32_t STAND_IN_DIGITS = STAND_IN_TRAIL_LAST - STAND_IN_TRAIL_FIRST + 1;
 
 inline bool is_stand_in_trail(unsigned char trail) {
     return trail >= STAND_IN_TRAIL_FIRST && trail <= STAND_IN_TRAIL_LAST;
 }
+
+}  // namespace tessaline

@@ -5,10 +5,9 @@
 #include "pipeline/byte_scan.h"
 #include "pipeline/cp949_blocks.h"
 
-namespace {
+namespace tessaline {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
-constexpr char UNKNOWN = '?';
+namespace {
 
 // Appends ASCII bytes without their NULs.
 void append_ascii(std::span<const unsigned char> ascii, std::string& out) {
@@ -157,3 +156,5 @@ void TextDecoder::put_bad(uint64_t offset, std::string& out) {
     if (encoding_ == TextEncoding::cp949 || stand_ins_ == nullptr) out += UNKNOWN;
     else stand_ins_->append(REPLACEMENT, out);
 }
+
+}  // namespace tessaline

@@ -10,6 +10,13 @@
 #include "pipeline/text_encoding.h"
 #include "pipeline/utf_readers.h"
 
+namespace tessaline {
+
+// What a byte that is not text becomes in a UTF-8 result: U+FFFD, the replacement character.
+constexpr char32_t REPLACEMENT = 0xFFFD;
+// What a byte that is not text, or a character CP949 lacks, becomes in a CP949 result.
+constexpr char UNKNOWN = '?';
+
 // Bytes (UTF-16: code units) that were not text in their encoding: how many, and the offset in
 // the file of the first.
 struct DecodingDamage {
@@ -57,3 +64,5 @@ private:
     DecodingDamage damage_;
     UnkeptCharacters unkept_;
 };
+
+}  // namespace tessaline

@@ -3,10 +3,9 @@
 #include "pipeline/byte_scan.h"
 #include "pipeline/utf8_append.h"
 
-namespace {
+namespace tessaline {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
-constexpr char UNKNOWN = '?';
+namespace {
 
 // Writes a character of the first plane from U+0080 on, as CP949's characters all are.
 char* put_utf8(char32_t c, char* to) {
@@ -173,3 +172,5 @@ void TextEncoder::put_character(char32_t c, std::string& out) {
     out += UNKNOWN;
     ++unkept_[c];
 }
+
+}  // namespace tessaline

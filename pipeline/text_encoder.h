@@ -10,6 +10,8 @@
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 // Turns the engine's CP949, in pieces of any size, into the bytes of a result: UTF-8 with the
 // characters of the stand-in table given back, or CP949 with each stand-in written as "?" and
 // counted. A byte or pair that is no character stays as it is in CP949 and becomes U+FFFD in
@@ -44,3 +46,5 @@ private:
     std::vector<unsigned char> prefix_trails_;  // the row-0xFE codes of a stand-in begun so far
     UnkeptCharacters unkept_;
 };
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 namespace {
 
 struct Named {
@@ -64,3 +66,5 @@ const char* encoding_label(TextEncoding encoding) {
     }
     return "CP949";
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace tessaline {
+
 // The encodings a text file may come in. The engine always works on CP949.
 enum class TextEncoding { cp949, utf8, utf16le, utf16be };
 
@@ -30,3 +32,5 @@ extern const char OUTPUT_ENCODING_NAMES[];
 
 // "CP949", "UTF-8", "UTF-16LE" or "UTF-16BE", for messages.
 const char* encoding_label(TextEncoding encoding);
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessaline {
+
 bool passes_text_file_test(const char* name) {
     size_t length = std::strlen(name);
     if (length < 3) return false;
@@ -13,3 +15,5 @@ bool passes_text_file_test(const char* name) {
     }
     return true;
 }
+
+}  // namespace tessaline

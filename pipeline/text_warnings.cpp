@@ -7,6 +7,8 @@
 
 #include "pipeline/utf8_append.h"
 
+namespace tessaline {
+
 namespace {
 
 // A warning names at most this many characters, so a book full of them gets one readable line.
@@ -83,3 +85,5 @@ std::string unkept_warning(const UnkeptCharacters& unkept) {
     return "holds " + counted(total, "character", "characters") + " that CP949 lacks, written as \"?\": " + list +
            "; --output-encoding utf-8 keeps them";
 }
+
+}  // namespace tessaline

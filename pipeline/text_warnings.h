@@ -5,6 +5,8 @@
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 // The warnings about one document's text, in English, each to follow the document's name.
 
 // Bytes of a file that were not text in `encoding`: how many, where the first was, and what
@@ -16,3 +18,5 @@ std::string damage_warning(TextEncoding encoding, TextEncoding result, const Dec
 // keeps them". Characters that show nothing are named by their code (U+200D). Empty when
 // there were none.
 std::string unkept_warning(const UnkeptCharacters& unkept);
+
+}  // namespace tessaline

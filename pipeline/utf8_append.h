@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tessaline {
+
 // Appends the UTF-8 bytes of a Unicode character.
 inline void append_utf8(char32_t c, std::string& out) {
     if (c < 0x80) {
@@ -20,3 +22,5 @@ inline void append_utf8(char32_t c, std::string& out) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+}  // namespace tessaline

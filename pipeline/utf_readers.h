@@ -6,6 +6,8 @@
 
 #include "pipeline/byte_scan.h"
 
+namespace tessaline {
+
 // Readers that take UTF-8 or UTF-16 in pieces of any size and report each character, or each
 // byte (UTF-16: code unit) that is not part of one, with its offset from the first byte given.
 // A character cut by the end of a piece is completed by the next; finish() reports what is left.
@@ -202,3 +204,5 @@ private:
     char16_t high_ = 0;
     uint64_t offset_ = 0;   // of the next whole code unit
 };
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace tessaline {
+
 // File, folder, terminal and code-page services of the operating system. A POSIX implementation
 // (iconv) and a Win32 one provide exactly these; nothing above this layer includes an OS header.
 // Paths are NUL-terminated byte strings as the system takes them (CP949 on Windows).
@@ -214,3 +216,5 @@ void platform_cp949_characters(uint16_t* table);
 // CP949 for the status texts, or to UTF-8 for the terminal. Allocated as above.
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count);
 unsigned char* platform_name_to_utf8(const char* name, size_t* out_count);
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr uint32_t REPLACEMENT = 0xFFFD;
@@ -244,3 +246,5 @@ unsigned char* platform_name_to_utf8(const char* name, size_t* out_count) {
     put(out, name, length);
     return finish(out, out_count);
 }
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tessaline {
+
 // An open file of the POSIX platform layer: its descriptor, closed by platform_close.
 struct PlatformFile {
     int descriptor;
@@ -9,3 +11,5 @@ struct PlatformFile {
 
 // One read or write call never asks for more than this, which every system accepts.
 constexpr size_t IO_CHUNK = size_t{1} << 30;
+
+}  // namespace tessaline

@@ -15,6 +15,8 @@
 #include "platform/posix_error.h"
 #include "platform/posix_signals.h"
 
+namespace tessaline {
+
 struct PlatformOutput {
     int descriptor;
     std::string temporary;
@@ -227,3 +229,5 @@ bool platform_write_stdout(const void* bytes, size_t count) {
 bool platform_write(PlatformFile* file, const void* bytes, size_t count) {
     return write_all(file->descriptor, bytes, count);
 }
+
+}  // namespace tessaline

@@ -11,6 +11,8 @@
 #include "platform/platform.h"
 #include "platform/posix_error.h"
 
+namespace tessaline {
+
 struct PlatformFolder {
     int descriptor;
     PlatformFileId id;
@@ -142,3 +144,5 @@ bool platform_list_folder(const char* folder,
     platform_close_folder(opened);
     return listed;
 }
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "platform/posix_error.h"
 
+namespace tessaline {
+
 namespace {
 
 // Each thread of a batch keeps its own, so one file's failure is not told as another's.
@@ -81,3 +83,5 @@ void posix_fail(PlatformErrorKind kind) {
     for (const OwnWording& wording : OWN_WORDINGS)
         if (wording.kind == kind) keep_text(wording.text);
 }
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 #include "platform/posix_error.h"
 #include "platform/posix_file.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string temporary_folder() {
@@ -58,3 +60,5 @@ PlatformFile* platform_open_spool() {
     fcntl(descriptor, F_SETFD, FD_CLOEXEC);
     return new PlatformFile{descriptor};
 }
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // As many as the files a run writes at once: one for each of the most jobs the command line allows.
@@ -73,3 +75,5 @@ void platform_end_cleanly_on_signals(const char* farewell) {
         sigaction(number, &action, nullptr);
     }
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 bool platform_stdin_is_terminal() { return isatty(STDIN_FILENO) == 1; }
 
 bool platform_stdout_is_terminal() { return isatty(STDOUT_FILENO) == 1; }
@@ -39,3 +41,5 @@ void platform_local_date(int* year, int* month, int* day) {
     *month = local.tm_mon + 1;
     *day = local.tm_mday;
 }
+
+}  // namespace tessaline

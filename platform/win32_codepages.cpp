@@ -8,6 +8,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // The engine works on CP949 whatever code page this Windows uses for its ANSI functions.
@@ -138,3 +140,5 @@ unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {
 unsigned char* platform_name_to_utf8(const char* name, size_t* out_count) {
     return platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(name), std::strlen(name), out_count);
 }
+
+}  // namespace tessaline

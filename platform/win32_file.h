@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tessaline {
+
 // An open file of the Win32 platform layer: its handle, closed by platform_close.
 struct PlatformFile {
     HANDLE handle;
@@ -11,3 +13,5 @@ struct PlatformFile {
 constexpr DWORD IO_CHUNK = DWORD{1} << 30;
 
 inline DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
+
+}  // namespace tessaline

@@ -11,6 +11,8 @@
 #include "platform/win32_error.h"
 #include "platform/win32_signals.h"
 
+namespace tessaline {
+
 struct PlatformOutput {
     HANDLE handle;
     std::string temporary;
@@ -181,3 +183,5 @@ bool platform_write_stdout(const void* bytes, size_t count) {
 }
 
 bool platform_write(PlatformFile* file, const void* bytes, size_t count) { return write_all(file->handle, bytes, count); }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include "platform/platform.h"
 #include "platform/win32_error.h"
 
+namespace tessaline {
+
 struct PlatformFolder {
     std::string path;
     PlatformFileId id;
@@ -168,3 +170,5 @@ bool platform_list_folder(const char* folder,
     platform_close_folder(opened);
     return listed;
 }
+
+}  // namespace tessaline

@@ -6,6 +6,8 @@
 #include "platform/platform.h"
 #include "platform/win32_error.h"
 
+namespace tessaline {
+
 namespace {
 
 // Each thread of a batch keeps its own, so one file's failure is not told as another's.
@@ -104,3 +106,5 @@ void win32_fail_text(const char* text) {
     keep_text(text);
     error_kind = PlatformErrorKind::other;
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include "platform/win32_error.h"
 #include "platform/win32_file.h"
 
+namespace tessaline {
+
 bool platform_read_some(PlatformFile* file, void* into, size_t count, size_t* done) {
     DWORD got = 0;
     if (!ReadFile(file->handle, into, chunk_of(count), &got, nullptr)) {
@@ -52,3 +54,5 @@ PlatformFile* platform_open_spool() {
     }
     return new PlatformFile{handle};
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 // As many as the files a run writes at once: one for each of the most jobs the command line allows.
@@ -74,3 +76,5 @@ void platform_end_cleanly_on_signals(const char* farewell) {
     farewell_text = farewell;
     SetConsoleCtrlHandler(end_on_event, TRUE);
 }
+
+}  // namespace tessaline

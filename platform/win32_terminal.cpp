@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "platform/win32_signals.h"
 
+namespace tessaline {
+
 namespace {
 
 // A console, not a file or a pipe; output to a console is what a person reads.
@@ -78,3 +80,5 @@ void platform_local_date(int* year, int* month, int* day) {
     *month = local.wMonth;
     *day = local.wDay;
 }
+
+}  // namespace tessaline

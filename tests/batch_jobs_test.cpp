@@ -13,6 +13,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/recording_view.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -115,3 +117,5 @@ TEST_F(BatchJobsTest, StandardOutputTakesTheResultsInTheOrderOfTheBatch) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -16,6 +16,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/recording_view.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -298,7 +300,7 @@ TEST_F(BatchRunTest, TheRequestTakesTheControlsAsTheyStand) {
         controls.checkboxes = c.checked;
         controls.min_length = c.min_length;
         BatchRequest request = selection_request(controls);
-        const tessaline::ConversionOptions& got = request.options;
+        const ConversionOptions& got = request.options;
         EXPECT_EQ(Options({got.split_long_sentences, got.remove_hanja, got.blank_after_long, got.mark_joins,
                            got.min_line_bytes}),
                   c.expected)
@@ -359,3 +361,5 @@ TEST_F(BatchRunTest, HardWrappedParagraphsComeOutOnOneLineEach) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

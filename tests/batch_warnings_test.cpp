@@ -10,6 +10,8 @@
 #include "pipeline/batch_run.h"
 #include "tests/support/recording_view.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -57,3 +59,5 @@ TEST_F(BatchWarningsTest, BytesThatAreNotTextAreToldWithTheFile) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/byte_index.h"
-#include "engine/byte_search.h"
+#include "engine/rules/byte_index.h"
+#include "engine/text/byte_search.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -105,3 +107,5 @@ TEST(ByteIndex, FindsEachWordUnderItsByteInListOrder) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -13,6 +13,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -142,3 +144,5 @@ TEST_F(CliEncodingTest, EncodingNamesAreTheOnesPeopleUseAndUnknownOnesAreListed)
 }
 
 }  // namespace
+
+}  // namespace tessaline

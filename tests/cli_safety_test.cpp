@@ -20,6 +20,8 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -243,3 +245,5 @@ TEST_F(CliSafetyTest, NamesReachTheTerminalWithTheirControlCharactersEscaped) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -10,6 +10,8 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -125,3 +127,5 @@ TEST_F(CliTerminalTest, AKoreanLocaleHearsKoreanOnly) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

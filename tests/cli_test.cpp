@@ -10,6 +10,8 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -482,3 +484,5 @@ TEST_F(CliTest, QuietLeavesOnlyTheFailures) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

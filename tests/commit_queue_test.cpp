@@ -9,6 +9,8 @@
 #include <set>
 #include <thread>
 
+namespace tessaline {
+
 namespace {
 
 TEST(CommitQueue, EveryStepHasRunWhenTheQueueIsGone) {
@@ -49,3 +51,5 @@ TEST(CommitQueue, WithoutThreadsAStepRunsAtOnce) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 #include "platform/platform.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string to_utf8(const std::string& cp949_text) {
@@ -43,3 +45,5 @@ TEST(Cp949ToUtf8, EachByteThatBeginsNoCharacterIsOneReplacement) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/dialogue_breaks.h"
+#include "engine/rules/dialogue_breaks.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -437,3 +439,5 @@ TEST(DialogueBreaksTest, EveryStandAloneQuotationOfAPageGetsItsOwnParagraph) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 namespace {
 
 struct FolderCase {
@@ -88,3 +90,5 @@ TEST(FindDictionary, TakesTheNamedOneOrTheFirstFound) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

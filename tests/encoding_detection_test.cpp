@@ -11,6 +11,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace {
 
 const std::string NOVEL = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
@@ -206,3 +208,5 @@ TEST(EncodingDetection, ControlCodesCountTheSameInBlocksAndByteByByte) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

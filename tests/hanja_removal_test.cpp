@@ -3,10 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "engine/hanja_removal.h"
+#include "engine/rules/hanja_removal.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -98,3 +100,5 @@ TEST(HanjaRemovalInTheEngine, ActsOnlyWhenTheOptionIsOn) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

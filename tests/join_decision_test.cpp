@@ -4,6 +4,8 @@
 
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 // Under a minimum length the empty line after a final LF is kept: results then end in one more CR LF.
@@ -129,3 +131,5 @@ TEST(JoinSteps, TheJoinMarkStandsAtEveryJoint) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/joint_review.h"
+#include "engine/rules/joint_review.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -205,3 +207,5 @@ TEST(JointReview, BytesPastTheSourceMatchNothing) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

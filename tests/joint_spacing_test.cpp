@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/joint_spacing.h"
+#include "engine/rules/joint_spacing.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -364,3 +366,5 @@ TEST(JointSpacing, RulesReadTheTextBeforeTheJoinMark) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

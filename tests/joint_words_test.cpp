@@ -12,14 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/attaching_words.h"
-#include "engine/board_header_words.h"
-#include "engine/joint_words.h"
-#include "engine/quotation_words.h"
-#include "engine/sentence_words.h"
+#include "engine/rules/attaching_words.h"
+#include "engine/rules/board_header_words.h"
+#include "engine/rules/joint_words.h"
+#include "engine/rules/quotation_words.h"
+#include "engine/rules/sentence_words.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/word_lists.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -397,3 +399,5 @@ TEST(WordTablesReachTheEngine, QuotativeOpenings) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

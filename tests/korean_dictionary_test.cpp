@@ -14,6 +14,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,3 +62,5 @@ TEST(KoreanDictionary, FilesThatAreNoKoreanDictionaryAreNamed) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

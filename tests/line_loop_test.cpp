@@ -10,6 +10,8 @@
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
 
+namespace tessaline {
+
 namespace {
 
 ConversionOptions with_min_length(int characters) {
@@ -100,13 +102,13 @@ TEST(LineLoopProfile, MostlyUnindentedLongLinesSetTheCountTo200) {
 }
 
 // Progress counts converted input bytes: told only forward, and the whole input at the end.
-class ProgressRecord : public tessaline::ProgressSink {
+class ProgressRecord : public ProgressSink {
 public:
     void consumed(uint64_t bytes) override { told.push_back(bytes); }
     std::vector<uint64_t> told;
 };
 
-class NullSink : public tessaline::OutputSink {
+class NullSink : public OutputSink {
 public:
     void write(std::span<const unsigned char>) override {}
 };
@@ -118,7 +120,7 @@ TEST(LineLoopProgress, MovesOnlyForwardAndEndsAtTheWholeInput) {
     for (ConversionOptions options : {plain_options(), window_defaults()}) {
         ProgressRecord progress;
         NullSink sink;
-        tessaline::Reflow reflow(options, &progress);
+        Reflow reflow(options, &progress);
         reflow.feed(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()), sink);
         reflow.finish(sink);
         ASSERT_GE(progress.told.size(), 2u);
@@ -128,3 +130,5 @@ TEST(LineLoopProgress, MovesOnlyForwardAndEndsAtTheWholeInput) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

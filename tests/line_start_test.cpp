@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/line_start.h"
+#include "engine/rules/line_start.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -176,3 +178,5 @@ TEST(LineStartTest, TrailingSpaceAtAWrapThroughTheEngine) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

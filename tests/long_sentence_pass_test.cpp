@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/long_sentence_pass.h"
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
+#include "engine/passes/long_sentence_pass.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
 #include "engine/reflow.h"
-#include "engine/vocabulary_lengths.h"
+#include "engine/vocabulary/lengths.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 #include "tests/support/rule_bench.h"
+
+namespace tessaline {
 
 namespace {
 
@@ -31,7 +33,7 @@ std::string repeat(const std::string& piece, int count, const std::string& betwe
 // A line of `before_lf` bytes (its CR included) with no full stop in it.
 std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + CRLF; }
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
     std::string text;
@@ -321,3 +323,5 @@ TEST(BlankAfterLong, FollowsTheRestOfASplitParagraphOnlyWhenTheRestIsLong) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -6,6 +6,8 @@
 #include "cli/reason_wording.h"
 #include "pipeline/text_warnings.h"
 
+namespace tessaline {
+
 namespace {
 
 bool holds_hangul(const std::string& text) {
@@ -97,3 +99,5 @@ TEST_F(MessagesTest, ThePipelinesEnglishReasonsAreToldInKorean) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

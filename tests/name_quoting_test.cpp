@@ -5,6 +5,8 @@
 #include "cli/name_quoting.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 TEST(QuotedName, ControlCharactersNeverReachTheTerminalRaw) {
@@ -32,3 +34,5 @@ TEST(QuotedName, ControlCharactersNeverReachTheTerminalRaw) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/orthography_pass.h"
-#include "engine/output_delivery.h"
+#include "engine/passes/orthography_pass.h"
+#include "engine/passes/output_delivery.h"
 #include "engine/reflow.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
     std::string text;
@@ -96,3 +98,5 @@ TEST(OrthographyInTheEngine, CorrectsWithEveryOptionOffOrOn) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

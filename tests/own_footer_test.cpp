@@ -6,6 +6,8 @@
 #include "pipeline/own_footer.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 const std::string FOOTER = "[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: 2024.3.5]\r\n";
@@ -85,3 +87,5 @@ TEST(OwnFooter, AFooterBeforeAFloodOfBlanksIsNotAtTheEnd) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "cli/progress_line.h"
 
+namespace tessaline {
+
 namespace {
 
 TEST(ProgressLine, CountsWideCharactersAsTwoColumns) {
@@ -40,3 +42,5 @@ TEST(ProgressLine, NamesAreQuotedOnlyWhenAShellWouldReadThemDifferently) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -12,6 +12,8 @@
 #include "pipeline/result_writer.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -75,3 +77,5 @@ TEST_F(ResultSafetyTest, TheResultHasTheInputsPermissionBits) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

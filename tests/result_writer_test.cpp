@@ -17,6 +17,8 @@
 #include "platform/platform.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -253,3 +255,5 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -13,6 +13,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -236,3 +238,5 @@ TEST_F(SourceLoaderTest, StandardInputGetsTheSameDetectionAndWarnings) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

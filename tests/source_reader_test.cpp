@@ -16,6 +16,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -217,3 +219,5 @@ TEST_F(SourceReaderTest, OpenFailuresSayWhy) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

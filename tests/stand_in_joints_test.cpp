@@ -13,6 +13,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 // Texts with places X and Y for a character: at the end and the start of joined lines, before
@@ -79,7 +81,7 @@ std::vector<ConversionOptions> option_sets() {
     ConversionOptions hanja_removed = window_defaults();
     hanja_removed.remove_hanja = true;
     ConversionOptions vocabulary = window_defaults();
-    vocabulary.joints = tessaline::JointMode::vocabulary;
+    vocabulary.joints = JointMode::vocabulary;
     ConversionOptions short_lines = plain_options();
     short_lines.min_line_bytes = 4;
     return {window_defaults(), plain_options(), marked, hanja_removed, vocabulary, short_lines};
@@ -98,3 +100,5 @@ TEST(StandInJoints, AreDecidedAsBesideAHanja) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -11,16 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "engine/attaching_words.h"
-#include "engine/joint_match.h"
-#include "engine/joint_words.h"
 #include "engine/reflow.h"
+#include "engine/rules/attaching_words.h"
+#include "engine/rules/joint_match.h"
+#include "engine/rules/joint_words.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override {
         text.append(bytes.begin(), bytes.end());
@@ -45,7 +47,7 @@ std::string fed_in_pieces(const std::string& text, const ConversionOptions& opti
             at += size;
         }
     };
-    tessaline::Reflow reflow(options);
+    Reflow reflow(options);
     while (reflow.needs_first_pass()) {
         feed_all([&](auto piece) { reflow.feed_first_pass(piece); });
         reflow.finish_first_pass();
@@ -160,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, PieceFeeding, testing::ValuesIn(text_cases()),
 
 TEST(Streaming, OutputLeavesBeforeTheTextEnds) {
     std::string text = repeat(PAGE, 400);
-    tessaline::Reflow reflow(window_defaults());
+    Reflow reflow(window_defaults());
     StringSink sink;
     reflow.feed(bytes_of(text), sink);
     size_t before_finish = sink.text.size();
@@ -172,7 +174,7 @@ TEST(Streaming, OutputLeavesBeforeTheTextEnds) {
 TEST(Streaming, AnUnfinishedLineWaitsForItsEnd) {
     // Whether the line is joined depends on the next one, so nothing of it can leave yet.
     std::string first = cp949("그는 천천히 산길을 따라 걸어가고 있었");
-    tessaline::Reflow reflow(plain_options());
+    Reflow reflow(plain_options());
     StringSink sink;
     reflow.feed(bytes_of(first + "\r\n"), sink);
     EXPECT_EQ(sink.text, "");
@@ -190,10 +192,10 @@ TEST(Streaming, NulBytesAreNoText) {
 }
 
 TEST(Streaming, OnlyTheVocabularyModeReadsTheTextBeforehand) {
-    EXPECT_FALSE(tessaline::Reflow(window_defaults()).needs_first_pass());
+    EXPECT_FALSE(Reflow(window_defaults()).needs_first_pass());
     ConversionOptions vocabulary = window_defaults();
     vocabulary.joints = JointMode::vocabulary;
-    tessaline::Reflow reflow(vocabulary);
+    Reflow reflow(vocabulary);
     int rounds = 0;
     while (reflow.needs_first_pass()) {
         reflow.feed_first_pass(bytes_of(PAGE));
@@ -205,14 +207,14 @@ TEST(Streaming, OnlyTheVocabularyModeReadsTheTextBeforehand) {
 
 TEST(Streaming, CallsOutOfOrderAreRefused) {
     StringSink sink;
-    tessaline::Reflow rules(window_defaults());
+    Reflow rules(window_defaults());
     EXPECT_THROW(rules.feed_first_pass(bytes_of(PAGE)), std::logic_error);
     rules.finish(sink);
     EXPECT_THROW(rules.feed(bytes_of(PAGE), sink), std::logic_error);
     EXPECT_THROW(rules.finish(sink), std::logic_error);
     ConversionOptions vocabulary = window_defaults();
     vocabulary.joints = JointMode::vocabulary;
-    tessaline::Reflow unread(vocabulary);
+    Reflow unread(vocabulary);
     EXPECT_THROW(unread.feed(bytes_of(PAGE), sink), std::logic_error);
 }
 
@@ -243,3 +245,5 @@ TEST(Streaming, EveryWordOfTheNextLineLiesWithinTheLookAhead) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

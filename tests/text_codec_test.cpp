@@ -11,6 +11,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace {
 
 std::span<const unsigned char> bytes_of(const std::string& text) {
@@ -174,3 +176,5 @@ TEST(TextEncoder, WritesWholeTextsAsItWritesThemByteByByte) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

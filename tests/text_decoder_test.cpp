@@ -13,6 +13,8 @@
 #include "pipeline/cp949_blocks.h"
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 // A piece of ASCII ending on an eight-byte boundary, with a lead byte in the memory right after
@@ -80,3 +82,5 @@ TEST(TextDecoder, BlocksAreReadAsTheirBytesOneByOne) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tessaline {
+
 namespace {
 
 TEST(UnkeptWarning, NamesHowManyAndWhichMostFrequentFirst) {
@@ -46,3 +48,5 @@ TEST(DamageWarning, CountsTheBadBytesAndGivesTheFirst) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -6,11 +6,13 @@
 #include <new>
 #include <string>
 
-#include "engine/byte_buffer.h"
-#include "engine/text_window.h"
+#include "engine/text/byte_buffer.h"
+#include "engine/text/text_window.h"
 
 // A failed allocation must reach the test as std::bad_alloc, not as a report from the sanitizer.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+
+namespace tessaline {
 
 namespace {
 
@@ -74,3 +76,5 @@ TEST(ByteBuffer, RunningOutOfMemoryThrowsBadAlloc) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

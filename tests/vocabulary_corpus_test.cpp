@@ -12,6 +12,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t WRAP_BYTES = 70;  // 35 characters as wide as a Hangul syllable
@@ -71,3 +73,5 @@ TEST(VocabularyCorpus, MovesOnlyWhitespaceAndLeavesTheRulesAlone) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/vocabulary_dictionary.h"
+#include "engine/vocabulary/dictionary.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+
+namespace tessaline {
 
 namespace {
 
 // A dictionary of a few words, written in Hangul; it counts how often it is asked.
-class ListedWords : public tessaline::WordDictionary {
+class ListedWords : public WordDictionary {
 public:
     explicit ListedWords(std::set<std::string> words, bool loads = true) : words_(std::move(words)), loads_(loads) {}
     bool available() override { return loads_; }
@@ -30,7 +32,7 @@ private:
     bool loads_;
 };
 
-ConversionOptions asking(tessaline::WordDictionary* dictionary) {
+ConversionOptions asking(WordDictionary* dictionary) {
     ConversionOptions options = plain_options();
     options.joints = JointMode::vocabulary;
     options.dictionary = dictionary;
@@ -115,3 +117,5 @@ TEST(DictionaryAsking, TheRulesModeNeverAsks) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

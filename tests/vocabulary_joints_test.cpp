@@ -8,6 +8,8 @@
 
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 ConversionOptions with_vocabulary(ConversionOptions options = plain_options()) {
@@ -100,3 +102,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<EvidenceCase>& info) { return std::string(info.param.what); });
 
 }  // namespace
+
+}  // namespace tessaline

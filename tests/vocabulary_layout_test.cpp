@@ -12,6 +12,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 const char* const PARAGRAPHS[] = {
@@ -277,3 +279,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<HabitCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+}  // namespace tessaline

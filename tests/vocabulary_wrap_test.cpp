@@ -11,6 +11,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 const char* const PARAGRAPHS[] = {
@@ -198,3 +200,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<QuotationCase>& info) { return std::string(info.param.what); });
 
 }  // namespace
+
+}  // namespace tessaline

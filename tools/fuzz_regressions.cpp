@@ -12,6 +12,8 @@
 
 #include "tools/checks/fuzz_cases.h"
 
+namespace tessaline {
+
 namespace {
 
 std::vector<std::filesystem::path> inputs_in(const std::filesystem::path& folder) {
@@ -30,7 +32,7 @@ std::string read_file(const std::filesystem::path& path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run_fuzz_regressions(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "Usage: fuzz_regressions FOLDER\n");
         return 2;
@@ -59,3 +61,7 @@ int main(int argc, char** argv) {
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 && passed > 0 ? 0 : 1;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::run_fuzz_regressions(argc, argv); }

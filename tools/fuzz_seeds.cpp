@@ -15,6 +15,8 @@
 #include "tools/corpus/corpus.h"
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t PIECE_BYTES = 3000;   // small pieces keep every fuzzing run fast
@@ -111,7 +113,7 @@ void write_seeds(const std::vector<Novel>& novels, const std::filesystem::path& 
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int write_fuzz_seeds(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "Usage: fuzz_seeds CORPUS_FOLDER OUTPUT_FOLDER\n");
         return 2;
@@ -124,3 +126,7 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::write_fuzz_seeds(argc, argv); }

@@ -8,6 +8,8 @@
 #include "tools/corpus/corpus.h"
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t HANGUL_LINE_BYTES = 100000;
@@ -110,3 +112,5 @@ const std::string& bench_input(BenchInput input, size_t size) {
     if (found == built.end()) found = built.emplace(key, build(input, size)).first;
     return found->second;
 }
+
+}  // namespace tessaline

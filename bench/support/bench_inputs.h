@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // What the benchmarks convert: the corpus as real files come, and inputs built to find the slow
 // paths of the rules.
 enum class BenchInput {
@@ -28,3 +30,5 @@ const char* bench_input_name(BenchInput input);
 // The corpus is read from the folder that TESSALINE_CORPUS names, else from the repository's
 // ../shared/corpus; it throws std::runtime_error when that cannot be read.
 const std::string& bench_input(BenchInput input, size_t size);
+
+}  // namespace tessaline

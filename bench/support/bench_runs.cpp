@@ -5,6 +5,8 @@
 #include <map>
 #include <tuple>
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t PROBE_BYTES = 128 * 1024;
@@ -51,8 +53,8 @@ void record_seconds(const char* group, BenchInput input, size_t size, double sec
     seconds_taken()[{group, input, size}] = seconds;
 }
 
-tessaline::ConversionOptions bench_options() {
-    tessaline::ConversionOptions options;
+ConversionOptions bench_options() {
+    ConversionOptions options;
     options.split_long_sentences = true;
     options.blank_after_long = true;
     options.remove_hanja = true;
@@ -60,3 +62,5 @@ tessaline::ConversionOptions bench_options() {
     options.min_line_bytes = 30;
     return options;
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "bench/support/bench_inputs.h"
 #include "engine/reflow.h"
 
+namespace tessaline {
+
 // Sizes every input is measured at, in megabytes, smallest first.
 constexpr size_t BENCH_SIZES_MB[] = {1, 4, 16};
 
@@ -24,4 +26,6 @@ std::string too_slow_reason(const char* group, BenchInput input, size_t size, vo
 void record_seconds(const char* group, BenchInput input, size_t size, double seconds);
 
 // The window's options with Hanja removal on, so every rule of the engine runs.
-tessaline::ConversionOptions bench_options();
+ConversionOptions bench_options();
+
+}  // namespace tessaline

@@ -14,6 +14,8 @@
 #include <sstream>
 #include <thread>
 
+namespace tessaline {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -200,3 +202,5 @@ std::string CliTest::converted(const std::string& cp949_text, const std::vector<
     EXPECT_EQ(result.status, 0) << result.err;
     return result.out;
 }
+
+}  // namespace tessaline

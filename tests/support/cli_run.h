@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // Runs the real tessaline binary (TESSALINE_CLI) on temporary folders: with its standard streams
 // on files, on a pseudo-terminal of a chosen width, or in the background to be signalled.
 
@@ -63,3 +65,5 @@ private:
     std::vector<char*> argv_of(const std::vector<std::string>& args);
     void enter_child(const std::vector<std::string>& environment);
 };
+
+}  // namespace tessaline

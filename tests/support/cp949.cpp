@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace tessaline {
+
 namespace {
 
 std::string convert(const std::string& text, const char* to, const char* from) {
@@ -32,3 +34,5 @@ std::string utf8(const std::string& cp949_bytes) {
         return "<not CP949: " + std::to_string(cp949_bytes.size()) + " bytes>";
     }
 }
+
+}  // namespace tessaline

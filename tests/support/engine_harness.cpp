@@ -2,6 +2,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 ConversionOptions window_defaults() {
     ConversionOptions options = plain_options();
     options.split_long_sentences = true;
@@ -18,10 +20,8 @@ ConversionOptions plain_options() {
     return options;
 }
 
-std::string reflow(const std::string& source, const ConversionOptions& options) {
-    return tessaline::reflow(source, options);
-}
-
 std::string reflow_utf8(const std::string& source, const ConversionOptions& options) {
     return utf8(reflow(cp949(source), options));
 }
+
+}  // namespace tessaline

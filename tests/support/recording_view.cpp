@@ -1,5 +1,7 @@
 #include "tests/support/recording_view.h"
 
+namespace tessaline {
+
 void RecordingView::set_file_progress(int percent) {
     file_progress.push_back(percent);
     record("set_file_progress", std::to_string(percent));
@@ -15,3 +17,5 @@ std::vector<std::string> RecordingView::of(const std::string& operation) const {
         if (call.compare(0, operation.size() + 1, operation + ":") == 0) found.push_back(call.substr(operation.size() + 1));
     return found;
 }
+
+}  // namespace tessaline

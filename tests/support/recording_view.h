@@ -5,6 +5,8 @@
 
 #include "pipeline/batch_view.h"
 
+namespace tessaline {
+
 // A batch view without a window: every call is recorded in order as "operation:argument".
 struct RecordingView final : BatchView {
     std::vector<std::string> calls;
@@ -29,3 +31,5 @@ struct RecordingView final : BatchView {
 
     void record(const char* operation, const std::string& argument);
 };
+
+}  // namespace tessaline

@@ -1,6 +1,8 @@
 #include "tests/support/rule_bench.h"
 
-#include "engine/line_loop.h"
+#include "engine/passes/line_loop.h"
+
+namespace tessaline {
 
 DocumentProfile profile_after_line_loop(const std::string& source, const ConversionOptions& options) {
     RuleBench bench(options);
@@ -34,3 +36,5 @@ std::string RuleBench::output() const {
     if (output.end() == 0) return {};
     return std::string(reinterpret_cast<const char*>(output.pointer(0)), static_cast<size_t>(output.end()));
 }
+
+}  // namespace tessaline

@@ -3,8 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/conversion.h"
+#include "engine/passes/conversion.h"
 #include "tests/support/engine_harness.h"
+
+namespace tessaline {
 
 // The document profile the line loop ends with on `source` (CP949).
 DocumentProfile profile_after_line_loop(const std::string& source, const ConversionOptions& options);
@@ -25,3 +27,5 @@ struct RuleBench {
     std::unique_ptr<Conversion> conversion;
     Conversion& cv() { return *conversion; }
 };
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace tessaline {
+
 namespace {
 
 // Converts the whole text; false when a character has no place in the target encoding.
@@ -37,3 +39,5 @@ bool cp949_holds(const std::string& utf8_text) {
     std::string out;
     return convert(utf8_text, "CP949", out);
 }
+
+}  // namespace tessaline

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace tessaline {
+
 namespace {
 
 const std::string SPACE_SIGN = "\u2423";
@@ -74,3 +76,5 @@ std::vector<std::string> listed_words(const ListedTable& table) {
     for (const ListEntry& entry : table.entries) words.insert(words.end(), entry.words.begin(), entry.words.end());
     return words;
 }
+
+}  // namespace tessaline

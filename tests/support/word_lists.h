@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // The word lists of engine/rules/words as the tests read them, apart from the generator, so that
 // a fault of either shows as a difference. Words are UTF-8, with "␣" turned back into a space.
 
@@ -23,3 +25,5 @@ std::map<std::string, ListedTable> read_word_tables(const std::string& folder);
 
 // The words of one table, one per entry.
 std::vector<std::string> listed_words(const ListedTable& table);
+
+}  // namespace tessaline

@@ -13,6 +13,8 @@
 #include "app/startup.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 // The help texts of the About dialog, byte for byte once in CP949.
@@ -278,3 +280,5 @@ TEST_F(AboutTest, OkEnterEscAndTheCloseBoxEndTheDialogWithItsCommandId) {
         EXPECT_EQ(result, c.result) << c.how;
     }
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string converted(unsigned char* (*convert)(const unsigned char*, size_t, size_t*), const std::string& input) {
@@ -71,3 +73,5 @@ TEST(CodePage, Cp949BecomesUtf8) {
     EXPECT_EQ(converted(platform_cp949_to_utf8, "a\xB0"), "a\xEF\xBF\xBD");
     EXPECT_EQ(converted(platform_cp949_to_utf8, "\xB0\x20" "c"), "\xEF\xBF\xBD c");
 }
+
+}  // namespace tessaline

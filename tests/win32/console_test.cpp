@@ -8,6 +8,8 @@
 
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr UINT KOREAN_CODE_PAGE = 949;
@@ -99,3 +101,5 @@ TEST(Console, CommandLineTextsReadAsKoreanOnAKoreanConsole) {
     SetStdHandle(STD_ERROR_HANDLE, error);
     SetStdHandle(STD_INPUT_HANDLE, input);
 }
+
+}  // namespace tessaline

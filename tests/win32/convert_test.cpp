@@ -14,6 +14,8 @@
 #include "app/selection.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 // A hard-wrapped chapter: sentences cut into short lines, dialogue, a title and a Hanja gloss.
@@ -190,3 +192,5 @@ TEST(CompareWithLinux, WindowConvertsTheRunnersFolders) {
         SetWindowTextA(main_window.min_length_field, "7");
     });
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "platform/platform.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 class FilesTest : public ::testing::Test {
@@ -98,3 +100,5 @@ TEST_F(FilesTest, FoldersAreCreatedListedInByteOrderAndComparedAsWindowsDoes) {
     EXPECT_FALSE(platform_same_file((folder + "b.txt").c_str(), (folder + "B.doc").c_str()));
     EXPECT_FALSE(platform_same_file((folder + "b.txt").c_str(), (folder + "missing.txt").c_str()));
 }
+
+}  // namespace tessaline

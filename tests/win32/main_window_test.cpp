@@ -11,6 +11,8 @@
 #include "app/startup.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 struct ExpectedControl {
@@ -298,3 +300,5 @@ TEST(MainWindowLifetime, CanBeCreatedAgainAfterItWasDestroyed) {
         EXPECT_EQ(main_window.window, nullptr) << "the destroyed window's handles are forgotten";
     }
 }
+
+}  // namespace tessaline

@@ -13,6 +13,8 @@
 #include "app/selection_display.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr DWORD WAIT_FOR_SCRIPT_MS = 60000;
@@ -65,7 +67,7 @@ bool convert_sample() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int show_scenes(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshot_scenes FOLDER\n");
         return 2;
@@ -84,3 +86,7 @@ int main(int argc, char** argv) {
     close_window(window);
     return about_pictured ? 0 : 1;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::show_scenes(argc, argv); }

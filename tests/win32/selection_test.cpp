@@ -14,6 +14,8 @@
 #include "pipeline/preview.h"
 #include "tests/win32/support/win32_harness.h"
 
+namespace tessaline {
+
 namespace {
 
 const std::string DOTTED_TAIL_TEXT(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
@@ -252,3 +254,5 @@ TEST_F(SelectionTest, CancelEmptiesThePreviewAndMakesConvertDoNothing) {
     EXPECT_EQ(SendMessageA(main_window.mark_joins_check, BM_GETCHECK, 0, 0), BST_CHECKED)
         << "a run that never started leaves the join mark alone";
 }
+
+}  // namespace tessaline

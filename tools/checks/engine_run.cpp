@@ -1,7 +1,9 @@
 #include "tools/checks/engine_run.h"
 
-tessaline::ConversionOptions window_options() {
-    tessaline::ConversionOptions options;
+namespace tessaline {
+
+ConversionOptions window_options() {
+    ConversionOptions options;
     options.split_long_sentences = true;
     options.blank_after_long = true;
     options.remove_hanja = false;
@@ -10,6 +12,8 @@ tessaline::ConversionOptions window_options() {
     return options;
 }
 
-std::string run_engine(std::string_view source, const tessaline::ConversionOptions& options) {
-    return tessaline::reflow(source, options);
+std::string run_engine(std::string_view source, const ConversionOptions& options) {
+    return reflow(source, options);
 }
+
+}  // namespace tessaline

@@ -5,9 +5,13 @@
 
 #include "engine/reflow.h"
 
+namespace tessaline {
+
 // Options as the window starts: long-paragraph splitting and the empty line after long
 // paragraphs on, the rest off, minimum length "15".
-tessaline::ConversionOptions window_options();
+ConversionOptions window_options();
 
 // Runs the whole engine on `source` and returns the final text.
-std::string run_engine(std::string_view source, const tessaline::ConversionOptions& options);
+std::string run_engine(std::string_view source, const ConversionOptions& options);
+
+}  // namespace tessaline

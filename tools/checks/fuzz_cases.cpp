@@ -16,6 +16,8 @@
 #include "tools/checks/text_kept.h"
 #include "tools/checks/unicode_reference.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t HEADER = 3;
@@ -111,7 +113,7 @@ bool split_footer(const std::string& file, std::string& text, std::string& probl
 // Converts the work folder's input through a whole batch of one file into a result in
 // `output` and checks what it showed and the written file against `loaded`, the text the loader
 // made of the same file.
-std::string convert_and_check(const LoadedText& loaded, const tessaline::ConversionOptions& options, InputEncoding input,
+std::string convert_and_check(const LoadedText& loaded, const ConversionOptions& options, InputEncoding input,
                               OutputEncoding output) {
     const WorkFolder& folder = work_folder();
     BatchRequest request;
@@ -158,7 +160,7 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
     c.options.blank_after_long = (flags & 0x02) != 0 && on;
     c.options.mark_joins = (flags & 0x04) != 0 && on;
     c.options.remove_hanja = (flags & 0x08) != 0 && on;
-    c.options.joints = (flags & 0x10) != 0 && on ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    c.options.joints = (flags & 0x10) != 0 && on ? JointMode::vocabulary : JointMode::rules;
     c.options.min_line_bytes = size > 1 ? min_line_bytes_from(data[1]) : 30;
     std::string text(reinterpret_cast<const char*>(data) + std::min(size, HEADER), size - std::min(size, HEADER));
     c.source = repeated(text, size > 2 ? data[2] : 0);
@@ -167,7 +169,7 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
 
 std::string check_conversion_case(const uint8_t* data, size_t size) {
     ConversionCase c = decode_conversion_case(data, size);
-    std::string result = tessaline::reflow(c.source, c.options);
+    std::string result = reflow(c.source, c.options);
     std::string problem = find_bad_line_end(result);
     if (!problem.empty()) return problem;
     if (c.options.remove_hanja) return {};
@@ -192,7 +194,7 @@ constexpr OutputEncoding LOADER_OUTPUTS[4] = {OutputEncoding::cp949, OutputEncod
 
 // Loads `raw` as a file and checks the text the loader made of it against iconv's reading, then
 // converts it and checks the result.
-std::string check_load(const std::string& raw, const tessaline::ConversionOptions& options, InputEncoding input,
+std::string check_load(const std::string& raw, const ConversionOptions& options, InputEncoding input,
                        OutputEncoding output) {
     write_file(work_folder().input, raw);
     LoadedText loaded;
@@ -212,13 +214,15 @@ std::string check_load(const std::string& raw, const tessaline::ConversionOption
 std::string check_loader_case(const uint8_t* data, size_t size) {
     uint8_t flags = size > 0 ? data[0] : 0;
     std::string raw(reinterpret_cast<const char*>(data) + std::min<size_t>(size, 1), size - std::min<size_t>(size, 1));
-    tessaline::ConversionOptions options;
+    ConversionOptions options;
     options.split_long_sentences = ((flags >> 3) & 1) != 0;
     options.blank_after_long = ((flags >> 4) & 1) != 0;
-    options.joints = ((flags >> 5) & 1) != 0 ? tessaline::JointMode::vocabulary : tessaline::JointMode::rules;
+    options.joints = ((flags >> 5) & 1) != 0 ? JointMode::vocabulary : JointMode::rules;
     options.min_line_bytes = 30;
     std::string problem = check_load(raw, options, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6]);
     if (!problem.empty()) return problem;
     problem = check_load(raw, options, InputEncoding::utf8, OutputEncoding::utf8);
     return problem.empty() ? "" : "UTF-8 in and out: " + problem;
 }
+
+}  // namespace tessaline

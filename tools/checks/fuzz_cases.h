@@ -6,10 +6,12 @@
 
 #include "engine/reflow.h"
 
+namespace tessaline {
+
 // One conversion case as the fuzzer's bytes describe it: byte 0 holds the option flags, byte 1 the minimum length, byte 2 whether the text is repeated into one long
 // stretch; the rest is the CP949 source text. Shorter inputs use the defaults for what is missing.
 struct ConversionCase {
-    tessaline::ConversionOptions options{};
+    ConversionOptions options{};
     std::string source;
 };
 
@@ -33,3 +35,5 @@ std::string check_piece_case(const uint8_t* data, size_t size);
 // above (a UTF-8 result character by character), and the progress bar never moves back. Then the
 // same again with the file read as UTF-8 and written as UTF-8.
 std::string check_loader_case(const uint8_t* data, size_t size);
+
+}  // namespace tessaline

@@ -7,15 +7,17 @@
 
 #include "tools/checks/text_kept.h"
 
+namespace tessaline {
+
 namespace {
 
-class StringSink : public tessaline::OutputSink {
+class StringSink : public OutputSink {
 public:
     void write(std::span<const unsigned char> bytes) override { text.append(bytes.begin(), bytes.end()); }
     std::string text;
 };
 
-class ProgressRecord : public tessaline::ProgressSink {
+class ProgressRecord : public ProgressSink {
 public:
     void consumed(uint64_t bytes) override { told.push_back(bytes); }
     std::vector<uint64_t> told;
@@ -51,13 +53,13 @@ size_t without_nul_length(std::string_view text) {
 
 }  // namespace
 
-std::string find_piece_difference(std::string_view source, const tessaline::ConversionOptions& options,
+std::string find_piece_difference(std::string_view source, const ConversionOptions& options,
                                   uint64_t seed) {
-    std::string whole = tessaline::reflow(source, options);
+    std::string whole = reflow(source, options);
     std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(source.data()), source.size());
     std::mt19937_64 random(seed);
     ProgressRecord progress;
-    tessaline::Reflow reflow(options, &progress);
+    Reflow reflow(options, &progress);
     while (reflow.needs_first_pass()) {
         feed_in_pieces(text, random_cuts(text.size(), random), [&](auto piece) { reflow.feed_first_pass(piece); });
         reflow.finish_first_pass();
@@ -77,3 +79,5 @@ std::string find_piece_difference(std::string_view source, const tessaline::Conv
         return "the progress told did not end at the whole input";
     return {};
 }
+
+}  // namespace tessaline

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "engine/text/marks.h"
+
+namespace tessaline {
+
 namespace {
 
 // What the aligner needs to know of the units a text is made of: CP949 bytes or Unicode
@@ -106,7 +110,7 @@ private:
             j_ += Known::FULL_WIDTH_SPACE.size();
             return true;
         }
-        if (allowance_.join_marks && output_left && output_[j_] == '`') {
+        if (allowance_.join_marks && output_left && output_[j_] == JOIN_MARK) {
             ++j_;
             return true;
         }
@@ -197,3 +201,5 @@ std::string hex_context(std::string_view text, size_t position) {
     if (position >= text.size()) hex += hex.empty() ? "<end>" : " <end>";
     return hex;
 }
+
+}  // namespace tessaline

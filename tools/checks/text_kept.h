@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tessaline {
+
 // Whitespace for these checks: the engine may add, drop and move these freely.
 bool is_layout_byte(unsigned char c);
 
@@ -40,3 +42,5 @@ std::string find_bad_line_end(std::string_view output);
 
 // The bytes around a position as hex, for failure messages.
 std::string hex_context(std::string_view text, size_t position);
+
+}  // namespace tessaline

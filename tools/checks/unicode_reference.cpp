@@ -9,9 +9,9 @@
 #include "pipeline/cp949_map.h"
 #include "pipeline/text_encoder.h"
 
-namespace {
+namespace tessaline {
 
-constexpr char32_t REPLACEMENT = 0xFFFD;
+namespace {
 
 std::u32string without_nul(std::u32string characters) {
     std::erase(characters, U'\0');
@@ -128,3 +128,5 @@ std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& 
     std::u32string output = iconv_characters(output_utf8, "UTF-8", 1);
     return find_lost_characters(source, output, allowance);
 }
+
+}  // namespace tessaline

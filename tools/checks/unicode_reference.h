@@ -7,6 +7,8 @@
 #include "pipeline/text_encoding.h"
 #include "tools/checks/text_kept.h"
 
+namespace tessaline {
+
 // Checks of the loader and the encoder against iconv, which they do not use.
 
 // The Unicode characters of `text` in iconv's encoding `from`; where iconv cannot go on, one
@@ -28,3 +30,5 @@ std::string check_decoding(const std::string& raw, const std::string& loaded, co
 // UTF-8, and a UTF-8 output.
 std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& stand_ins, const std::string& output_utf8,
                            KeptTextAllowance allowance);
+
+}  // namespace tessaline

@@ -9,6 +9,8 @@
 
 #include "platform/platform.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string read_whole(const std::filesystem::path& path) {
@@ -58,3 +60,5 @@ std::vector<Novel> read_corpus(const std::string& folder) {
     }
     return novels;
 }
+
+}  // namespace tessaline

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // The corpus split in two for fitting: the novels at even positions in name order are the half
 // that weights are fitted on, the others the held-out half that checks the fit.
 enum class CorpusHalf { FIT, HELD_OUT };
@@ -25,3 +27,5 @@ std::string to_cp949(const std::string& utf8_text);
 
 // The paragraphs of one UTF-8 text, converted to CP949.
 std::vector<std::string> split_paragraphs(const std::string& utf8_text);
+
+}  // namespace tessaline

@@ -1,5 +1,7 @@
 #include "tools/corpus/short_texts.h"
 
+namespace tessaline {
+
 namespace {
 
 size_t char_width(std::string_view text, size_t pos) {
@@ -62,3 +64,5 @@ std::vector<std::vector<std::string>> cut_short_texts(const std::vector<std::str
     if (!current.empty()) texts.push_back(current);
     return texts;
 }
+
+}  // namespace tessaline

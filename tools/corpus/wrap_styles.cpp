@@ -1,5 +1,7 @@
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 namespace {
 
 const char FULL_WIDTH_SPACE[] = "\xA1\xA1";  // 　
@@ -124,3 +126,5 @@ std::string join_paragraph_lines(const WrappedNovel& novel, const std::string& j
     }
     return joined;
 }
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tessaline {
+
 // The ways real files come hard-wrapped.
 enum class WrapStyle {
     CUT_SPACE_DROPPED,   // cut every line at the width, anywhere; a space at the cut is lost
@@ -34,3 +36,5 @@ WrappedNovel wrap_novel(const std::vector<std::string>& paragraphs, WrapStyle st
 // The naive repair: every line of a paragraph joined with `joint` between them, the lines left
 // as they are, each paragraph ended by CR LF.
 std::string join_paragraph_lines(const WrappedNovel& novel, const std::string& joint);
+
+}  // namespace tessaline

@@ -15,6 +15,8 @@
 #include "tools/quality/quality_score.h"
 #include "tools/quality/quality_settings.h"
 
+namespace tessaline {
+
 namespace {
 
 // Short texts are cut at these many characters, so that thin evidence shows at several sizes.
@@ -23,8 +25,8 @@ constexpr size_t SHORT_TEXT_LIMITS[] = {250, 500, 1000, 2000};
 struct Method {
     std::string name;
     bool baseline;                              // a naive join instead of the engine
-    tessaline::JointMode joints;                // the engine's joint mode
-    tessaline::WordDictionary* dictionary;      // the vocabulary mode's dictionary, if any
+    JointMode joints;                // the engine's joint mode
+    WordDictionary* dictionary;      // the vocabulary mode's dictionary, if any
     std::string joint;                          // a baseline's joint
 };
 
@@ -32,8 +34,7 @@ struct Method {
 enum class Layout { WINDOW, PLAIN };
 
 // The vocabulary mode with the dictionary when one is at hand, and without it too then.
-std::vector<Method> methods_of(const QualitySettings& settings, tessaline::WordDictionary* dictionary) {
-    using tessaline::JointMode;
+std::vector<Method> methods_of(const QualitySettings& settings, WordDictionary* dictionary) {
     std::vector<Method> methods;
     bool with_dictionary = settings.vocabulary && dictionary != nullptr && dictionary->available();
     if (settings.vocabulary) {
@@ -60,7 +61,7 @@ std::string utf8_of(const std::string& cp949_text) {
 
 std::string repair(const WrappedNovel& wrapped, const Method& method, Layout layout) {
     if (method.baseline) return join_paragraph_lines(wrapped, method.joint);
-    tessaline::ConversionOptions options = window_options();
+    ConversionOptions options = window_options();
     if (layout == Layout::PLAIN) options.split_long_sentences = options.blank_after_long = false;
     options.joints = method.joints;
     options.dictionary = method.dictionary;
@@ -224,7 +225,7 @@ struct ShortScores {
 };
 
 ShortScores measure_short(const std::vector<Novel>& novels, WrapStyle style, size_t limit, const Method& vocabulary) {
-    const Method rules{"rules", false, tessaline::JointMode::rules, nullptr, ""};
+    const Method rules{"rules", false, JointMode::rules, nullptr, ""};
     ShortScores scores;
     for (const Novel& novel : novels) {
         for (const auto& text : cut_short_texts(novel.paragraphs, limit)) {
@@ -287,7 +288,7 @@ size_t lost_texts(const Results& results) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run_quality_report(int argc, char** argv) {
     QualitySettings settings;
     std::string error;
     switch (read_quality_settings(argc, argv, settings, error)) {
@@ -312,3 +313,7 @@ int main(int argc, char** argv) {
     if (lost > 0) std::fprintf(stderr, "quality: %zu outputs lost or changed text\n", lost);
     return lost > 0 ? 1 : 0;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::run_quality_report(argc, argv); }

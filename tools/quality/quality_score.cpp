@@ -4,6 +4,8 @@
 
 #include "tools/checks/text_kept.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr size_t ERROR_CONTEXT = 24;   // bytes shown on each side of a wrong joint
@@ -93,3 +95,5 @@ std::string percent(size_t part, size_t whole) {
     std::snprintf(text, sizeof text, "%.1f", 100.0 * static_cast<double>(part) / static_cast<double>(whole));
     return text;
 }
+
+}  // namespace tessaline

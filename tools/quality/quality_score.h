@@ -7,6 +7,8 @@
 
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 // What a repair got right, counted over the gaps between neighbouring text bytes of the original.
 struct QualityCounts {
     size_t joints = 0;               // cuts inside a paragraph
@@ -47,3 +49,5 @@ QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, s
 
 // A share as a percentage with one decimal, or "-" when nothing was counted.
 std::string percent(size_t part, size_t whole);
+
+}  // namespace tessaline

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace tessaline {
+
 const char* const QUALITY_USAGE =
     "Usage: quality CORPUS_FOLDER [OPTIONS]\n"
     "Wraps every novel of the folder (UTF-8, one paragraph per line) into CP949 files the way\n"
@@ -104,3 +106,5 @@ SettingsResult read_quality_settings(int argc, const char* const* argv, QualityS
     if (settings.summary) settings.baselines = false;
     return error.empty() ? SettingsResult::RUN : SettingsResult::USAGE_ERROR;
 }
+
+}  // namespace tessaline

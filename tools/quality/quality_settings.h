@@ -8,6 +8,8 @@
 #include "tools/corpus/corpus.h"
 #include "tools/corpus/wrap_styles.h"
 
+namespace tessaline {
+
 // What the quality tool was asked to measure.
 struct QualitySettings {
     std::string corpus;
@@ -28,3 +30,5 @@ enum class SettingsResult { RUN, HELP, USAGE_ERROR };
 SettingsResult read_quality_settings(int argc, const char* const* argv, QualitySettings& settings, std::string& error);
 
 extern const char* const QUALITY_USAGE;
+
+}  // namespace tessaline

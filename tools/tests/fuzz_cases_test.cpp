@@ -5,6 +5,8 @@
 #include "tests/support/cp949.h"
 #include "tests/support/unicode_text.h"
 
+namespace tessaline {
+
 namespace {
 
 std::string with_header(uint8_t flags, uint8_t min_length, uint8_t repeat, const std::string& text) {
@@ -35,7 +37,7 @@ TEST(ConversionCaseDecoding, ReadsTheOptionsFromTheFirstByte) {
     EXPECT_TRUE(c.options.blank_after_long);
     EXPECT_TRUE(c.options.mark_joins);
     EXPECT_TRUE(c.options.remove_hanja);
-    EXPECT_EQ(c.options.joints, tessaline::JointMode::vocabulary);
+    EXPECT_EQ(c.options.joints, JointMode::vocabulary);
     EXPECT_EQ(c.options.min_line_bytes, 30);
     EXPECT_EQ(c.source, "x");
 }
@@ -114,3 +116,5 @@ TEST(LoaderCases, PassOnMalformedUtf8AndEmptyFiles) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

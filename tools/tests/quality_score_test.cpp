@@ -4,6 +4,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 // Two paragraphs of which the first is cut twice: once where a space stood, once inside a word.
@@ -106,3 +108,5 @@ TEST(Percent, HasOneDecimalAndADashForNothing) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

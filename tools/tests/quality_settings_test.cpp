@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace tessaline {
+
 namespace {
 
 SettingsResult read(std::vector<const char*> args, QualitySettings& settings, std::string& error) {
@@ -57,3 +59,5 @@ TEST(QualitySettings, RejectsWhatItCannotMeasure) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 std::vector<std::string> paragraphs_of(const std::vector<const char*>& utf8_paragraphs) {
@@ -63,3 +65,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ShortCase>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
+
+}  // namespace tessaline

@@ -4,6 +4,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 struct KeptCase {
@@ -102,3 +104,5 @@ TEST(KeptCharacters, AllowWhatTheBytesAllow) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

@@ -5,6 +5,8 @@
 #include "tests/support/cp949.h"
 #include "tools/checks/text_kept.h"
 
+namespace tessaline {
+
 namespace {
 
 // 34 syllables, a space, then more: the 35th character of the first line is the space.
@@ -102,3 +104,5 @@ TEST(WrapStyles, NaiveJoinsPutTheJointBetweenLinesOnly) {
 }
 
 }  // namespace
+
+}  // namespace tessaline

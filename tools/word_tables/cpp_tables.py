@@ -5,6 +5,8 @@ import string
 from word_lists import REFERENCE_MARK, SPACE_SIGN, TAIL_FIELDS
 
 INDENT = "    "
+# The project's namespace, which the tables are declared in.
+NAMESPACE = "tessaline"
 # Rules longer than this are written a field a line.
 LINE_LIMIT = 110
 
@@ -146,6 +148,8 @@ def cpp_source(files, banner: list) -> str:
     """The whole generated source: `files` pairs each declaring header with its file's tables."""
     lines = [f"// {line}" for line in banner] + [""]
     lines += [f'#include "{header}"' for header, _ in files]
+    lines += ["", f"namespace {NAMESPACE} {{"]
     for header, tables in files:
         lines += ["", f"// The tables declared in {header}.", ""] + FileWriter(tables).lines()
+    lines += ["", f"}}  // namespace {NAMESPACE}"]
     return "\n".join(lines) + "\n"

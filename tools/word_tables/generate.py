@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes engine/rules/word_tables.generated.cpp from the word lists in engine/rules/words/.
 
-Each list file NAME.txt holds the tables declared in engine/NAME.h. With --check nothing is
+Each list file NAME.txt holds the tables declared in engine/rules/NAME.h. With --check nothing is
 written: the exit status is 1, with the difference shown, when the committed file is not what
 the lists give.
 """
@@ -30,7 +30,7 @@ SHOWN_DIFFERENCE_LINES = 40
 def generated_source(root: Path) -> str:
     files = []
     for path in sorted((root / WORDS_FOLDER).glob("*.txt")):
-        header = f"engine/{path.stem}.h"
+        header = f"{WORDS_FOLDER.parent.as_posix()}/{path.stem}.h"
         files.append((header, read_word_file(path, (WORDS_FOLDER / path.name).as_posix())))
     return cpp_source(files, BANNER)
 

@@ -116,7 +116,7 @@ class CommittedSourceCheck(unittest.TestCase):
         with tempfile.TemporaryDirectory() as folder:
             root = self.make_root(folder)
             source = generate.generated_source(root)
-            self.assertIn('#include "engine/sample_words.h"', source)
+            self.assertIn('#include "engine/rules/sample_words.h"', source)
             self.assertEqual(listed_entries(source), [("부터".encode("cp949"), 4, "부터")])
             (root / generate.OUTPUT).parent.mkdir(parents=True, exist_ok=True)
             (root / generate.OUTPUT).write_text(source, encoding="utf-8")

@@ -12,6 +12,8 @@
 #include "platform/platform.h"
 #include "web/engine/cp949_table.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr uint32_t REPLACEMENT = 0xFFFD;
@@ -190,3 +192,5 @@ unsigned char* platform_name_to_utf8(const char* name, size_t* out_count) {
     out.advance(length);
     return out.finish(out_count);
 }
+
+}  // namespace tessaline

@@ -19,6 +19,8 @@
 #include "pipeline/text_encoder.h"
 #include "pipeline/text_encoding.h"
 
+namespace tessaline {
+
 namespace {
 
 // The beginning of the original is kept for the page to show beside the result.
@@ -79,6 +81,11 @@ WebReport report;
 Original original;
 
 }  // namespace
+
+}  // namespace tessaline
+
+// The module's entries keep their C names, outside the project's namespace, and use its names.
+using namespace tessaline;
 
 extern "C" {
 

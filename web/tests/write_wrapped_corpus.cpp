@@ -11,7 +11,9 @@
 #include "tools/corpus/corpus.h"
 #include "tools/corpus/wrap_styles.h"
 
-int main(int argc, char** argv) {
+namespace tessaline {
+
+int write_wrapped_corpus(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "Usage: write_wrapped_corpus CORPUS_FOLDER OUTPUT_FOLDER\n");
         return 2;
@@ -34,3 +36,7 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace tessaline
+
+int main(int argc, char** argv) { return tessaline::write_wrapped_corpus(argc, argv); }

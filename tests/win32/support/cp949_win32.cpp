@@ -6,6 +6,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr UINT CP949 = 949;
@@ -46,3 +48,5 @@ std::string utf8(const std::string& cp949_bytes) {
         return "<not CP949: " + std::to_string(cp949_bytes.size()) + " bytes>";
     }
 }
+
+}  // namespace tessaline

@@ -8,6 +8,8 @@
 #include "app/startup.h"
 #include "app/selection.h"
 
+namespace tessaline {
+
 namespace {
 
 constexpr UINT TICK_MS = 20;
@@ -172,3 +174,5 @@ void select_multiple(const std::string& folder, const std::vector<std::string>& 
         at += name.size() + 1;
     }
 }
+
+}  // namespace tessaline

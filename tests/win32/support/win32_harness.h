@@ -8,6 +8,8 @@
 
 #include "tests/support/cp949.h"
 
+namespace tessaline {
+
 // A window's text as the bytes GetWindowTextA gives.
 std::string window_text(HWND window);
 
@@ -43,3 +45,5 @@ std::string read_file(const std::string& path);
 // Fills the selection buffer as the open dialog does: a single path, or a folder and names.
 void select_single(const std::string& path);
 void select_multiple(const std::string& folder, const std::vector<std::string>& names);
+
+}  // namespace tessaline

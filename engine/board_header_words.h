@@ -1,8 +1,0 @@
-#pragma once
-
-#include <span>
-
-#include "engine/word.h"
-
-// The first words of a bulletin-board header line, each compared over its own bytes.
-extern const std::span<const Word> board_header_words;

@@ -1,6 +1,0 @@
-#pragma once
-
-struct Conversion;
-
-// Takes a space that ends a joined line away again before a particle, an ending or a short closing word.
-void review_joint_space(Conversion& cv);

@@ -1,6 +1,0 @@
-#pragma once
-
-struct Conversion;
-
-// Appends the space at a joint when the line's ending or the next line's opening calls for one.
-void decide_joint_space(Conversion& cv);

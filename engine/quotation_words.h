@@ -1,8 +1,0 @@
-#pragma once
-
-#include <span>
-
-#include "engine/word.h"
-
-// Forms of 하다 ("to say") that carry a sentence on after a quotation: "어디 가니?" 하고 물었다.
-extern const std::span<const Word> quotative_openings;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tessaline {
+
+struct Conversion;
+
+// Gives stand-alone quotations inside the current line paragraphs of their own.
+void insert_dialogue_breaks(Conversion& cv);
+
+// How far back in the output and ahead in the source a quotation's other mark is looked for.
+constexpr int64_t DIALOGUE_OUTPUT_WINDOW = 49;
+constexpr int64_t DIALOGUE_SOURCE_WINDOW = 49;
+
+}  // namespace tessaline

@@ -1,6 +1,0 @@
-#pragma once
-
-struct LineText;
-
-// Squeezes every inner run of spaces in the line to one space.
-void squeeze_spaces(LineText& line);

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tessaline {
+
+// Searches that test eight bytes at a time: the rules pass over most bytes of a text without
+// acting, and a test per byte would cost more than the rules themselves.
+
+static_assert(std::endian::native == std::endian::little, "the first marked byte is the lowest one");
+
+inline uint64_t load_eight(const unsigned char* bytes) {
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+inline constexpr uint64_t LOW_SEVEN_BITS = 0x7F7F7F7F7F7F7F7FULL;
+inline constexpr uint64_t HIGH_BITS = 0x8080808080808080ULL;
+
+// The high bit of every byte of `word` that equals `value`, and nothing else.
+inline uint64_t bytes_equal(uint64_t word, unsigned char value) {
+    uint64_t x = word ^ (0x0101010101010101ULL * value);
+    uint64_t nonzero = ((x & LOW_SEVEN_BITS) + LOW_SEVEN_BITS) | x;
+    return ~nonzero & HIGH_BITS;
+}
+
+// Offset of the first byte marked in `marks`, which holds at least one mark.
+inline int64_t first_marked(uint64_t marks) { return std::countr_zero(marks) / 8; }
+
+// A search may read this many bytes past the end of the bytes it searches, which must be there
+// (a line keeps them): the last block is read whole and what lies past the end is masked off.
+inline constexpr size_t SEARCH_SLACK = 16;
+
+#if defined(__SSE2__)
+// The first position from `from` on, below `to`, marked by `marks_at`, which marks the sixteen
+// bytes from a position; `to` when none is. Only the last block, read past `to`, is masked.
+template <typename MarksAt>
+int64_t first_marked_block(MarksAt marks_at, int64_t from, int64_t to) {
+    for (; from + 16 <= to; from += 16) {
+        unsigned marks = marks_at(from);
+        if (marks != 0) return from + std::countr_zero(marks);
+    }
+    if (from >= to) return to;
+    unsigned marks = marks_at(from) & ((1u << (to - from)) - 1);
+    return marks != 0 ? from + std::countr_zero(marks) : to;
+}
+#endif
+
+// The first position from `from` on, below `to`, whose byte is one of `Values`; `to` when none is.
+// Sixteen bytes at a time where the processor compares them at once (SSE2), else eight.
+template <unsigned char... Values>
+int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    auto marks_at = [bytes](int64_t at) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ...);
+        return static_cast<unsigned>(_mm_movemask_epi8(hits));
+    };
+    return first_marked_block(marks_at, from, to);
+#else
+    for (; from < to; from += 8) {
+        uint64_t word = load_eight(bytes + from);
+        uint64_t marks = (bytes_equal(word, Values) | ...);
+        if (to - from < 8) marks &= (uint64_t{1} << (8 * (to - from))) - 1;
+        if (marks != 0) return from + first_marked(marks);
+    }
+#endif
+    return to;
+}
+
+// The first position from `from` on, below `to`, whose byte is one of `Values` or is `Lead` with
+// `TrailA` or `TrailB` after it; `to` when none is. Reads SEARCH_SLACK bytes past `to`, like
+// find_first_of.
+template <unsigned char Lead, unsigned char TrailA, unsigned char TrailB, unsigned char... Values>
+int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    auto marks_at = [bytes](int64_t at) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 1));
+        __m128i pairs = _mm_and_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Lead))),
+                                      _mm_or_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailA))),
+                                                   _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(TrailB)))));
+        __m128i hits = (_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Values))) | ... | pairs);
+        return static_cast<unsigned>(_mm_movemask_epi8(hits));
+    };
+    return first_marked_block(marks_at, from, to);
+#else
+    for (; from < to; from += 8) {
+        uint64_t word = load_eight(bytes + from);
+        uint64_t next = load_eight(bytes + from + 1);
+        uint64_t pairs = bytes_equal(word, Lead) & (bytes_equal(next, TrailA) | bytes_equal(next, TrailB));
+        uint64_t marks = (bytes_equal(word, Values) | ... | pairs);
+        if (to - from < 8) marks &= (uint64_t{1} << (8 * (to - from))) - 1;
+        if (marks != 0) return from + first_marked(marks);
+    }
+#endif
+    return to;
+}
+
+// The first position from `from` on at which `first` stands with `second` right after it, both
+// below `to`; `to` when there is none.
+inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, unsigned char first,
+                         unsigned char second) {
+#if defined(__SSE2__)
+    for (; from + 17 <= to; from += 16) {
+        __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from));
+        __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + from + 1));
+        __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(first))),
+                                     _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(second))));
+        int marks = _mm_movemask_epi8(hits);
+        if (marks != 0) return from + std::countr_zero(static_cast<unsigned>(marks));
+    }
+#endif
+    for (; from + 9 <= to; from += 8) {
+        uint64_t pairs = bytes_equal(load_eight(bytes + from), first) & bytes_equal(load_eight(bytes + from + 1), second);
+        if (pairs != 0) return from + first_marked(pairs);
+    }
+    for (; from + 1 < to; ++from)
+        if (bytes[from] == first && bytes[from + 1] == second) return from;
+    return to;
+}
+
+}  // namespace tessaline

@@ -1,0 +1,89 @@
+#include "engine/vocabulary/breaks.h"
+
+#include <cstring>
+
+#include "engine/passes/conversion.h"
+#include "engine/rules/board_header.h"
+#include "engine/rules/join_decision.h"
+#include "engine/rules/line_end_marks.h"
+#include "engine/text/source_scan.h"
+#include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/quotes.h"
+#include "engine/vocabulary/width.h"
+
+namespace tessaline {
+
+namespace {
+
+bool opens_quotation(const TextWindow& text, int64_t pos) {
+    unsigned char first = text.at(pos);
+    return first == '"' || first == '\'' || text.has(pos, "\xA1\xB0", 2) || text.has(pos, "\xA1\xAE", 2);  // “ ‘
+}
+
+bool closes_quotation(const TextWindow& text, int64_t end) {
+    unsigned char last = text.at(end - 1);
+    return last == '"' || last == '\'' || text.has(end - 2, "\xA1\xB1", 2) || text.has(end - 2, "\xA1\xAF", 2);  // ” ’
+}
+
+// A line that fills the book's wrap width ended there because the next line's text did not fit,
+// not because its paragraph ended. A quotation still stands apart: one that opens the next line,
+// or one that ends this line unless the book runs such quotations on into 하고 or 하며.
+bool width_continues_line(const Conversion& cv, int64_t lf, int64_t next_text) {
+    const TextWindow& text = cv.source;
+    if (!line_fills_width(cv.vocabulary.wrap, text, cv.place.line_start, lf, next_text)) return false;
+    if (opens_quotation(text, next_text)) return false;
+    if (!closes_quotation(text, line_text_end(text, lf))) return true;
+    auto at = [&text](int64_t pos) { return text.at(pos); };
+    return cv.vocabulary.quotations_run_on && quotative_at(at, next_text);
+}
+
+bool book_layout_continues_line(const Conversion& cv) {
+    int64_t lf = cv.place.line_end;
+    if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || starts_paragraph(cv.source, lf + 1)) return false;
+    if (cv.vocabulary.paragraphs_marked) return true;
+    // Where the wrap keeps the author's spaces, a line without one after its mark ends a paragraph.
+    if (cv.vocabulary.blanks_are_spaces) return line_ends_in_blank(cv.source, lf);
+    return width_continues_line(cv, lf, next_line_text(cv.source, lf + 1));
+}
+
+// Separator lines such as "====" end in a doubled mark; they stand alone whatever the layout.
+bool ends_in_separator(const LineText& line) {
+    unsigned char last = last_text_char(line);
+    return last == byte_before_last_char(line) && last != 0 && std::strchr("=-*/", last) != nullptr;
+}
+
+// A next line the join path would start on a line of its own: numbered, or a separator.
+bool next_line_stands_alone(const Conversion& cv, int64_t next) {
+    unsigned char first = cv.source_byte(next);
+    unsigned char second = cv.source_byte(next + 1);
+    if (first >= '0' && first <= '9' && (second == '.' || second == ':' || second == '-')) return true;
+    return cv.source_has(next, "--", 2) || cv.source_has(next, "==", 2) || cv.source_has(next, "//", 2) ||
+           cv.source_has(next, "**", 2);
+}
+
+// Every other keep rule (blank lines after it, a short line, a board header) still stands.
+bool kept_only_for_its_mark(const Conversion& cv) {
+    const LineText& line = cv.line;
+    return line.length > cv.options.min_line_bytes && is_keep_mark(line) && !ends_in_separator(line) &&
+           !is_board_header_line(line);
+}
+
+}  // namespace
+
+bool continue_by_book_layout(Conversion& cv) {
+    if (!kept_only_for_its_mark(cv) || !book_layout_continues_line(cv)) return false;
+    if (next_line_stands_alone(cv, skip_white_run(cv, cv.place.line_end + 1))) return false;
+    join_next_line(cv);  // the next line is neither blank, numbered nor a separator: no break comes back
+    return true;
+}
+
+bool ended_by_book_layout(const Conversion& cv) {
+    int64_t lf = cv.place.line_end;
+    if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || line_text_end(cv.source, lf) < 0) return false;
+    if (cv.vocabulary.paragraphs_marked && starts_paragraph(cv.source, lf + 1)) return true;
+    const WrapWidth& wrap = cv.vocabulary.wrap;
+    return wrap.kind != WrapKind::NONE &&
+           !line_fills_width(wrap, cv.source, cv.place.line_start, lf, next_line_text(cv.source, lf + 1));
+}
+
+}  // namespace tessaline

@@ -1,0 +1,73 @@
+#include "engine/vocabulary/joints.h"
+
+#include "engine/passes/conversion.h"
+#include "engine/text/marks.h"
+#include "engine/vocabulary/decision.h"
+#include "engine/vocabulary/evidence.h"
+
+namespace tessaline {
+
+namespace {
+
+
+// The joint as the line holds it: where the line's own text ends, and whether a space
+// follows it (the text's own, or the one the rules put after the join mark).
+struct BufferJoint {
+    int64_t text_end;
+    bool spaced;
+};
+
+bool locate_joint(const Conversion& cv, BufferJoint& joint) {
+    const LineText& line = cv.line;
+    int64_t end = line.length;
+    joint.spaced = false;
+    if (line.at(end - 1) == ' ') {
+        joint.spaced = true;
+        --end;
+    }
+    if (cv.place.mark_offset == 1) {
+        if (line.at(end - 1) != JOIN_MARK) return false;
+        --end;
+    }
+    while (line.at(end - 1) == ' ') {
+        joint.spaced = true;
+        --end;
+    }
+    joint.text_end = end;
+    return true;
+}
+
+// The evidence speaks about the source's joint; it is used only when the line still ends in the
+// same character (not, say, in a line break the join decision appended).
+bool same_last_char(const Conversion& cv, const BufferJoint& joint, const SourceChar& last) {
+    for (int64_t k = 1; k <= last.width; ++k)
+        if (cv.line_byte(joint.text_end - k) != cv.source_byte(last.start + last.width - k)) return false;
+    return true;
+}
+
+void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
+    cv.line.truncate(joint.text_end);
+    if (cv.place.mark_offset == 1) cv.line.append(&JOIN_MARK, 1);
+    if (spaced) cv.line.append(" ", 1);
+}
+
+}  // namespace
+
+void apply_vocabulary_evidence(Conversion& cv) {
+    if (cv.place.next_start >= cv.source_length()) return;  // no next line to meet
+    JointSides sides = joint_sides(cv.source, cv.place.next_start);
+    if (sides.last.width == 0 || sides.first.width == 0) return;
+    BufferJoint joint{};
+    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
+    JointWords words = joint_words(cv.source, sides);
+    RulesJoint rules = joint.spaced ? RulesJoint::SPACED
+                       : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
+                                                   : RulesJoint::NO_SPACE;
+    // Shifted by the margin the rules' decision keeps, so that the sign of the odds still decides.
+    double margin = joint.spaced ? overruling_margin(cv.vocabulary) : -overruling_margin(cv.vocabulary);
+    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use()) + margin;
+    if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
+    if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
+}
+
+}  // namespace tessaline

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tessaline {
+
+// What a book says about one byte string: how often it is a whole word, and how often the
+// proper beginning or the proper ending of a longer word.
+struct WordCounts {
+    uint32_t whole;
+    uint32_t beginning;
+    uint32_t ending;
+};
+
+// Keys up to this many bytes (words of up to four syllables) are kept in their slot, so a
+// lookup touches one place in memory; longer keys live in the arena.
+constexpr size_t INLINE_KEY_BYTES = 8;
+
+// The counts per byte string, in an open-addressing hash table whose longer keys live in one
+// arena: memory grows with the number of distinct strings, not with the text.
+struct WordCountTable {
+    struct Slot {
+        uint32_t hash;
+        uint32_t key_length;    // 0 marks an empty slot: no key is empty
+        uint64_t key;           // the key's bytes when it is short, else its offset in the arena
+        WordCounts counts;
+    };
+    std::vector<Slot> slots;
+    std::vector<unsigned char> keys;
+    size_t used;
+};
+
+enum class WordRole { WHOLE, BEGINNING, ENDING };
+
+// Adds `amount` to one count of a string of 1 or more bytes; counts stop at the largest value.
+void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
+
+// The bytes of a slot's key, `slot.key_length` of them.
+const unsigned char* word_slot_key(const WordCountTable& table, const WordCountTable::Slot& slot);
+
+// The counts of the string, all 0 when it was never added.
+WordCounts word_table_find(const WordCountTable& table, const unsigned char* key, size_t length);
+
+// Starts loading the string's slot into the cache, so that several lookups wait for memory at once.
+void word_table_prefetch(const WordCountTable& table, const unsigned char* key, size_t length);
+
+}  // namespace tessaline
