@@ -106,7 +106,7 @@ class DialogueScan {
 public:
     explicit DialogueScan(Conversion& cv)
         : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
-          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(cv.book_mode()) {
+          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(cv.vocabulary_mode()) {
         indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
     }
 

@@ -57,7 +57,7 @@ bool is_kept(const Conversion& cv, int64_t next_text) {
         return true;
     if (is_keep_mark(line)) return true;
     if (line.at(line.length - 1) == 0) return true;
-    return is_board_header_line(line) || (cv.book_mode() && ended_by_book_layout(cv));
+    return is_board_header_line(line) || (cv.vocabulary_mode() && ended_by_book_layout(cv));
 }
 
 // The first position from pos on whose byte is neither a space nor a tab; the scan stops at a
