@@ -21,6 +21,7 @@ public:
 size_t reflow_once(const std::string& text, const ConversionOptions& options) {
     std::span<const unsigned char> bytes(reinterpret_cast<const unsigned char*>(text.data()), text.size());
     Reflow reflow(options);
+    reflow.expect_length(bytes.size());
     while (reflow.needs_first_pass()) {
         reflow.feed_first_pass(bytes);
         reflow.finish_first_pass();

@@ -128,6 +128,10 @@ Reflow& Reflow::operator=(Reflow&&) noexcept = default;
 
 bool Reflow::needs_first_pass() const { return state_->cv.vocabulary_mode() && state_->reading.needs_round(); }
 
+void Reflow::expect_length(uint64_t bytes) {
+    if (needs_first_pass()) state_->reading.expect_length(static_cast<int64_t>(std::min<uint64_t>(bytes, INT64_MAX)));
+}
+
 void Reflow::feed_first_pass(std::span<const unsigned char> cp949) {
     if (!needs_first_pass()) throw std::logic_error("Reflow::feed_first_pass: no first pass is needed");
     state_->reading.take(cp949, state_->cv.vocabulary);
@@ -165,6 +169,7 @@ void Reflow::finish(OutputSink& out) {
 std::string reflow(std::string_view cp949, const ConversionOptions& options) {
     std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size());
     Reflow conversion(options);
+    conversion.expect_length(text.size());
     while (conversion.needs_first_pass()) {
         conversion.feed_first_pass(text);
         conversion.finish_first_pass();

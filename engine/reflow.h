@@ -51,6 +51,9 @@ public:
 //     for (each piece of the text) reflow.feed(piece, sink);
 //     reflow.finish(sink);
 //
+// A caller that knows about how long the text will be (a file's size) says so first, with
+// expect_length: when it is near enough, the text is read beforehand once instead of twice.
+//
 // A failed allocation throws std::bad_alloc; the Reflow is then of no further use. Calls out of
 // this order throw std::logic_error.
 class Reflow {
@@ -61,6 +64,7 @@ public:
     Reflow& operator=(Reflow&&) noexcept;
 
     bool needs_first_pass() const;
+    void expect_length(uint64_t bytes);
     void feed_first_pass(std::span<const unsigned char> cp949);
     void finish_first_pass();
 

@@ -59,11 +59,13 @@ bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
     return true;
 }
 
-// Reads the text into the engine, twice when its vocabulary is gathered first; false when
+// Reads the text into the engine, more than once when its vocabulary is gathered first; false when
 // reading failed.
 bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest& request, FileReport& report) {
     Reflow reflow(request.options);
     bool replace_footer = request.replace_own_footer;
+    // A CP949 file's text is its bytes; in other encodings its size says too little of the text's.
+    if (reader.encoding() == TextEncoding::cp949) reflow.expect_length(reader.size());
     while (reflow.needs_first_pass()) {
         auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
         if (!read_text(reader, replace_footer, gather)) return false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <span>
 #include <stdexcept>
@@ -37,8 +38,10 @@ std::span<const unsigned char> bytes_of(const std::string& text) {
 }
 
 // Feeds `text` cut into pieces of the sizes `sizes` gives in turn (the last size repeating),
-// the vocabulary mode's reading rounds included, and returns the output.
-std::string fed_in_pieces(const std::string& text, const ConversionOptions& options, const std::vector<size_t>& sizes) {
+// the vocabulary mode's reading rounds included (counted in `rounds`), after telling the engine
+// the length `expected` when one is given, and returns the output.
+std::string fed_in_pieces(const std::string& text, const ConversionOptions& options, const std::vector<size_t>& sizes,
+                          std::optional<uint64_t> expected = std::nullopt, int* rounds = nullptr) {
     auto feed_all = [&](auto feed) {
         size_t turn = 0;
         for (size_t at = 0; at < text.size();) {
@@ -48,9 +51,11 @@ std::string fed_in_pieces(const std::string& text, const ConversionOptions& opti
         }
     };
     Reflow reflow(options);
+    if (expected) reflow.expect_length(*expected);
     while (reflow.needs_first_pass()) {
         feed_all([&](auto piece) { reflow.feed_first_pass(piece); });
         reflow.finish_first_pass();
+        if (rounds != nullptr) ++*rounds;
     }
     StringSink sink;
     feed_all([&](auto piece) { reflow.feed(piece, sink); });
@@ -203,6 +208,45 @@ TEST(Streaming, OnlyTheVocabularyModeReadsTheTextBeforehand) {
         ++rounds;
     }
     EXPECT_EQ(rounds, 2);
+}
+
+// A length told beforehand lets the first reading gather the vocabulary too, when it samples
+// the lines the measured length samples; a wrong one costs the reading it would have spared.
+// Either way the output is the same.
+TEST(Streaming, ALengthToldBeforehandSparesAReadingAndChangesNothing) {
+    ConversionOptions vocabulary = window_defaults();
+    vocabulary.joints = JointMode::vocabulary;
+    // Over 1 MiB, so only every third line is gathered: there the book writes 바닷바람 as one
+    // word, in the other lines as two, and the joint at its start follows the lines gathered.
+    std::string fused = cp949("그날 아침에도 바닷바람이 불었고 바닷바람이 세었으며 바닷바람이 차가웠다.\r\n");
+    std::string apart = cp949("그날 저녁에도 바닷 바람이 불었고 바닷 바람이 세었으며 바닷 바람이 차가웠다.\r\n");
+    std::string book = cp949("그는 한참 동안 말없이 모래밭을 걸었다. 멀리서 바닷\r\n바람이 불어왔다.\r\n") + apart +
+                       repeat(fused + apart + apart, 5000);
+    ASSERT_TRUE(book.size() > (size_t{2} << 19) && book.size() < (size_t{3} << 19)) << book.size();
+    struct Telling {
+        std::string text;
+        std::optional<uint64_t> expected;
+        int rounds;
+    };
+    const Telling tellings[] = {
+        {PAGE, std::nullopt, 2},
+        {PAGE, PAGE.size(), 1},
+        {PAGE, 3 << 20, 2},
+        {book, std::nullopt, 2},
+        {book, book.size(), 1},
+        {book, book.size() - 1000, 1},
+        {book, book.size() / 2, 2},
+        {book, 0, 2},
+    };
+    for (const Telling& telling : tellings) {
+        std::string untold = fed_in_pieces(telling.text, vocabulary, {65536});
+        for (const std::vector<size_t>& sizes : {std::vector<size_t>{65536}, std::vector<size_t>{1, 2, 3, 4093, 1, 17, 801}}) {
+            int rounds = 0;
+            EXPECT_TRUE(fed_in_pieces(telling.text, vocabulary, sizes, telling.expected, &rounds) == untold)
+                << telling.text.size() << " bytes told " << telling.expected.value_or(-1);
+            EXPECT_EQ(rounds, telling.rounds) << telling.text.size() << " bytes told " << telling.expected.value_or(-1);
+        }
+    }
 }
 
 TEST(Streaming, CallsOutOfOrderAreRefused) {

@@ -81,26 +81,22 @@ PairCounts two_syllable_start(const BookVocabulary& v, const JointWords& joint) 
 }
 
 // The lookups of one joint go to four places in memory; all four are asked for before any is read.
-void prefetch_counts(const BookVocabulary& v, const JointWords& joint) {
+JointCounts counts_at(const BookVocabulary& v, const JointWords& joint) {
+    bool words = words_apply(joint);
+    WordKey before = word_key(joint.before, words ? joint.before_length : 0);
+    WordKey after = word_key(joint.after, words ? joint.after_length : 0);
     pair_table_prefetch(v.pairs, pair_key(joint.last_code, joint.first_code));
     if (between_syllables(joint) && joint.after_length >= 4)
         pair_table_prefetch(v.word_starts, pair_key(joint.first_code, joint.second_code));
-    if (!words_apply(joint)) return;
-    word_table_prefetch(v.words, joint.before, joint.before_length);
-    word_table_prefetch(v.words, joint.after, joint.after_length);
-}
-
-JointCounts counts_at(const BookVocabulary& v, const JointWords& joint) {
-    prefetch_counts(v, joint);
+    word_table_prefetch(v.words, before);
+    word_table_prefetch(v.words, after);
     JointCounts c{};
     c.pair = pair_table_find(v.pairs, pair_key(joint.last_code, joint.first_code));
     if (joint.first_syllable) c.word_end = margin_before_syllable(v.margins, joint.last_code);
     if (joint.last_syllable) c.word_start = margin_after_syllable(v.margins, joint.first_code);
     c.two_start = two_syllable_start(v, joint);
-    if (words_apply(joint)) {
-        c.before = word_table_find(v.words, joint.before, joint.before_length);
-        c.after = word_table_find(v.words, joint.after, joint.after_length);
-    }
+    c.before = word_table_find(v.words, before);
+    c.after = word_table_find(v.words, after);
     return c;
 }
 

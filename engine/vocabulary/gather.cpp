@@ -70,10 +70,28 @@ SourceChar char_in_line(const unsigned char* text, int64_t pos, int64_t end) {
     return SourceChar{pos, 2, static_cast<uint16_t>((lead << 8) | text[pos + 1]), is_syllable_lead(lead)};
 }
 
+// The meetings of a line are counted in slots all over the tables; asked for all at once first,
+// they come from memory together rather than one after the other.
+void prefetch_meetings(const BookVocabulary& v, const unsigned char* text, int64_t begin, int64_t end) {
+    uint16_t previous = 0;
+    for (int64_t pos = begin; pos < end;) {
+        if (is_blank_byte(text[pos])) {
+            ++pos;
+            continue;
+        }
+        SourceChar c = char_in_line(text, pos, end);
+        if (previous != 0) pair_table_prefetch(v.pairs, pair_key(previous, c.code));
+        if (previous != 0 && c.syllable) pair_table_prefetch(v.word_starts, pair_key(previous, c.code));
+        previous = c.code;
+        pos += c.width;
+    }
+}
+
 // Blanks at either end of a line may be the wrap's own, so the words next to them do not count.
 void gather_between(BookVocabulary& v, const unsigned char* text, int64_t begin, int64_t end) {
     while (begin < end && is_blank_byte(text[begin])) ++begin;
     while (end > begin && is_blank_byte(text[end - 1])) --end;
+    prefetch_meetings(v, text, begin, end);
     LineScan scan{text, begin, SourceChar{}, SourceChar{}, -1, SyllableGap::NONE};
     for (int64_t pos = begin; pos < end;) {
         if (is_blank_byte(text[pos])) {

@@ -1,8 +1,10 @@
 #include "engine/vocabulary/reading.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/vocabulary/gather.h"
+#include "engine/vocabulary/store.h"
 
 namespace tessaline {
 
@@ -12,15 +14,23 @@ constexpr size_t READ_PIECE = size_t{1} << 16;
 
 }  // namespace
 
+void VocabularyReading::expect_length(int64_t bytes) {
+    if (round_ != Round::measure || length_ != 0) return;
+    stride_ = gather_stride(bytes);
+    gathering_early_ = true;
+}
+
 void VocabularyReading::take(std::span<const unsigned char> cp949, BookVocabulary& vocabulary) {
-    if (round_ == Round::measure) {
+    if (round_ == Round::measure)
         length_ += static_cast<int64_t>(cp949.size()) - std::count(cp949.begin(), cp949.end(), 0);
-        return;
-    }
-    // A whole text handed over at once is still read in a window of about one piece.
+    if (round_ == Round::gather || gathering_early_) gather(cp949, vocabulary);
+}
+
+// A whole text handed over at once is still read in a window of about one piece.
+void VocabularyReading::gather(std::span<const unsigned char> cp949, BookVocabulary& vocabulary) {
     while (!cp949.empty()) {
         size_t piece = std::min(cp949.size(), READ_PIECE);
-        append_text(text_, cp949.first(piece));
+        append_text(gathering_.text, cp949.first(piece));
         cp949 = cp949.subspan(piece);
         read_lines(vocabulary, false);
     }
@@ -28,41 +38,66 @@ void VocabularyReading::take(std::span<const unsigned char> cp949, BookVocabular
 
 void VocabularyReading::finish_round(BookVocabulary& vocabulary) {
     if (round_ == Round::measure) {
-        stride_ = gather_stride(length_);
+        int64_t stride = gather_stride(length_);
+        if (gathering_early_ && stride == stride_) {
+            conclude(vocabulary);
+            return;
+        }
+        // The lines gathered were not the ones the length samples: they are read again.
+        stride_ = stride;
+        vocabulary = BookVocabulary{};
+        gathering_ = Gathering{};
         round_ = Round::gather;
         return;
     }
+    conclude(vocabulary);
+}
+
+void VocabularyReading::conclude(BookVocabulary& vocabulary) {
     read_lines(vocabulary, true);
     settle_vocabulary(vocabulary);
-    survey_.conclude(vocabulary);
-    width_.conclude(vocabulary);
-    quotations_.conclude(vocabulary);
-    text_.reset(0);
+    gathering_.survey.conclude(vocabulary);
+    gathering_.width.conclude(vocabulary);
+    gathering_.quotations.conclude(vocabulary);
+    gathering_.text.reset(0);
     round_ = Round::done;
+}
+
+// A sampled line is ready once the next line's text is there; a line between the samples, once
+// its LF is found, as nothing of it is read.
+bool VocabularyReading::line_ready(bool complete, int64_t& line_end) {
+    Gathering& g = gathering_;
+    if (g.line % stride_ == 0) return g.readiness.ready(g.text, complete, line_end);
+    int64_t end = g.text.end();
+    const unsigned char* start = g.text.pointer(g.line_start);
+    const void* lf = end > g.line_start ? std::memchr(start, '\n', static_cast<size_t>(end - g.line_start)) : nullptr;
+    line_end = lf == nullptr ? end : g.line_start + (static_cast<const unsigned char*>(lf) - start);
+    return lf != nullptr || complete;
 }
 
 // Every stride-th line is gathered, and its end surveyed when it has one; the text after the last
 // LF counts as a line too.
 void VocabularyReading::read_lines(BookVocabulary& vocabulary, bool complete) {
+    Gathering& g = gathering_;
     int64_t line_end = 0;
-    while (!lines_done_ && readiness_.ready(text_, complete, line_end)) {
-        bool has_lf = line_end < text_.end();
-        if (line_ % stride_ == 0) {
-            int64_t length = line_end - line_start_;
-            if (length > 0) gather_line(vocabulary, text_.pointer(line_start_), length);
-            if (has_lf) survey_.survey_line_end(text_, line_end);
-            if (has_lf) width_.survey_line_end(text_, line_start_, line_end);
-            quotations_.survey_line(text_, line_start_, line_end);
+    while (!g.lines_done && line_ready(complete, line_end)) {
+        bool has_lf = line_end < g.text.end();
+        if (g.line % stride_ == 0) {
+            int64_t length = line_end - g.line_start;
+            if (length > 0) gather_line(vocabulary, g.text.pointer(g.line_start), length);
+            if (has_lf) g.survey.survey_line_end(g.text, line_end);
+            if (has_lf) g.width.survey_line_end(g.text, g.line_start, line_end);
+            g.quotations.survey_line(g.text, g.line_start, line_end);
         }
         if (!has_lf) {
-            lines_done_ = true;
+            g.lines_done = true;
             break;
         }
-        ++line_;
-        line_start_ = line_end + 1;
-        readiness_.start(line_start_);
+        ++g.line;
+        g.line_start = line_end + 1;
+        g.readiness.start(g.line_start);
         // The byte before a line tells the reading back to a blank where the line begins.
-        text_.drop_before(line_start_ - 1);
+        g.text.drop_before(g.line_start - 1);
     }
 }
 

@@ -7,6 +7,8 @@ namespace tessaline {
 namespace {
 
 constexpr size_t FIRST_SLOTS = 1024;    // a short book's words fit without growing
+// The slots are at most this many tenths full: the probes stay short and the table small.
+constexpr size_t MOST_TENTHS_USED = 7;
 
 // Mixes eight bytes at a time: words are short, and this runs once per word of the book.
 uint32_t hash_bytes(const unsigned char* key, size_t length) {
@@ -20,6 +22,18 @@ uint32_t hash_bytes(const unsigned char* key, size_t length) {
     return static_cast<uint32_t>(h >> 32);
 }
 
+// The slot to start probing at takes the hash's low bits; the check, its high bytes.
+void set_check(WordCountTable::Slot& slot, uint32_t hash) {
+    slot.check[0] = static_cast<uint8_t>(hash >> 8);
+    slot.check[1] = static_cast<uint8_t>(hash >> 16);
+    slot.check[2] = static_cast<uint8_t>(hash >> 24);
+}
+
+bool check_matches(const WordCountTable::Slot& slot, uint32_t hash) {
+    return slot.check[0] == static_cast<uint8_t>(hash >> 8) && slot.check[1] == static_cast<uint8_t>(hash >> 16) &&
+           slot.check[2] == static_cast<uint8_t>(hash >> 24);
+}
+
 // A short key as the slot holds it: its bytes, the rest zero.
 uint64_t inline_key(const unsigned char* key, size_t length) {
     uint64_t packed = 0;
@@ -27,32 +41,34 @@ uint64_t inline_key(const unsigned char* key, size_t length) {
     return packed;
 }
 
-bool same_key(const WordCountTable& table, const WordCountTable::Slot& slot, const unsigned char* key, size_t length) {
-    if (length <= INLINE_KEY_BYTES) return slot.key == inline_key(key, length);
-    return std::memcmp(table.keys.data() + slot.key, key, length) == 0;
+bool same_key(const WordCountTable& table, const WordCountTable::Slot& slot, const WordKey& key) {
+    if (key.length <= INLINE_KEY_BYTES) return slot.key == inline_key(key.bytes, key.length);
+    return std::memcmp(table.keys.data() + slot.key, key.bytes, key.length) == 0;
 }
 
-size_t find_slot(const WordCountTable& table, uint32_t hash, const unsigned char* key, size_t length) {
+size_t find_slot(const WordCountTable& table, const WordKey& key) {
     size_t mask = table.slots.size() - 1;
-    size_t i = hash & mask;
-    for (;; i = (i + 1) & mask) {
+    for (size_t i = key.hash & mask;; i = (i + 1) & mask) {
         const WordCountTable::Slot& slot = table.slots[i];
         if (slot.key_length == 0) return i;
-        if (slot.hash == hash && slot.key_length == length && same_key(table, slot, key, length)) return i;
+        if (slot.key_length == key.length && check_matches(slot, key.hash) && same_key(table, slot, key)) return i;
     }
 }
 
-uint64_t stored_key(WordCountTable& table, const unsigned char* key, size_t length) {
-    if (length <= INLINE_KEY_BYTES) return inline_key(key, length);
+uint64_t stored_key(WordCountTable& table, const WordKey& key) {
+    if (key.length <= INLINE_KEY_BYTES) return inline_key(key.bytes, key.length);
     uint64_t offset = table.keys.size();
-    table.keys.insert(table.keys.end(), key, key + length);
+    table.keys.insert(table.keys.end(), key.bytes, key.bytes + key.length);
     return offset;
 }
 
-// Rebuilds the slots with room for `needed` strings at most half full, so probes stay short.
+bool too_full(size_t used, size_t slots) { return used * 10 > slots * MOST_TENTHS_USED; }
+
+// Rebuilds the slots with room for `needed` strings, so probes stay short. A slot's home is
+// found again from its key, as the slot keeps only part of the hash.
 void rehash(WordCountTable& table, size_t needed) {
     size_t size = table.slots.empty() ? FIRST_SLOTS : table.slots.size();
-    while (size < needed * 2) size *= 2;
+    while (too_full(needed, size)) size *= 2;
     if (size == table.slots.size()) return;
     std::vector<WordCountTable::Slot> old;
     old.swap(table.slots);
@@ -60,7 +76,7 @@ void rehash(WordCountTable& table, size_t needed) {
     size_t mask = size - 1;
     for (const WordCountTable::Slot& slot : old) {
         if (slot.key_length == 0) continue;
-        size_t i = slot.hash & mask;
+        size_t i = hash_bytes(word_slot_key(table, slot), slot.key_length) & mask;
         while (table.slots[i].key_length != 0) i = (i + 1) & mask;
         table.slots[i] = slot;
     }
@@ -70,13 +86,16 @@ void add_to(uint32_t& count, uint32_t amount) { count = count > UINT32_MAX - amo
 
 }  // namespace
 
-void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount) {
-    if (length == 0 || amount == 0) return;
-    if ((table.used + 1) * 2 > table.slots.size()) rehash(table, table.used + 1);
-    uint32_t hash = hash_bytes(key, length);
-    WordCountTable::Slot& slot = table.slots[find_slot(table, hash, key, length)];
+WordKey word_key(const unsigned char* bytes, size_t length) { return WordKey{bytes, length, hash_bytes(bytes, length)}; }
+
+void word_table_add(WordCountTable& table, const unsigned char* bytes, size_t length, WordRole role, uint32_t amount) {
+    if (length == 0 || length > LONGEST_KEY_BYTES || amount == 0) return;
+    if (too_full(table.used + 1, table.slots.size())) rehash(table, table.used + 1);
+    WordKey key = word_key(bytes, length);
+    WordCountTable::Slot& slot = table.slots[find_slot(table, key)];
     if (slot.key_length == 0) {
-        slot = WordCountTable::Slot{hash, static_cast<uint32_t>(length), stored_key(table, key, length), WordCounts{0, 0, 0}};
+        slot = WordCountTable::Slot{stored_key(table, key), WordCounts{0, 0, 0}, static_cast<uint8_t>(length), {}};
+        set_check(slot, key.hash);
         ++table.used;
     }
     uint32_t& count = role == WordRole::WHOLE ? slot.counts.whole
@@ -85,13 +104,13 @@ void word_table_add(WordCountTable& table, const unsigned char* key, size_t leng
     add_to(count, amount);
 }
 
-void word_table_prefetch(const WordCountTable& table, const unsigned char* key, size_t length) {
-    if (!table.slots.empty() && length != 0) __builtin_prefetch(&table.slots[hash_bytes(key, length) & (table.slots.size() - 1)]);
+void word_table_prefetch(const WordCountTable& table, const WordKey& key) {
+    if (!table.slots.empty() && key.length != 0) __builtin_prefetch(&table.slots[key.hash & (table.slots.size() - 1)]);
 }
 
-WordCounts word_table_find(const WordCountTable& table, const unsigned char* key, size_t length) {
-    if (table.slots.empty() || length == 0) return WordCounts{0, 0, 0};
-    return table.slots[find_slot(table, hash_bytes(key, length), key, length)].counts;
+WordCounts word_table_find(const WordCountTable& table, const WordKey& key) {
+    if (table.slots.empty() || key.length == 0 || key.length > LONGEST_KEY_BYTES) return WordCounts{0, 0, 0};
+    return table.slots[find_slot(table, key)].counts;
 }
 
 const unsigned char* word_slot_key(const WordCountTable& table, const WordCountTable::Slot& slot) {

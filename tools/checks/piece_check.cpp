@@ -60,6 +60,10 @@ std::string find_piece_difference(std::string_view source, const ConversionOptio
     std::mt19937_64 random(seed);
     ProgressRecord progress;
     Reflow reflow(options, &progress);
+    // The length told beforehand, if any, is right or wrong by up to a few MiB: neither may matter.
+    int told = std::uniform_int_distribution<int>(0, 2)(random);
+    if (told == 1) reflow.expect_length(source.size());
+    if (told == 2) reflow.expect_length(std::uniform_int_distribution<uint64_t>(0, uint64_t{4} << 20)(random));
     while (reflow.needs_first_pass()) {
         feed_in_pieces(text, random_cuts(text.size(), random), [&](auto piece) { reflow.feed_first_pass(piece); });
         reflow.finish_first_pass();
