@@ -13,9 +13,9 @@ namespace {
 
 HWND checkbox_with_id(int id) {
     switch (id) {
-    case ID_SPLIT_LONG_SENTENCES: return main_window.split_long_sentences_check;
-    case ID_REMOVE_HANJA: return main_window.remove_hanja_check;
-    case ID_BLANK_AFTER_LONG: return main_window.blank_after_long_check;
+    case id_split_long_sentences: return main_window.split_long_sentences_check;
+    case id_remove_hanja: return main_window.remove_hanja_check;
+    case id_blank_after_long: return main_window.blank_after_long_check;
     default: return main_window.mark_joins_check;
     }
 }
@@ -31,19 +31,19 @@ void toggle_checkbox(int id) {
 
 bool handle_command(int id) {
     switch (id) {
-    case ID_SPLIT_LONG_SENTENCES:
-    case ID_REMOVE_HANJA:
-    case ID_BLANK_AFTER_LONG:
-    case ID_MARK_JOINS:
+    case id_split_long_sentences:
+    case id_remove_hanja:
+    case id_blank_after_long:
+    case id_mark_joins:
         toggle_checkbox(id);
         return true;
-    case ID_OPEN:
+    case id_open:
         choose_files(main_window.window);
         return true;
-    case ID_CONVERT:
+    case id_convert:
         convert_selection(window_option_controls(), window_view());
         return true;
-    case ID_EXIT:
+    case id_exit:
     case COMMAND_EXIT_MENU:
         DestroyWindow(main_window.window);
         return true;

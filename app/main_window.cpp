@@ -11,9 +11,9 @@ MainWindow main_window;
 namespace {
 
 void centre_on_screen(HWND window) {
-    int x = (GetSystemMetrics(SM_CXMAXIMIZED) - MAIN_WINDOW_WIDTH) / 2;
-    int y = (GetSystemMetrics(SM_CYMAXIMIZED) - MAIN_WINDOW_HEIGHT) / 2;
-    MoveWindow(window, x, y, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT, TRUE);
+    int x = (GetSystemMetrics(SM_CXMAXIMIZED) - main_window_width) / 2;
+    int y = (GetSystemMetrics(SM_CYMAXIMIZED) - main_window_height) / 2;
+    MoveWindow(window, x, y, main_window_width, main_window_height, TRUE);
 }
 
 void on_create(HWND window, const CREATESTRUCTA* creation) {
@@ -68,8 +68,8 @@ bool register_main_window_class(HINSTANCE instance, const char* class_name) {
 }
 
 HWND create_main_window(HINSTANCE instance, const char* class_name, const char* title) {
-    return CreateWindowExA(0, class_name, title, WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, 0, MAIN_WINDOW_WIDTH,
-                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, class_name, title, WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, 0, main_window_width,
+                           main_window_height, nullptr, nullptr, instance, nullptr);
 }
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

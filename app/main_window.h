@@ -28,8 +28,8 @@ struct MainWindow {
 
 extern MainWindow main_window;
 
-constexpr int MAIN_WINDOW_WIDTH = 600;
-constexpr int MAIN_WINDOW_HEIGHT = 455;
+constexpr int main_window_width = 600;
+constexpr int main_window_height = 455;
 
 // Registers the window class; false when it could not be registered (for example because it
 // already is).

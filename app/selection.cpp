@@ -7,17 +7,17 @@
 
 namespace tessaline {
 
-char selection_buffer[SELECTION_BUFFER_SIZE];
+char selection_buffer[selection_buffer_size];
 int selection_ready;
 int txt_file_count;
 
 size_t selection_string_length(size_t offset) {
-    return strnlen(selection_buffer + offset, SELECTION_BUFFER_SIZE - offset);
+    return strnlen(selection_buffer + offset, selection_buffer_size - offset);
 }
 
 bool is_multiple_selection() {
     size_t after_first = selection_string_length(0) + 1;
-    return after_first < SELECTION_BUFFER_SIZE && selection_buffer[after_first] != '\0';
+    return after_first < selection_buffer_size && selection_buffer[after_first] != '\0';
 }
 
 std::vector<BatchFile> selected_files() {

@@ -8,11 +8,11 @@
 
 namespace tessaline {
 
-constexpr size_t SELECTION_BUFFER_SIZE = 100000;
+constexpr size_t selection_buffer_size = 100000;
 
 // What the last open dialog chose. Single: the full path followed by two NULs. Multiple: the
 // folder, a NUL, every name followed by a NUL, and one more NUL.
-extern char selection_buffer[SELECTION_BUFFER_SIZE];
+extern char selection_buffer[selection_buffer_size];
 // 1 while a choice waits to be converted; a completed run uses it up.
 extern int selection_ready;
 // The text files of a multiple selection, counted when it was made.
@@ -35,9 +35,9 @@ std::vector<BatchFile> selected_files();
 template <typename Visit>
 void for_each_text_file(Visit visit) {
     size_t offset = selection_string_length(0) + 1;
-    while (offset < SELECTION_BUFFER_SIZE) {
+    while (offset < selection_buffer_size) {
         size_t length = selection_string_length(offset);
-        if (length == 0 || offset + length == SELECTION_BUFFER_SIZE) return;
+        if (length == 0 || offset + length == selection_buffer_size) return;
         const char* name = selection_buffer + offset;
         if (passes_text_file_test(name)) visit(name, length);
         offset += length + 1;

@@ -9,15 +9,15 @@ namespace tessaline {
 
 namespace {
 
-constexpr int RESOURCE_STRING_SIZE = 100;
+constexpr int resource_string_size = 100;
 
 }  // namespace
 
 HWND start_main_window(HINSTANCE instance, int show) {
-    char title[RESOURCE_STRING_SIZE] = "";
-    char class_name[RESOURCE_STRING_SIZE] = "";
-    LoadStringA(instance, STRING_WINDOW_TITLE, title, RESOURCE_STRING_SIZE);
-    LoadStringA(instance, STRING_CLASS_NAME, class_name, RESOURCE_STRING_SIZE);
+    char title[resource_string_size] = "";
+    char class_name[resource_string_size] = "";
+    LoadStringA(instance, STRING_WINDOW_TITLE, title, resource_string_size);
+    LoadStringA(instance, STRING_CLASS_NAME, class_name, resource_string_size);
     // The progress bar class lives in the common controls library.
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);

@@ -10,7 +10,7 @@ namespace tessaline {
 namespace {
 
 // The field holds at most nine characters and the NUL behind them.
-constexpr int MIN_LENGTH_TEXT_SIZE = 10;
+constexpr int min_length_text_size = 10;
 
 bool is_checked(HWND checkbox) { return SendMessageA(checkbox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -22,8 +22,8 @@ public:
     }
 
     std::string min_length_text() override {
-        char text[MIN_LENGTH_TEXT_SIZE] = "";
-        GetWindowTextA(main_window.min_length_field, text, MIN_LENGTH_TEXT_SIZE);
+        char text[min_length_text_size] = "";
+        GetWindowTextA(main_window.min_length_field, text, min_length_text_size);
         return text;
     }
 

@@ -15,27 +15,27 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t CEILING_BYTES = 16 << 20;
+constexpr size_t ceiling_bytes = 16 << 20;
 
 void memcpy_run(benchmark::State& state) {
-    std::vector<char> from(CEILING_BYTES, 'x');
-    std::vector<char> to(CEILING_BYTES);
+    std::vector<char> from(ceiling_bytes, 'x');
+    std::vector<char> to(ceiling_bytes);
     for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), CEILING_BYTES);
+        std::memcpy(to.data(), from.data(), ceiling_bytes);
         benchmark::DoNotOptimize(to.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(CEILING_BYTES));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(ceiling_bytes));
 }
 
 void file_read_run(benchmark::State& state) {
     std::string path = (std::filesystem::temp_directory_path() / ("tessaline-read-" + std::to_string(getpid()))).string();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        std::string block(CEILING_BYTES, 'x');
+        std::string block(ceiling_bytes, 'x');
         out.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
-    std::vector<char> into(CEILING_BYTES);
+    std::vector<char> into(ceiling_bytes);
     for (auto _ : state) {
         uint64_t size = 0;
         PlatformFile* file = platform_open_existing(path.c_str(), &size);
@@ -48,7 +48,7 @@ void file_read_run(benchmark::State& state) {
         benchmark::DoNotOptimize(into.data());
     }
     std::filesystem::remove(path);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(CEILING_BYTES));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(ceiling_bytes));
 }
 
 }  // namespace

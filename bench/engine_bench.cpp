@@ -54,7 +54,7 @@ void engine_run(benchmark::State& state, BenchInput input, size_t size) {
 
 // The book-vocabulary mode on the 16 MB corpus, to be compared with the rules alone.
 void vocabulary_run(benchmark::State& state) {
-    const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
+    const std::string& text = bench_input(BenchInput::CORPUS, 16 * megabyte);
     ConversionOptions options = bench_options();
     options.joints = JointMode::vocabulary;
     for (auto _ : state) benchmark::DoNotOptimize(reflow_once(text, options));

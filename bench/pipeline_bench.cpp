@@ -79,7 +79,7 @@ void pipeline_run(benchmark::State& state, BenchInput input, size_t size) {
 
 // The whole path of the 16 MB corpus with the book-vocabulary mode, beside the rules alone.
 void vocabulary_file_run(benchmark::State& state) {
-    const std::string& text = bench_input(BenchInput::CORPUS, 16 * MEGABYTE);
+    const std::string& text = bench_input(BenchInput::CORPUS, 16 * megabyte);
     write_input(text);
     for (auto _ : state) {
         if (!convert_file(JointMode::vocabulary)) {

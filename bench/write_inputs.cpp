@@ -28,9 +28,9 @@ void write_file(const std::filesystem::path& path, const std::string& text) {
 
 void write_sized_inputs(const std::filesystem::path& folder) {
     for (BenchInput input : all_bench_inputs()) {
-        for (size_t mb : BENCH_SIZES_MB) {
+        for (size_t mb : bench_sizes_mb) {
             std::string name = std::string(bench_input_name(input)) + "-" + std::to_string(mb) + "mb.txt";
-            write_file(folder / name, bench_input(input, mb * MEGABYTE));
+            write_file(folder / name, bench_input(input, mb * megabyte));
         }
     }
 }

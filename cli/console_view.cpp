@@ -14,14 +14,14 @@ namespace tessaline {
 namespace {
 
 // Megabytes as a person counts them on a disk label.
-constexpr double BYTES_PER_MEGABYTE = 1e6;
+constexpr double bytes_per_megabyte = 1e6;
 
 // Columns assumed when the terminal does not tell its width.
-constexpr int USUAL_COLUMNS = 80;
+constexpr int usual_columns = 80;
 
 int terminal_columns() {
     int columns = platform_terminal_columns();
-    return columns > 0 ? columns : USUAL_COLUMNS;
+    return columns > 0 ? columns : usual_columns;
 }
 
 std::string one_decimal(double value) {
@@ -122,7 +122,7 @@ void ConsoleView::clear_line() {
 std::string ConsoleView::summary() const {
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started_;
     std::string line = message(Text::summary, {std::to_string(converted_), std::to_string(failures_.size()),
-                                               one_decimal(static_cast<double>(converted_bytes_) / BYTES_PER_MEGABYTE),
+                                               one_decimal(static_cast<double>(converted_bytes_) / bytes_per_megabyte),
                                                one_decimal(seconds.count())});
     return converted_ > 0 ? line + where_saved(options_) : line;
 }

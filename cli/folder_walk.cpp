@@ -8,7 +8,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr PlatformFileId UNKNOWN_ID{0, 0};
+constexpr PlatformFileId unknown_id{0, 0};
 
 struct Subfolder {
     std::string name;
@@ -51,7 +51,7 @@ struct Walk {
 
     // A folder whose identity is unknown cannot be recognised again and is entered each time it is
     // met (it cannot be part of a loop the walk would notice either way).
-    bool first_visit(const PlatformFileId& id) { return id == UNKNOWN_ID || entered.insert(id).second; }
+    bool first_visit(const PlatformFileId& id) { return id == unknown_id || entered.insert(id).second; }
 
     bool enters(const Subfolder& subfolder) {
         if (is_tessaline_folder(subfolder.name)) return false;

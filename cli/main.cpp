@@ -16,13 +16,13 @@ namespace tessaline {
 
 namespace {
 
-constexpr int USAGE_ERROR_STATUS = 2;
+constexpr int usage_error_status = 2;
 
 int usage_error(const std::string& error, bool with_usage) {
     std::fprintf(stderr, "tessaline: %s\n", error.c_str());
     if (with_usage) print_usage(stderr);
     print_usage_hint(stderr);
-    return USAGE_ERROR_STATUS;
+    return usage_error_status;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ struct Wording {
     const char* korean;
 };
 
-constexpr const char* ENGLISH_HELP =
+constexpr const char* english_help =
     "Usage: tessaline [OPTIONS] [PATH...]\n"
     "Repairs the line breaks of hard-wrapped Korean plain-text novels.\n"
     "\n"
@@ -81,7 +81,7 @@ constexpr const char* ENGLISH_HELP =
     "named with the reason) or there was nothing to convert, 2 for a usage error,\n"
     "128 + the signal number when the run was interrupted.\n";
 
-constexpr const char* KOREAN_HELP =
+constexpr const char* korean_help =
     "사용법: tessaline [옵션] [경로...]\n"
     "줄바꿈이 고정된 한국어 텍스트 소설의 줄바꿈을 고칩니다.\n"
     "\n"
@@ -143,11 +143,11 @@ constexpr const char* KOREAN_HELP =
     "함께 알립니다) 변환할 것이 없으면 1, 사용법 오류는 2, 실행이 중단되면\n"
     "128 + 시그널 번호.\n";
 
-const Wording WORDINGS[] = {
+const Wording wordings[] = {
     {Text::try_help, "Try 'tessaline --help' for more information.",
      "자세한 내용은 'tessaline --help'를 보십시오."},
     {Text::usage_line, "Usage: tessaline [OPTIONS] [PATH...]", "사용법: tessaline [옵션] [경로...]"},
-    {Text::help, ENGLISH_HELP, KOREAN_HELP},
+    {Text::help, english_help, korean_help},
     {Text::unknown_option, "unknown option %1", "알 수 없는 옵션 %1"},
     {Text::option_takes_no_value, "option %1 takes no value", "%1 옵션에는 값을 줄 수 없습니다"},
     {Text::option_needs_value, "option %1 needs a value", "%1 옵션에는 값이 필요합니다"},
@@ -186,7 +186,7 @@ struct KindWording {
 };
 
 // The platform's failures in Korean; in English its own words serve.
-const KindWording KOREAN_REASONS[] = {
+const KindWording korean_reasons[] = {
     {PlatformErrorKind::missing, "그런 파일이나 폴더가 없습니다"},
     {PlatformErrorKind::no_permission, "권한이 없습니다"},
     {PlatformErrorKind::not_a_folder, "경로 중간에 폴더가 아닌 것이 있습니다"},
@@ -209,7 +209,7 @@ const KindWording KOREAN_REASONS[] = {
 };
 
 const char* wording(Text text) {
-    for (const Wording& entry : WORDINGS)
+    for (const Wording& entry : wordings)
         if (entry.text == text) return korean ? entry.korean : entry.english;
     return "";
 }
@@ -236,7 +236,7 @@ std::string message(Text text, std::initializer_list<std::string_view> arguments
 }
 
 std::string korean_reason(PlatformErrorKind kind) {
-    for (const KindWording& entry : KOREAN_REASONS)
+    for (const KindWording& entry : korean_reasons)
         if (entry.kind == kind) return entry.korean;
     return "";
 }

@@ -36,7 +36,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr OptionName OPTION_NAMES[] = {
+constexpr OptionName option_names[] = {
     {"min-length", 'm', true, Option::MIN_LENGTH},
     {"remove-hanja", 0, false, Option::REMOVE_HANJA},
     {"no-blank-after-long", 0, false, Option::NO_BLANK_AFTER_LONG},
@@ -59,21 +59,21 @@ constexpr OptionName OPTION_NAMES[] = {
 };
 
 const OptionName* find_long(const std::string& name) {
-    for (const auto& entry : OPTION_NAMES)
+    for (const auto& entry : option_names)
         if (name == entry.long_name) return &entry;
     return nullptr;
 }
 
 const OptionName* find_short(char name) {
-    for (const auto& entry : OPTION_NAMES)
+    for (const auto& entry : option_names)
         if (entry.short_name != 0 && entry.short_name == name) return &entry;
     return nullptr;
 }
 
 // More files at once than this only queue for the same cores.
-constexpr unsigned MOST_JOBS = 1024;
+constexpr unsigned most_jobs = 1024;
 
-// A whole number from 1 to MOST_JOBS, in decimal digits only; 0 when the text is none.
+// A whole number from 1 to most_jobs, in decimal digits only; 0 when the text is none.
 unsigned jobs_named(const std::string& text) {
     if (text.empty() || text.size() > 4) return 0;
     unsigned value = 0;
@@ -81,7 +81,7 @@ unsigned jobs_named(const std::string& text) {
         if (c < '0' || c > '9') return 0;
         value = value * 10 + static_cast<unsigned>(c - '0');
     }
-    return value <= MOST_JOBS ? value : 0;
+    return value <= most_jobs ? value : 0;
 }
 
 // False when the name is none of the joint modes; any case is accepted.
@@ -95,7 +95,7 @@ bool joint_mode_named(std::string name, JointMode& mode) {
 }
 
 // The minimum length is a count of characters; more than this is no line length at all.
-constexpr int LONGEST_MIN_LENGTH = 9999;
+constexpr int longest_min_length = 9999;
 
 // The number written in decimal digits alone, or -1 when it is anything else or too large.
 int min_length_of(const std::string& value) {
@@ -103,7 +103,7 @@ int min_length_of(const std::string& value) {
     for (char c : value) {
         if (c < '0' || c > '9') return -1;
         number = number * 10 + (c - '0');
-        if (number > LONGEST_MIN_LENGTH) return -1;
+        if (number > longest_min_length) return -1;
     }
     return number;
 }
@@ -129,15 +129,15 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
         break;
     case Option::INPUT_ENCODING:
         if (!input_encoding_named(value, options.input_encoding))
-            error = message(Text::unknown_input_encoding, {quoted_name(value), INPUT_ENCODING_NAMES});
+            error = message(Text::unknown_input_encoding, {quoted_name(value), input_encoding_names});
         break;
     case Option::OUTPUT_ENCODING:
         if (!output_encoding_named(value, options.output_encoding))
-            error = message(Text::unknown_output_encoding, {quoted_name(value), OUTPUT_ENCODING_NAMES});
+            error = message(Text::unknown_output_encoding, {quoted_name(value), output_encoding_names});
         break;
     case Option::JOBS:
         options.jobs = jobs_named(value);
-        if (options.jobs == 0) error = message(Text::bad_jobs, {std::to_string(MOST_JOBS), quoted_name(value)});
+        if (options.jobs == 0) error = message(Text::bad_jobs, {std::to_string(most_jobs), quoted_name(value)});
         break;
     case Option::OUTPUT_DIR:
         options.output_dir = value;

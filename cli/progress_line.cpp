@@ -8,10 +8,10 @@ namespace tessaline {
 
 namespace {
 
-constexpr std::string_view CUT_MARK = "...";
+constexpr std::string_view cut_mark = "...";
 
 // Characters a shell would split, expand or quote; a name holding one is shown quoted.
-constexpr std::string_view SHELL_SPECIAL = " \t'\"`$&*()[]{};|<>?!\\#~=%^";
+constexpr std::string_view shell_special = " \t'\"`$&*()[]{};|<>?!\\#~=%^";
 
 struct Character {
     uint32_t code;
@@ -75,7 +75,7 @@ size_t display_columns(std::string_view text) {
 
 std::string shown_name(std::string_view name) {
     std::string quoted = quoted_name(name);
-    bool plain = name.find_first_of(SHELL_SPECIAL) == std::string_view::npos && quoted == "'" + std::string(name) + "'";
+    bool plain = name.find_first_of(shell_special) == std::string_view::npos && quoted == "'" + std::string(name) + "'";
     return plain ? std::string(name) : quoted;
 }
 
@@ -86,8 +86,8 @@ std::string progress_line(int index, int count, std::string_view name, int perce
     size_t fixed = display_columns(head) + display_columns(tail);
     size_t name_room = room > fixed ? room - fixed : 0;
     if (display_columns(name) <= name_room) return head + std::string(name) + tail;
-    if (name_room > CUT_MARK.size())
-        return head + std::string(CUT_MARK) + std::string(tail_within(name, name_room - CUT_MARK.size())) + tail;
+    if (name_room > cut_mark.size())
+        return head + std::string(cut_mark) + std::string(tail_within(name, name_room - cut_mark.size())) + tail;
     return std::string(head_within(head + std::string(name) + tail, room));
 }
 

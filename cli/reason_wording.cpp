@@ -15,7 +15,7 @@ struct PhraseWording {
 };
 
 // A longer phrase comes before a shorter one it begins with.
-const PhraseWording PIPELINE_PHRASES[] = {
+const PhraseWording pipeline_phrases[] = {
     {"cannot be opened", "파일을 열 수 없습니다"},
     {"cannot be read again", "파일을 다시 읽을 수 없습니다"},
     {"cannot be read", "파일을 읽을 수 없습니다"},
@@ -44,13 +44,13 @@ std::string explanation(const std::string& english) {
 const std::regex DAMAGE(R"(has (\d+) (?:byte|bytes|(code unit|code units)) that (?:is|are) not (CP949 text|UTF-8|UTF-16) )"
                         R"(\((?:the first )?at byte (\d+)\), written as (.+))");
 const std::regex UNKEPT(R"(holds (\d+) characters? that CP949 lacks, written as "\?": (.*); --output-encoding utf-8 keeps them)");
-const std::regex OTHERS(R"(, (\d+) others?$)");
+const std::regex others_pattern(R"(, (\d+) others?$)");
 
 // The refusals of files that are plainly not text.
 const std::regex BEGINS_LIKE(R"(is not text: it begins like an? (.+))");
 const std::regex CONTROL_CODES(R"(is not text: (\d+)% of its bytes are control codes that text does not hold)");
 
-const PhraseWording KINDS_OF_FILE[] = {
+const PhraseWording kinds_of_file[] = {
     {"PNG image", "PNG 그림"},
     {"JPEG image", "JPEG 그림"},
     {"ZIP archive", "ZIP 압축 파일"},
@@ -65,7 +65,7 @@ const PhraseWording KINDS_OF_FILE[] = {
 };
 
 std::string kind_in_korean(const std::string& english) {
-    for (const PhraseWording& kind : KINDS_OF_FILE)
+    for (const PhraseWording& kind : kinds_of_file)
         if (english == kind.english) return kind.korean;
     return english;
 }
@@ -78,7 +78,7 @@ std::string damage_in_korean(const std::smatch& found) {
 }
 
 std::string unkept_in_korean(const std::smatch& found) {
-    std::string list = std::regex_replace(found[2].str(), OTHERS, ", 그 밖에 $1자");
+    std::string list = std::regex_replace(found[2].str(), others_pattern, ", 그 밖에 $1자");
     return "CP949에 없는 문자 " + found[1].str() + "개를 \"?\"로 썼습니다: " + list +
            ". --output-encoding utf-8이면 그대로 남습니다";
 }
@@ -94,7 +94,7 @@ std::string reason_in_run_language(const std::string& english) {
         return "파일은 텍스트가 아닙니다: " + kind_in_korean(found[1].str()) + "처럼 시작합니다";
     if (std::regex_match(english, found, CONTROL_CODES))
         return "파일은 텍스트가 아닙니다: 바이트의 " + found[1].str() + "%가 텍스트에 없는 제어 코드입니다";
-    for (const PhraseWording& phrase : PIPELINE_PHRASES) {
+    for (const PhraseWording& phrase : pipeline_phrases) {
         if (!starts_with(english, phrase.english)) continue;
         std::string system = explanation(english.substr(std::string(phrase.english).size()));
         return phrase.korean + (system.empty() ? "" : ": " + system);

@@ -30,7 +30,7 @@ void split_path(const std::string& path, std::string& folder, std::string& name)
 }
 
 // Standard input is named as on the command line.
-constexpr char STANDARD_INPUT_NAME[] = "-";
+constexpr char standard_input_name[] = "-";
 
 struct Planner {
     const CliOptions& options;
@@ -118,7 +118,7 @@ std::vector<BatchFile> plan_files(const CliOptions& options, ConsoleView& consol
     Planner planner{options, console, {}, {}};
     for (size_t k = 0; k < options.paths.size(); ++k) {
         switch (kinds[k]) {
-        case PathKind::STDIN: planner.files.push_back(BatchFile{STANDARD_INPUT_NAME, "", true}); break;
+        case PathKind::STDIN: planner.files.push_back(BatchFile{standard_input_name, "", true}); break;
         case PathKind::FOLDER: planner.add_folder_tree(options.paths[k]); break;
         case PathKind::FILE: planner.add_file(options.paths[k]); break;
         case PathKind::UNREADABLE: break;

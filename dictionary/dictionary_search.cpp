@@ -5,10 +5,10 @@ namespace tessaline {
 namespace {
 
 // The Korean dictionary's base names, as Debian and other systems install it.
-constexpr const char* BASE_NAMES[] = {"ko", "ko_KR"};
+constexpr const char* base_names[] = {"ko", "ko_KR"};
 
 // Hunspell's own search path, and the folders of package managers beside it.
-constexpr const char* SYSTEM_FOLDERS[] = {
+constexpr const char* system_folders[] = {
     "/usr/share/hunspell",       "/usr/local/share/hunspell", "/usr/share/myspell",
     "/usr/share/myspell/dicts",  "/usr/local/share/myspell",  "/opt/homebrew/share/hunspell",
     "/Library/Spelling",
@@ -33,13 +33,13 @@ std::vector<std::string> dictionary_folders(const char* dicpath) {
         if (colon > start) folders.push_back(paths.substr(start, colon - start));
         start = colon + 1;
     }
-    folders.insert(folders.end(), std::begin(SYSTEM_FOLDERS), std::end(SYSTEM_FOLDERS));
+    folders.insert(folders.end(), std::begin(system_folders), std::end(system_folders));
     return folders;
 }
 
 std::optional<DictionaryFiles> dictionary_in(const std::string& folder,
                                              const std::function<bool(const std::string&)>& exists) {
-    for (const char* base : BASE_NAMES) {
+    for (const char* base : base_names) {
         DictionaryFiles files{joined(folder, std::string(base) + ".aff"), joined(folder, std::string(base) + ".dic")};
         if (exists(files.affixes) && exists(files.words)) return files;
     }

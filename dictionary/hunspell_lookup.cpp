@@ -11,7 +11,7 @@ namespace tessaline {
 namespace {
 
 // A word every Korean dictionary knows: when it is not found, the files are no Korean dictionary.
-constexpr const char* KNOWN_WORD = "사람";
+constexpr const char* known_word = "사람";
 
 class HunspellLookup final : public WordLookup {
 public:
@@ -33,7 +33,7 @@ std::unique_ptr<WordLookup> open_word_lookup(const std::string& named_path, std:
     std::optional<DictionaryFiles> files = find_dictionary(named_path, std::getenv("DICPATH"), is_file, error);
     if (!files) return nullptr;
     auto lookup = std::make_unique<HunspellLookup>(*files);
-    if (lookup->is_word(KNOWN_WORD)) return lookup;
+    if (lookup->is_word(known_word)) return lookup;
     error = "'" + files->words + "' does not read as a Korean Hunspell dictionary";
     return nullptr;
 }

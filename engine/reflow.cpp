@@ -16,13 +16,13 @@ namespace {
 
 // Input is taken in pieces of at most this size, so a whole text handed over at once is still
 // converted in a window of about this size.
-constexpr size_t FEED_PIECE = size_t{1} << 16;
+constexpr size_t feed_piece = size_t{1} << 16;
 // Progress is told every time this many more input bytes are converted, and at the end.
-constexpr int64_t PROGRESS_STEP = int64_t{1} << 16;
+constexpr int64_t progress_step = int64_t{1} << 16;
 // The rules read at most this far back in the output text, besides its last line.
-constexpr int64_t OUTPUT_LOOK_BACK = 64;
+constexpr int64_t output_look_back = 64;
 // ... and the last line, found by its LF at least this far before the end.
-constexpr int64_t LAST_LINE_LF_DISTANCE = 8;
+constexpr int64_t last_line_lf_distance = 8;
 
 class StringSink : public OutputSink {
 public:
@@ -55,14 +55,14 @@ struct Reflow::State final : OutputDrain {
     VocabularyReading reading;
     bool finished = false;
     int64_t passed = 0;            // the output text before this went on, when the long-sentence pass is off
-    int64_t last_line_lf = -1;     // the output's LF at least LAST_LINE_LF_DISTANCE bytes before its end
+    int64_t last_line_lf = -1;     // the output's LF at least last_line_lf_distance bytes before its end
     int64_t lf_searched = 0;       // ... the output before this position has been searched for it
     int64_t reported = -1;         // the count last told
 };
 
 void Reflow::State::take_input(std::span<const unsigned char> cp949) {
     while (!cp949.empty()) {
-        size_t piece = std::min(cp949.size(), FEED_PIECE);
+        size_t piece = std::min(cp949.size(), feed_piece);
         append_text(cv.source, cp949.first(piece));
         cp949 = cp949.subspan(piece);
         advance(false);
@@ -92,7 +92,7 @@ void Reflow::State::pass_output(bool finished_lines) {
 int64_t Reflow::State::output_still_read() {
     int64_t end = cv.output_length();
     int64_t next_pass = long_pass_on() ? long_pass.position() : passed;
-    int64_t searched_to = end - LAST_LINE_LF_DISTANCE;
+    int64_t searched_to = end - last_line_lf_distance;
     for (int64_t pos = searched_to; pos >= std::max(lf_searched, cv.output.base()); --pos) {
         if (cv.output.at(pos) == '\n') {
             last_line_lf = pos;
@@ -102,7 +102,7 @@ int64_t Reflow::State::output_still_read() {
     lf_searched = std::max(lf_searched, searched_to + 1);
     // Without such an LF the rules may read back to the output's first byte.
     int64_t last_line = last_line_lf >= 0 ? last_line_lf : 0;
-    return std::min({next_pass, end - OUTPUT_LOOK_BACK, last_line});
+    return std::min({next_pass, end - output_look_back, last_line});
 }
 
 void Reflow::State::forget_read_output() {
@@ -114,7 +114,7 @@ void Reflow::State::forget_read_output() {
 void Reflow::State::report_progress(bool at_end) {
     if (progress == nullptr) return;
     int64_t converted = at_end ? cv.source_length() : cv.place.line_start;
-    if (converted <= reported || (!at_end && converted < reported + PROGRESS_STEP)) return;
+    if (converted <= reported || (!at_end && converted < reported + progress_step)) return;
     reported = converted;
     progress->consumed(static_cast<uint64_t>(converted));
 }
@@ -144,7 +144,7 @@ void Reflow::finish_first_pass() {
     if (state_->reading.needs_round()) return;
     // A long text shows its own words often enough; the dictionary speaks where a short one is silent.
     WordDictionary* dictionary = cv.options.dictionary;
-    if (dictionary != nullptr && state_->reading.length() <= DICTIONARY_TEXT_LIMIT && dictionary->available())
+    if (dictionary != nullptr && state_->reading.length() <= dictionary_text_limit && dictionary->available())
         cv.dictionary.use(dictionary);
 }
 

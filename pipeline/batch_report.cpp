@@ -58,7 +58,7 @@ void BatchReport::failed(const std::string& path, const std::string& reason) {
 // Only the last file of a list shows the large preview; when an earlier file failed to load,
 // none reaches that number.
 void BatchReport::written(const std::string& head, uint64_t length) {
-    size_t limit = is_list() && loaded_count_ < file_count_ ? PREVIEW_LIMIT_EARLIER : PREVIEW_LIMIT_LAST;
+    size_t limit = is_list() && loaded_count_ < file_count_ ? preview_limit_earlier : preview_limit_last;
     view_.show_converted(length);
     view_.show_preview(preview_of(head, length, limit));
 }
@@ -74,7 +74,7 @@ void BatchReport::ended() {
 
 BatchOutcome BatchReport::finish() {
     if (failed_names_.empty()) {
-        view_.set_status(is_list() ? finished_status(file_count_) : SINGLE_FINISHED_STATUS);
+        view_.set_status(is_list() ? finished_status(file_count_) : single_finished_status);
         view_.show_message(finished_message(is_list() ? file_count_ : 1, saved_in_tessaline_));
     } else {
         view_.set_status(failed_status(converted_, failed_names_));

@@ -17,7 +17,7 @@ namespace {
 
 // Results of each converting thread that may wait for the disk at once: the one just written
 // and the one before it.
-constexpr size_t COMMITS_PER_JOB = 2;
+constexpr size_t commits_per_job = 2;
 
 void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
     DirectOutput standard_output;
@@ -28,7 +28,7 @@ void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
 // a result waits for the disk before it is renamed into place, its thread converts the next file.
 void convert_at_once(const BatchRequest& request, BatchReport& report) {
     OrderedRelay relay(report, request.files.size());
-    CommitQueue commits(request.jobs * COMMITS_PER_JOB);
+    CommitQueue commits(request.jobs * commits_per_job);
     std::atomic<size_t> next = 0;
     auto work = [&] {
         for (size_t k; (k = next++) < request.files.size();)

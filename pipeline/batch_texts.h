@@ -15,7 +15,7 @@ std::string progress_status(int file_count, int file_number);
 // its own and the message of a list of one.
 std::string finished_status(int file_count);
 std::string finished_message(int file_count, bool saved_in_tessaline);
-extern const char SINGLE_FINISHED_STATUS[];
+extern const char single_finished_status[];
 
 // The end of a run in which the named files could not be loaded or written; `converted` files
 // were converted.

@@ -14,21 +14,21 @@ namespace tessaline {
 // 0xA1-0xFE, which every lead byte takes as its trail byte, so only how the bytes pair up is left
 // to check.
 
-constexpr size_t CP949_BLOCK = 16;
+constexpr size_t cp949_block = 16;
 
 // The bit after every run of set bits of `bits` (16 bits) that holds an odd number of them; bit 16
 // for a run that reaches the last bit. Runs are found by their first bits, and a carry added there
 // runs through the run to the bit after it.
 inline uint32_t ends_of_odd_runs(uint32_t bits) {
-    constexpr uint32_t EVEN_BITS = 0x15555;
-    constexpr uint32_t ODD_BITS = 0x0AAAA;
+    constexpr uint32_t even_bits = 0x15555;
+    constexpr uint32_t odd_bits = 0x0AAAA;
     uint32_t starts = bits & ~(bits << 1);
-    uint32_t after_even_starts = (bits + (starts & EVEN_BITS)) & ~bits;
-    uint32_t after_odd_starts = (bits + (starts & ODD_BITS)) & ~bits;
-    return (after_even_starts & ODD_BITS) | (after_odd_starts & EVEN_BITS);
+    uint32_t after_even_starts = (bits + (starts & even_bits)) & ~bits;
+    uint32_t after_odd_starts = (bits + (starts & odd_bits)) & ~bits;
+    return (after_even_starts & odd_bits) | (after_odd_starts & even_bits);
 }
 
-// How many of the CP949_BLOCK bytes from `bytes`, whose first byte begins a character, are text
+// How many of the cp949_block bytes from `bytes`, whose first byte begins a character, are text
 // kept as it is and end at a character's end: no NUL, and every byte of 0x80 or above in
 // 0xA1-0xFE and paired with the next. 0 when the block is not of that kind (or cannot be checked
 // this way), which leaves it to the byte-by-byte check.
@@ -47,7 +47,7 @@ inline size_t clean_cp949_block(const unsigned char* bytes) {
     uint32_t odd = ends_of_odd_runs(high);
     if ((odd & 0xFFFF) != 0) return 0;
     // The last lead byte of a row that reaches the block's end takes its trail from the next block.
-    return (odd & 0x10000) != 0 ? CP949_BLOCK - 1 : CP949_BLOCK;
+    return (odd & 0x10000) != 0 ? cp949_block - 1 : cp949_block;
 #else
     (void)bytes;
     return 0;

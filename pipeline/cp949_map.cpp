@@ -6,17 +6,17 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t TABLE_SIZE = 65536;
+constexpr size_t table_size = 65536;
 
 bool is_user_code(unsigned lead, unsigned trail) {
-    return (lead == USER_ROW_FIRST || lead == USER_ROW_SECOND) && trail >= USER_TRAIL_FIRST && trail <= USER_TRAIL_LAST;
+    return (lead == user_row_first || lead == user_row_second) && trail >= user_trail_first && trail <= user_trail_last;
 }
 
 // The private-use character Windows reads for a code of the user rows.
 char16_t user_character(unsigned lead, unsigned trail) {
-    unsigned row = lead == USER_ROW_FIRST ? 0 : 1;
-    unsigned row_length = USER_TRAIL_LAST - USER_TRAIL_FIRST + 1;
-    return static_cast<char16_t>(USER_CHARACTER_FIRST + row * row_length + (trail - USER_TRAIL_FIRST));
+    unsigned row = lead == user_row_first ? 0 : 1;
+    unsigned row_length = user_trail_last - user_trail_first + 1;
+    return static_cast<char16_t>(user_character_first + row * row_length + (trail - user_trail_first));
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ const Cp949Map& Cp949Map::get() {
     return map;
 }
 
-Cp949Map::Cp949Map() : characters_(TABLE_SIZE, 0), codes_(TABLE_SIZE, 0) {
+Cp949Map::Cp949Map() : characters_(table_size, 0), codes_(table_size, 0) {
     platform_cp949_characters(characters_.data());
-    for (unsigned code = 0x8100; code < TABLE_SIZE; ++code) {
+    for (unsigned code = 0x8100; code < table_size; ++code) {
         unsigned lead = code >> 8, trail = code & 0xFF;
         // Only pairs of the right shape count, whatever the system's table says about others.
         if (!is_cp949_lead(static_cast<unsigned char>(lead)) ||

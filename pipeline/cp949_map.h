@@ -20,11 +20,11 @@ inline bool is_cp949_trail(unsigned char lead, unsigned char trail) {
 // The rules never match them as a word, quote or mark, so they hold the stand-ins for the
 // characters CP949 lacks; a CP949 file's own codes there are read as the private-use
 // characters U+E000-U+E0BB, as Windows reads them.
-constexpr unsigned char USER_ROW_FIRST = 0xC9;
-constexpr unsigned char USER_ROW_SECOND = 0xFE;
-constexpr unsigned char USER_TRAIL_FIRST = 0xA1;
-constexpr unsigned char USER_TRAIL_LAST = 0xFE;
-constexpr char32_t USER_CHARACTER_FIRST = 0xE000;
+constexpr unsigned char user_row_first = 0xC9;
+constexpr unsigned char user_row_second = 0xFE;
+constexpr unsigned char user_trail_first = 0xA1;
+constexpr unsigned char user_trail_last = 0xFE;
+constexpr char32_t user_character_first = 0xE000;
 
 // CP949 two-byte codes and the Unicode characters they stand for, as this system's code pages
 // know them. Characters are read through `character_of` and written through `code_of`, so each

@@ -17,23 +17,23 @@ namespace {
 // UTF-16 is taken for a file without a mark when at least one character in this many is ASCII
 // with its zero byte (a Korean novel has a space or a line end every few characters) and fewer
 // than one in this many is a control code no text holds.
-constexpr uint64_t UTF16_SHARE = 16;
+constexpr uint64_t utf16_share = 16;
 // ... and when its own byte order shows at least this many times the ASCII characters of the other,
-constexpr uint64_t UTF16_ORDER_MARGIN = 4;
+constexpr uint64_t utf16_order_margin = 4;
 // ... at least this many of them, and the file's length is even: one stray zero byte in a text
 // of single bytes is no UTF-16.
-constexpr uint64_t UTF16_LEAST = 2;
+constexpr uint64_t utf16_least = 2;
 
 // A file is not text when more than one byte in this many is a control code that no text holds
 // (random bytes have one in eleven) ...
-constexpr uint64_t NOT_TEXT_SHARE = 16;
+constexpr uint64_t not_text_share = 16;
 // ... and there are at least this many, so a few stray bytes never make a file not text.
-constexpr uint64_t NOT_TEXT_LEAST = 16;
+constexpr uint64_t not_text_least = 16;
 
 // UTF-8 with bytes that are not UTF-8 is still read as UTF-8 when it has at least this many
 // characters of two bytes or more per bad byte. CP949 Korean read as UTF-8 has about one such
 // character per six bad bytes.
-constexpr uint64_t UTF8_CHARACTERS_PER_BAD_BYTE = 16;
+constexpr uint64_t utf8_characters_per_bad_byte = 16;
 
 struct Signature {
     const char* bytes;
@@ -44,7 +44,7 @@ struct Signature {
 
 // Marks of files that are not text, where those files have them: bytes no text begins with, or
 // words no text has at that place.
-constexpr Signature BINARY_SIGNATURES[] = {
+constexpr Signature binary_signatures[] = {
     {"\x89PNG\r\n\x1A\n", 8, 0, "a PNG image"},
     {"\xFF\xD8\xFF", 3, 0, "a JPEG image"},
     {"PK\x03\x04", 4, 0, "a ZIP archive"},
@@ -64,7 +64,7 @@ struct Mark {
     TextEncoding encoding;
 };
 
-constexpr Mark BYTE_ORDER_MARKS[] = {
+constexpr Mark byte_order_marks[] = {
     {"\xEF\xBB\xBF", 3, TextEncoding::utf8},
     {"\xFF\xFE", 2, TextEncoding::utf16le},
     {"\xFE\xFF", 2, TextEncoding::utf16be},
@@ -120,7 +120,7 @@ void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
     // The bytes still to come could at best add a character of two bytes for every two of them,
     // one of them completing a character cut at the end of this piece.
     uint64_t still_to_come = expected_size_ > total_ ? (expected_size_ - total_ + 1) / 2 : 0;
-    utf8_ruled_out_ = expected_size_ > 0 && utf8_bad_bytes_ * UTF8_CHARACTERS_PER_BAD_BYTE > utf8_characters_ + still_to_come;
+    utf8_ruled_out_ = expected_size_ > 0 && utf8_bad_bytes_ * utf8_characters_per_bad_byte > utf8_characters_ + still_to_come;
 }
 
 void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
@@ -133,7 +133,7 @@ void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
     for (; at + 8 <= bytes.size(); at += 8) {
         uint64_t word = eight_bytes_at(bytes.data() + at);
         // Eight bytes without a control code, DEL included, are passed over at once.
-        if (!has_byte_below(word, 0x20) && !has_byte_below(word ^ (EACH_BYTE * 0x7F), 1)) continue;
+        if (!has_byte_below(word, 0x20) && !has_byte_below(word ^ (each_byte * 0x7F), 1)) continue;
         for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_byte(bytes[k]) ? 1 : 0;
     }
     for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_byte(bytes[at]) ? 1 : 0;
@@ -187,19 +187,19 @@ Detection EncodingSniffer::decide(InputEncoding choice) const {
     if (!signature.empty()) return Detection{TextEncoding::cp949, 0, "it begins like " + signature};
     if (looks_like_utf16(little_, big_)) return Detection{TextEncoding::utf16le, 0, ""};
     if (looks_like_utf16(big_, little_)) return Detection{TextEncoding::utf16be, 0, ""};
-    if (binary_bytes_ >= NOT_TEXT_LEAST && binary_bytes_ * NOT_TEXT_SHARE > total_)
+    if (binary_bytes_ >= not_text_least && binary_bytes_ * not_text_share > total_)
         return Detection{TextEncoding::cp949, 0,
                          std::to_string(binary_bytes_ * 100 / total_) + "% of its bytes are control codes that text does not hold"};
     Utf8Reader rest = utf8_;
     uint64_t bad = utf8_bad_bytes_;
     rest.finish([&bad](uint64_t) { ++bad; });
-    if (!utf8_ruled_out_ && utf8_characters_ > 0 && bad * UTF8_CHARACTERS_PER_BAD_BYTE <= utf8_characters_)
+    if (!utf8_ruled_out_ && utf8_characters_ > 0 && bad * utf8_characters_per_bad_byte <= utf8_characters_)
         return Detection{TextEncoding::utf8, 0, ""};
     return Detection{};
 }
 
 size_t EncodingSniffer::mark_length(TextEncoding& marked) const {
-    for (const Mark& mark : BYTE_ORDER_MARKS) {
+    for (const Mark& mark : byte_order_marks) {
         if (head_length_ >= mark.length && std::memcmp(head_.data(), mark.bytes, mark.length) == 0) {
             marked = mark.encoding;
             return mark.length;
@@ -210,12 +210,12 @@ size_t EncodingSniffer::mark_length(TextEncoding& marked) const {
 
 bool EncodingSniffer::looks_like_utf16(const ByteOrderCounts& counts, const ByteOrderCounts& other) const {
     uint64_t units = total_ / 2;
-    return total_ % 2 == 0 && counts.ascii_units >= UTF16_LEAST && counts.ascii_units * UTF16_SHARE >= units &&
-           counts.binary_units * UTF16_SHARE < units && counts.ascii_units > other.ascii_units * UTF16_ORDER_MARGIN;
+    return total_ % 2 == 0 && counts.ascii_units >= utf16_least && counts.ascii_units * utf16_share >= units &&
+           counts.binary_units * utf16_share < units && counts.ascii_units > other.ascii_units * utf16_order_margin;
 }
 
 std::string EncodingSniffer::binary_signature() const {
-    for (const Signature& signature : BINARY_SIGNATURES)
+    for (const Signature& signature : binary_signatures)
         if (head_length_ >= signature.offset + signature.length &&
             std::memcmp(head_.data() + signature.offset, signature.bytes, signature.length) == 0)
             return signature.what;

@@ -18,7 +18,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr char OUT_OF_MEMORY[] = "cannot be converted: out of memory";
+constexpr char out_of_memory[] = "cannot be converted: out of memory";
 
 // The share of the input read, as the file bar's percent: it moves over its first 99 steps while
 // the text is converted and reaches 100 once the conversion is over.
@@ -98,7 +98,7 @@ void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOu
     report.progress(0);
     bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
     auto writer = std::make_unique<ResultWriter>(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr,
-                                                 PREVIEW_LIMIT_LAST, request.footer);
+                                                 preview_limit_last, request.footer);
     bool converted = open(*writer, file, request, standard_output, ending.failure);
     if (converted && !reflow_into(*writer, reader, request, report)) {
         ending.failure = FileFailure{file.path, reader.failure()};
@@ -117,7 +117,7 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
     Ending ending;
     try {
         SourceReader reader(request.input_encoding, request.output_encoding);
-        if (!reader.open(file.standard_input ? STDIN_PATH : file.path)) {
+        if (!reader.open(file.standard_input ? stdin_path : file.path)) {
             ending.failure = FileFailure{file.path, reader.failure()};
             return ending;
         }
@@ -125,7 +125,7 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
         convert_opened(file, request, standard_output, reader, report, ending);
     } catch (const std::bad_alloc&) {
         ending = Ending{};
-        ending.failure = FileFailure{file.path, OUT_OF_MEMORY};
+        ending.failure = FileFailure{file.path, out_of_memory};
     }
     return ending;
 }

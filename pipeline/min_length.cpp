@@ -10,12 +10,12 @@ bool is_white_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int32_t min_line_bytes_from(const char* text) {
     int at = 0;
-    while (at < MIN_LENGTH_DIGITS && is_white_space(text[at])) ++at;
+    while (at < min_length_digits && is_white_space(text[at])) ++at;
     bool negative = false;
-    if (at < MIN_LENGTH_DIGITS && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    if (at < min_length_digits && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
     int32_t value = 0;
     // Nine digits at most, so the doubled value still fits.
-    for (; at < MIN_LENGTH_DIGITS && text[at] >= '0' && text[at] <= '9'; ++at) value = value * 10 + (text[at] - '0');
+    for (; at < min_length_digits && text[at] >= '0' && text[at] <= '9'; ++at) value = value * 10 + (text[at] - '0');
     return 2 * (negative ? -value : value);
 }
 

@@ -5,7 +5,7 @@
 namespace tessaline {
 
 // Characters of the minimum-length field that are read; a longer number is cut here.
-constexpr int MIN_LENGTH_DIGITS = 9;
+constexpr int min_length_digits = 9;
 
 // The minimum line length in bytes for the text of the minimum-length field: its first nine
 // characters read as a decimal integer the way atoi reads them (leading white space, an optional

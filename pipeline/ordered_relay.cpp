@@ -8,7 +8,7 @@ namespace {
 
 // Bytes of a later file's result held back while an earlier file is converted; a result longer
 // than this waits for its turn rather than filling memory.
-constexpr size_t HELD_OUTPUT_LIMIT = size_t{1} << 20;
+constexpr size_t held_output_limit = size_t{1} << 20;
 
 }  // namespace
 
@@ -39,7 +39,7 @@ public:
     bool write(const unsigned char* bytes, size_t count) override {
         {
             std::unique_lock<std::mutex> lock(relay_.mutex_);
-            if (relay_.turn_ != index_ && held_.size() + count <= HELD_OUTPUT_LIMIT) {
+            if (relay_.turn_ != index_ && held_.size() + count <= held_output_limit) {
                 held_.append(reinterpret_cast<const char*>(bytes), count);
                 return true;
             }

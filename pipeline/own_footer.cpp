@@ -4,16 +4,16 @@
 
 namespace tessaline {
 
-const char FOOTER_VERSION_LINE[] = "[modify by Tessaline  beta2 ver 2010.7.7]";
-const char FOOTER_DATE_OPENING[] = "[Text modified date: ";
+const char footer_version_line[] = "[modify by Tessaline  beta2 ver 2010.7.7]";
+const char footer_date_opening[] = "[Text modified date: ";
 
 namespace {
 
 // The footer is looked for only where one could be: its date fields have at most this many digits,
-constexpr size_t DATE_FIELD_DIGITS = 10;
+constexpr size_t date_field_digits = 10;
 // and at most this many spaces and line breaks follow it, so a text that ends in a flood of them
 // is never held back whole.
-constexpr size_t BLANKS_AFTER_FOOTER = 64 * 1024;
+constexpr size_t blanks_after_footer = 64 * 1024;
 
 bool is_blank(unsigned char c) { return c == ' ' || c == '\r' || c == '\n'; }
 
@@ -51,13 +51,13 @@ struct Reader {
 // Whether the footer starts at `start` and nothing but blanks follows it.
 bool footer_at(const unsigned char* text, size_t length, size_t start) {
     Reader reader{text, length, start};
-    return reader.take(FOOTER_VERSION_LINE) && reader.take_line_end() && reader.take(FOOTER_DATE_OPENING) &&
+    return reader.take(footer_version_line) && reader.take_line_end() && reader.take(footer_date_opening) &&
            reader.take_digits() && reader.take(".") && reader.take_digits() && reader.take(".") &&
            reader.take_digits() && reader.take("]") && reader.only_blanks_left();
 }
 
 size_t longest_footer() {
-    return std::strlen(FOOTER_VERSION_LINE) + 2 + std::strlen(FOOTER_DATE_OPENING) + 3 * DATE_FIELD_DIGITS + 3;
+    return std::strlen(footer_version_line) + 2 + std::strlen(footer_date_opening) + 3 * date_field_digits + 3;
 }
 
 size_t blanks_at_end(const unsigned char* text, size_t length) {
@@ -70,7 +70,7 @@ size_t blanks_at_end(const unsigned char* text, size_t length) {
 
 size_t length_without_own_footer(const unsigned char* text, size_t length) {
     size_t blanks = blanks_at_end(text, length);
-    if (blanks > BLANKS_AFTER_FOOTER) return length;
+    if (blanks > blanks_after_footer) return length;
     size_t end = length - blanks;
     size_t longest = longest_footer();
     size_t earliest = end > longest ? end - longest : 0;
@@ -82,7 +82,7 @@ size_t length_without_own_footer(const unsigned char* text, size_t length) {
 size_t OwnFooterFilter::releasable() const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(held_.data());
     size_t blanks = blanks_at_end(bytes, held_.size());
-    size_t kept = longest_footer() + 1 + (blanks < BLANKS_AFTER_FOOTER ? blanks : BLANKS_AFTER_FOOTER + 1);
+    size_t kept = longest_footer() + 1 + (blanks < blanks_after_footer ? blanks : blanks_after_footer + 1);
     return held_.size() > kept ? held_.size() - kept : 0;
 }
 

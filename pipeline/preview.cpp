@@ -2,7 +2,7 @@
 
 namespace tessaline {
 
-const char DOTTED_TAIL[] =
+const char dotted_tail[] =
     "\r\n\r\n"
     "                  .\r\n"
     "                  .\r\n"
@@ -12,7 +12,7 @@ const char DOTTED_TAIL[] =
 
 std::string preview_of(const std::string& head, uint64_t length, size_t limit) {
     if (length <= limit) return head;
-    return head.substr(0, limit) + std::string(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+    return head.substr(0, limit) + std::string(dotted_tail, dotted_tail_length);
 }
 
 }  // namespace tessaline

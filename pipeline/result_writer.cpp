@@ -10,11 +10,11 @@ namespace tessaline {
 namespace {
 
 // Bytes gathered before they are encoded and written: few system calls, little memory.
-constexpr size_t WRITE_CHUNK = 64 * 1024;
+constexpr size_t write_chunk = 64 * 1024;
 
 // The footer stands three line breaks below the text.
-constexpr char FOOTER_GAP[] = "\r\n\r\n\r\n";
-constexpr char STANDARD_OUTPUT_NAME[] = "standard output";
+constexpr char footer_gap[] = "\r\n\r\n\r\n";
+constexpr char standard_output_name[] = "standard output";
 
 std::string cannot_be_written() { return std::string("cannot be written: ") + platform_error_text(); }
 
@@ -27,7 +27,7 @@ bool is_linked_folder(std::string folder) {
 }  // namespace
 
 std::string result_footer(int year, int month, int day) {
-    return std::string(FOOTER_GAP) + FOOTER_VERSION_LINE + "\r\n" + FOOTER_DATE_OPENING + std::to_string(year) + "." +
+    return std::string(footer_gap) + footer_version_line + "\r\n" + footer_date_opening + std::to_string(year) + "." +
            std::to_string(month) + "." + std::to_string(day) + "]\r\n";
 }
 
@@ -57,7 +57,7 @@ bool ResultWriter::open_file(const std::string& input_path, const std::string& o
 
 void ResultWriter::open_shared(SharedOutput& output) {
     shared_ = &output;
-    path_ = STANDARD_OUTPUT_NAME;
+    path_ = standard_output_name;
 }
 
 void ResultWriter::write(std::span<const unsigned char> bytes) {
@@ -97,12 +97,12 @@ void ResultWriter::take(const unsigned char* bytes, size_t count) {
     }
     length_ += count;
     // A large piece in CP949 goes out as it is, without being gathered first.
-    if (!to_utf8_ && pending_.empty() && count >= WRITE_CHUNK) {
+    if (!to_utf8_ && pending_.empty() && count >= write_chunk) {
         deliver(bytes, count);
         return;
     }
     pending_.append(reinterpret_cast<const char*>(bytes), count);
-    if (pending_.size() >= WRITE_CHUNK) flush_pending();
+    if (pending_.size() >= write_chunk) flush_pending();
 }
 
 void ResultWriter::flush_pending() {

@@ -10,14 +10,14 @@ namespace tessaline {
 namespace {
 
 // Raw bytes read at a time: large enough for fast reading, small enough to keep memory bounded.
-constexpr size_t PIECE_BYTES = 64 * 1024;
+constexpr size_t piece_bytes = 64 * 1024;
 
 // Bytes the longest byte-order mark needs before the first decision.
-constexpr uint64_t MARK_BYTES = 3;
+constexpr uint64_t mark_bytes = 3;
 
 }  // namespace
 
-const char STDIN_PATH[] = "-";
+const char stdin_path[] = "-";
 
 SourceReader::SourceReader(InputEncoding input, OutputEncoding output) : input_(input), output_(output) {}
 
@@ -26,7 +26,7 @@ SourceReader::~SourceReader() {
 }
 
 bool SourceReader::open(const std::string& path) {
-    if (path == STDIN_PATH ? !spool_stdin() : !open_file(path)) return false;
+    if (path == stdin_path ? !spool_stdin() : !open_file(path)) return false;
     detection_ = sniffer_.decide(input_);
     if (!detection_.not_text.empty()) return fail("is not text: " + detection_.not_text);
     return true;
@@ -38,9 +38,9 @@ bool SourceReader::open_file(const std::string& path) {
     file_ = platform_open_existing(path.c_str(), &size_);
     if (file_ == nullptr) return fail(std::string("cannot be opened: ") + platform_error_text());
     sniffer_.expect_size(size_);
-    std::vector<unsigned char> piece(PIECE_BYTES);
+    std::vector<unsigned char> piece(piece_bytes);
     size_t got = 1;
-    while (got > 0 && bytes_read_ < MARK_BYTES) {
+    while (got > 0 && bytes_read_ < mark_bytes) {
         if (!read_piece(piece, got)) return false;
         sniffer_.feed(std::span(piece.data(), got));
     }
@@ -50,7 +50,7 @@ bool SourceReader::open_file(const std::string& path) {
 }
 
 bool SourceReader::sniff_rest() {
-    std::vector<unsigned char> piece(PIECE_BYTES);
+    std::vector<unsigned char> piece(piece_bytes);
     for (size_t got = 1; got > 0;) {
         if (!read_piece(piece, got)) return false;
         sniffer_.feed(std::span(piece.data(), got));
@@ -71,7 +71,7 @@ bool SourceReader::spool_stdin() {
 }
 
 bool SourceReader::copy_to_spool(PlatformFile* input) {
-    std::vector<unsigned char> piece(PIECE_BYTES);
+    std::vector<unsigned char> piece(piece_bytes);
     for (size_t got = 1; got > 0;) {
         if (!platform_read_some(input, piece.data(), piece.size(), &got))
             return fail(std::string("cannot be read: ") + platform_error_text());
@@ -89,7 +89,7 @@ bool SourceReader::read(const PieceSink& piece) {
     bytes_read_ = 0;
     TextDecoder decoder(detection_.encoding, result_encoding() == TextEncoding::utf8 ? &stand_ins_ : nullptr,
                         detection_.mark_length);
-    std::vector<unsigned char> raw(PIECE_BYTES);
+    std::vector<unsigned char> raw(piece_bytes);
     std::string cp949;
     for (size_t got = 1; got > 0;) {
         if (!read_piece(raw, got)) return false;

@@ -15,7 +15,7 @@ namespace tessaline {
 struct PlatformFile;
 
 // The path that names standard input.
-extern const char STDIN_PATH[];
+extern const char stdin_path[];
 
 // Reads one input, a file or standard input, as CP949 for the engine: finds its encoding, then
 // hands out its text in pieces of bounded size, as often as asked (the vocabulary mode reads a
@@ -32,7 +32,7 @@ public:
     SourceReader(const SourceReader&) = delete;
     SourceReader& operator=(const SourceReader&) = delete;
 
-    // Opens `path` (STDIN_PATH for standard input) and finds its encoding. False when it cannot
+    // Opens `path` (stdin_path for standard input) and finds its encoding. False when it cannot
     // be opened or read, or is plainly not text; failure() then says why.
     bool open(const std::string& path);
 

@@ -33,14 +33,14 @@ private:
 
 // The bytes of stand-in codes: a lead byte of a user row, and a trail byte that carries a digit.
 // Trail 0xA1 is left out, so that no stand-in ends in the lead byte of CP949's mark row.
-constexpr unsigned char STAND_IN_FINAL_LEAD = USER_ROW_FIRST;
-constexpr unsigned char STAND_IN_PREFIX_LEAD = USER_ROW_SECOND;
-constexpr unsigned char STAND_IN_TRAIL_FIRST = USER_TRAIL_FIRST + 1;
-constexpr unsigned char STAND_IN_TRAIL_LAST = USER_TRAIL_LAST;
-constexpr uint32_t STAND_IN_DIGITS = STAND_IN_TRAIL_LAST - STAND_IN_TRAIL_FIRST + 1;
+constexpr unsigned char stand_in_final_lead = user_row_first;
+constexpr unsigned char stand_in_prefix_lead = user_row_second;
+constexpr unsigned char stand_in_trail_first = user_trail_first + 1;
+constexpr unsigned char stand_in_trail_last = user_trail_last;
+constexpr uint32_t stand_in_digits = stand_in_trail_last - stand_in_trail_first + 1;
 
 inline bool is_stand_in_trail(unsigned char trail) {
-    return trail >= STAND_IN_TRAIL_FIRST && trail <= STAND_IN_TRAIL_LAST;
+    return trail >= stand_in_trail_first && trail <= stand_in_trail_last;
 }
 
 }  // namespace tessaline

@@ -97,14 +97,14 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
 size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const {
     while (at < bytes.size()) {
         // For a CP949 result every code of the right shape is kept, so whole blocks pass at once.
-        size_t block = stand_ins_ == nullptr && at + CP949_BLOCK <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
+        size_t block = stand_ins_ == nullptr && at + cp949_block <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
         if (block > 0) {
             at += block;
             continue;
         }
         // Eight ASCII bytes without a NUL are kept at once.
         uint64_t word = 0;
-        while (at + 8 <= bytes.size() && ((word = eight_bytes_at(bytes.data() + at)) & HIGH_BITS) == 0 &&
+        while (at + 8 <= bytes.size() && ((word = eight_bytes_at(bytes.data() + at)) & high_bits) == 0 &&
                !has_byte_below(word, 1))
             at += 8;
         if (at == bytes.size()) break;  // the piece ended on a word's end: nothing after it is ours
@@ -127,7 +127,7 @@ void TextDecoder::put_pair(unsigned char lead, unsigned char trail, uint64_t off
     if (stand_ins_ != nullptr && map_.character_of(lead, trail) == 0) {
         if (damage_.count == 0) damage_.first_offset = start_offset_ + offset;
         damage_.count += 2;
-        out += UNKNOWN;
+        out += unknown;
         return;
     }
     out += static_cast<char>(lead);
@@ -146,15 +146,15 @@ void TextDecoder::put_character(char32_t c, std::string& out) {
     } else if (stand_ins_ != nullptr) {
         stand_ins_->append(c, out);
     } else {
-        out += UNKNOWN;
+        out += unknown;
         ++unkept_[c];
     }
 }
 
 void TextDecoder::put_bad(uint64_t offset, std::string& out) {
     if (damage_.count++ == 0) damage_.first_offset = start_offset_ + offset;
-    if (encoding_ == TextEncoding::cp949 || stand_ins_ == nullptr) out += UNKNOWN;
-    else stand_ins_->append(REPLACEMENT, out);
+    if (encoding_ == TextEncoding::cp949 || stand_ins_ == nullptr) out += unknown;
+    else stand_ins_->append(replacement_character, out);
 }
 
 }  // namespace tessaline

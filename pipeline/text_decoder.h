@@ -13,9 +13,9 @@
 namespace tessaline {
 
 // What a byte that is not text becomes in a UTF-8 result: U+FFFD, the replacement character.
-constexpr char32_t REPLACEMENT = 0xFFFD;
+constexpr char32_t replacement_character = 0xFFFD;
 // What a byte that is not text, or a character CP949 lacks, becomes in a CP949 result.
-constexpr char UNKNOWN = '?';
+constexpr char unknown = '?';
 
 // Bytes (UTF-16: code units) that were not text in their encoding: how many, and the offset in
 // the file of the first.

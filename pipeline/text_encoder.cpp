@@ -61,7 +61,7 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
             break;
         }
         if (is_cp949_lead(lead) && is_cp949_trail(lead, cp949[at + 1])) {
-            bool plain = prefix_trails_.empty() && lead != STAND_IN_FINAL_LEAD && lead != STAND_IN_PREFIX_LEAD;
+            bool plain = prefix_trails_.empty() && lead != stand_in_final_lead && lead != stand_in_prefix_lead;
             if (plain) put_plain_code(lead, cp949[at + 1], out);
             else take_code(lead, cp949[at + 1], out);
             at += 2;
@@ -80,7 +80,7 @@ size_t TextEncoder::end_of_plain_run(std::span<const unsigned char> cp949, size_
             ++at;
             continue;
         }
-        if (at + 1 == cp949.size() || b == STAND_IN_FINAL_LEAD || b == STAND_IN_PREFIX_LEAD || !is_cp949_lead(b) ||
+        if (at + 1 == cp949.size() || b == stand_in_final_lead || b == stand_in_prefix_lead || !is_cp949_lead(b) ||
             !is_cp949_trail(b, cp949[at + 1]) || map_.character_of(b, cp949[at + 1]) == 0)
             break;
         at += 2;
@@ -123,21 +123,21 @@ void TextEncoder::put_lone_byte(unsigned char b, std::string& out) {
         out += static_cast<char>(b);
         return;
     }
-    append_utf8(REPLACEMENT, out);
+    append_utf8(replacement_character, out);
 }
 
 // A code of row 0xFE may begin a stand-in; it is held until the row-0xC9 code that ends it.
 void TextEncoder::take_code(unsigned char lead, unsigned char trail, std::string& out) {
     bool stand_in_code = stand_ins_ != nullptr && stand_ins_->size() > 0 && is_stand_in_trail(trail);
-    if (stand_in_code && lead == STAND_IN_PREFIX_LEAD) {
+    if (stand_in_code && lead == stand_in_prefix_lead) {
         prefix_trails_.push_back(trail);
         return;
     }
-    if (stand_in_code && lead == STAND_IN_FINAL_LEAD) {
+    if (stand_in_code && lead == stand_in_final_lead) {
         std::vector<unsigned char> digits;
         digits.reserve(prefix_trails_.size());
-        for (unsigned char prefix : prefix_trails_) digits.push_back(static_cast<unsigned char>(prefix - STAND_IN_TRAIL_FIRST));
-        char32_t c = stand_ins_->character_of(digits, static_cast<unsigned char>(trail - STAND_IN_TRAIL_FIRST));
+        for (unsigned char prefix : prefix_trails_) digits.push_back(static_cast<unsigned char>(prefix - stand_in_trail_first));
+        char32_t c = stand_ins_->character_of(digits, static_cast<unsigned char>(trail - stand_in_trail_first));
         if (c != 0) {
             prefix_trails_.clear();
             put_character(c, out);
@@ -150,7 +150,7 @@ void TextEncoder::take_code(unsigned char lead, unsigned char trail, std::string
 
 // Row-0xFE codes that began no stand-in of this document are codes of their own.
 void TextEncoder::flush_prefixes(std::string& out) {
-    for (unsigned char trail : prefix_trails_) put_plain_code(STAND_IN_PREFIX_LEAD, trail, out);
+    for (unsigned char trail : prefix_trails_) put_plain_code(stand_in_prefix_lead, trail, out);
     prefix_trails_.clear();
 }
 
@@ -161,7 +161,7 @@ void TextEncoder::put_plain_code(unsigned char lead, unsigned char trail, std::s
         return;
     }
     char32_t c = map_.character_of(lead, trail);
-    append_utf8(c != 0 ? c : REPLACEMENT, out);
+    append_utf8(c != 0 ? c : replacement_character, out);
 }
 
 void TextEncoder::put_character(char32_t c, std::string& out) {
@@ -169,7 +169,7 @@ void TextEncoder::put_character(char32_t c, std::string& out) {
         append_utf8(c, out);
         return;
     }
-    out += UNKNOWN;
+    out += unknown;
     ++unkept_[c];
 }
 

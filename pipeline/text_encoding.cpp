@@ -11,7 +11,7 @@ struct Named {
 
 // "uhc" and the Windows names are CP949 itself; EUC-KR is the part of CP949 without the
 // extended Hangul, so reading it as CP949 loses nothing.
-constexpr Named INPUT_NAMES[] = {
+constexpr Named input_names[] = {
     {"auto", InputEncoding::automatic},  {"cp949", InputEncoding::cp949},       {"uhc", InputEncoding::cp949},
     {"ms949", InputEncoding::cp949},     {"euc-kr", InputEncoding::cp949},      {"ks_c_5601-1987", InputEncoding::cp949},
     {"utf-8", InputEncoding::utf8},      {"utf8", InputEncoding::utf8},         {"utf-16le", InputEncoding::utf16le},
@@ -31,8 +31,8 @@ bool same_name(std::string_view given, const char* name) {
 
 }  // namespace
 
-const char INPUT_ENCODING_NAMES[] = "auto, cp949, uhc, ms949, euc-kr, ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16";
-const char OUTPUT_ENCODING_NAMES[] = "same, cp949, utf-8, utf8";
+const char input_encoding_names[] = "auto, cp949, uhc, ms949, euc-kr, ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16";
+const char output_encoding_names[] = "same, cp949, utf-8, utf8";
 
 TextEncoding output_encoding_for(OutputEncoding choice, TextEncoding input) {
     if (choice == OutputEncoding::cp949) return TextEncoding::cp949;
@@ -41,7 +41,7 @@ TextEncoding output_encoding_for(OutputEncoding choice, TextEncoding input) {
 }
 
 bool input_encoding_named(std::string_view name, InputEncoding& encoding) {
-    for (const Named& entry : INPUT_NAMES) {
+    for (const Named& entry : input_names) {
         if (!same_name(name, entry.name)) continue;
         encoding = entry.encoding;
         return true;

@@ -27,8 +27,8 @@ bool input_encoding_named(std::string_view name, InputEncoding& encoding);
 bool output_encoding_named(std::string_view name, OutputEncoding& encoding);
 
 // The accepted names, for a message that lists them.
-extern const char INPUT_ENCODING_NAMES[];
-extern const char OUTPUT_ENCODING_NAMES[];
+extern const char input_encoding_names[];
+extern const char output_encoding_names[];
 
 // "CP949", "UTF-8", "UTF-16LE" or "UTF-16BE", for messages.
 const char* encoding_label(TextEncoding encoding);

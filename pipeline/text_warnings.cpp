@@ -12,7 +12,7 @@ namespace tessaline {
 namespace {
 
 // A warning names at most this many characters, so a book full of them gets one readable line.
-constexpr size_t NAMED_CHARACTERS = 10;
+constexpr size_t named_characters = 10;
 
 struct Range {
     char32_t first;
@@ -21,7 +21,7 @@ struct Range {
 
 // Characters that show nothing by themselves: controls, spaces other than the plain one,
 // joiners and other format codes, variation selectors, combining marks, private use.
-constexpr Range INVISIBLE[] = {
+constexpr Range invisible[] = {
     {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD}, {0x0300, 0x036F},   {0x061C, 0x061C},
     {0x115F, 0x1160}, {0x180B, 0x180F}, {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF},   {0x2000, 0x200F},
     {0x2028, 0x202F}, {0x205F, 0x206F}, {0x20D0, 0x20FF}, {0x3164, 0x3164},   {0xE000, 0xF8FF},
@@ -30,7 +30,7 @@ constexpr Range INVISIBLE[] = {
 };
 
 bool is_invisible(char32_t c) {
-    return std::any_of(std::begin(INVISIBLE), std::end(INVISIBLE),
+    return std::any_of(std::begin(invisible), std::end(invisible),
                        [c](const Range& range) { return c >= range.first && c <= range.last; });
 }
 
@@ -79,9 +79,9 @@ std::string unkept_warning(const UnkeptCharacters& unkept) {
     uint64_t total = 0;
     for (const auto& entry : by_count) total += entry.second;
     std::string list;
-    for (size_t k = 0; k < by_count.size() && k < NAMED_CHARACTERS; ++k)
+    for (size_t k = 0; k < by_count.size() && k < named_characters; ++k)
         list += (k == 0 ? "" : ", ") + shown(by_count[k].first) + " \xC3\x97" + std::to_string(by_count[k].second);
-    if (by_count.size() > NAMED_CHARACTERS) list += ", " + counted(by_count.size() - NAMED_CHARACTERS, "other", "others");
+    if (by_count.size() > named_characters) list += ", " + counted(by_count.size() - named_characters, "other", "others");
     return "holds " + counted(total, "character", "characters") + " that CP949 lacks, written as \"?\": " + list +
            "; --output-encoding utf-8 keeps them";
 }

@@ -13,7 +13,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr uint32_t REPLACEMENT = 0xFFFD;
+constexpr uint32_t replacement_character = 0xFFFD;
 
 // A growing malloc'd output that always has room for one NUL behind its bytes.
 struct Output {
@@ -71,10 +71,10 @@ uint32_t decode_utf8(const unsigned char* text, size_t count, size_t& at) {
         extra = 3; value = lead & 0x07;
         if (lead == 0xF0) second_low = 0x90;
         if (lead == 0xF4) second_high = 0x8F;
-    } else return REPLACEMENT;
-    if (at >= count || text[at] < second_low || text[at] > second_high) return REPLACEMENT;
+    } else return replacement_character;
+    if (at >= count || text[at] < second_low || text[at] > second_high) return replacement_character;
     for (int k = 0; k < extra; ++k) {
-        if (!continuation(text, count, at)) return REPLACEMENT;
+        if (!continuation(text, count, at)) return replacement_character;
         value = (value << 6) | (text[at++] & 0x3F);
     }
     return value;
@@ -102,7 +102,7 @@ std::vector<uint32_t> utf16le_code_points(const unsigned char* text, size_t coun
                 continue;
             }
         }
-        points.push_back(unit >= 0xD800 && unit <= 0xDFFF ? REPLACEMENT : unit);
+        points.push_back(unit >= 0xD800 && unit <= 0xDFFF ? replacement_character : unit);
     }
     return points;
 }
@@ -191,7 +191,7 @@ size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at
         character = double_byte_characters()[static_cast<size_t>(text[at] << 8 | text[at + 1])];
         if (character != 0) return 2;
     }
-    character = REPLACEMENT;
+    character = replacement_character;
     return 1;
 }
 

@@ -10,6 +10,6 @@ struct PlatformFile {
 };
 
 // One read or write call never asks for more than this, which every system accepts.
-constexpr size_t IO_CHUNK = size_t{1} << 30;
+constexpr size_t io_chunk = size_t{1} << 30;
 
 }  // namespace tessaline

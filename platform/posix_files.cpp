@@ -28,15 +28,15 @@ struct PlatformOutput {
 namespace {
 
 // A result is readable by its owner alone until it has the permission bits it is meant to have.
-constexpr mode_t PRIVATE_FILE = 0600;
+constexpr mode_t private_file = 0600;
 
 // The bits a file's permissions are copied with: not set-user-ID, set-group-ID or sticky.
-constexpr mode_t PERMISSION_BITS = 0777;
+constexpr mode_t permission_bits = 0777;
 
 bool write_all(int descriptor, const void* bytes, size_t count) {
     const auto* at = static_cast<const unsigned char*>(bytes);
     while (count > 0) {
-        ssize_t done = write(descriptor, at, count < IO_CHUNK ? count : IO_CHUNK);
+        ssize_t done = write(descriptor, at, count < io_chunk ? count : io_chunk);
         if (done < 0 && errno == EINTR) continue;
         if (done <= 0) {
             posix_fail_errno(done < 0 ? errno : EIO);
@@ -63,7 +63,7 @@ int create_temporary(const std::string& folder, std::string& name, int& signal_s
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.tessaline-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
         signal_slot = posix_hold_temporary(name.c_str());
-        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, PRIVATE_FILE);
+        int descriptor = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, private_file);
         if (descriptor >= 0) return descriptor;
         int error = errno;
         posix_release_temporary(signal_slot);
@@ -94,7 +94,7 @@ bool fail_unless_regular(mode_t mode) {
 bool result_mode(const std::string& permissions_of, mode_t& mode) {
     struct stat status {};
     if (permissions_of.empty() || stat(permissions_of.c_str(), &status) != 0) return false;
-    mode = status.st_mode & PERMISSION_BITS;
+    mode = status.st_mode & permission_bits;
     return true;
 }
 
@@ -147,7 +147,7 @@ PlatformFile* platform_open_existing(const char* path, uint64_t* size) {
 bool platform_read_exact(PlatformFile* file, void* into, size_t count) {
     auto* at = static_cast<unsigned char*>(into);
     while (count > 0) {
-        ssize_t done = read(file->descriptor, at, count < IO_CHUNK ? count : IO_CHUNK);
+        ssize_t done = read(file->descriptor, at, count < io_chunk ? count : io_chunk);
         if (done < 0 && errno == EINTR) continue;
         if (done < 0) {
             posix_fail_errno(errno);

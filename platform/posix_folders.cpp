@@ -20,7 +20,7 @@ struct PlatformFolder {
 
 namespace {
 
-constexpr int FOLDER_FLAGS = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+constexpr int folder_flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 PlatformFileId id_of(const struct stat& status) {
     return PlatformFileId{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
@@ -87,14 +87,14 @@ bool platform_file_id(const char* path, PlatformFileId* id) {
     return true;
 }
 
-PlatformFolder* platform_open_folder(const char* path) { return folder_of(open(path, FOLDER_FLAGS)); }
+PlatformFolder* platform_open_folder(const char* path) { return folder_of(open(path, folder_flags)); }
 
 PlatformFolder* platform_open_subfolder(PlatformFolder* folder, const char* name, bool follow_link) {
-    return folder_of(openat(folder->descriptor, name, FOLDER_FLAGS | (follow_link ? 0 : O_NOFOLLOW)));
+    return folder_of(openat(folder->descriptor, name, folder_flags | (follow_link ? 0 : O_NOFOLLOW)));
 }
 
 PlatformFolder* platform_open_parent(PlatformFolder* folder) {
-    return folder_of(openat(folder->descriptor, "..", FOLDER_FLAGS));
+    return folder_of(openat(folder->descriptor, "..", folder_flags));
 }
 
 PlatformFileId platform_folder_id(const PlatformFolder* folder) { return folder->id; }

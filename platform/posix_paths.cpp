@@ -18,7 +18,7 @@ struct KindOfErrno {
     PlatformErrorKind kind;
 };
 
-const KindOfErrno KINDS_OF_ERRNO[] = {
+const KindOfErrno kinds_of_errno[] = {
     {ENOENT, PlatformErrorKind::missing},       {EACCES, PlatformErrorKind::no_permission},
     {EPERM, PlatformErrorKind::no_permission},  {ENOTDIR, PlatformErrorKind::not_a_folder},
     {EISDIR, PlatformErrorKind::is_a_folder},   {ENAMETOOLONG, PlatformErrorKind::name_too_long},
@@ -36,7 +36,7 @@ struct OwnWording {
     const char* text;
 };
 
-const OwnWording OWN_WORDINGS[] = {
+const OwnWording own_wordings[] = {
     {PlatformErrorKind::is_a_folder, "it is a folder, not a file"},
     {PlatformErrorKind::fifo, "it is a FIFO (named pipe), not a regular file"},
     {PlatformErrorKind::device, "it is a device, not a regular file"},
@@ -64,9 +64,9 @@ PlatformErrorKind platform_error_kind() { return error_kind; }
 
 // strerror speaks English here: the program never sets the C library's locale.
 PlatformErrorKind platform_error_kind_of(const char* text) {
-    for (const OwnWording& wording : OWN_WORDINGS)
+    for (const OwnWording& wording : own_wordings)
         if (std::strcmp(wording.text, text) == 0) return wording.kind;
-    for (const KindOfErrno& entry : KINDS_OF_ERRNO)
+    for (const KindOfErrno& entry : kinds_of_errno)
         if (std::strcmp(std::strerror(entry.error), text) == 0) return entry.kind;
     return PlatformErrorKind::other;
 }
@@ -74,13 +74,13 @@ PlatformErrorKind platform_error_kind_of(const char* text) {
 void posix_fail_errno(int error) {
     keep_text(std::strerror(error));
     error_kind = PlatformErrorKind::other;
-    for (const KindOfErrno& entry : KINDS_OF_ERRNO)
+    for (const KindOfErrno& entry : kinds_of_errno)
         if (entry.error == error) error_kind = entry.kind;
 }
 
 void posix_fail(PlatformErrorKind kind) {
     error_kind = kind;
-    for (const OwnWording& wording : OWN_WORDINGS)
+    for (const OwnWording& wording : own_wordings)
         if (wording.kind == kind) keep_text(wording.text);
 }
 

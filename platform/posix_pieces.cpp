@@ -22,7 +22,7 @@ std::string temporary_folder() {
 
 bool platform_read_some(PlatformFile* file, void* into, size_t count, size_t* done) {
     for (;;) {
-        ssize_t got = read(file->descriptor, into, count < IO_CHUNK ? count : IO_CHUNK);
+        ssize_t got = read(file->descriptor, into, count < io_chunk ? count : io_chunk);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             posix_fail_errno(errno);

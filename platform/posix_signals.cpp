@@ -14,7 +14,7 @@ namespace tessaline {
 namespace {
 
 // As many as the files a run writes at once: one for each of the most jobs the command line allows.
-constexpr int TEMPORARY_SLOTS = 1024;
+constexpr int temporary_slots = 1024;
 
 // A slot's path is only read by the handler while the slot is marked held, and only written
 // while it is free, so the handler never sees half a path.
@@ -24,11 +24,11 @@ struct TemporarySlot {
     char path[PATH_MAX];
 };
 
-TemporarySlot slots[TEMPORARY_SLOTS];
+TemporarySlot slots[temporary_slots];
 
 const char* farewell_text = nullptr;
 
-constexpr int ENDING_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int ending_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Only async-signal-safe calls: unlink, write, _exit.
 void end_on_signal(int number) {
@@ -45,7 +45,7 @@ void end_on_signal(int number) {
 
 int posix_hold_temporary(const char* path) {
     if (std::strlen(path) >= PATH_MAX) return -1;
-    for (int k = 0; k < TEMPORARY_SLOTS; ++k) {
+    for (int k = 0; k < temporary_slots; ++k) {
         bool expected = false;
         if (!slots[k].taken.compare_exchange_strong(expected, true)) continue;
         std::strcpy(slots[k].path, path);
@@ -67,8 +67,8 @@ void platform_end_cleanly_on_signals(const char* farewell) {
     action.sa_handler = end_on_signal;
     sigemptyset(&action.sa_mask);
     // A second signal waits until the first has done its cleaning.
-    for (int number : ENDING_SIGNALS) sigaddset(&action.sa_mask, number);
-    for (int number : ENDING_SIGNALS) {
+    for (int number : ending_signals) sigaddset(&action.sa_mask, number);
+    for (int number : ending_signals) {
         // A signal ignored from the start (nohup, a background job) stays ignored.
         struct sigaction before {};
         if (sigaction(number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;

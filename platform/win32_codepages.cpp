@@ -13,8 +13,8 @@ namespace tessaline {
 namespace {
 
 // The engine works on CP949 whatever code page this Windows uses for its ANSI functions.
-constexpr UINT CP949 = 949;
-constexpr wchar_t REPLACEMENT = 0xFFFD;
+constexpr UINT cp949_code_page = 949;
+constexpr wchar_t replacement_character = 0xFFFD;
 
 // The conversion calls count in int; a 32-bit process never holds a text that long, so a longer
 // count can only mean memory has run out.
@@ -42,7 +42,7 @@ std::vector<wchar_t> without_surrogates(const std::vector<wchar_t>& wide) {
     plain.reserve(wide.size());
     for (size_t k = 0; k < wide.size(); ++k) {
         if (is_high_surrogate(wide[k]) && k + 1 < wide.size() && is_low_surrogate(wide[k + 1])) ++k;
-        plain.push_back(is_high_surrogate(wide[k]) || is_low_surrogate(wide[k]) ? REPLACEMENT : wide[k]);
+        plain.push_back(is_high_surrogate(wide[k]) || is_low_surrogate(wide[k]) ? replacement_character : wide[k]);
     }
     return plain;
 }
@@ -51,9 +51,9 @@ std::vector<wchar_t> without_surrogates(const std::vector<wchar_t>& wide) {
 unsigned char* wide_to_cp949(const std::vector<wchar_t>& wide, size_t* out_count) {
     std::vector<wchar_t> plain = without_surrogates(wide);
     int length = int_count(plain.size());
-    int needed = WideCharToMultiByte(CP949, WC_NO_BEST_FIT_CHARS, plain.data(), length, nullptr, 0, "?", nullptr);
+    int needed = WideCharToMultiByte(cp949_code_page, WC_NO_BEST_FIT_CHARS, plain.data(), length, nullptr, 0, "?", nullptr);
     std::vector<char> out(static_cast<size_t>(needed));
-    WideCharToMultiByte(CP949, WC_NO_BEST_FIT_CHARS, plain.data(), length, out.data(), needed, "?", nullptr);
+    WideCharToMultiByte(cp949_code_page, WC_NO_BEST_FIT_CHARS, plain.data(), length, out.data(), needed, "?", nullptr);
     return finish(out.data(), out.size(), out_count);
 }
 
@@ -72,7 +72,7 @@ std::vector<wchar_t> make_double_byte_table() {
         for (int trail = 0x41; trail <= 0xFE; ++trail) {
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
             wchar_t unit = 0;
-            if (MultiByteToWideChar(CP949, MB_ERR_INVALID_CHARS, pair, 2, &unit, 1) == 1)
+            if (MultiByteToWideChar(cp949_code_page, MB_ERR_INVALID_CHARS, pair, 2, &unit, 1) == 1)
                 table[static_cast<size_t>(lead << 8 | trail)] = unit;
         }
     }
@@ -97,7 +97,7 @@ size_t decode_cp949_character(const unsigned char* text, size_t count, size_t at
         unit = double_byte_characters()[static_cast<size_t>(text[at] << 8 | text[at + 1])];
         if (unit != 0) return 2;
     }
-    unit = REPLACEMENT;
+    unit = replacement_character;
     return 1;
 }
 

@@ -10,8 +10,8 @@ struct PlatformFile {
 };
 
 // One read or write call never asks for more than this, which every system accepts.
-constexpr DWORD IO_CHUNK = DWORD{1} << 30;
+constexpr DWORD io_chunk = DWORD{1} << 30;
 
-inline DWORD chunk_of(size_t count) { return count < IO_CHUNK ? static_cast<DWORD>(count) : IO_CHUNK; }
+inline DWORD chunk_of(size_t count) { return count < io_chunk ? static_cast<DWORD>(count) : io_chunk; }
 
 }  // namespace tessaline

@@ -21,7 +21,7 @@ struct ErrorWording {
 };
 
 // The same words the POSIX build uses for the failures a user meets, so both explain alike.
-const ErrorWording ERROR_WORDINGS[] = {
+const ErrorWording error_wordings[] = {
     {ERROR_FILE_NOT_FOUND, "No such file or directory", PlatformErrorKind::missing},
     {ERROR_PATH_NOT_FOUND, "No such file or directory", PlatformErrorKind::missing},
     {ERROR_INVALID_DRIVE, "No such file or directory", PlatformErrorKind::missing},
@@ -50,7 +50,7 @@ struct OwnWording {
     const char* text;
 };
 
-const OwnWording OWN_WORDINGS[] = {
+const OwnWording own_wordings[] = {
     {PlatformErrorKind::is_a_folder, "it is a folder, not a file"},
     {PlatformErrorKind::fifo, "it is a FIFO (named pipe), not a regular file"},
     {PlatformErrorKind::device, "it is a device, not a regular file"},
@@ -77,15 +77,15 @@ const char* platform_error_text() { return error_text; }
 PlatformErrorKind platform_error_kind() { return error_kind; }
 
 PlatformErrorKind platform_error_kind_of(const char* text) {
-    for (const OwnWording& wording : OWN_WORDINGS)
+    for (const OwnWording& wording : own_wordings)
         if (std::strcmp(wording.text, text) == 0) return wording.kind;
-    for (const ErrorWording& wording : ERROR_WORDINGS)
+    for (const ErrorWording& wording : error_wordings)
         if (std::strcmp(wording.text, text) == 0) return wording.kind;
     return PlatformErrorKind::other;
 }
 
 void win32_fail_code(DWORD error) {
-    for (const ErrorWording& wording : ERROR_WORDINGS) {
+    for (const ErrorWording& wording : error_wordings) {
         if (wording.code == error) {
             keep_text(wording.text);
             error_kind = wording.kind;
@@ -98,7 +98,7 @@ void win32_fail_code(DWORD error) {
 
 void win32_fail(PlatformErrorKind kind) {
     error_kind = kind;
-    for (const OwnWording& wording : OWN_WORDINGS)
+    for (const OwnWording& wording : own_wordings)
         if (wording.kind == kind) keep_text(wording.text);
 }
 

@@ -12,13 +12,13 @@ namespace tessaline {
 namespace {
 
 // As many as the files a run writes at once: one for each of the most jobs the command line allows.
-constexpr int TEMPORARY_SLOTS = 1024;
+constexpr int temporary_slots = 1024;
 
 // The numbers POSIX gives the same events, so that the exit status reads alike: SIGINT for
 // Ctrl+C, SIGBREAK (Windows' own) for Ctrl+Break, SIGHUP for a console that is closed.
-constexpr int INTERRUPT_SIGNAL = 2;
-constexpr int BREAK_SIGNAL = 21;
-constexpr int HANGUP_SIGNAL = 1;
+constexpr int interrupt_signal = 2;
+constexpr int break_signal = 21;
+constexpr int hangup_signal = 1;
 
 // A slot's path is only read by the handler while the slot is held, and only written while it
 // is free.
@@ -28,14 +28,14 @@ struct TemporarySlot {
     char path[MAX_PATH];
 };
 
-TemporarySlot slots[TEMPORARY_SLOTS];
+TemporarySlot slots[temporary_slots];
 
 const char* farewell_text = nullptr;
 
 int signal_of(DWORD event) {
-    if (event == CTRL_C_EVENT) return INTERRUPT_SIGNAL;
-    if (event == CTRL_BREAK_EVENT) return BREAK_SIGNAL;
-    return HANGUP_SIGNAL;
+    if (event == CTRL_C_EVENT) return interrupt_signal;
+    if (event == CTRL_BREAK_EVENT) return break_signal;
+    return hangup_signal;
 }
 
 // Runs on a thread of its own while the program goes on: a temporary file still being written
@@ -56,7 +56,7 @@ BOOL WINAPI end_on_event(DWORD event) {
 
 int win32_hold_temporary(const char* path) {
     if (std::strlen(path) >= MAX_PATH) return -1;
-    for (int k = 0; k < TEMPORARY_SLOTS; ++k) {
+    for (int k = 0; k < temporary_slots; ++k) {
         bool expected = false;
         if (!slots[k].taken.compare_exchange_strong(expected, true)) continue;
         std::strcpy(slots[k].path, path);

@@ -21,7 +21,7 @@ bool is_console(DWORD which) {
 }
 
 // Longer than any status line, so that every text is written to the console in one piece.
-constexpr size_t STDERR_BUFFER_SIZE = 4096;
+constexpr size_t stderr_buffer_size = 4096;
 
 UINT console_code_page = 0;
 
@@ -62,7 +62,7 @@ void platform_prepare_terminal() {
         SetConsoleCtrlHandler(restore_on_interrupt, TRUE);
     }
     _setmode(_fileno(stderr), _O_BINARY);
-    std::setvbuf(stderr, nullptr, _IOFBF, STDERR_BUFFER_SIZE);
+    std::setvbuf(stderr, nullptr, _IOFBF, stderr_buffer_size);
 }
 
 int platform_terminal_columns() {

@@ -92,7 +92,7 @@ protected:
 
     // Fills the selection as the open dialog does and counts its text files as the window does.
     void choose(const std::string& selection) {
-        std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+        std::memset(selection_buffer, 0, selection_buffer_size);
         std::memcpy(selection_buffer, selection.data(), selection.size());
         selection_ready = 1;
         txt_file_count = 0;
@@ -150,7 +150,7 @@ TEST_F(BatchRunTest, MultipleSelectionConvertsTheTextFilesInOrder) {
 
     Texts previews = recording.of("show_preview");
     ASSERT_EQ(previews.size(), 2u);
-    EXPECT_EQ(previews[0], output_of("a.txt").substr(0, 3000) + DOTTED_TAIL);
+    EXPECT_EQ(previews[0], output_of("a.txt").substr(0, 3000) + dotted_tail);
     EXPECT_GT(output_of("b.TXT").size(), 3000u);
     EXPECT_EQ(previews[1], output_of("b.TXT"));
     EXPECT_FALSE(fs::exists(folder / "Tessaline" / "c.doc"));
@@ -197,7 +197,7 @@ TEST_F(BatchRunTest, AFileThatCannotBeOpenedIsNamedAndNotCountedAsProcessed) {
     EXPECT_EQ(recording.of("set_batch_progress"), (Texts{"1", "2"}));
     Texts previews = recording.of("show_preview");
     ASSERT_EQ(previews.size(), 2u);
-    EXPECT_EQ(previews[1].size(), 3000u + DOTTED_TAIL_LENGTH);
+    EXPECT_EQ(previews[1].size(), 3000u + dotted_tail_length);
     EXPECT_TRUE(fs::exists(folder / "Tessaline" / "c.txt"));
     EXPECT_EQ(selection_ready, 0);
 }

@@ -39,7 +39,7 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
         for (size_t length = 0; length <= 40; ++length) {
             for (size_t at = 0; at <= length; ++at) {
                 // The search reads past the end into the slack a line keeps; it holds wanted bytes too.
-                std::string text(length + SEARCH_SLACK, static_cast<char>(wanted));
+                std::string text(length + search_slack, static_cast<char>(wanted));
                 std::fill(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), '\xB1');
                 if (at < length) text[at] = static_cast<char>(wanted);
                 for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
@@ -66,7 +66,7 @@ TEST(ByteSearch, FindsALeadByteOnlyBeforeItsTrailBytes) {
     for (unsigned char trail : {0xB0, 0xB1, 0xAF}) {
         for (size_t length = 1; length <= 40; ++length) {
             for (size_t at = 0; at < length; ++at) {
-                std::string text(length + SEARCH_SLACK, '\xA1');  // lone lead bytes everywhere
+                std::string text(length + search_slack, '\xA1');  // lone lead bytes everywhere
                 text[at] = '\xA1';
                 text[at + 1] = static_cast<char>(trail);
                 auto to = static_cast<int64_t>(length);

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Short lines, never joined, with characters across the planes.
-const std::string CHARACTERS =
+const std::string test_characters =
     "대시 — 와 – 그리고 ― 표시\r\n"
     "글머리 • 와 · 그리고 ※ 기호\r\n"
     "악상 é 와 e\u0301 그리고 Å\r\n"
@@ -29,7 +29,7 @@ const std::string CHARACTERS =
     "옛글 ᄀᆞ ᅀᅌ\r\n"
     "사용자 \uE000 \uE0BB 끝\r\n";
 
-const std::string FOOTER_START = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]";
+const std::string footer_start = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]";
 
 std::string read_file(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,7 +38,7 @@ std::string read_file(const fs::path& path) {
     return bytes.str();
 }
 
-std::string without_footer(const std::string& result) { return result.substr(0, result.rfind(FOOTER_START)); }
+std::string without_footer(const std::string& result) { return result.substr(0, result.rfind(footer_start)); }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -63,12 +63,12 @@ TEST_F(CliEncodingTest, EveryCharacterComesBackFromEveryEncodingInUtf8) {
         const char* what;
         std::string bytes;
     } cases[] = {
-        {"UTF-8", CHARACTERS},
-        {"UTF-8 with its mark", UTF8_MARK + CHARACTERS},
-        {"UTF-16LE", utf16le(CHARACTERS)},
-        {"UTF-16LE with its mark", UTF16LE_MARK + utf16le(CHARACTERS)},
-        {"UTF-16BE", utf16be(CHARACTERS)},
-        {"UTF-16BE with its mark", UTF16BE_MARK + utf16be(CHARACTERS)},
+        {"UTF-8", test_characters},
+        {"UTF-8 with its mark", utf8_mark + test_characters},
+        {"UTF-16LE", utf16le(test_characters)},
+        {"UTF-16LE with its mark", utf16le_mark + utf16le(test_characters)},
+        {"UTF-16BE", utf16be(test_characters)},
+        {"UTF-16BE with its mark", utf16be_mark + utf16be(test_characters)},
     };
     for (const auto& c : cases) {
         write("novel.txt", c.bytes);
@@ -76,7 +76,7 @@ TEST_F(CliEncodingTest, EveryCharacterComesBackFromEveryEncodingInUtf8) {
         CliRun run = run_cli(work, {"--joints", "rules", "novel.txt"});
         EXPECT_EQ(run.status, 0) << c.what << ": " << run.err;
         EXPECT_FALSE(contains(run.err, "tessaline:")) << c.what << ": " << run.err;
-        EXPECT_EQ(without_footer(read_file(work / "Tessaline" / "novel.txt")), CHARACTERS) << c.what;
+        EXPECT_EQ(without_footer(read_file(work / "Tessaline" / "novel.txt")), test_characters) << c.what;
     }
 }
 

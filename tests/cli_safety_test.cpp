@@ -26,10 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string NOVEL = "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\n잠겨 있었다.\n";
+const std::string novel_text = "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\n잠겨 있었다.\n";
 
 // A run of a few small files is taken as hanging after this long.
-constexpr int QUICK_SECONDS = 20;
+constexpr int quick_seconds = 20;
 
 void make_socket(const fs::path& path) {
     int listener = socket(AF_UNIX, SOCK_STREAM, 0);
@@ -65,7 +65,7 @@ class CliSafetyTest : public CliTest {};
 
 TEST_F(CliSafetyTest, OnlyRegularFilesAreOpenedAndTheRestIsNamedForWhatItIs) {
     fs::path books = work / "books";
-    write_file(books / "a.txt", cp949(NOVEL));
+    write_file(books / "a.txt", cp949(novel_text));
     ASSERT_EQ(mkfifo((books / "fifo.txt").c_str(), 0644), 0);
     make_socket(books / "socket.txt");
     fs::create_symlink("/dev/null", books / "device.txt");
@@ -77,21 +77,21 @@ TEST_F(CliSafetyTest, OnlyRegularFilesAreOpenedAndTheRestIsNamedForWhatItIs) {
         {"socket.txt", "it is a socket, not a regular file"},
         {"device.txt", "it is a device, not a regular file"},
     };
-    CliResult folder_run = run({"books"}, "", {}, QUICK_SECONDS);
+    CliResult folder_run = run({"books"}, "", {}, quick_seconds);
     EXPECT_EQ(folder_run.status, 1) << folder_run.err;
     EXPECT_EQ(names_in(books / "Tessaline"), std::vector<std::string>{"a.txt"});
     for (const Case& c : cases) {
         EXPECT_TRUE(contains(folder_run.err, "'books/" + std::string(c.name) + "' cannot be opened: " + c.what))
             << folder_run.err;
-        CliResult named = run({"books/" + std::string(c.name)}, "", {}, QUICK_SECONDS);
+        CliResult named = run({"books/" + std::string(c.name)}, "", {}, quick_seconds);
         EXPECT_EQ(named.status, 1) << c.name;
         EXPECT_TRUE(contains(named.err, c.what)) << named.err;
     }
 }
 
 TEST_F(CliSafetyTest, RecursiveRunNeverFollowsALinkOutOfTheTree) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
-    write_file(work / "elsewhere" / "e.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
+    write_file(work / "elsewhere" / "e.txt", cp949(novel_text));
     fs::create_symlink("../elsewhere", work / "books" / "out");
     fs::create_symlink("..", work / "books" / "up");
     CliResult result = run({"-r", "books"});
@@ -102,22 +102,22 @@ TEST_F(CliSafetyTest, RecursiveRunNeverFollowsALinkOutOfTheTree) {
 }
 
 TEST_F(CliSafetyTest, EveryFolderIsConvertedOnceWhateverLinksLeadToIt) {
-    write_file(work / "books" / "a" / "x.txt", cp949(NOVEL));
+    write_file(work / "books" / "a" / "x.txt", cp949(novel_text));
     fs::create_symlink("a", work / "books" / "b");
     fs::create_symlink("../..", work / "books" / "a" / "loop");
-    const std::string result_text = converted(cp949(NOVEL));
+    const std::string result_text = converted(cp949(novel_text));
     for (const auto& options : std::vector<std::vector<std::string>>{{"-r"}, {"-r", "--follow-links"}}) {
         std::vector<std::string> args = options;
         args.insert(args.end(), {"--stdout", "books"});
-        CliResult result = run(args, "", {}, QUICK_SECONDS);
+        CliResult result = run(args, "", {}, quick_seconds);
         EXPECT_EQ(result.status, 0) << options.back() << ": " << result.err;
         EXPECT_EQ(count_of(result.out, result_text), 1u) << options.back();
     }
 }
 
 TEST_F(CliSafetyTest, FollowedLinksLeadIntoFoldersOutsideOnlyWhenAskedTo) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
-    write_file(work / "elsewhere" / "e.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
+    write_file(work / "elsewhere" / "e.txt", cp949(novel_text));
     fs::create_symlink("../elsewhere", work / "books" / "out");
     CliResult result = run({"-r", "--follow-links", "books"});
     EXPECT_EQ(result.status, 0) << result.err;
@@ -125,7 +125,7 @@ TEST_F(CliSafetyTest, FollowedLinksLeadIntoFoldersOutsideOnlyWhenAskedTo) {
 }
 
 TEST_F(CliSafetyTest, ALinkedTessalineFolderIsRefusedUnlessTheOutputFolderIsNamed) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
     fs::create_directories(work / "elsewhere");
     fs::create_symlink("../elsewhere", work / "books" / "Tessaline");
     for (const auto& path : {"books", "books/a.txt"}) {
@@ -143,7 +143,7 @@ TEST_F(CliSafetyTest, ALinkedTessalineFolderIsRefusedUnlessTheOutputFolderIsName
 TEST_F(CliSafetyTest, AResultIsNeverMoreReadableThanItsInput) {
     for (mode_t mode : {0600, 0640, 0644, 0400, 0755}) {
         fs::path input = work / ("mode" + std::to_string(mode) + ".txt");
-        write_file(input, cp949(NOVEL));
+        write_file(input, cp949(novel_text));
         // An earlier result readable by all gives way to the input's own bits.
         write_file(work / "Tessaline" / input.filename(), "earlier");
         chmod((work / "Tessaline" / input.filename()).c_str(), 0644);

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string NOVEL = "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\n잠겨 있었다.\n";
+const std::string novel_text = "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\n잠겨 있었다.\n";
 
 // The pieces of terminal output between carriage returns and line feeds, each as it stands on
 // the screen.
@@ -42,7 +42,7 @@ protected:
     void SetUp() override {
         CliTest::SetUp();
         for (const char* name : {"첫째 권: 바다로 가는 길의 긴 이야기.txt", "둘째 권.txt", "셋째 권.txt"})
-            write_file(work / "books" / name, cp949(NOVEL));
+            write_file(work / "books" / name, cp949(novel_text));
     }
 };
 

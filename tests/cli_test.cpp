@@ -18,11 +18,11 @@ namespace {
 
 // A paragraph cut in two long lines, a short line that only joins when the minimum length
 // allows it, and a Hanja gloss.
-const std::string NOVEL =
+const std::string novel_text =
     "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\n"
     "잠겨 있었다. 어린 시절의 기억이 하나둘 떠올랐다.\n"
     "한자(漢字) 공부를 하던 시절이 떠올랐다.\n";
-const std::string SHORT_LINES = "첫 줄은 여기서\n끝나지 않고 이어진다.\n";
+const std::string short_lines = "첫 줄은 여기서\n끝나지 않고 이어진다.\n";
 
 bool ends_with_footer(const std::string& bytes) {
     size_t footer = bytes.rfind("\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ");
@@ -30,7 +30,7 @@ bool ends_with_footer(const std::string& bytes) {
 }
 
 TEST_F(CliTest, ConvertsAFileIntoTheTessalineFolderBesideIt) {
-    write_file(work / "books" / "novel.txt", cp949(NOVEL));
+    write_file(work / "books" / "novel.txt", cp949(novel_text));
     CliResult result = run({"books/novel.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
@@ -42,13 +42,13 @@ TEST_F(CliTest, ConvertsAFileIntoTheTessalineFolderBesideIt) {
 }
 
 TEST_F(CliTest, FileInTheCurrentFolderGoesToItsTessalineFolder) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     EXPECT_EQ(run({"novel.txt"}).status, 0);
     EXPECT_TRUE(ends_with_footer(read_file(work / "Tessaline" / "novel.txt")));
 }
 
 TEST_F(CliTest, StdoutCarriesExactlyWhatTheFileWouldHold) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     CliResult to_stdout = run({"--stdout", "novel.txt"});
     EXPECT_EQ(to_stdout.status, 0) << to_stdout.err;
     EXPECT_FALSE(fs::exists(work / "Tessaline"));
@@ -59,9 +59,9 @@ TEST_F(CliTest, StdoutCarriesExactlyWhatTheFileWouldHold) {
 
 TEST_F(CliTest, StandardInputIsConvertedToStandardOutput) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"--stdout", "-"}, {}, {"--no-footer"}}) {
-        CliResult result = run(args, cp949(NOVEL));
+        CliResult result = run(args, cp949(novel_text));
         EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.out, converted(cp949(NOVEL), args.empty() || args[0] != "--no-footer" ? std::vector<std::string>{}
+        EXPECT_EQ(result.out, converted(cp949(novel_text), args.empty() || args[0] != "--no-footer" ? std::vector<std::string>{}
                                                                                                 : args));
     }
 }
@@ -74,7 +74,7 @@ size_t footers_in(const std::string& bytes) {
 }
 
 TEST_F(CliTest, ConvertingAResultAgainReplacesItsFooterInsteadOfAddingOne) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     ASSERT_EQ(run({"novel.txt"}).status, 0);
     std::string first = read_file(work / "Tessaline" / "novel.txt");
     ASSERT_EQ(footers_in(first), 1u);
@@ -89,7 +89,7 @@ TEST_F(CliTest, ConvertingAResultAgainReplacesItsFooterInsteadOfAddingOne) {
 }
 
 TEST_F(CliTest, AFolderWithNothingToConvertIsAFailure) {
-    write_file(work / "books" / "notes.doc", cp949(NOVEL));
+    write_file(work / "books" / "notes.doc", cp949(novel_text));
     CliResult result = run({"books"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "tessaline: 'books' holds nothing to convert (no text files)\n");
@@ -97,7 +97,7 @@ TEST_F(CliTest, AFolderWithNothingToConvertIsAFailure) {
 }
 
 TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     const std::vector<std::vector<std::string>> cases = {
         {"-"},
         {"--stdout", "-", "-"},
@@ -135,7 +135,7 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndConvertNothing) {
 }
 
 TEST_F(CliTest, MissingFileIsNamedAndTheOthersAreStillConverted) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     CliResult result = run({"missing.txt", "novel.txt"});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(contains(result.err, "tessaline: 'missing.txt' cannot be opened: No such file or directory"))
@@ -144,13 +144,13 @@ TEST_F(CliTest, MissingFileIsNamedAndTheOthersAreStillConverted) {
 }
 
 TEST_F(CliTest, UnreadableFileIsNamedWithTheReason) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     CliResult not_a_folder = run({"novel.txt/"});
     EXPECT_EQ(not_a_folder.status, 1);
     EXPECT_TRUE(contains(not_a_folder.err, "'novel.txt/' cannot be opened: Not a directory")) << not_a_folder.err;
 
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
-    write_file(work / "secret.txt", cp949(NOVEL));
+    write_file(work / "secret.txt", cp949(novel_text));
     fs::permissions(work / "secret.txt", fs::perms::none);
     CliResult result = run({"secret.txt"});
     EXPECT_EQ(result.status, 1);
@@ -159,7 +159,7 @@ TEST_F(CliTest, UnreadableFileIsNamedWithTheReason) {
 }
 
 TEST_F(CliTest, FileOfAFolderThatCannotBeOpenedIsNamed) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
     fs::create_symlink("nowhere", work / "books" / "b.txt");
     CliResult result = run({"books"});
     EXPECT_EQ(result.status, 1);
@@ -168,7 +168,7 @@ TEST_F(CliTest, FileOfAFolderThatCannotBeOpenedIsNamed) {
 }
 
 TEST_F(CliTest, KoreanNamesOfFailedFilesReadAsTheyAreSpelt) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
     fs::create_symlink("nowhere", work / "books" / "등대섬.txt");
     CliResult result = run({"books"});
     EXPECT_EQ(result.status, 1);
@@ -176,7 +176,7 @@ TEST_F(CliTest, KoreanNamesOfFailedFilesReadAsTheyAreSpelt) {
 }
 
 TEST_F(CliTest, OutputThatCannotBeWrittenIsNamed) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     write_file(work / "Tessaline", "in the way");
     CliResult result = run({"novel.txt"});
     EXPECT_EQ(result.status, 1);
@@ -186,7 +186,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsNamed) {
 
 TEST_F(CliTest, FolderConvertsTheTextFilesDirectlyInIt) {
     for (const char* name : {"a.txt", "b.TXT", "mytxt", "c.doc", "sub/d.txt"})
-        write_file(work / "books" / name, cp949(NOVEL));
+        write_file(work / "books" / name, cp949(novel_text));
     CliResult result = run({"books/"});
     EXPECT_EQ(result.status, 0) << result.err;
     std::vector<std::string> written;
@@ -210,8 +210,8 @@ TEST_F(CliTest, FolderWhoseNamesOverflowOneSelectionIsConvertedWhole) {
 }
 
 TEST_F(CliTest, RecursiveRunConvertsEverySubfolderButNotEarlierResults) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
-    write_file(work / "books" / "sub" / "deeper" / "d.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
+    write_file(work / "books" / "sub" / "deeper" / "d.txt", cp949(novel_text));
     for (int round = 0; round < 2; ++round) {
         CliResult result = run({"-r", "books"});
         EXPECT_EQ(result.status, 0) << result.err;
@@ -223,8 +223,8 @@ TEST_F(CliTest, RecursiveRunConvertsEverySubfolderButNotEarlierResults) {
 }
 
 TEST_F(CliTest, FileNamedExplicitlyIsConvertedWhateverItsName) {
-    write_file(work / "notes.doc", cp949(NOVEL));
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "notes.doc", cp949(novel_text));
+    write_file(work / "novel.txt", cp949(novel_text));
     CliResult result = run({"notes.doc", "novel.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(fs::exists(work / "Tessaline" / "notes.doc"));
@@ -253,7 +253,7 @@ TEST_F(CliTest, FilesOfSeveralFoldersAreOneBatchInTheOrderGiven) {
 TEST_F(CliTest, FilesConvertedAtOnceComeOutInTheOrderOfOneAtATime) {
     for (int k = 0; k < 12; ++k) {
         std::string text;
-        for (int line = 0; line < (k % 3 == 0 ? 3000 : 2); ++line) text += NOVEL;
+        for (int line = 0; line < (k % 3 == 0 ? 3000 : 2); ++line) text += novel_text;
         write_file(work / "books" / ("novel" + std::to_string(10 + k) + ".txt"), cp949(text));
     }
     fs::create_symlink("nowhere", work / "books" / "novel15b.txt");
@@ -270,23 +270,23 @@ TEST_F(CliTest, FilesConvertedAtOnceComeOutInTheOrderOfOneAtATime) {
 
 // Address sanitizer maps more memory than any limit would leave.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool MEMORY_CAN_BE_LIMITED = false;
+constexpr bool memory_can_be_limited = false;
 #elif defined(__has_feature)
-constexpr bool MEMORY_CAN_BE_LIMITED = !__has_feature(address_sanitizer);
+constexpr bool memory_can_be_limited = !__has_feature(address_sanitizer);
 #else
-constexpr bool MEMORY_CAN_BE_LIMITED = true;
+constexpr bool memory_can_be_limited = true;
 #endif
 
 TEST_F(CliTest, AFileTooLargeForTheMemoryFailsAloneAndTheBatchGoesOn) {
-    if (!MEMORY_CAN_BE_LIMITED) GTEST_SKIP() << "the address sanitizer needs more memory than the limit";
+    if (!memory_can_be_limited) GTEST_SKIP() << "the address sanitizer needs more memory than the limit";
     // One paragraph of 24 MB cannot be converted within 32 MB; short novels can (by the rules: the
     // spelling dictionary of the vocabulary mode alone needs more than the limit).
     const rlim_t limit = rlim_t{32} << 20;
     std::string line;
     while (line.size() < (size_t{24} << 20)) line += cp949("가나다라마바사 ");
-    write_file(work / "a.txt", cp949(NOVEL));
+    write_file(work / "a.txt", cp949(novel_text));
     write_file(work / "huge.txt", line);
-    write_file(work / "c.txt", cp949(NOVEL));
+    write_file(work / "c.txt", cp949(novel_text));
     for (const char* jobs : {"1", "2"}) {
         fs::remove_all(work / "Tessaline");
         address_space = limit;
@@ -303,15 +303,15 @@ TEST_F(CliTest, AFileTooLargeForTheMemoryFailsAloneAndTheBatchGoesOn) {
 }
 
 TEST_F(CliTest, OptionsReachEveryFolderOfOneCommand) {
-    write_file(work / "a" / "x.txt", cp949(NOVEL));
-    write_file(work / "b" / "x.txt", cp949(NOVEL));
+    write_file(work / "a" / "x.txt", cp949(novel_text));
+    write_file(work / "b" / "x.txt", cp949(novel_text));
     ASSERT_EQ(run({"--mark-joins", "--remove-hanja", "a/x.txt", "b/x.txt"}).status, 0);
     for (const char* name : {"a/Tessaline/x.txt", "b/Tessaline/x.txt"}) {
         std::string text = utf8(read_file(work / name));
         EXPECT_TRUE(contains(text, "생각에` 잠겨")) << name << ": " << text;
         EXPECT_FALSE(contains(text, "漢字")) << name;
     }
-    EXPECT_FALSE(contains(converted(cp949(NOVEL)), "`")) << "the join mark is off by default";
+    EXPECT_FALSE(contains(converted(cp949(novel_text)), "`")) << "the join mark is off by default";
 }
 
 std::string repeated(const std::string& text, int times) {
@@ -336,13 +336,13 @@ TEST_F(CliTest, TheWindowsCheckedOptionsCanBeTurnedOff) {
 
 // The book writes 푸른 바다 apart four times inside its lines; the word lists alone fuse the
 // two words at the joints.
-const std::string BOOK_OF_THE_SEA =
+const std::string book_of_the_sea =
     "그는 바닷가 마을에서 자랐다. 아침마다 푸른 바다를 보며 걸었다. 푸른 바다는 언제나\n"
     "그곳에 있었다. 그는 푸른 바다를 사랑했다. 그의 어머니도 푸른 바다를 사랑했다. 푸른\n"
     "바다가 그를 불렀다.\n";
 
 TEST_F(CliTest, JointsFollowTheBooksVocabularyUnlessTheRulesAreAsked) {
-    std::string book = cp949(BOOK_OF_THE_SEA);
+    std::string book = cp949(book_of_the_sea);
     std::string by_vocabulary = converted(book);
     std::string by_rules = converted(book, {"--joints", "rules"});
     EXPECT_TRUE(contains(utf8(by_vocabulary), "언제나 그곳에")) << utf8(by_vocabulary);
@@ -384,8 +384,8 @@ TEST_F(CliTest, TheReadmeExampleComesOutAsShown) {
 }
 
 TEST_F(CliTest, AMissingDictionaryIsNamedOnceAndTheRunGoesOn) {
-    write_file(work / "a.txt", cp949(NOVEL));
-    write_file(work / "b.txt", cp949(NOVEL));
+    write_file(work / "a.txt", cp949(novel_text));
+    write_file(work / "b.txt", cp949(novel_text));
     CliResult result = run({"--dictionary", "no-such-folder", "a.txt", "b.txt"});
     EXPECT_EQ(result.status, 0) << result.err;
     size_t first = result.err.find("no Korean spelling dictionary at 'no-such-folder'");
@@ -399,7 +399,7 @@ TEST_F(CliTest, AMissingDictionaryIsNamedOnceAndTheRunGoesOn) {
 }
 
 TEST_F(CliTest, MinimumLengthIsAWholeNumberOfCharacters) {
-    std::string text = cp949(SHORT_LINES);
+    std::string text = cp949(short_lines);
     std::string unlimited = converted(text, {"-m", "0"});
     EXPECT_NE(unlimited, converted(text)) << "the default 15 keeps the short line";
     EXPECT_EQ(converted(text, {"--min-length=15"}), converted(text));
@@ -409,12 +409,12 @@ TEST_F(CliTest, MinimumLengthIsAWholeNumberOfCharacters) {
 }
 
 TEST_F(CliTest, UnmarkedUtf8InputIsDecodedAndWrittenBackInUtf8UnlessCp949IsForced) {
-    write_file(work / "utf8.txt", NOVEL);
+    write_file(work / "utf8.txt", novel_text);
     CliResult automatic = run({"--stdout", "utf8.txt"});
     EXPECT_EQ(automatic.status, 0) << automatic.err;
-    EXPECT_EQ(automatic.out, utf8(converted(cp949(NOVEL))));
+    EXPECT_EQ(automatic.out, utf8(converted(cp949(novel_text))));
     EXPECT_EQ(run({"--stdout", "--input-encoding", "utf-8", "utf8.txt"}).out, automatic.out);
-    EXPECT_EQ(run({"--stdout", "--output-encoding", "cp949", "utf8.txt"}).out, converted(cp949(NOVEL)));
+    EXPECT_EQ(run({"--stdout", "--output-encoding", "cp949", "utf8.txt"}).out, converted(cp949(novel_text)));
     CliResult as_cp949 = run({"--stdout", "--input-encoding=cp949", "utf8.txt"});
     EXPECT_EQ(as_cp949.status, 0) << as_cp949.err;
     EXPECT_TRUE(contains(as_cp949.out, "골목길을")) << "UTF-8 bytes that pair as CP949 are taken as they are";
@@ -423,16 +423,16 @@ TEST_F(CliTest, UnmarkedUtf8InputIsDecodedAndWrittenBackInUtf8UnlessCp949IsForce
 }
 
 TEST_F(CliTest, Utf8OutputIsTheSameResultInUtf8) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     ASSERT_EQ(run({"--output-encoding", "utf-8", "novel.txt"}).status, 0);
     std::string written = read_file(work / "Tessaline" / "novel.txt");
-    EXPECT_EQ(written, utf8(converted(cp949(NOVEL))));
+    EXPECT_EQ(written, utf8(converted(cp949(novel_text))));
     EXPECT_NE(written.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark";
 }
 
 TEST_F(CliTest, OutputDirTakesTheResultsAndMirrorsSubfolders) {
-    write_file(work / "books" / "a.txt", cp949(NOVEL));
-    write_file(work / "books" / "sub" / "b.txt", cp949(NOVEL));
+    write_file(work / "books" / "a.txt", cp949(novel_text));
+    write_file(work / "books" / "sub" / "b.txt", cp949(novel_text));
     CliResult result = run({"-r", "-o", "out/nested", "books"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(fs::exists(work / "out" / "nested" / "a.txt"));
@@ -442,17 +442,17 @@ TEST_F(CliTest, OutputDirTakesTheResultsAndMirrorsSubfolders) {
 }
 
 TEST_F(CliTest, OutputDirNeverLetsOneResultReplaceAnotherOrItsInput) {
-    write_file(work / "a" / "x.txt", cp949(NOVEL));
-    write_file(work / "b" / "x.txt", cp949(SHORT_LINES));
+    write_file(work / "a" / "x.txt", cp949(novel_text));
+    write_file(work / "b" / "x.txt", cp949(short_lines));
     CliResult clash = run({"-o", "out", "a/x.txt", "b/x.txt", "a/x.txt"});
     EXPECT_EQ(clash.status, 1);
     EXPECT_TRUE(contains(clash.err, "'b/x.txt' is not converted")) << clash.err;
-    EXPECT_EQ(read_file(work / "out" / "x.txt"), converted(cp949(NOVEL)));
+    EXPECT_EQ(read_file(work / "out" / "x.txt"), converted(cp949(novel_text)));
 
     CliResult in_place = run({"-o", "a", "a/x.txt"});
     EXPECT_EQ(in_place.status, 1);
     EXPECT_TRUE(contains(in_place.err, "x.txt' would replace its own input file")) << in_place.err;
-    EXPECT_EQ(read_file(work / "a" / "x.txt"), cp949(NOVEL));
+    EXPECT_EQ(read_file(work / "a" / "x.txt"), cp949(novel_text));
 }
 
 TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
@@ -474,7 +474,7 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
 }
 
 TEST_F(CliTest, QuietLeavesOnlyTheFailures) {
-    write_file(work / "novel.txt", cp949(NOVEL));
+    write_file(work / "novel.txt", cp949(novel_text));
     CliResult success = run({"-q", "novel.txt"});
     EXPECT_EQ(success.status, 0);
     EXPECT_EQ(success.err, "");

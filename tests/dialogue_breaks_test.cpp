@@ -148,7 +148,7 @@ std::string run_reference(const std::string& line, const Surroundings& around) {
 
 // Pieces that make up generated lines: every mark, the bytes beside them that the rules test,
 // and stray lead and trail bytes that put marks across character boundaries.
-const std::vector<std::string> PIECES = {
+const std::vector<std::string> text_pieces = {
     " ", " ", " ", "  ", "\"", "\"", "“", "“", "”", "”", "[", "]", ".", "!", "?",
     "\xB0\xA1", "\xB3\xAA", "\xB4\xD9", "a", ",", "\xA1", "\xB0", "\xB1", "\r", "‘", "’", "'",
 };
@@ -185,7 +185,7 @@ void expect_same_as_reference(const std::string& line, const Surroundings& aroun
 
 TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForGeneratedLines) {
     std::mt19937 rng(20240611);
-    std::vector<std::string> with_lines = PIECES;
+    std::vector<std::string> with_lines = text_pieces;
     with_lines.push_back("\r\n");
     std::uniform_int_distribution<int> line_pieces(0, 60);
     std::uniform_int_distribution<int> output_pieces(0, 70);
@@ -201,7 +201,7 @@ TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForGeneratedLines)
         // A last line ending in a lone CR keeps its NUL inside the recorded length.
         std::string end = "\r\n";
         if (around.last_line && coin(rng) == 0) end[1] = '\0';
-        expect_same_as_reference(start + generated_text(rng, line_pieces(rng), PIECES) + end, around);
+        expect_same_as_reference(start + generated_text(rng, line_pieces(rng), text_pieces) + end, around);
         if (HasFatalFailure()) return;
     }
 }
@@ -211,10 +211,10 @@ TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForLongLinesOfMark
     std::uniform_int_distribution<int> coin(0, 1);
     for (int round = 0; round < 300; ++round) {
         Surroundings around;
-        around.output = generated_text(rng, 40, PIECES);
-        around.source_after = generated_text(rng, 30, PIECES);
+        around.output = generated_text(rng, 40, text_pieces);
+        around.source_after = generated_text(rng, 30, text_pieces);
         around.bracket_openers = coin(rng) == 0 ? 21 : 0;
-        expect_same_as_reference(generated_text(rng, 2000, PIECES) + "\r\n", around);
+        expect_same_as_reference(generated_text(rng, 2000, text_pieces) + "\r\n", around);
         if (HasFatalFailure()) return;
     }
 }
@@ -294,17 +294,17 @@ void check_engine_cases(const std::vector<EngineCase>& cases, const std::string&
 
 // A line whose quotation stays inside its sentence: its opening mark after a space stands within
 // the last 49 output bytes when the next line is examined.
-const std::string EMBEDDING_LINE = "그날 저녁 그는 문간에 서서 “가자” 하고 조용히 말했다.";
+const std::string embedding_line = "그날 저녁 그는 문간에 서서 “가자” 하고 조용히 말했다.";
 // Its quotation lies more than 49 bytes before its end.
-const std::string EARLY_QUOTE_LINE = "그는 “가자” 하고 말한 뒤에 한참 동안 아무 말도 없이 창밖만 바라보았다.";
+const std::string early_quote_line = "그는 “가자” 하고 말한 뒤에 한참 동안 아무 말도 없이 창밖만 바라보았다.";
 
 TEST(DialogueBreaksTest, AQuotationEndingASentenceGetsItsOwnParagraph) {
     check_engine_cases({
         {"curly", "“가자.” 그는 돌아섰다.", "“가자.”\r\n\r\n그는 돌아섰다.\r\n"},
         {"straight", "\"가자.\" 그는 돌아섰다.", "\"가자.\"\r\n\r\n그는 돌아섰다.\r\n"},
         {"several spaces after the mark", "“가자.”   그는 돌아섰다.", "“가자.”\r\n\r\n그는 돌아섰다.\r\n"},
-        {"even after an embedding line", EMBEDDING_LINE + "\n“가자!” 그는 돌아섰다.",
-         EMBEDDING_LINE + "\r\n\r\n“가자!”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"even after an embedding line", embedding_line + "\n“가자!” 그는 돌아섰다.",
+         embedding_line + "\r\n\r\n“가자!”\r\n\r\n그는 돌아섰다.\r\n"},
         {"in the middle of narration", "그는 “가자.” 하고 말했다.",
          "그는 \r\n\r\n“가자.”\r\n\r\n하고 말했다.\r\n"},
         {"second of two quotations", "그는 “가자” 하고 “가자.” 말했다.",
@@ -317,12 +317,12 @@ TEST(DialogueBreaksTest, AQuotationEndingASentenceGetsItsOwnParagraph) {
 TEST(DialogueBreaksTest, AQuotationWithoutASentenceEndStaysInsideItsSentence) {
     check_engine_cases({
         {"alone in a short output", "“가자” 그는 돌아섰다.", "“가자”\r\n\r\n그는 돌아섰다.\r\n"},
-        {"after an opening mark in the last output bytes", EMBEDDING_LINE + "\n“가자” 그는 돌아섰다.",
-         EMBEDDING_LINE + "\r\n\r\n“가자” 그는 돌아섰다.\r\n"},
-        {"after an opening mark too far back", EARLY_QUOTE_LINE + "\n“가자” 그는 돌아섰다.",
-         EARLY_QUOTE_LINE + "\r\n\r\n“가자”\r\n\r\n그는 돌아섰다.\r\n"},
-        {"after a two-space indentation", EMBEDDING_LINE + "\n   “가자” 그는 돌아섰다.",
-         EMBEDDING_LINE + "\r\n  “가자”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"after an opening mark in the last output bytes", embedding_line + "\n“가자” 그는 돌아섰다.",
+         embedding_line + "\r\n\r\n“가자” 그는 돌아섰다.\r\n"},
+        {"after an opening mark too far back", early_quote_line + "\n“가자” 그는 돌아섰다.",
+         early_quote_line + "\r\n\r\n“가자”\r\n\r\n그는 돌아섰다.\r\n"},
+        {"after a two-space indentation", embedding_line + "\n   “가자” 그는 돌아섰다.",
+         embedding_line + "\r\n  “가자”\r\n\r\n그는 돌아섰다.\r\n"},
         {"opened after a space in the line", "그는 “가자” 하고 말했다.", "그는 “가자” 하고 말했다.\r\n"},
         {"straight, opened after a space", "그는 \"가자\" 하고 말했다.", "그는 \"가자\" 하고 말했다.\r\n"},
     });
@@ -376,7 +376,7 @@ TEST(DialogueBreaksTest, BracketsCountAsQuotesOnlyInBracketHeavyDocuments) {
 
 
 // A hard-wrapped page where quotations share lines with narration and run across the wraps.
-const std::string DIALOGUE_PAGE =
+const std::string dialogue_page =
     "비가 그친 저녁이었다. 민수는 우산을 접고 마당으로 나섰다. “어디\n"
     "가니?” 부엌에서 어머니가 물었다. “잠깐 바람 좀 쐬고 올게요.” 민수는\n"
     "대답하고 대문을 열었다. 골목은 어둡고 조용했다. “민수야!” 누군가\n"
@@ -418,12 +418,12 @@ TEST(DialogueBreaksTest, EveryStandAloneQuotationOfAPageGetsItsOwnParagraph) {
         "“고마워.”\r\n\r\n"
         "“뭘.”\r\n\r\n"
         "그들은 다시 걸었다.\r\n";
-    EXPECT_EQ(reflow_utf8(DIALOGUE_PAGE, plain_options()), want);
+    EXPECT_EQ(reflow_utf8(dialogue_page, plain_options()), want);
 
     // With the window's options too, a paragraph holding a quotation that ends a sentence is
     // that quotation alone; the one that ends without a sentence end stays in its sentence.
     int alone = 0;
-    for (const std::string& paragraph : paragraphs(reflow_utf8(DIALOGUE_PAGE, window_defaults()))) {
+    for (const std::string& paragraph : paragraphs(reflow_utf8(dialogue_page, window_defaults()))) {
         bool ends_sentence = paragraph.find(".”") != std::string::npos || paragraph.find("?”") != std::string::npos ||
                              paragraph.find("!”") != std::string::npos;
         if (paragraph.find("“춥다”") != std::string::npos) {

@@ -15,7 +15,7 @@ namespace tessaline {
 
 namespace {
 
-const std::string NOVEL = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
+const std::string novel_text = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
 
 // The decision for `bytes` fed in pieces of `piece` bytes (0: whole), with the file's size told
 // first when `sized`.
@@ -49,19 +49,19 @@ TEST(EncodingDetection, FindsEachEncodingInOrder) {
         TextEncoding encoding;
         size_t mark;
     } cases[] = {
-        {"UTF-8 mark", UTF8_MARK + NOVEL, TextEncoding::utf8, 3},
-        {"UTF-16LE mark", UTF16LE_MARK + utf16le(NOVEL), TextEncoding::utf16le, 2},
-        {"UTF-16BE mark", UTF16BE_MARK + utf16be(NOVEL), TextEncoding::utf16be, 2},
-        {"a mark before text of another encoding", UTF8_MARK + cp949(NOVEL), TextEncoding::utf8, 3},
-        {"UTF-16LE by its zero bytes", utf16le(NOVEL), TextEncoding::utf16le, 0},
-        {"UTF-16BE by its zero bytes", utf16be(NOVEL), TextEncoding::utf16be, 0},
+        {"UTF-8 mark", utf8_mark + novel_text, TextEncoding::utf8, 3},
+        {"UTF-16LE mark", utf16le_mark + utf16le(novel_text), TextEncoding::utf16le, 2},
+        {"UTF-16BE mark", utf16be_mark + utf16be(novel_text), TextEncoding::utf16be, 2},
+        {"a mark before text of another encoding", utf8_mark + cp949(novel_text), TextEncoding::utf8, 3},
+        {"UTF-16LE by its zero bytes", utf16le(novel_text), TextEncoding::utf16le, 0},
+        {"UTF-16BE by its zero bytes", utf16be(novel_text), TextEncoding::utf16be, 0},
         {"UTF-16 of ASCII alone", utf16le("plain text\r\n"), TextEncoding::utf16le, 0},
-        {"valid UTF-8", NOVEL, TextEncoding::utf8, 0},
-        {"UTF-8 with a bad byte in every 20 characters", with_bad_bytes(NOVEL, 20), TextEncoding::utf8, 0},
-        {"UTF-8 with a bad byte in every 4 characters", with_bad_bytes(NOVEL, 4), TextEncoding::cp949, 0},
-        {"UTF-8 cut inside its last character", NOVEL + "\xED\x95", TextEncoding::utf8, 0},
-        {"CP949", cp949(NOVEL), TextEncoding::cp949, 0},
-        {"CP949 with stray NUL bytes", cp949(NOVEL) + std::string(3, '\0') + cp949(NOVEL), TextEncoding::cp949, 0},
+        {"valid UTF-8", novel_text, TextEncoding::utf8, 0},
+        {"UTF-8 with a bad byte in every 20 characters", with_bad_bytes(novel_text, 20), TextEncoding::utf8, 0},
+        {"UTF-8 with a bad byte in every 4 characters", with_bad_bytes(novel_text, 4), TextEncoding::cp949, 0},
+        {"UTF-8 cut inside its last character", novel_text + "\xED\x95", TextEncoding::utf8, 0},
+        {"CP949", cp949(novel_text), TextEncoding::cp949, 0},
+        {"CP949 with stray NUL bytes", cp949(novel_text) + std::string(3, '\0') + cp949(novel_text), TextEncoding::cp949, 0},
         {"one NUL before ASCII text", std::string("\0text", 5), TextEncoding::cp949, 0},
         {"ASCII", "plain text\r\n", TextEncoding::cp949, 0},
         {"empty", "", TextEncoding::cp949, 0},
@@ -82,7 +82,7 @@ TEST(EncodingDetection, FindsEachEncodingInOrder) {
 
 TEST(EncodingDetection, Utf8IsRuledOutEarlyOnlyWhenTheRestCouldNotChangeIt) {
     std::string novel;
-    for (int k = 0; k < 40; ++k) novel += NOVEL;
+    for (int k = 0; k < 40; ++k) novel += novel_text;
     // Bad bytes first, then enough good characters to outweigh them.
     std::string late = std::string(20, '\xFF') + novel;
     EXPECT_EQ(detect(late, InputEncoding::automatic, 64, true).encoding, TextEncoding::utf8);
@@ -92,25 +92,25 @@ TEST(EncodingDetection, Utf8IsRuledOutEarlyOnlyWhenTheRestCouldNotChangeIt) {
 TEST(EncodingDetection, RefusesWhatIsPlainlyNotTextAndNothingElse) {
     std::string noise;
     for (int k = 0; k < 8192; ++k) noise += static_cast<char>((k * 2654435761u) >> 13);
-    std::string strays = cp949(NOVEL);
-    for (int k = 0; k < 15; ++k) strays += '\x01' + cp949(NOVEL);
+    std::string strays = cp949(novel_text);
+    for (int k = 0; k < 15; ++k) strays += '\x01' + cp949(novel_text);
     struct Case {
         const char* what;
         std::string bytes;
         bool text;
     } cases[] = {
-        {"ZIP archive", std::string("PK\x03\x04\x14\x00", 6) + NOVEL, false},
-        {"gzip archive", std::string("\x1F\x8B\x08\x00", 4) + NOVEL, false},
-        {"JPEG image", "\xFF\xD8\xFF\xE0" + NOVEL, false},
-        {"program", "\x7F" "ELF" + NOVEL, false},
-        {"old Office or Hangul document", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + NOVEL, false},
+        {"ZIP archive", std::string("PK\x03\x04\x14\x00", 6) + novel_text, false},
+        {"gzip archive", std::string("\x1F\x8B\x08\x00", 4) + novel_text, false},
+        {"JPEG image", "\xFF\xD8\xFF\xE0" + novel_text, false},
+        {"program", "\x7F" "ELF" + novel_text, false},
+        {"old Office or Hangul document", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + novel_text, false},
         {"random bytes", noise, false},
         {"fifteen stray control bytes in a novel", strays, true},
         {"a few stray bytes in a short text", std::string("\x01\x02\x03", 3) + "abc", true},
-        {"a novel that mentions PK", "PK " + NOVEL, true},
-        {"a novel padded with NUL bytes", cp949(NOVEL) + std::string(4096, '\0'), true},
-        {"tar archive", std::string(257, '\0') + "ustar" + std::string(250, '\0') + NOVEL, false},
-        {"a novel on the MZ generation", "MZ세대의 " + NOVEL, true},
+        {"a novel that mentions PK", "PK " + novel_text, true},
+        {"a novel padded with NUL bytes", cp949(novel_text) + std::string(4096, '\0'), true},
+        {"tar archive", std::string(257, '\0') + "ustar" + std::string(250, '\0') + novel_text, false},
+        {"a novel on the MZ generation", "MZ세대의 " + novel_text, true},
     };
     for (const auto& c : cases) {
         Detection found = detect(c.bytes);
@@ -126,14 +126,14 @@ TEST(EncodingDetection, ForcedEncodingsSkipOnlyTheirOwnMark) {
         TextEncoding encoding;
         size_t mark;
     } cases[] = {
-        {"UTF-8 forced on CP949", cp949(NOVEL), InputEncoding::utf8, TextEncoding::utf8, 0},
-        {"UTF-8 forced skips its mark", UTF8_MARK + NOVEL, InputEncoding::utf8, TextEncoding::utf8, 3},
-        {"UTF-16LE forced keeps a UTF-16BE mark", UTF16BE_MARK + "a", InputEncoding::utf16le, TextEncoding::utf16le, 0},
-        {"UTF-16BE forced", utf16le(NOVEL), InputEncoding::utf16be, TextEncoding::utf16be, 0},
-        {"CP949 forced on UTF-8", NOVEL, InputEncoding::cp949, TextEncoding::cp949, 0},
-        {"CP949 forced follows a mark", UTF16BE_MARK + utf16be(NOVEL), InputEncoding::cp949, TextEncoding::utf16be, 2},
-        {"UTF-16 takes the order from the text", utf16be(NOVEL), InputEncoding::utf16, TextEncoding::utf16be, 0},
-        {"UTF-16 takes the order from the mark", UTF16LE_MARK + utf16be(NOVEL), InputEncoding::utf16, TextEncoding::utf16le, 2},
+        {"UTF-8 forced on CP949", cp949(novel_text), InputEncoding::utf8, TextEncoding::utf8, 0},
+        {"UTF-8 forced skips its mark", utf8_mark + novel_text, InputEncoding::utf8, TextEncoding::utf8, 3},
+        {"UTF-16LE forced keeps a UTF-16BE mark", utf16be_mark + "a", InputEncoding::utf16le, TextEncoding::utf16le, 0},
+        {"UTF-16BE forced", utf16le(novel_text), InputEncoding::utf16be, TextEncoding::utf16be, 0},
+        {"CP949 forced on UTF-8", novel_text, InputEncoding::cp949, TextEncoding::cp949, 0},
+        {"CP949 forced follows a mark", utf16be_mark + utf16be(novel_text), InputEncoding::cp949, TextEncoding::utf16be, 2},
+        {"UTF-16 takes the order from the text", utf16be(novel_text), InputEncoding::utf16, TextEncoding::utf16be, 0},
+        {"UTF-16 takes the order from the mark", utf16le_mark + utf16be(novel_text), InputEncoding::utf16, TextEncoding::utf16le, 2},
         {"a forced encoding is never refused", "\x7F" "ELF", InputEncoding::cp949, TextEncoding::cp949, 0},
     };
     for (const auto& c : cases) {
@@ -146,11 +146,11 @@ TEST(EncodingDetection, ForcedEncodingsSkipOnlyTheirOwnMark) {
 
 TEST(EncodingDetection, OnlyAutomaticChoicesWithoutAMarkNeedTheWholeFile) {
     EncodingSniffer marked;
-    std::string head = UTF8_MARK + "abc";
+    std::string head = utf8_mark + "abc";
     marked.feed(std::span(reinterpret_cast<const unsigned char*>(head.data()), head.size()));
     EXPECT_TRUE(marked.decided_early(InputEncoding::automatic));
     EncodingSniffer plain;
-    plain.feed(std::span(reinterpret_cast<const unsigned char*>(NOVEL.data()), NOVEL.size()));
+    plain.feed(std::span(reinterpret_cast<const unsigned char*>(novel_text.data()), novel_text.size()));
     EXPECT_FALSE(plain.decided_early(InputEncoding::automatic));
     EXPECT_FALSE(plain.decided_early(InputEncoding::utf16));
     EXPECT_TRUE(plain.decided_early(InputEncoding::utf8));

@@ -159,14 +159,14 @@ TEST(WordTables, EveryListHasItsCompiledTable) {
 // test; the next line begins with the words under test and goes on neutrally.
 
 // A syllable that no list holds as a word of its own.
-const std::string UNLISTED_SYLLABLE = "늘";
-const std::string LINE_OPENING = "그날 밤의 하" + UNLISTED_SYLLABLE;
-const std::string NEXT_GOING_ON = "바다를 보았다.";  // calls for no space and takes none away
+const std::string unlisted_syllable = "늘";
+const std::string line_opening = "그날 밤의 하" + unlisted_syllable;
+const std::string next_going_on = "바다를 보았다.";  // calls for no space and takes none away
 
-std::string line_ending_in(const std::string& words) { return LINE_OPENING + words; }
+std::string line_ending_in(const std::string& words) { return line_opening + words; }
 
 std::string next_opening_with(const std::string& words) {
-    return words + (words.ends_with(" ") ? "" : " ") + NEXT_GOING_ON;
+    return words + (words.ends_with(" ") ? "" : " ") + next_going_on;
 }
 
 // Whether the engine joins `line` to `next` with a space (false: without one).
@@ -179,12 +179,12 @@ bool joined_with_space(const std::string& line, const std::string& next) {
 }
 
 TEST(WordTablesReachTheEngine, NeutralJointTakesNoSpace) {
-    EXPECT_FALSE(joined_with_space(line_ending_in(""), NEXT_GOING_ON));
+    EXPECT_FALSE(joined_with_space(line_ending_in(""), next_going_on));
 }
 
 TEST(WordTablesReachTheEngine, AlwaysSpacedTails) {
     for (const std::string& tail : listed_words(list("always_spaced_tails")))
-        EXPECT_TRUE(joined_with_space(line_ending_in(tail), NEXT_GOING_ON)) << tail;
+        EXPECT_TRUE(joined_with_space(line_ending_in(tail), next_going_on)) << tail;
 }
 
 TEST(WordTablesReachTheEngine, OpeningHeads) {
@@ -212,7 +212,7 @@ TEST(WordTablesReachTheEngine, OpeningRules) {
 bool spaced_without_the_rule(const std::string& before, const std::string& tail, const std::string& next) {
     size_t first = static_cast<unsigned char>(tail[0]) < 0x80 ? 1 : 3;  // ASCII, or a syllable in UTF-8
     if (first == tail.size()) return false;
-    return joined_with_space(line_ending_in(before + UNLISTED_SYLLABLE + tail.substr(first)), next);
+    return joined_with_space(line_ending_in(before + unlisted_syllable + tail.substr(first)), next);
 }
 
 // A tail rule adds the space with a matching before and opening. With an excluded before or
@@ -225,7 +225,7 @@ void expect_tail_rules_fire(const ListedTable& table, const std::string& before_
         Words required_befores = field(rule, "required_befores");
         Words required_heads = field(rule, "required_heads");
         std::string before = required_befores.empty() ? before_tail : required_befores[0];
-        std::string next = required_heads.empty() ? NEXT_GOING_ON : next_opening_with(required_heads[0]);
+        std::string next = required_heads.empty() ? next_going_on : next_opening_with(required_heads[0]);
         auto stopped = [&](const std::string& other_before, const std::string& other_next) {
             return joined_with_space(line_ending_in(other_before + tail), other_next) ==
                    spaced_without_the_rule(other_before, tail, other_next);
@@ -239,7 +239,7 @@ void expect_tail_rules_fire(const ListedTable& table, const std::string& before_
             EXPECT_TRUE(stopped(before_tail, next)) << "without its before";
         }
         if (!required_heads.empty()) {
-            EXPECT_TRUE(stopped(before, NEXT_GOING_ON)) << "without its head";
+            EXPECT_TRUE(stopped(before, next_going_on)) << "without its head";
         }
     }
 }
@@ -272,7 +272,7 @@ bool space_kept(const std::string& before, const std::string& next) {
     return false;
 }
 
-TEST(WordTablesReachTheEngine, NeutralOpeningKeepsTheSpace) { EXPECT_TRUE(space_kept("", NEXT_GOING_ON)); }
+TEST(WordTablesReachTheEngine, NeutralOpeningKeepsTheSpace) { EXPECT_TRUE(space_kept("", next_going_on)); }
 
 TEST(WordTablesReachTheEngine, ClosingMarks) {
     for (const std::string& mark : listed_words(list("closing_marks")))
@@ -285,13 +285,13 @@ TEST(WordTablesReachTheEngine, AttachingSyllablesAndEndings) {
             EXPECT_FALSE(space_kept("", next_opening_with(word))) << name << ": " << word;
 }
 
-const char* const REVIEW_RULE_LISTS[] = {"attaching_one_syllable_rules", "attaching_two_syllable_rules",
+const char* const review_rule_lists[] = {"attaching_one_syllable_rules", "attaching_two_syllable_rules",
                                          "attaching_opening_rules"};
 
 // Heads that a rule without conditions attaches whatever stands before the space.
 std::set<std::string> unconditional_heads() {
     std::set<std::string> heads;
-    for (const char* name : REVIEW_RULE_LISTS)
+    for (const char* name : review_rule_lists)
         for (const ListEntry& rule : list(name).entries)
             if (rule.fields.empty())
                 for (const std::string& head : heads_of(rule)) heads.insert(head);
@@ -320,7 +320,7 @@ void expect_review_rules_fire(const ListedTable& table) {
 }
 
 TEST(WordTablesReachTheEngine, ReviewRules) {
-    for (const char* name : REVIEW_RULE_LISTS) {
+    for (const char* name : review_rule_lists) {
         SCOPED_TRACE(name);
         expect_review_rules_fire(list(name));
     }
@@ -353,7 +353,7 @@ int paragraphs_after_the_pass(const std::string& opener, const std::string& endi
 }
 
 TEST(WordTablesReachTheEngine, SentenceEndings) {
-    EXPECT_EQ(paragraphs_after_the_pass("", UNLISTED_SYLLABLE), 3);
+    EXPECT_EQ(paragraphs_after_the_pass("", unlisted_syllable), 3);
     for (const std::string& ending : listed_words(list("sentence_endings")))
         EXPECT_GT(paragraphs_after_the_pass("", ending), 3) << ending;
 }
@@ -367,8 +367,8 @@ TEST(WordTablesReachTheEngine, ContinuationHeads) {
 
 // The join decision keeps a header line: its word, then a colon directly or one byte later.
 bool kept_apart(const std::string& line) {
-    std::string result = reflow_utf8(line + "\r\n" + NEXT_GOING_ON, plain_options());
-    return result == line + "\r\n" + NEXT_GOING_ON + "\r\n";
+    std::string result = reflow_utf8(line + "\r\n" + next_going_on, plain_options());
+    return result == line + "\r\n" + next_going_on + "\r\n";
 }
 
 TEST(WordTablesReachTheEngine, BoardHeaderWords) {
@@ -391,7 +391,7 @@ bool quotation_kept_in_its_sentence(const std::string& word, JointMode joints) {
 }
 
 TEST(WordTablesReachTheEngine, QuotativeOpenings) {
-    EXPECT_FALSE(quotation_kept_in_its_sentence(UNLISTED_SYLLABLE, JointMode::vocabulary));
+    EXPECT_FALSE(quotation_kept_in_its_sentence(unlisted_syllable, JointMode::vocabulary));
     for (const std::string& word : listed_words(list("quotative_openings"))) {
         EXPECT_TRUE(quotation_kept_in_its_sentence(word, JointMode::vocabulary)) << word;
         EXPECT_FALSE(quotation_kept_in_its_sentence(word, JointMode::rules)) << word;

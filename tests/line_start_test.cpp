@@ -50,13 +50,13 @@ void check_cases(const std::vector<LineCase>& cases) {
 }
 
 // Forty-seven bytes: with its CR LF a rest of 49, too long to keep an indentation.
-const std::string LONG_TEXT = "그는 오래도록 창밖의 비를 바라보며 앉아 있었다.";
+const std::string long_text = "그는 오래도록 창밖의 비를 바라보며 앉아 있었다.";
 
 TEST(LineStartTest, IndentationBecomesTwoSpacesOnlyForAShortParagraphStart) {
     check_cases({
         {"full-width indentation, short", "　　짧은 줄.", "앞 줄.\r\n", 0, "  짧은 줄.", "앞 줄.\r\n"},
         {"full-width indentation at the very start", "　　짧은 줄.", "", 0, "  짧은 줄.", ""},
-        {"full-width indentation, long rest", ("　　" + LONG_TEXT).c_str(), "앞 줄.\r\n", 0, LONG_TEXT.c_str(),
+        {"full-width indentation, long rest", ("　　" + long_text).c_str(), "앞 줄.\r\n", 0, long_text.c_str(),
          "앞 줄.\r\n"},
         {"full-width indentation after an open joint", "　　짧은 줄.", "앞 줄이", 0, "짧은 줄.", "앞 줄이"},
         {"one full-width space is two spaces and goes", "　짧은 줄.", "", 0, "짧은 줄.", ""},
@@ -148,20 +148,20 @@ TEST(LineStartTest, AKeptLineEndingInAClosingMarkGetsABlankLine) {
 // Long lines ending without a space: ten of them end in a LF, so the document wraps inside words.
 std::string spaced_wrap_lines() {
     std::string lines;
-    for (int k = 0; k < 11; ++k) lines += "\n" + LONG_TEXT;
+    for (int k = 0; k < 11; ++k) lines += "\n" + long_text;
     return lines;
 }
 
 std::string spaced_wrap_output() {
     std::string lines;
-    for (int k = 0; k < 11; ++k) lines += LONG_TEXT + "\r\n";
+    for (int k = 0; k < 11; ++k) lines += long_text + "\r\n";
     return lines;
 }
 
 TEST(LineStartTest, WholeLinesThroughTheEngine) {
     ConversionOptions plain = plain_options();
     EXPECT_EQ(reflow_utf8("첫 줄이다.\n　　짧은 줄.", plain), "첫 줄이다.\r\n  짧은 줄.\r\n");
-    EXPECT_EQ(reflow_utf8("첫 줄이다.\n　　" + LONG_TEXT, plain), "첫 줄이다.\r\n" + LONG_TEXT + "\r\n");
+    EXPECT_EQ(reflow_utf8("첫 줄이다.\n　　" + long_text, plain), "첫 줄이다.\r\n" + long_text + "\r\n");
     EXPECT_EQ(reflow_utf8("“가자.”\n그는 돌아섰다.", plain), "“가자.”\r\n\r\n그는 돌아섰다.\r\n");
     EXPECT_EQ(reflow_utf8("그는 천천히\n\"가자.\"", plain), "그는 천천히 \r\n\r\n\"가자.\"\r\n");
     EXPECT_EQ(reflow_utf8("“가자.”   \n\n\n다음 줄.", plain), "“가자.”\r\n\r\n\r\n다음 줄.\r\n");

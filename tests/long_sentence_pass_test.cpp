@@ -19,10 +19,10 @@ namespace tessaline {
 
 namespace {
 
-const std::string CRLF = "\r\n";
-const std::string SENTENCE = cp949("그는 천천히 걸어서 집으로 돌아왔다.");  // 35 bytes
-const std::string PAIR = SENTENCE + " " + SENTENCE;
-const std::string NEXT_LINE = cp949("다음 문단은 조금 더 길게 이어진다.") + CRLF;  // 36 bytes
+const std::string crlf = "\r\n";
+const std::string sentence_text = cp949("그는 천천히 걸어서 집으로 돌아왔다.");  // 35 bytes
+const std::string pair = sentence_text + " " + sentence_text;
+const std::string next_line = cp949("다음 문단은 조금 더 길게 이어진다.") + crlf;  // 36 bytes
 
 std::string repeat(const std::string& piece, int count, const std::string& between = " ") {
     std::string text;
@@ -31,7 +31,7 @@ std::string repeat(const std::string& piece, int count, const std::string& betwe
 }
 
 // A line of `before_lf` bytes (its CR included) with no full stop in it.
-std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + CRLF; }
+std::string filler(size_t before_lf) { return std::string(before_lf - 1, 'a') + crlf; }
 
 class StringSink : public OutputSink {
 public:
@@ -85,12 +85,12 @@ std::string pass_over(const std::string& text, int split, int blank, const std::
 std::string split_only(const std::string& text) { return pass_over(text, 1, 0); }
 
 // Two very long lines make the document one whose long paragraphs are split.
-const std::string QUALIFYING_PREFIX = filler(900) + filler(900);
+const std::string qualifying_prefix = filler(900) + filler(900);
 
 // The lines the pass makes of `paragraph` inside a qualifying document, options as given.
 std::string split_in_qualifying(const std::string& paragraph, int blank = 0) {
-    std::string result = pass_over(QUALIFYING_PREFIX + paragraph, 1, blank);
-    std::string prefix = blank == 1 ? filler(900) + CRLF + filler(900) + CRLF : QUALIFYING_PREFIX;
+    std::string result = pass_over(qualifying_prefix + paragraph, 1, blank);
+    std::string prefix = blank == 1 ? filler(900) + crlf + filler(900) + crlf : qualifying_prefix;
     EXPECT_EQ(result.compare(0, prefix.size(), prefix), 0) << "the two long lines before the paragraph changed";
     return result.substr(prefix.size());
 }
@@ -98,12 +98,12 @@ std::string split_in_qualifying(const std::string& paragraph, int blank = 0) {
 // The same, when the book-vocabulary mode made the line that ends `joint` bytes into the
 // paragraph `extra` bytes longer than the rules would have.
 std::string split_with_noted_joint(const std::string& paragraph, size_t joint, int32_t extra) {
-    std::string result = pass_over(QUALIFYING_PREFIX + paragraph, 1, 0, {{QUALIFYING_PREFIX.size() + joint, extra}});
-    EXPECT_EQ(result.compare(0, QUALIFYING_PREFIX.size(), QUALIFYING_PREFIX), 0);
-    return result.substr(QUALIFYING_PREFIX.size());
+    std::string result = pass_over(qualifying_prefix + paragraph, 1, 0, {{qualifying_prefix.size() + joint, extra}});
+    EXPECT_EQ(result.compare(0, qualifying_prefix.size(), qualifying_prefix), 0);
+    return result.substr(qualifying_prefix.size());
 }
 
-std::string first_line(const std::string& text) { return text.substr(0, text.find(CRLF)); }
+std::string first_line(const std::string& text) { return text.substr(0, text.find(crlf)); }
 
 // Long texts are compared by their first difference, shown as readable Korean.
 testing::AssertionResult same_text(const std::string& actual, const std::string& expected) {
@@ -118,34 +118,34 @@ testing::AssertionResult same_text(const std::string& actual, const std::string&
 
 std::string hundred_thousand_bytes_of_short_lines() {
     std::string lines;
-    while (lines.size() < 100000) lines += NEXT_LINE;
+    while (lines.size() < 100000) lines += next_line;
     return lines;
 }
 
 TEST(VeryLongLines, ASingleOneIsNeverSplit) {
-    std::string text = repeat(SENTENCE, 30) + CRLF + NEXT_LINE;
+    std::string text = repeat(sentence_text, 30) + crlf + next_line;
     EXPECT_TRUE(same_text(split_only(text), text));
 }
 
 TEST(VeryLongLines, TwoOfThemAreSplitFromTheFirst) {
-    std::string paragraph = repeat(SENTENCE, 30) + CRLF;
-    EXPECT_TRUE(same_text(split_only(paragraph + paragraph), repeat(PAIR + CRLF, 30, "")));
+    std::string paragraph = repeat(sentence_text, 30) + crlf;
+    EXPECT_TRUE(same_text(split_only(paragraph + paragraph), repeat(pair + crlf, 30, "")));
 }
 
 TEST(VeryLongLines, ALineOfExactlyEightHundredBytesCountsOnlyDuringThePass) {
-    std::string sentences = repeat(SENTENCE, 22);  // 791 bytes
-    std::string counted = sentences + " " + std::string(7, 'a') + CRLF;      // 800 bytes before its LF
-    std::string not_counted = sentences + " " + std::string(6, 'a') + CRLF;  // 799 bytes before its LF
+    std::string sentences = repeat(sentence_text, 22);  // 791 bytes
+    std::string counted = sentences + " " + std::string(7, 'a') + crlf;      // 800 bytes before its LF
+    std::string not_counted = sentences + " " + std::string(6, 'a') + crlf;  // 799 bytes before its LF
     ASSERT_EQ(counted.size(), 801u);
     std::string tail = filler(900) + filler(900);
-    EXPECT_TRUE(same_text(split_only(counted + tail), repeat(PAIR + CRLF, 11, "") + std::string(7, 'a') + CRLF + tail));
+    EXPECT_TRUE(same_text(split_only(counted + tail), repeat(pair + crlf, 11, "") + std::string(7, 'a') + crlf + tail));
     EXPECT_TRUE(same_text(split_only(not_counted + tail), not_counted + tail));
 }
 
 TEST(VeryLongLines, QuotedLinesArePreCountedButNotCountedDuringThePass) {
-    std::string plain = repeat(SENTENCE, 30) + CRLF;
-    std::string quoted = "\"" + repeat(SENTENCE, 30) + CRLF;
-    std::string split = repeat(PAIR + CRLF, 15, "");
+    std::string plain = repeat(sentence_text, 30) + crlf;
+    std::string quoted = "\"" + repeat(sentence_text, 30) + crlf;
+    std::string split = repeat(pair + crlf, 15, "");
     EXPECT_TRUE(same_text(split_only(quoted + plain), quoted + split));
     // Beyond the pre-counted bytes only the pass counts, and it passes quoted lines by.
     std::string start = hundred_thousand_bytes_of_short_lines();
@@ -155,48 +155,48 @@ TEST(VeryLongLines, QuotedLinesArePreCountedButNotCountedDuringThePass) {
 
 TEST(VeryLongLines, OnlyTheFirstHundredThousandBytesArePreCounted) {
     std::string short_lines = hundred_thousand_bytes_of_short_lines();
-    std::string paragraph = repeat(SENTENCE, 30) + CRLF;
+    std::string paragraph = repeat(sentence_text, 30) + crlf;
     std::string result = split_only(short_lines + paragraph + paragraph + paragraph);
-    EXPECT_TRUE(same_text(result, short_lines + paragraph + paragraph + repeat(PAIR + CRLF, 15, "")));
+    EXPECT_TRUE(same_text(result, short_lines + paragraph + paragraph + repeat(pair + crlf, 15, "")));
 }
 
 TEST(VeryLongLines, AParagraphOfSeveralHundredKilobytesIsSplitWhole) {
-    std::string paragraph = repeat(SENTENCE, 8000) + CRLF;  // 288000 bytes
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(PAIR + CRLF, 4000, "")));
+    std::string paragraph = repeat(sentence_text, 8000) + crlf;  // 288000 bytes
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(pair + crlf, 4000, "")));
 }
 
 TEST(SentenceSplitting, BreaksAfterEverySecondSentenceEndAndDropsTheSpaces) {
-    std::string paragraph = repeat(SENTENCE, 10, "   ") + CRLF;
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(SENTENCE + "   " + SENTENCE + CRLF, 5, "")));
+    std::string paragraph = repeat(sentence_text, 10, "   ") + crlf;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(sentence_text + "   " + sentence_text + crlf, 5, "")));
 }
 
 TEST(SentenceSplitting, AShortParagraphIsNotSplit) {
-    std::string paragraph = repeat(SENTENCE, 8) + " " + std::string(9, 'a') + CRLF;  // 299 bytes
+    std::string paragraph = repeat(sentence_text, 8) + " " + std::string(9, 'a') + crlf;  // 299 bytes
     EXPECT_TRUE(same_text(split_in_qualifying(paragraph), paragraph));
-    std::string longer = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;  // 300
-    EXPECT_TRUE(same_text(split_in_qualifying(longer), repeat(PAIR + CRLF, 4, "") + std::string(10, 'a') + CRLF));
+    std::string longer = repeat(sentence_text, 8) + " " + std::string(10, 'a') + crlf;  // 300
+    EXPECT_TRUE(same_text(split_in_qualifying(longer), repeat(pair + crlf, 4, "") + std::string(10, 'a') + crlf));
 }
 
 // The mode's spaces at joints change no paragraph's length as the pass takes it: a space it
 // added leaves a paragraph short, a space it took away leaves one long.
 TEST(SentenceSplitting, TakesTheLengthTheRulesGaveTheParagraph) {
-    std::string long_one = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;  // 300 bytes
-    EXPECT_TRUE(same_text(split_with_noted_joint(long_one, SENTENCE.size(), 1), long_one));
-    std::string short_one = repeat(SENTENCE, 8) + " " + std::string(9, 'a') + CRLF;  // 299
-    EXPECT_TRUE(same_text(split_with_noted_joint(short_one, SENTENCE.size(), -1),
-                          repeat(PAIR + CRLF, 4, "") + std::string(9, 'a') + CRLF));
+    std::string long_one = repeat(sentence_text, 8) + " " + std::string(10, 'a') + crlf;  // 300 bytes
+    EXPECT_TRUE(same_text(split_with_noted_joint(long_one, sentence_text.size(), 1), long_one));
+    std::string short_one = repeat(sentence_text, 8) + " " + std::string(9, 'a') + crlf;  // 299
+    EXPECT_TRUE(same_text(split_with_noted_joint(short_one, sentence_text.size(), -1),
+                          repeat(pair + crlf, 4, "") + std::string(9, 'a') + crlf));
 }
 
 TEST(SentenceSplitting, WaitsForFiftyBytesBeforeBreaking) {
     std::string short_sentence = cp949("그랬다.");  // 7 bytes: the seventh end first makes 55
     std::string seven = repeat(short_sentence, 7);
-    std::string paragraph = repeat(short_sentence, 40) + CRLF;
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(seven + CRLF, 5, "") + repeat(short_sentence, 5) + CRLF));
+    std::string paragraph = repeat(short_sentence, 40) + crlf;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(seven + crlf, 5, "") + repeat(short_sentence, 5) + crlf));
 }
 
 TEST(SentenceSplitting, TheLastFullStopBeforeTheLineEndIsNoSentenceEnd) {
-    std::string paragraph = repeat(SENTENCE, 10) + " " + CRLF;
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(PAIR + CRLF, 4, "") + PAIR + " " + CRLF));
+    std::string paragraph = repeat(sentence_text, 10) + " " + crlf;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(pair + crlf, 4, "") + pair + " " + crlf));
 }
 
 struct EndCase {
@@ -210,8 +210,8 @@ class SentenceEnds : public testing::TestWithParam<EndCase> {};
 // The second sentence's full stop decides whether the first break falls after it or one later.
 TEST_P(SentenceEnds, DecideWhereTheFirstBreakFalls) {
     std::string second = cp949(GetParam().second_sentence);
-    std::string paragraph = SENTENCE + " " + second + " " + repeat(SENTENCE, 8) + CRLF;
-    std::string expected = SENTENCE + " " + second + (GetParam().ends_a_sentence ? "" : " " + SENTENCE);
+    std::string paragraph = sentence_text + " " + second + " " + repeat(sentence_text, 8) + crlf;
+    std::string expected = sentence_text + " " + second + (GetParam().ends_a_sentence ? "" : " " + sentence_text);
     EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
 }
 
@@ -237,8 +237,8 @@ class ContinuationHeads : public testing::TestWithParam<HeadCase> {};
 
 TEST_P(ContinuationHeads, KeepTheSentenceBeforeThemUnbroken) {
     std::string third = cp949(std::string(GetParam().head) + " 그는 다시 길을 떠났다.");
-    std::string paragraph = PAIR + " " + third + " " + repeat(SENTENCE, 8) + CRLF;
-    std::string expected = GetParam().carries_on ? PAIR + " " + third : PAIR;
+    std::string paragraph = pair + " " + third + " " + repeat(sentence_text, 8) + crlf;
+    std::string expected = GetParam().carries_on ? pair + " " + third : pair;
     EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
 }
 
@@ -254,72 +254,72 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SplitSegments, AnEmptyLineFollowsASegmentOfMoreThanThreeHundredBytes) {
     std::string long_sentence = cp949("그는 " + repeat("아주", 40) + " 먼 길을 걸어서 집으로 돌아왔다.");
-    std::string four = repeat(long_sentence, 4) + CRLF;
+    std::string four = repeat(long_sentence, 4) + crlf;
     std::string first_two = repeat(long_sentence, 2);
-    std::string last_two = repeat(long_sentence, 2) + CRLF;
+    std::string last_two = repeat(long_sentence, 2) + crlf;
     ASSERT_GT(first_two.size(), 300u);
-    EXPECT_TRUE(same_text(split_in_qualifying(four, 1), first_two + CRLF + CRLF + last_two));
-    EXPECT_TRUE(same_text(split_in_qualifying(four, 0), first_two + CRLF + last_two));
+    EXPECT_TRUE(same_text(split_in_qualifying(four, 1), first_two + crlf + crlf + last_two));
+    EXPECT_TRUE(same_text(split_in_qualifying(four, 0), first_two + crlf + last_two));
     std::string quoted = cp949("“") + four;
-    EXPECT_TRUE(same_text(split_in_qualifying(quoted, 1), cp949("“") + first_two + CRLF + last_two));
+    EXPECT_TRUE(same_text(split_in_qualifying(quoted, 1), cp949("“") + first_two + crlf + last_two));
 }
 
-const std::string LONG_PARAGRAPH = repeat(SENTENCE, 9) + CRLF;  // 325 bytes
+const std::string long_paragraph = repeat(sentence_text, 9) + crlf;  // 325 bytes
 
 std::string blank_only(const std::string& text) { return pass_over(text, 0, 1); }
 
 TEST(BlankAfterLong, FollowsALongParagraphBeforeALongerLine) {
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + NEXT_LINE), LONG_PARAGRAPH + CRLF + NEXT_LINE));
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + next_line), long_paragraph + crlf + next_line));
 }
 
 TEST(BlankAfterLong, NeedsTheOption) {
-    EXPECT_TRUE(same_text(pass_over(LONG_PARAGRAPH + NEXT_LINE, 1, 0), LONG_PARAGRAPH + NEXT_LINE));
-    EXPECT_TRUE(same_text(pass_over(LONG_PARAGRAPH + NEXT_LINE, 1, 2), LONG_PARAGRAPH + NEXT_LINE));
+    EXPECT_TRUE(same_text(pass_over(long_paragraph + next_line, 1, 0), long_paragraph + next_line));
+    EXPECT_TRUE(same_text(pass_over(long_paragraph + next_line, 1, 2), long_paragraph + next_line));
 }
 
 TEST(BlankAfterLong, NeedsMoreThanThreeHundredBytes) {
-    std::string exactly = repeat(SENTENCE, 8) + " " + std::string(10, 'a') + CRLF;
+    std::string exactly = repeat(sentence_text, 8) + " " + std::string(10, 'a') + crlf;
     ASSERT_EQ(exactly.size(), 300u);
-    EXPECT_TRUE(same_text(blank_only(exactly + NEXT_LINE), exactly + NEXT_LINE));
-    std::string longer = repeat(SENTENCE, 8) + " " + std::string(11, 'a') + CRLF;
-    EXPECT_TRUE(same_text(blank_only(longer + NEXT_LINE), longer + CRLF + NEXT_LINE));
+    EXPECT_TRUE(same_text(blank_only(exactly + next_line), exactly + next_line));
+    std::string longer = repeat(sentence_text, 8) + " " + std::string(11, 'a') + crlf;
+    EXPECT_TRUE(same_text(blank_only(longer + next_line), longer + crlf + next_line));
 }
 
 TEST(BlankAfterLong, IsNotAddedWhenTheNextLineIsAlreadyEmpty) {
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + CRLF + NEXT_LINE), LONG_PARAGRAPH + CRLF + NEXT_LINE));
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + crlf + next_line), long_paragraph + crlf + next_line));
 }
 
 TEST(BlankAfterLong, IsNotAddedAfterTheLastParagraph) {
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH), LONG_PARAGRAPH));
-    std::string unended = NEXT_LINE + repeat(SENTENCE, 9);
+    EXPECT_TRUE(same_text(blank_only(long_paragraph), long_paragraph));
+    std::string unended = next_line + repeat(sentence_text, 9);
     EXPECT_TRUE(same_text(blank_only(unended), unended));
 }
 
 TEST(BlankAfterLong, NeedsANextLineOfMoreThanThirtyBytes) {
-    std::string thirty = std::string(28, 'b') + CRLF;
-    std::string thirty_one = std::string(29, 'b') + CRLF;
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + thirty), LONG_PARAGRAPH + thirty));
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + thirty_one), LONG_PARAGRAPH + CRLF + thirty_one));
+    std::string thirty = std::string(28, 'b') + crlf;
+    std::string thirty_one = std::string(29, 'b') + crlf;
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + thirty), long_paragraph + thirty));
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + thirty_one), long_paragraph + crlf + thirty_one));
     // A last line without a line end counts up to the end of the text.
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + std::string(30, 'b')), LONG_PARAGRAPH + std::string(30, 'b')));
-    EXPECT_TRUE(same_text(blank_only(LONG_PARAGRAPH + std::string(31, 'b')), LONG_PARAGRAPH + CRLF + std::string(31, 'b')));
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + std::string(30, 'b')), long_paragraph + std::string(30, 'b')));
+    EXPECT_TRUE(same_text(blank_only(long_paragraph + std::string(31, 'b')), long_paragraph + crlf + std::string(31, 'b')));
 }
 
 TEST(BlankAfterLong, IsNotAddedAfterAQuotedParagraph) {
     for (std::string quote : {std::string("\""), std::string("'"), std::string("["), cp949("“")}) {
-        std::string text = quote + LONG_PARAGRAPH + NEXT_LINE;
+        std::string text = quote + long_paragraph + next_line;
         EXPECT_TRUE(same_text(blank_only(text), text)) << utf8(quote);
     }
 }
 
 TEST(BlankAfterLong, FollowsTheRestOfASplitParagraphOnlyWhenTheRestIsLong) {
-    std::string paragraph = repeat(SENTENCE, 12) + CRLF;
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph + NEXT_LINE, 1), repeat(PAIR + CRLF, 6, "") + NEXT_LINE));
+    std::string paragraph = repeat(sentence_text, 12) + crlf;
+    EXPECT_TRUE(same_text(split_in_qualifying(paragraph + next_line, 1), repeat(pair + crlf, 6, "") + next_line));
     std::string long_sentence = cp949("그는 " + repeat("아주", 40) + " 먼 길을 걸어서 집으로 돌아왔다.");
     std::string first_two = repeat(long_sentence, 2);
-    std::string last_two = repeat(long_sentence, 2) + CRLF;
-    EXPECT_TRUE(same_text(split_in_qualifying(first_two + " " + last_two + NEXT_LINE, 1),
-                          first_two + CRLF + CRLF + last_two + CRLF + NEXT_LINE));
+    std::string last_two = repeat(long_sentence, 2) + crlf;
+    EXPECT_TRUE(same_text(split_in_qualifying(first_two + " " + last_two + next_line, 1),
+                          first_two + crlf + crlf + last_two + crlf + next_line));
 }
 
 }  // namespace

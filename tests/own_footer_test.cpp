@@ -10,7 +10,7 @@ namespace tessaline {
 
 namespace {
 
-const std::string FOOTER = "[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: 2024.3.5]\r\n";
+const std::string footer_text = "[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: 2024.3.5]\r\n";
 
 size_t kept(const std::string& text) {
     return length_without_own_footer(reinterpret_cast<const unsigned char*>(text.data()), text.size());
@@ -26,13 +26,13 @@ TEST(OwnFooter, OnlyAFooterOfThisProgramAtTheVeryEndIsFound) {
         std::string text;
         std::string kept;
     } cases[] = {
-        {"a result's own footer", body + "\r\n\r\n\r\n" + FOOTER, body + "\r\n\r\n\r\n"},
+        {"a result's own footer", body + "\r\n\r\n\r\n" + footer_text, body + "\r\n\r\n\r\n"},
         {"with LF line ends", body + "\n" + lf_footer, body + "\n"},
-        {"blank lines after it", body + FOOTER + "\r\n  \r\n", body},
-        {"nothing after its bracket", body + FOOTER.substr(0, FOOTER.size() - 2), body},
-        {"a footer alone", FOOTER, ""},
-        {"text after the footer", body + FOOTER + cp949("끝.\r\n"), body + FOOTER + cp949("끝.\r\n")},
-        {"not at the start of a line", body + "x" + FOOTER, body + "x" + FOOTER},
+        {"blank lines after it", body + footer_text + "\r\n  \r\n", body},
+        {"nothing after its bracket", body + footer_text.substr(0, footer_text.size() - 2), body},
+        {"a footer alone", footer_text, ""},
+        {"text after the footer", body + footer_text + cp949("끝.\r\n"), body + footer_text + cp949("끝.\r\n")},
+        {"not at the start of a line", body + "x" + footer_text, body + "x" + footer_text},
         {"the date is not a date", body + bad_date, body + bad_date},
         {"another version line", body + other_version, body + other_version},
         {"only the date line", body + "[Text modified date: 2024.3.5]\r\n", body + "[Text modified date: 2024.3.5]\r\n"},
@@ -42,8 +42,8 @@ TEST(OwnFooter, OnlyAFooterOfThisProgramAtTheVeryEndIsFound) {
 }
 
 TEST(OwnFooter, TheFooterOfTheFirstOfTwoConversionsStaysWhenItIsNotAtTheEnd) {
-    const std::string twice = FOOTER + "\r\n\r\n\r\n" + FOOTER;
-    EXPECT_EQ(kept(twice), FOOTER.size() + 6);
+    const std::string twice = footer_text + "\r\n\r\n\r\n" + footer_text;
+    EXPECT_EQ(kept(twice), footer_text.size() + 6);
 }
 
 // The text passed through the filter in pieces of `piece` bytes.
@@ -65,14 +65,14 @@ TEST(OwnFooter, AStreamedTextLosesTheSameFooterInPiecesOfAnySize) {
     std::string long_body;
     while (long_body.size() < 5000) long_body += cp949("긴 소설의 한 줄이다.\r\n");
     const std::string texts[] = {
-        long_body + "\r\n\r\n\r\n" + FOOTER,
-        long_body + FOOTER + std::string(300, ' ') + "\r\n",
-        long_body + "x" + FOOTER,
+        long_body + "\r\n\r\n\r\n" + footer_text,
+        long_body + footer_text + std::string(300, ' ') + "\r\n",
+        long_body + "x" + footer_text,
         long_body,
-        FOOTER,
+        footer_text,
         "x",
         "",
-        long_body + FOOTER + cp949("끝.\r\n"),
+        long_body + footer_text + cp949("끝.\r\n"),
     };
     for (const std::string& text : texts)
         for (size_t piece : {size_t{1}, size_t{7}, size_t{64}, size_t{4096}, text.size() + 1})
@@ -81,7 +81,7 @@ TEST(OwnFooter, AStreamedTextLosesTheSameFooterInPiecesOfAnySize) {
 }
 
 TEST(OwnFooter, AFooterBeforeAFloodOfBlanksIsNotAtTheEnd) {
-    const std::string text = cp949("본문.\r\n") + FOOTER + std::string(100000, '\n');
+    const std::string text = cp949("본문.\r\n") + footer_text + std::string(100000, '\n');
     EXPECT_EQ(kept(text), text.size());
     EXPECT_EQ(filtered(text, 4096), text);
 }

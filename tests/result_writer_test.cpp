@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string FOOTER_HEAD = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ";
+const std::string footer_head = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ";
 
 std::string footer_for_today() {
     int year = 0, month = 0, day = 0;
@@ -84,19 +84,19 @@ TEST(EndTrim, CutsTheEndToOneLineBreakWhateverThePieces) {
 }
 
 TEST(ResultFooter, DatesWithoutLeadingZeros) {
-    EXPECT_EQ(result_footer(2011, 3, 5), FOOTER_HEAD + "2011.3.5]\r\n");
-    EXPECT_EQ(result_footer(2010, 12, 24), FOOTER_HEAD + "2010.12.24]\r\n");
+    EXPECT_EQ(result_footer(2011, 3, 5), footer_head + "2011.3.5]\r\n");
+    EXPECT_EQ(result_footer(2010, 12, 24), footer_head + "2010.12.24]\r\n");
     EXPECT_EQ(result_footer(2010, 7, 7).size(), 6u + 41 + 2 + 21 + 8 + 3);
 }
 
 TEST(Preview, IsWholeUpToTheLimitElseCutWithTheDottedTail) {
     std::string line = std::string(18, ' ') + ".\r\n";
-    EXPECT_EQ(std::string(DOTTED_TAIL), "\r\n\r\n" + line + line + line + line + line);
-    EXPECT_EQ(std::string(DOTTED_TAIL).size(), DOTTED_TAIL_LENGTH);
+    EXPECT_EQ(std::string(dotted_tail), "\r\n\r\n" + line + line + line + line + line);
+    EXPECT_EQ(std::string(dotted_tail).size(), dotted_tail_length);
     EXPECT_EQ(preview_of(std::string(30, 'a'), 30, 30), std::string(30, 'a'));
     // The cut falls inside the two-byte character at byte 2.
     std::string head = "xx" + cp949("가") + "yy";
-    EXPECT_EQ(preview_of(head, 40000, 3), "xx\xB0" + std::string(DOTTED_TAIL));
+    EXPECT_EQ(preview_of(head, 40000, 3), "xx\xB0" + std::string(dotted_tail));
 }
 
 TEST(OutputPath, IsTheTessalineFolderBesideTheInputOrTheFolderGiven) {
@@ -129,7 +129,7 @@ protected:
     // Writes `text` as the result of `input_path` in pieces of `piece` bytes; false when it failed.
     bool write(const std::string& text, const std::string& input_path, const std::string& output_folder = "",
                TextEncoding encoding = TextEncoding::cp949, size_t piece = 4096, const StandInTable* stand_ins = nullptr) {
-        ResultWriter writer(encoding, stand_ins, PREVIEW_LIMIT_LAST);
+        ResultWriter writer(encoding, stand_ins, preview_limit_last);
         if (!writer.open_file(input_path, output_folder, failure)) return false;
         in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write({bytes, count}); });
         bool finished = writer.finish(failure);
@@ -161,7 +161,7 @@ TEST_F(ResultWriterTest, AResultInManyPiecesIsTheWholeTextTrimmedWithItsFooter) 
         ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", TextEncoding::cp949, piece)) << failure.reason;
         EXPECT_TRUE(read_file(folder / "Tessaline" / "a.txt") == expected) << "pieces of " << piece;
         EXPECT_EQ(length, expected.size());
-        EXPECT_EQ(head, expected.substr(0, PREVIEW_LIMIT_LAST)) << "the preview keeps only the first bytes";
+        EXPECT_EQ(head, expected.substr(0, preview_limit_last)) << "the preview keeps only the first bytes";
     }
 }
 
@@ -192,7 +192,7 @@ TEST_F(ResultWriterTest, AFailedWriteLeavesWhatWasThereAndNoTemporaryFile) {
 
 TEST_F(ResultWriterTest, AnUnfinishedResultLeavesNoFileBehind) {
     {
-        ResultWriter writer(TextEncoding::cp949, nullptr, PREVIEW_LIMIT_LAST);
+        ResultWriter writer(TextEncoding::cp949, nullptr, preview_limit_last);
         ASSERT_TRUE(writer.open_file((folder / "a.txt").string(), "", failure));
         writer.write({bytes_of(std::string(100000, 'x')), 100000});
     }
@@ -241,7 +241,7 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
     FILE* file = std::fopen(captured.c_str(), "wb");
     dup2(fileno(file), STDOUT_FILENO);
     DirectOutput standard_output;
-    ResultWriter writer(TextEncoding::cp949, nullptr, PREVIEW_LIMIT_LAST);
+    ResultWriter writer(TextEncoding::cp949, nullptr, preview_limit_last);
     writer.open_shared(standard_output);
     std::string text = cp949("표준 출력");
     writer.write({bytes_of(text), text.size()});

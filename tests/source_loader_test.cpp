@@ -53,19 +53,19 @@ TEST_F(SourceLoaderTest, DecodesEachEncodingToCp949) {
         InputEncoding input;
     } cases[] = {
         {"CP949 taken byte for byte", cp949(korean), InputEncoding::automatic},
-        {"UTF-8 with its mark", UTF8_MARK + korean, InputEncoding::automatic},
-        {"UTF-16LE with its mark", UTF16LE_MARK + utf16le(korean), InputEncoding::automatic},
-        {"UTF-16BE with its mark", UTF16BE_MARK + utf16be(korean), InputEncoding::automatic},
+        {"UTF-8 with its mark", utf8_mark + korean, InputEncoding::automatic},
+        {"UTF-16LE with its mark", utf16le_mark + utf16le(korean), InputEncoding::automatic},
+        {"UTF-16BE with its mark", utf16be_mark + utf16be(korean), InputEncoding::automatic},
         {"UTF-8 without a mark", korean, InputEncoding::automatic},
         {"UTF-16LE without a mark", utf16le(korean), InputEncoding::automatic},
         {"UTF-16BE without a mark", utf16be(korean), InputEncoding::automatic},
-        {"cp949 setting still honours a mark", UTF8_MARK + korean, InputEncoding::cp949},
-        {"cp949 setting honours a UTF-16BE mark", UTF16BE_MARK + utf16be(korean), InputEncoding::cp949},
+        {"cp949 setting still honours a mark", utf8_mark + korean, InputEncoding::cp949},
+        {"cp949 setting honours a UTF-16BE mark", utf16be_mark + utf16be(korean), InputEncoding::cp949},
         {"forced UTF-8 without a mark", korean, InputEncoding::utf8},
-        {"forced UTF-8 skips a mark", UTF8_MARK + korean, InputEncoding::utf8},
+        {"forced UTF-8 skips a mark", utf8_mark + korean, InputEncoding::utf8},
         {"forced UTF-16LE without a mark", utf16le(korean), InputEncoding::utf16le},
-        {"forced UTF-16LE skips a mark", UTF16LE_MARK + utf16le(korean), InputEncoding::utf16le},
-        {"forced UTF-16BE skips a mark", UTF16BE_MARK + utf16be(korean), InputEncoding::utf16be},
+        {"forced UTF-16LE skips a mark", utf16le_mark + utf16le(korean), InputEncoding::utf16le},
+        {"forced UTF-16BE skips a mark", utf16be_mark + utf16be(korean), InputEncoding::utf16be},
         {"UTF-16 takes its order from the text", utf16be(korean), InputEncoding::utf16},
     };
     for (const auto& c : cases) {
@@ -90,11 +90,11 @@ TEST_F(SourceLoaderTest, MarkEdgeCases) {
     } cases[] = {
         {"empty file", "", ""},
         {"half a UTF-8 mark is text", "\xEF\xBB", "\xEF\xBB"},
-        {"a UTF-8 mark alone", UTF8_MARK, ""},
-        {"a UTF-16LE mark alone", UTF16LE_MARK, ""},
-        {"a UTF-16BE mark alone", UTF16BE_MARK, ""},
-        {"lone last UTF-16LE byte pairs with a zero byte", UTF16LE_MARK + "A" + std::string(1, '\0') + "B", "AB"},
-        {"lone UTF-16LE byte that is a line feed", UTF16LE_MARK + "A" + std::string(1, '\0') + "\n", "A\n"},
+        {"a UTF-8 mark alone", utf8_mark, ""},
+        {"a UTF-16LE mark alone", utf16le_mark, ""},
+        {"a UTF-16BE mark alone", utf16be_mark, ""},
+        {"lone last UTF-16LE byte pairs with a zero byte", utf16le_mark + "A" + std::string(1, '\0') + "B", "AB"},
+        {"lone UTF-16LE byte that is a line feed", utf16le_mark + "A" + std::string(1, '\0') + "\n", "A\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(load(c.bytes), c.expected) << c.what;
 }
@@ -107,9 +107,9 @@ TEST_F(SourceLoaderTest, NulCharactersAreDroppedAndTheRestKept) {
         std::string expected;
     } cases[] = {
         {"CP949", cp949("앞부분") + nul + nul + cp949("뒷부분"), cp949("앞부분뒷부분")},
-        {"UTF-8", UTF8_MARK + "앞부분" + nul + "뒷부분", cp949("앞부분뒷부분")},
-        {"UTF-16LE", UTF16LE_MARK + utf16le("앞부분") + nul + nul + utf16le("뒷부분"), cp949("앞부분뒷부분")},
-        {"UTF-16LE zero bytes inside units stay", UTF16LE_MARK + utf16le("A") + nul + nul + utf16le("B"), "AB"},
+        {"UTF-8", utf8_mark + "앞부분" + nul + "뒷부분", cp949("앞부분뒷부분")},
+        {"UTF-16LE", utf16le_mark + utf16le("앞부분") + nul + nul + utf16le("뒷부분"), cp949("앞부분뒷부분")},
+        {"UTF-16LE zero bytes inside units stay", utf16le_mark + utf16le("A") + nul + nul + utf16le("B"), "AB"},
         {"file starting with NUL", nul + "text", "text"},
     };
     for (const auto& c : cases) EXPECT_EQ(utf8(load(c.bytes)), utf8(c.expected)) << c.what;
@@ -121,12 +121,12 @@ TEST_F(SourceLoaderTest, ForACp949ResultCharactersItLacksBecomeQuestionMarksCoun
         std::string bytes;
         std::string expected;
     } cases[] = {
-        {"emoji", UTF8_MARK + "가😀나", cp949("가?나")},
-        {"dash and bullet", UTF8_MARK + "가—나•", cp949("가?나?")},
-        {"surrogate pair", UTF16LE_MARK + utf16le("가😀"), cp949("가?")},
+        {"emoji", utf8_mark + "가😀나", cp949("가?나")},
+        {"dash and bullet", utf8_mark + "가—나•", cp949("가?나?")},
+        {"surrogate pair", utf16le_mark + utf16le("가😀"), cp949("가?")},
     };
     for (const auto& c : cases) EXPECT_EQ(utf8(load(c.bytes)), utf8(c.expected)) << c.what;
-    load(UTF8_MARK + "—가—😀");
+    load(utf8_mark + "—가—😀");
     EXPECT_EQ(loaded.unkept, (UnkeptCharacters{{U'—', 2}, {U'😀', 1}}));
 }
 
@@ -158,7 +158,7 @@ TEST_F(SourceLoaderTest, BytesThatAreNotTextAreCountedWithTheFirstOffset) {
         {"UTF-8 with a bad byte among many characters", before + "\xFF 둘째 줄의 문장도 이어진다",
          cp949(before + "? 둘째 줄의 문장도 이어진다"),
          "has 1 byte that is not UTF-8 (at byte " + std::to_string(before.size()) + "), written as \"?\""},
-        {"lone surrogate in UTF-16", UTF16LE_MARK + std::string("\x00\xD8", 2) + utf16le("가"), cp949("?가"),
+        {"lone surrogate in UTF-16", utf16le_mark + std::string("\x00\xD8", 2) + utf16le("가"), cp949("?가"),
          "has 1 code unit that is not UTF-16 (at byte 2), written as \"?\""},
     };
     for (const auto& c : cases) {
@@ -223,7 +223,7 @@ TEST_F(SourceLoaderTest, FilesAreReadToTheirEndWhateverSizeTheyReport) {
 }
 
 TEST_F(SourceLoaderTest, StandardInputGetsTheSameDetectionAndWarnings) {
-    std::string path = file_with(UTF16BE_MARK + utf16be("표준 입력\r\n") + std::string("\xDC\x00", 2));
+    std::string path = file_with(utf16be_mark + utf16be("표준 입력\r\n") + std::string("\xDC\x00", 2));
     int saved = dup(STDIN_FILENO);
     int input = open(path.c_str(), O_RDONLY);
     dup2(input, STDIN_FILENO);

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Characters across the planes, each in a Korean sentence.
-const char* const CHARACTERS[] = {
+const char* const test_characters[] = {
     "—",           // em dash, which CP949 lacks
     "–",           // en dash
     "―",           // the horizontal bar CP949 has
@@ -59,13 +59,13 @@ struct Encoded {
     std::string (*encode)(const std::string& utf8_text);
 };
 
-const Encoded ENCODINGS[] = {
+const Encoded encodings[] = {
     {"UTF-8", [](const std::string& t) { return t; }},
-    {"UTF-8 with its mark", [](const std::string& t) { return UTF8_MARK + t; }},
+    {"UTF-8 with its mark", [](const std::string& t) { return utf8_mark + t; }},
     {"UTF-16LE", [](const std::string& t) { return utf16le(t); }},
-    {"UTF-16LE with its mark", [](const std::string& t) { return UTF16LE_MARK + utf16le(t); }},
+    {"UTF-16LE with its mark", [](const std::string& t) { return utf16le_mark + utf16le(t); }},
     {"UTF-16BE", [](const std::string& t) { return utf16be(t); }},
-    {"UTF-16BE with its mark", [](const std::string& t) { return UTF16BE_MARK + utf16be(t); }},
+    {"UTF-16BE with its mark", [](const std::string& t) { return utf16be_mark + utf16be(t); }},
 };
 
 class SourceReaderTest : public ::testing::Test {
@@ -114,9 +114,9 @@ protected:
 };
 
 TEST_F(SourceReaderTest, EveryCharacterComesBackByteForByteFromEveryEncoding) {
-    for (const char* character : CHARACTERS) {
+    for (const char* character : test_characters) {
         std::string text = sentence_with(character);
-        for (const Encoded& encoding : ENCODINGS)
+        for (const Encoded& encoding : encodings)
             EXPECT_EQ(round_trip(encoding.encode(text)), text) << character << " in " << encoding.name;
         if (cp949_holds(text)) {
             EXPECT_EQ(round_trip(cp949(text)), text) << character << " in CP949";
@@ -156,7 +156,7 @@ TEST_F(SourceReaderTest, MoreDistinctCharactersThanOneCodeStandInsStillArriveInt
         if (c % 40 == 0) text += "\r\n";
     }
     EXPECT_TRUE(round_trip(text) == text);
-    EXPECT_TRUE(round_trip(UTF16BE_MARK + utf16be(text)) == text);
+    EXPECT_TRUE(round_trip(utf16be_mark + utf16be(text)) == text);
 }
 
 TEST_F(SourceReaderTest, PiecesEndAtCharactersWhereverTheRawPiecesEnd) {
@@ -186,13 +186,13 @@ TEST_F(SourceReaderTest, ATextCanBeReadAgainWithTheSameStandIns) {
 
 TEST_F(SourceReaderTest, StandardInputIsKeptSoItCanBeReadTwice) {
     std::string text = "표준 입력의 — 소설\r\n";
-    std::string path = file_with(UTF16LE_MARK + utf16le(text));
+    std::string path = file_with(utf16le_mark + utf16le(text));
     int saved = dup(STDIN_FILENO);
     int input = open(path.c_str(), O_RDONLY);
     dup2(input, STDIN_FILENO);
     close(input);
     SourceReader reader(InputEncoding::automatic, OutputEncoding::utf8);
-    bool opened = reader.open(STDIN_PATH);
+    bool opened = reader.open(stdin_path);
     dup2(saved, STDIN_FILENO);
     close(saved);
     ASSERT_TRUE(opened) << reader.failure();

@@ -19,7 +19,7 @@ namespace {
 
 // Texts with places X and Y for a character: at the end and the start of joined lines, before
 // particles, beside quotation marks and full stops, alone on a line.
-const char* const TEMPLATES[] = {
+const char* const templates[] = {
     "그는 오래된 골목길을 따라 천천히 걸어가면서 X\r\n생각에 잠겨 있었다.\r\n",
     "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날\r\nX 생각에 잠겨 있었다.\r\n",
     "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날X\r\n는 생각에 잠겨 있었다.\r\n",
@@ -89,7 +89,7 @@ std::vector<ConversionOptions> option_sets() {
 
 TEST(StandInJoints, AreDecidedAsBesideAHanja) {
     std::vector<ConversionOptions> options = option_sets();
-    for (const char* text : TEMPLATES) {
+    for (const char* text : templates) {
         for (size_t k = 0; k < options.size(); ++k) {
             std::string with_hanja = utf8(reflow(cp949(filled(text, false)), options[k]));
             std::string with_stand_ins = reflowed_with_stand_ins(filled(text, true), options[k]);

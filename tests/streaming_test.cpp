@@ -70,7 +70,7 @@ std::string repeat(const std::string& piece, size_t times) {
 }
 
 // A hard-wrapped page with dialogue, a gloss, an old ending, blank lines and an indentation.
-const std::string PAGE = cp949(
+const std::string page_text = cp949(
     "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 저마\r\n"
     "다 외투 깃을 세우고 발을 동동 구르며 배를 기다렸다. 민서\r\n"
     "는 낡은 가방 하나를 든 채 사람들 틈에서 조금 떨어져 서 \r\n"
@@ -85,7 +85,7 @@ const std::string PAGE = cp949(
     "제목: 고마워요\r\n");
 
 // Sentences enough to make paragraphs the long-sentence pass splits.
-const std::string SENTENCES = repeat(cp949("그는 먼 바닷가 마을에서 오래 살았다. 바람이 불었다. "), 40);
+const std::string sentences = repeat(cp949("그는 먼 바닷가 마을에서 오래 살았다. 바람이 불었다. "), 40);
 
 struct TextCase {
     const char* name;
@@ -94,25 +94,25 @@ struct TextCase {
 
 // Nothing is converted before the document's first 50000 bytes are there for its profile, so the
 // cases that test how far the rules look ahead come after that many bytes.
-const std::string PROFILED_START = repeat(PAGE, 50010 / PAGE.size() + 1);
+const std::string profiled_start = repeat(page_text, 50010 / page_text.size() + 1);
 
 std::vector<TextCase> text_cases() {
     return {
         {"empty", ""},
-        {"page", PAGE},
-        {"page_without_last_line_end", PAGE.substr(0, PAGE.size() - 2)},
-        {"lone_cr_at_the_end", PROFILED_START + cp949("해가 지고 있었다.\r\n끝\r")},
+        {"page", page_text},
+        {"page_without_last_line_end", page_text.substr(0, page_text.size() - 2)},
+        {"lone_cr_at_the_end", profiled_start + cp949("해가 지고 있었다.\r\n끝\r")},
         {"blank_runs_with_tabs",
-         PROFILED_START + cp949("그는 걸어가고 있었\n") + " \t \r\n\r\n\t\t\n  \n" + cp949("다. 해가 졌다.\n\n\n")},
+         profiled_start + cp949("그는 걸어가고 있었\n") + " \t \r\n\r\n\t\t\n  \n" + cp949("다. 해가 졌다.\n\n\n")},
         {"only_blank_lines", repeat("  \r\n", 13000)},
-        {"long_paragraphs", repeat(SENTENCES + "\r\n", 6)},
-        {"past_the_precount", PROFILED_START + PROFILED_START},
-        {"a_line_longer_than_a_feeding_piece", repeat(cp949("가나다라마바사 "), 9000) + "\r\n" + PAGE},
-        {"quotes", PROFILED_START + repeat("\"\"\r\n\xA1\xB0\xA1\xB1 \"", 400)},
+        {"long_paragraphs", repeat(sentences + "\r\n", 6)},
+        {"past_the_precount", profiled_start + profiled_start},
+        {"a_line_longer_than_a_feeding_piece", repeat(cp949("가나다라마바사 "), 9000) + "\r\n" + page_text},
+        {"quotes", profiled_start + repeat("\"\"\r\n\xA1\xB0\xA1\xB1 \"", 400)},
         // A quotation's closing mark two short lines after its opening, and joints whose next
         // line is shorter than the words compared there.
         {"look_ahead_past_the_next_line",
-         PROFILED_START + repeat(cp949("그가 말했다. 이제 “가자\r\n빨리\r\n가자”고 모두 일어섰다.\r\n"
+         profiled_start + repeat(cp949("그가 말했다. 이제 “가자\r\n빨리\r\n가자”고 모두 일어섰다.\r\n"
                                        "그는 아침부터 산길을 오르고 있었\r\n다.\r\n그리고\r\n"), 3)},
     };
 }
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, PieceFeeding, testing::ValuesIn(text_cases()),
                          [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 TEST(Streaming, OutputLeavesBeforeTheTextEnds) {
-    std::string text = repeat(PAGE, 400);
+    std::string text = repeat(page_text, 400);
     Reflow reflow(window_defaults());
     StringSink sink;
     reflow.feed(bytes_of(text), sink);
@@ -203,7 +203,7 @@ TEST(Streaming, OnlyTheVocabularyModeReadsTheTextBeforehand) {
     Reflow reflow(vocabulary);
     int rounds = 0;
     while (reflow.needs_first_pass()) {
-        reflow.feed_first_pass(bytes_of(PAGE));
+        reflow.feed_first_pass(bytes_of(page_text));
         reflow.finish_first_pass();
         ++rounds;
     }
@@ -229,9 +229,9 @@ TEST(Streaming, ALengthToldBeforehandSparesAReadingAndChangesNothing) {
         int rounds;
     };
     const Telling tellings[] = {
-        {PAGE, std::nullopt, 2},
-        {PAGE, PAGE.size(), 1},
-        {PAGE, 3 << 20, 2},
+        {page_text, std::nullopt, 2},
+        {page_text, page_text.size(), 1},
+        {page_text, 3 << 20, 2},
         {book, std::nullopt, 2},
         {book, book.size(), 1},
         {book, book.size() - 1000, 1},
@@ -252,20 +252,20 @@ TEST(Streaming, ALengthToldBeforehandSparesAReadingAndChangesNothing) {
 TEST(Streaming, CallsOutOfOrderAreRefused) {
     StringSink sink;
     Reflow rules(window_defaults());
-    EXPECT_THROW(rules.feed_first_pass(bytes_of(PAGE)), std::logic_error);
+    EXPECT_THROW(rules.feed_first_pass(bytes_of(page_text)), std::logic_error);
     rules.finish(sink);
-    EXPECT_THROW(rules.feed(bytes_of(PAGE), sink), std::logic_error);
+    EXPECT_THROW(rules.feed(bytes_of(page_text), sink), std::logic_error);
     EXPECT_THROW(rules.finish(sink), std::logic_error);
     ConversionOptions vocabulary = window_defaults();
     vocabulary.joints = JointMode::vocabulary;
     Reflow unread(vocabulary);
-    EXPECT_THROW(unread.feed(bytes_of(PAGE), sink), std::logic_error);
+    EXPECT_THROW(unread.feed(bytes_of(page_text), sink), std::logic_error);
 }
 
-// The line loop waits for the next line's text up to HEAD_REACH bytes from its start, so every
+// The line loop waits for the next line's text up to head_reach bytes from its start, so every
 // word compared there, at the farthest offset the rules read one from, must end within that.
 TEST(Streaming, EveryWordOfTheNextLineLiesWithinTheLookAhead) {
-    constexpr int FARTHEST_OFFSET = 4;  // closing marks after a two-syllable word
+    constexpr int farthest_offset = 4;  // closing marks after a two-syllable word
     size_t longest = 0;
     auto take = [&](std::span<const Word> words) {
         for (const Word& word : words) longest = std::max(longest, static_cast<size_t>(word.length));
@@ -285,7 +285,7 @@ TEST(Streaming, EveryWordOfTheNextLineLiesWithinTheLookAhead) {
     take(dani_rule.excluded_heads);
     for (const Word& word : {space_keeping_head, standing_head, standing_verb}) take(std::span<const Word>(&word, 1));
     ASSERT_GT(longest, 0u);
-    EXPECT_LE(longest + FARTHEST_OFFSET, static_cast<size_t>(HEAD_REACH));
+    EXPECT_LE(longest + farthest_offset, static_cast<size_t>(head_reach));
 }
 
 }  // namespace

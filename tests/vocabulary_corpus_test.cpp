@@ -16,7 +16,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t WRAP_BYTES = 70;  // 35 characters as wide as a Hangul syllable
+constexpr size_t wrap_bytes = 70;  // 35 characters as wide as a Hangul syllable
 
 // The corpus beside the source tree this test was configured from.
 std::filesystem::path corpus_folder() { return TESSALINE_CORPUS_FOLDER; }
@@ -29,7 +29,7 @@ std::vector<std::filesystem::path> corpus_novels() {
     return novels;
 }
 
-// Every paragraph (a line of the UTF-8 file) cut into lines of at most WRAP_BYTES, anywhere
+// Every paragraph (a line of the UTF-8 file) cut into lines of at most wrap_bytes, anywhere
 // between two characters; a space at a cut is dropped.
 std::string wrapped_novel(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,7 +38,7 @@ std::string wrapped_novel(const std::filesystem::path& path) {
     size_t line_start = 0;
     for (size_t pos = 0; pos < text.size();) {
         size_t width = static_cast<unsigned char>(text[pos]) >= 0x80 ? 2 : 1;
-        if (text[pos] == '\n' || pos + width - line_start > WRAP_BYTES) {
+        if (text[pos] == '\n' || pos + width - line_start > wrap_bytes) {
             wrapped += text.substr(line_start, pos - line_start) + "\r\n";
             if (text[pos] == '\n' || text[pos] == ' ') ++pos;
             line_start = pos;

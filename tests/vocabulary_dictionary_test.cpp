@@ -102,9 +102,9 @@ TEST(DictionaryAsking, ALongTextGoesByItsOwnWords) {
         while (static_cast<int64_t>(text.size()) <= size) text += lines;
         return text;
     };
-    reflow(repeated_past(DICTIONARY_TEXT_LIMIT), asking(&dictionary));
+    reflow(repeated_past(dictionary_text_limit), asking(&dictionary));
     EXPECT_EQ(dictionary.lookups, 0);
-    reflow(repeated_past(DICTIONARY_TEXT_LIMIT / 2), asking(&dictionary));
+    reflow(repeated_past(dictionary_text_limit / 2), asking(&dictionary));
     EXPECT_GT(dictionary.lookups, 0) << "a text of half the limit asks";
 }
 

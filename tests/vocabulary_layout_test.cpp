@@ -16,7 +16,7 @@ namespace tessaline {
 
 namespace {
 
-const char* const PARAGRAPHS[] = {
+const char* const source_paragraphs[] = {
     "아침 햇살이 마당 한가운데로 천천히 번져 갔다. 어머니는 부엌에서 밥을 지으며 조용히 노래를 불렀다. "
     "아이들은 아직 이불 속에서 꿈을 꾸고 있었다.",
     "마을 앞 개울에는 맑은 물이 쉬지 않고 흘렀다. 아이들은 여름마다 그 물가에서 물고기를 잡으며 놀았다.",
@@ -30,10 +30,10 @@ const char* const PARAGRAPHS[] = {
     "반갑게 맞았다.",
 };
 
-constexpr size_t NARROWEST = 13;   // characters per line of the first copy
-constexpr size_t WIDEST = 24;      // ... and of the last
+constexpr size_t narrowest = 13;   // characters per line of the first copy
+constexpr size_t widest = 24;      // ... and of the last
 
-const char FULL_WIDTH_SPACE[] = "\xA1\xA1";  // 　
+const char full_width_space[] = "\xA1\xA1";  // 　
 
 struct WrapStyle {
     const char* name;
@@ -55,7 +55,7 @@ size_t cut_position(const std::string& text, size_t start, size_t width, bool be
 }
 
 std::string wrap_paragraph(const std::string& text, size_t width, const WrapStyle& style) {
-    std::string wrapped = style.indented ? FULL_WIDTH_SPACE : "";
+    std::string wrapped = style.indented ? full_width_space : "";
     for (size_t start = 0; start < text.size();) {
         size_t end = cut_position(text, start, width, style.between_words);
         size_t next = end < text.size() && text[end] == ' ' ? end + 1 : end;
@@ -69,15 +69,15 @@ std::string wrap_paragraph(const std::string& text, size_t width, const WrapStyl
 
 std::string wrapped_book(const WrapStyle& style) {
     std::string book;
-    for (size_t width = NARROWEST; width <= WIDEST; ++width)
-        for (const char* paragraph : PARAGRAPHS) book += wrap_paragraph(cp949(paragraph), width, style);
+    for (size_t width = narrowest; width <= widest; ++width)
+        for (const char* paragraph : source_paragraphs) book += wrap_paragraph(cp949(paragraph), width, style);
     return book;
 }
 
 std::vector<std::string> expected_paragraphs() {
     std::vector<std::string> paragraphs;
-    for (size_t width = NARROWEST; width <= WIDEST; ++width)
-        for (const char* paragraph : PARAGRAPHS) paragraphs.push_back(cp949(paragraph));
+    for (size_t width = narrowest; width <= widest; ++width)
+        for (const char* paragraph : source_paragraphs) paragraphs.push_back(cp949(paragraph));
     return paragraphs;
 }
 
@@ -88,7 +88,7 @@ std::vector<std::string> output_paragraphs(const std::string& output) {
         size_t end = output.find("\r\n", start);
         if (end == std::string::npos) end = output.size();
         std::string line = output.substr(start, end - start);
-        while (line.rfind(' ', 0) == 0 || line.rfind(FULL_WIDTH_SPACE, 0) == 0) line.erase(0, line[0] == ' ' ? 1 : 2);
+        while (line.rfind(' ', 0) == 0 || line.rfind(full_width_space, 0) == 0) line.erase(0, line[0] == ' ' ? 1 : 2);
         if (!line.empty()) paragraphs.push_back(line);
         start = end + 2;
     }
@@ -122,8 +122,8 @@ class MarkedBook : public testing::TestWithParam<WrapStyle> {};
 TEST_P(MarkedBook, KeepsAParagraphEndTheRulesWouldJoin) {
     const std::string ending = cp949("그는 한참 말이 없다가 고개를 들며,");
     const std::string quotation = cp949("\"그래, '내일' 다시 오너라.\"");
-    std::string book = wrapped_book(GetParam()) + wrap_paragraph(ending, WIDEST, GetParam()) +
-                       wrap_paragraph(quotation, WIDEST, GetParam());
+    std::string book = wrapped_book(GetParam()) + wrap_paragraph(ending, widest, GetParam()) +
+                       wrap_paragraph(quotation, widest, GetParam());
     ConversionOptions options = plain_options();
     std::vector<std::string> by_rules = output_paragraphs(reflow(book, options));
     EXPECT_EQ(by_rules.back(), ending + " " + quotation) << "rules";
@@ -139,15 +139,15 @@ INSTANTIATE_TEST_SUITE_P(Marks, MarkedBook,
                                          WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
                          [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
 
-constexpr int VERY_LONG_LINES = 3;  // lines of over 800 bytes that make the rules split a book
+constexpr int very_long_lines = 3;  // lines of over 800 bytes that make the rules split a book
 
 // A paragraph of over 800 bytes in pieces of three of the paragraphs in a row: each over 300
 // bytes, so the rules split it in a book they split.
 std::vector<std::string> long_paragraph_pieces() {
     std::vector<std::string> pieces;
-    for (size_t first = 0; first + 2 < std::size(PARAGRAPHS); ++first)
-        pieces.push_back(cp949(PARAGRAPHS[first]) + " " + cp949(PARAGRAPHS[first + 1]) + " " +
-                         cp949(PARAGRAPHS[first + 2]));
+    for (size_t first = 0; first + 2 < std::size(source_paragraphs); ++first)
+        pieces.push_back(cp949(source_paragraphs[first]) + " " + cp949(source_paragraphs[first + 1]) + " " +
+                         cp949(source_paragraphs[first + 2]));
     return pieces;
 }
 
@@ -215,13 +215,13 @@ class LongParagraphs : public testing::TestWithParam<SplitCase> {};
 TEST_P(LongParagraphs, AreSplitWhereTheRulesSplitThem) {
     const SplitCase& c = GetParam();
     std::string book;
-    for (int n = 0; c.split_by_rules && n < VERY_LONG_LINES; ++n) book += unwrapped_long_paragraph(c.style);
+    for (int n = 0; c.split_by_rules && n < very_long_lines; ++n) book += unwrapped_long_paragraph(c.style);
     book += wrapped_book(c.style);
-    for (int n = 0; n < VERY_LONG_LINES; ++n) book += long_paragraph_in_pieces(c.style);
+    for (int n = 0; n < very_long_lines; ++n) book += long_paragraph_in_pieces(c.style);
     ConversionOptions unsplit = window_defaults();
     unsplit.split_long_sentences = 0;
     unsplit.joints = JointMode::vocabulary;
-    ASSERT_EQ(occurrences(reflow(book, unsplit), long_paragraph()), (c.split_by_rules ? 2 : 1) * VERY_LONG_LINES)
+    ASSERT_EQ(occurrences(reflow(book, unsplit), long_paragraph()), (c.split_by_rules ? 2 : 1) * very_long_lines)
         << "the book's layout joins the pieces";
     std::set<size_t> by_rules = split_breaks(book, JointMode::rules);
     EXPECT_EQ(by_rules.empty(), !c.split_by_rules);
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
 // line stops inside a sentence, so the empty lines say nothing about where the wrap cut.
 TEST(BookLayout, LeavesTheLinesOfAnUnwrappedBookApart) {
     std::string book;
-    for (const char* paragraph : PARAGRAPHS) book += cp949(paragraph) + "\r\n\r\n";
+    for (const char* paragraph : source_paragraphs) book += cp949(paragraph) + "\r\n\r\n";
     book += book + book + book;
     book += cp949("첫째 날에는 아침부터 비가 내렸다.\r\n둘째 날에는 하늘이 맑게 개었다.\r\n");
     ConversionOptions options = plain_options();

@@ -15,7 +15,7 @@ namespace tessaline {
 
 namespace {
 
-const char* const PARAGRAPHS[] = {
+const char* const source_paragraphs[] = {
     "아침 햇살이 마당 한가운데로 천천히 번져 갔다. 어머니는 부엌에서 밥을 지으며 조용히 노래를 불렀다. "
     "아이들은 아직 이불 속에서 꿈을 꾸고 있었다.",
     "마을 앞 개울에는 맑은 물이 쉬지 않고 흘렀다. 아이들은 여름마다 그 물가에서 물고기를 잡으며 놀았다.",
@@ -25,17 +25,17 @@ const char* const PARAGRAPHS[] = {
     "있었던 일을 이야기했다.",
 };
 
-constexpr size_t WIDTH = 40;        // bytes: 20 characters as wide as a Hangul syllable
-constexpr int COPIES = 3;           // of the paragraphs, so the book shows its wrap often enough
+constexpr size_t wrap_columns = 40;        // bytes: 20 characters as wide as a Hangul syllable
+constexpr int copies = 3;           // of the paragraphs, so the book shows its wrap often enough
 
 size_t char_bytes(const std::string& text, size_t pos) { return static_cast<unsigned char>(text[pos]) >= 0x80 ? 2 : 1; }
 
-// The paragraph wrapped at WIDTH bytes, anywhere or only between words; a space at a cut is lost.
+// The paragraph wrapped at wrap_columns bytes, anywhere or only between words; a space at a cut is lost.
 std::string wrapped(const std::string& paragraph, bool between_words) {
     std::string lines;
     for (size_t start = 0; start < paragraph.size();) {
         size_t end = start;
-        while (end < paragraph.size() && end - start + char_bytes(paragraph, end) <= WIDTH) end += char_bytes(paragraph, end);
+        while (end < paragraph.size() && end - start + char_bytes(paragraph, end) <= wrap_columns) end += char_bytes(paragraph, end);
         if (between_words && end < paragraph.size() && paragraph[end] != ' ') {
             size_t space = paragraph.rfind(' ', end - 1);
             if (space != std::string::npos && space > start) end = space;
@@ -51,8 +51,8 @@ std::string wrapped(const std::string& paragraph, bool between_words) {
 
 std::string book_body(bool between_words) {
     std::string book;
-    for (int copy = 0; copy < COPIES; ++copy)
-        for (const char* paragraph : PARAGRAPHS) book += wrapped(cp949(paragraph), between_words);
+    for (int copy = 0; copy < copies; ++copy)
+        for (const char* paragraph : source_paragraphs) book += wrapped(cp949(paragraph), between_words);
     return book;
 }
 
@@ -98,12 +98,12 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, WrapWidth,
     testing::Values(
         // Cut anywhere: the next syllable would not have fitted after the space at the cut.
-        LineEndCase{"full_line_goes_on", false, WIDTH - 1, "그리고 해가 졌다.", true},
-        LineEndCase{"line_with_room_ends_its_paragraph", false, WIDTH - 5, "그리고 해가 졌다.", false},
-        LineEndCase{"quotation_after_a_full_line_stands_apart", false, WIDTH - 1, "\"어디 가니?\"", false},
+        LineEndCase{"full_line_goes_on", false, wrap_columns - 1, "그리고 해가 졌다.", true},
+        LineEndCase{"line_with_room_ends_its_paragraph", false, wrap_columns - 5, "그리고 해가 졌다.", false},
+        LineEndCase{"quotation_after_a_full_line_stands_apart", false, wrap_columns - 1, "\"어디 가니?\"", false},
         // Cut between words: the next word would not have fitted, however short the line.
-        LineEndCase{"word_that_did_not_fit_goes_on", true, WIDTH - 9, "그러나아무도 오지 않았다.", true},
-        LineEndCase{"word_that_would_have_fitted_ends_it", true, WIDTH - 9, "그러나 아무도 오지 않았다.", false}),
+        LineEndCase{"word_that_did_not_fit_goes_on", true, wrap_columns - 9, "그러나아무도 오지 않았다.", true},
+        LineEndCase{"word_that_would_have_fitted_ends_it", true, wrap_columns - 9, "그러나 아무도 오지 않았다.", false}),
     [](const testing::TestParamInfo<LineEndCase>& info) { return std::string(info.param.what); });
 
 // A line that ends without a sentence end (here a comma) is joined by the rules; in a book wrapped
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, UnmarkedLineEnd,
     testing::Values(UnmarkedEndCase{"short_line_cut_anywhere", false, cp949("그는 천천히 돌아서며,"), true},
                     UnmarkedEndCase{"short_line_cut_between_words", true, cp949("그는 천천히 돌아서며,"), true},
-                    UnmarkedEndCase{"full_line_goes_on", false, comma_line(WIDTH - 1), false}),
+                    UnmarkedEndCase{"full_line_goes_on", false, comma_line(wrap_columns - 1), false}),
     [](const testing::TestParamInfo<UnmarkedEndCase>& info) { return std::string(info.param.what); });
 
 std::string without_spaces(std::string text) {
@@ -153,8 +153,8 @@ TEST(WrapWidthBook, ComesBackAsItsParagraphs) {
     for (bool between_words : {false, true}) {
         std::string book = book_body(between_words);
         std::string expected;
-        for (int copy = 0; copy < COPIES; ++copy)
-            for (const char* paragraph : PARAGRAPHS) expected += cp949(paragraph) + "\r\n";
+        for (int copy = 0; copy < copies; ++copy)
+            for (const char* paragraph : source_paragraphs) expected += cp949(paragraph) + "\r\n";
         ConversionOptions options = plain_options();
         options.joints = JointMode::vocabulary;
         EXPECT_EQ(utf8(without_spaces(reflow(book, options))), utf8(without_spaces(expected)))
@@ -164,11 +164,11 @@ TEST(WrapWidthBook, ComesBackAsItsParagraphs) {
 
 // Quotations and the 하고 after them, on one line in some books and apart in others. Where a book
 // writes one on a line with its 하고, that one stays in its sentence whatever the book does elsewhere.
-const char* const RUNNING_ON =
+const char* const running_on =
     "\"어디 가니?\" 하고 어머니가 물었다.\n"
     "\"장에 가요.\" 하며 아들은 대문을 나섰다.\n"
     "아버지는 \"일찍 오너라.\" 하고 당부하였다.\n";
-const char* const KEPT_APART =
+const char* const kept_apart_text =
     "\"어디 가니?\"\n"
     "하고 어머니가 물었다.\n"
     "\"장에 가요.\"\n"
@@ -195,8 +195,8 @@ TEST_P(Quotations, StayInTheirSentenceWhereTheBookSoWritesThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Books, Quotations,
-    testing::Values(QuotationCase{"run_on", RUNNING_ON, "아버지는 \"일찍 오너라.\" 하고 당부하였다.\r\n"},
-                    QuotationCase{"kept_apart", KEPT_APART, "\n\"일찍 오너라.\" 하고 당부하였다.\r\n"}),
+    testing::Values(QuotationCase{"run_on", running_on, "아버지는 \"일찍 오너라.\" 하고 당부하였다.\r\n"},
+                    QuotationCase{"kept_apart", kept_apart_text, "\n\"일찍 오너라.\" 하고 당부하였다.\r\n"}),
     [](const testing::TestParamInfo<QuotationCase>& info) { return std::string(info.param.what); });
 
 }  // namespace

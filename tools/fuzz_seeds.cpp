@@ -19,13 +19,13 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t PIECE_BYTES = 3000;   // small pieces keep every fuzzing run fast
+constexpr size_t piece_bytes = 3000;   // small pieces keep every fuzzing run fast
 
 // Option bytes: the window's start, everything off, marks and splitting, Hanja removal.
-const unsigned char OPTION_FLAGS[] = {0x03, 0x00, 0x07, 0x0B, 0x13, 0x23};
+const unsigned char option_flags[] = {0x03, 0x00, 0x07, 0x0B, 0x13, 0x23};
 
 // Short texts for rules that novels seldom reach, in UTF-8.
-const char* const SPECIAL_TEXTS[] = {
+const char* const special_texts[] = {
     "“가자.” 그는 돌아섰다.\r\n\"가자\" 하고 \"싫어.\"\"네.\"\r\n그는 “가자” 하고 “가자.” 말했다.\r\n",
     "한자(漢字) 그 한자 (漢字)를 ()\r\n(漢字)의 사랑(love) 서울(Seoul) 주식회사(株式會社)\r\n",
     "했읍\r\n니다. 있읍니다.\r\n읍니읍니다\r\n",
@@ -54,12 +54,12 @@ std::string lf_only(std::string text) {
     return kept;
 }
 
-// A piece of the wrapped novel starting at a line end, about PIECE_BYTES long.
+// A piece of the wrapped novel starting at a line end, about piece_bytes long.
 std::string piece_of(const std::string& text, size_t index) {
-    size_t start = text.size() > PIECE_BYTES ? (index * 7919) % (text.size() - PIECE_BYTES) : 0;
+    size_t start = text.size() > piece_bytes ? (index * 7919) % (text.size() - piece_bytes) : 0;
     size_t line = text.find('\n', start);
     start = line == std::string::npos || start == 0 ? 0 : line + 1;
-    size_t end = text.find('\n', std::min(text.size(), start + PIECE_BYTES));
+    size_t end = text.find('\n', std::min(text.size(), start + piece_bytes));
     return text.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
 }
 
@@ -70,7 +70,7 @@ void write_seed(const std::filesystem::path& path, const std::string& bytes) {
 
 std::string conversion_header(size_t index, unsigned char repeat) {
     std::string header;
-    header += static_cast<char>(OPTION_FLAGS[index % sizeof OPTION_FLAGS]);
+    header += static_cast<char>(option_flags[index % sizeof option_flags]);
     header += static_cast<char>(15);
     header += static_cast<char>(repeat);
     return header;
@@ -102,7 +102,7 @@ void write_seeds(const std::vector<Novel>& novels, const std::filesystem::path& 
         }
     }
     size_t special = 0;
-    for (const char* text : SPECIAL_TEXTS) {
+    for (const char* text : special_texts) {
         std::string name = "special-" + std::to_string(special);
         write_seed(out / "conversion" / name, conversion_header(special, 0) + to_cp949(text));
         write_seed(out / "conversion" / (name + "-long"), conversion_header(special, 0xFC) + to_cp949(text));

@@ -12,7 +12,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t HANGUL_LINE_BYTES = 100000;
+constexpr size_t hangul_line_bytes = 100000;
 
 // One round of the corpus: every novel wrapped in every style.
 const std::string& corpus_round() {
@@ -46,7 +46,7 @@ std::string hangul_lines(size_t size) {
     std::string text;
     text.reserve(size);
     while (text.size() < size) {
-        for (size_t k = 0; k < HANGUL_LINE_BYTES; k += 2) {
+        for (size_t k = 0; k < hangul_line_bytes; k += 2) {
             text += static_cast<char>(0xB0 + random() % 25);  // the Hangul rows of KS X 1001
             text += static_cast<char>(0xA1 + random() % 94);
         }

@@ -18,7 +18,7 @@ enum class BenchInput {
     RANDOM_CP949,    // random bytes other than NUL
 };
 
-constexpr size_t MEGABYTE = 1 << 20;
+constexpr size_t megabyte = 1 << 20;
 
 // The folder of the corpus: TESSALINE_CORPUS when it is set, else the repository's ../shared/corpus.
 std::string bench_corpus_folder();

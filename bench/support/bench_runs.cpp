@@ -9,9 +9,9 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t PROBE_BYTES = 128 * 1024;
-constexpr double PROBE_LIMIT_SECONDS = 0.25;   // 128 KiB at a fiftieth of the corpus target
-constexpr double SIZE_LIMIT_SECONDS = 2.0;     // a size four times larger would take minutes
+constexpr size_t probe_bytes = 128 * 1024;
+constexpr double probe_limit_seconds = 0.25;   // 128 KiB at a fiftieth of the corpus target
+constexpr double size_limit_seconds = 2.0;     // a size four times larger would take minutes
 
 std::map<std::tuple<std::string, BenchInput, size_t>, double>& seconds_taken() {
     static std::map<std::tuple<std::string, BenchInput, size_t>, double> taken;
@@ -28,25 +28,25 @@ std::string described(const char* what, double seconds) {
 
 void register_sized(const char* group, SizedBenchmark run) {
     for (BenchInput input : all_bench_inputs()) {
-        for (size_t mb : BENCH_SIZES_MB) {
+        for (size_t mb : bench_sizes_mb) {
             std::string name = std::string(group) + "/" + bench_input_name(input) + "/" + std::to_string(mb);
-            benchmark::RegisterBenchmark(name.c_str(), run, input, mb * MEGABYTE)->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(name.c_str(), run, input, mb * megabyte)->Unit(benchmark::kMillisecond);
         }
     }
 }
 
 std::string too_slow_reason(const char* group, BenchInput input, size_t size, void (*convert)(const std::string&)) {
-    if (size == BENCH_SIZES_MB[0] * MEGABYTE) {
+    if (size == bench_sizes_mb[0] * megabyte) {
         auto start = std::chrono::steady_clock::now();
-        convert(bench_input(input, PROBE_BYTES));
+        convert(bench_input(input, probe_bytes));
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        return seconds > PROBE_LIMIT_SECONDS ? described("128 KiB", seconds) : "";
+        return seconds > probe_limit_seconds ? described("128 KiB", seconds) : "";
     }
     auto& taken = seconds_taken();
     auto before = taken.find({group, input, size / 4});
     if (before == taken.end()) return "";
-    std::string what = std::to_string(size / 4 / MEGABYTE) + " MB";
-    return before->second > SIZE_LIMIT_SECONDS ? described(what.c_str(), before->second) : "";
+    std::string what = std::to_string(size / 4 / megabyte) + " MB";
+    return before->second > size_limit_seconds ? described(what.c_str(), before->second) : "";
 }
 
 void record_seconds(const char* group, BenchInput input, size_t size, double seconds) {

@@ -11,7 +11,7 @@
 namespace tessaline {
 
 // Sizes every input is measured at, in megabytes, smallest first.
-constexpr size_t BENCH_SIZES_MB[] = {1, 4, 16};
+constexpr size_t bench_sizes_mb[] = {1, 4, 16};
 
 using SizedBenchmark = void (*)(benchmark::State& state, BenchInput input, size_t size);
 

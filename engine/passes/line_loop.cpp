@@ -20,11 +20,11 @@ namespace tessaline {
 
 namespace {
 
-const char BLANK_LINE[] = "\r\n\r\n";
+const char blank_line[] = "\r\n\r\n";
 
 // A line longer than this goes into the output piece by piece, and its memory is given back.
-constexpr size_t OUTPUT_PIECE = size_t{1} << 16;
-constexpr size_t LONG_LINE_BYTES = size_t{1} << 20;
+constexpr size_t output_piece = size_t{1} << 16;
+constexpr size_t long_line_bytes = size_t{1} << 20;
 
 // Copies the current line, with its LF or the NUL that ends the text, into the line.
 void cut_line(Conversion& cv) {
@@ -36,9 +36,9 @@ void cut_line(Conversion& cv) {
 
 void profile_line(Conversion& cv) {
     // Beyond the pre-scan every long line moves the indentation count one way or the other.
-    if (cv.place.line_end <= PRESCAN_BYTES || cv.line.length <= PROFILED_LINE_BYTES) return;
+    if (cv.place.line_end <= prescan_bytes || cv.line.length <= profiled_line_bytes) return;
     unsigned char first = cv.line.bytes()[0];
-    cv.profile.unindented_long_lines += (first == ' ' || first == MARK_LEAD) ? -1 : 1;
+    cv.profile.unindented_long_lines += (first == ' ' || first == mark_lead) ? -1 : 1;
 }
 
 // Every line ends in CR LF from here on; a last line that ends in a lone CR is left as it is.
@@ -54,7 +54,7 @@ void reduce_blank_run(Conversion& cv) {
     LinePlace& s = cv.place;
     int64_t next = skip_blank_run(cv, s.line_end + 1);
     if (next < cv.source_length() && count_run_newlines(cv, s.line_end + 1, next) >= 2) {
-        cv.output_append(BLANK_LINE, 4);
+        cv.output_append(blank_line, 4);
         s.line_end = next - 1;
     }
     s.line_start = s.line_end + 1;
@@ -67,19 +67,19 @@ size_t text_bytes(const LineText& line) {
 
 // A long line goes into the output in pieces, the output before each piece drained.
 void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
-    while (count > OUTPUT_PIECE && cv.drain != nullptr) {
-        cv.output_append(bytes, OUTPUT_PIECE);
+    while (count > output_piece && cv.drain != nullptr) {
+        cv.output_append(bytes, output_piece);
         cv.drain->drain();
-        bytes += OUTPUT_PIECE;
-        count -= OUTPUT_PIECE;
+        bytes += output_piece;
+        count -= output_piece;
     }
     cv.output_append(bytes, count);
 }
 
 // The memory of a line many times longer than most goes back once the line is written.
 void release_long_line(Conversion& cv) {
-    if (cv.line.buffer.capacity() > LONG_LINE_BYTES) cv.line.buffer.release();
-    if (cv.scratch.buffer.capacity() > LONG_LINE_BYTES) cv.scratch.buffer.release();
+    if (cv.line.buffer.capacity() > long_line_bytes) cv.line.buffer.release();
+    if (cv.scratch.buffer.capacity() > long_line_bytes) cv.scratch.buffer.release();
 }
 
 bool is_white(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }
@@ -163,13 +163,13 @@ bool LineReadiness::ready(const TextWindow& source, bool complete, int64_t& line
     line_end = lf_;
     if (complete) return true;
     if (!find_next_text(source)) return false;
-    int64_t needed = std::max({lf_ + 1 + DIALOGUE_SOURCE_WINDOW + 2, text_ + HEAD_REACH, text_lf_ + 1});
+    int64_t needed = std::max({lf_ + 1 + dialogue_source_window + 2, text_ + head_reach, text_lf_ + 1});
     return source.end() >= needed;
 }
 
 void LineLoop::run(Conversion& cv, bool complete) {
     if (!profiled_) {
-        if (!complete && cv.source_length() < PRESCAN_BYTES + PRESCAN_END_MARGIN) return;
+        if (!complete && cv.source_length() < prescan_bytes + prescan_end_margin) return;
         prescan_document(cv);
         profiled_ = true;
     }

@@ -15,18 +15,18 @@ namespace tessaline {
 
 namespace {
 
-constexpr int64_t PRECOUNT_LIMIT = 100000;    // the pre-count looks at the start of the text only
-constexpr int64_t VERY_LONG_LINE = 800;        // bytes of a line that only a joined text reaches
-constexpr int32_t SPLITTING_COUNT = 3;         // very long lines that make a document one to split
-constexpr int64_t LONG_PARAGRAPH = 300;
-constexpr int64_t SHORTEST_SEGMENT = 50;
-constexpr int64_t SHORT_NEXT_LINE = 30;
+constexpr int64_t precount_limit = 100000;    // the pre-count looks at the start of the text only
+constexpr int64_t very_long_line = 800;        // bytes of a line that only a joined text reaches
+constexpr int32_t splitting_count = 3;         // very long lines that make a document one to split
+constexpr int64_t long_paragraph = 300;
+constexpr int64_t shortest_segment = 50;
+constexpr int64_t short_next_line = 30;
 // A paragraph is passed on once the output holds this many bytes after its LF: the blank line
 // after a long paragraph depends on the two bytes after the LF and on the next line's length.
-constexpr int64_t LOOK_AFTER_PARAGRAPH = SHORT_NEXT_LINE + 2;
+constexpr int64_t look_after_paragraph = short_next_line + 2;
 
-const char CRLF[] = "\r\n";
-const char OPENING_QUOTE[] = "\xA1\xB0";  // “
+const char crlf[] = "\r\n";
+const char opening_quote[] = "\xA1\xB0";  // “
 
 // A paragraph of the output text, read in place: NUL before its start and past its end.
 struct Paragraph {
@@ -54,7 +54,7 @@ int32_t count_very_long_lines(Conversion& cv, int64_t limit) {
     for (int64_t i = next_lf(cv.output, 0, limit); i < limit; i = next_lf(cv.output, i + 1, limit)) {
         for (int64_t start = line_start; start <= i;) {
             RulesLine line = rules_line(cv.length_notes, start, i);
-            if (line.length - 1 > VERY_LONG_LINE) ++count;
+            if (line.length - 1 > very_long_line) ++count;
             start = line.end;
         }
         line_start = i + 1;
@@ -64,7 +64,7 @@ int32_t count_very_long_lines(Conversion& cv, int64_t limit) {
 
 bool begins_with_quote(const Paragraph& p, int64_t pos) {
     unsigned char first = p.at(pos);
-    return first == '"' || first == '\'' || first == '[' || p.has(pos, OPENING_QUOTE, 2);
+    return first == '"' || first == '\'' || first == '[' || p.has(pos, opening_quote, 2);
 }
 
 // Every full stop asks, so the words are found by their first byte.
@@ -91,16 +91,16 @@ bool is_sentence_end(const Paragraph& p, int64_t k) {
 // is no sentence end to them: their line end stands right after it.
 bool ends_rules_line(const Paragraph& p, int64_t k, int64_t to) {
     int64_t pos = k + 1;
-    while (pos < to && (p.at(pos) == ' ' || p.at(pos) == JOIN_MARK)) ++pos;
+    while (pos < to && (p.at(pos) == ' ' || p.at(pos) == join_mark)) ++pos;
     return pos >= to;
 }
 
-// Whether the line after the LF at `lf` is longer than SHORT_NEXT_LINE bytes with its LF (or,
+// Whether the line after the LF at `lf` is longer than short_next_line bytes with its LF (or,
 // the last line, without it); the text is `n` bytes long.
 bool next_line_is_long(const TextWindow& text, int64_t lf, int64_t n) {
-    int64_t near_end = std::min(n, lf + 1 + SHORT_NEXT_LINE);
+    int64_t near_end = std::min(n, lf + 1 + short_next_line);
     if (next_lf(text, lf + 1, near_end) < near_end) return false;
-    return n > lf + 1 + SHORT_NEXT_LINE;
+    return n > lf + 1 + short_next_line;
 }
 
 // One paragraph being split: the bytes of its segments go on to the next pass.
@@ -113,9 +113,9 @@ public:
     // `length` bytes in the rules' output. Counted and split as the rules would have.
     void pass_rules_line(int64_t from, int64_t to, int64_t length) {
         bool quoted = begins_with_quote(p_, from);
-        if (long_line_count_ < SPLITTING_COUNT && length > VERY_LONG_LINE && !quoted) ++long_line_count_;
+        if (long_line_count_ < splitting_count && length > very_long_line && !quoted) ++long_line_count_;
         sentence_count_ = 0;
-        if (cv_.options.split_long_sentences && long_line_count_ >= SPLITTING_COUNT && length >= LONG_PARAGRAPH)
+        if (cv_.options.split_long_sentences && long_line_count_ >= splitting_count && length >= long_paragraph)
             split_sentences(from, to, quoted);
     }
 
@@ -130,9 +130,9 @@ private:
     void write_segment(int64_t end, bool quoted) {
         int64_t length = end - segment_start_ + 1;
         next_.take(p_.bytes + segment_start_, static_cast<size_t>(length));
-        next_.take(reinterpret_cast<const unsigned char*>(CRLF), 2);
-        if (length > LONG_PARAGRAPH && cv_.options.blank_after_long && !quoted)
-            next_.take(reinterpret_cast<const unsigned char*>(CRLF), 2);
+        next_.take(reinterpret_cast<const unsigned char*>(crlf), 2);
+        if (length > long_paragraph && cv_.options.blank_after_long && !quoted)
+            next_.take(reinterpret_cast<const unsigned char*>(crlf), 2);
     }
 
     // Breaks bytes `from` to `to` of the paragraph after every second sentence end whose segment
@@ -141,7 +141,7 @@ private:
         for (int64_t k = next_full_stop(from, to); k < to; k = next_full_stop(k + 1, to)) {
             if (!is_sentence_end(p_, k) || ends_rules_line(p_, k, to)) continue;
             ++sentence_count_;
-            if (sentence_count_ < 2 || k - segment_start_ + 1 < SHORTEST_SEGMENT) continue;
+            if (sentence_count_ < 2 || k - segment_start_ + 1 < shortest_segment) continue;
             write_segment(k, quoted);
             sentence_count_ = 0;
             segment_start_ = k + 1;
@@ -168,7 +168,7 @@ private:
 };
 
 bool wants_blank_line(const Conversion& cv, int64_t rest, int64_t end, int64_t n, bool quoted) {
-    if (!cv.options.blank_after_long || rest <= LONG_PARAGRAPH || quoted || end >= n) return false;
+    if (!cv.options.blank_after_long || rest <= long_paragraph || quoted || end >= n) return false;
     return cv.output_byte(end + 2) != '\n' && next_line_is_long(cv.output, end, n);
 }
 
@@ -185,7 +185,7 @@ void pass_paragraph(Conversion& cv, int32_t& long_line_count, int64_t start, int
     }
     int64_t rest = split.pass_rest();
     if (wants_blank_line(cv, rest, end, n, begins_with_quote(paragraph, 0)))
-        next.take(reinterpret_cast<const unsigned char*>(CRLF), 2);
+        next.take(reinterpret_cast<const unsigned char*>(crlf), 2);
 }
 
 }  // namespace
@@ -193,11 +193,11 @@ void pass_paragraph(Conversion& cv, int32_t& long_line_count, int64_t start, int
 void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next) {
     int64_t known = cv.output_length();
     if (!counted_) {
-        if (!finished && known < PRECOUNT_LIMIT) return;
-        long_line_count_ = count_very_long_lines(cv, std::min(known, PRECOUNT_LIMIT));
+        if (!finished && known < precount_limit) return;
+        long_line_count_ = count_very_long_lines(cv, std::min(known, precount_limit));
         counted_ = true;
     }
-    // Paragraphs shorter than LONG_PARAGRAPH (as the rules wrote them) pass unchanged, a run of
+    // Paragraphs shorter than long_paragraph (as the rules wrote them) pass unchanged, a run of
     // them at once.
     int64_t unchanged_from = paragraph_start_;
     auto pass_unchanged = [&](int64_t through) {
@@ -208,10 +208,10 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
         // A long paragraph may come in many pieces: its bytes are searched for the LF once.
         int64_t lf = next_lf(cv.output, std::max(paragraph_start_, searched_), known);
         searched_ = lf;
-        if (!finished && (lf == known || lf + LOOK_AFTER_PARAGRAPH >= known)) break;
+        if (!finished && (lf == known || lf + look_after_paragraph >= known)) break;
         int64_t bytes = cv.length_notes.notes.empty() ? lf - paragraph_start_ + 1
                                                       : rules_bytes(cv.length_notes, paragraph_start_, lf);
-        if (bytes >= LONG_PARAGRAPH) {
+        if (bytes >= long_paragraph) {
             pass_unchanged(paragraph_start_);
             pass_paragraph(cv, long_line_count_, paragraph_start_, lf, known, next);
             unchanged_from = lf + 1;

@@ -7,15 +7,15 @@ namespace tessaline {
 namespace {
 
 // Large enough that a sink call costs nothing beside the bytes it carries.
-constexpr size_t BLOCK_BYTES = size_t{1} << 16;
+constexpr size_t block_bytes = size_t{1} << 16;
 // Bytes that come in pieces at least this large go to the sink as they are, without a copy.
-constexpr size_t PASSED_WHOLE = BLOCK_BYTES / 2;
+constexpr size_t passed_whole = block_bytes / 2;
 
 }  // namespace
 
 void OutputDelivery::put(const void* bytes, size_t count) {
-    if (used_ + count > BLOCK_BYTES && sink_ != nullptr) flush(*sink_);
-    if (count >= PASSED_WHOLE && sink_ != nullptr) {
+    if (used_ + count > block_bytes && sink_ != nullptr) flush(*sink_);
+    if (count >= passed_whole && sink_ != nullptr) {
         flush(*sink_);
         sink_->write(std::span<const unsigned char>(static_cast<const unsigned char*>(bytes), count));
         return;

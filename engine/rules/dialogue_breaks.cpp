@@ -15,11 +15,11 @@ namespace tessaline {
 namespace {
 
 // An output shorter than this is never searched for an opening mark.
-constexpr int64_t OUTPUT_SEARCH_MIN = 50;
+constexpr int64_t output_search_min = 50;
 
-constexpr int64_t SHORT_MOVE = 16;
+constexpr int64_t short_move = 16;
 
-const unsigned char BLANK_LINE[] = {CR_BYTE, LF_BYTE, CR_BYTE, LF_BYTE};
+const unsigned char blank_line[] = {cr_byte, lf_byte, cr_byte, lf_byte};
 
 // The first closing mark in the source after the line, reduced to what break B asks of it.
 struct LookAhead {
@@ -37,32 +37,32 @@ bool quotations_run_on(const Conversion& cv) { return cv.vocabulary_mode() && cv
 template <typename ByteAt>
 bool quotative_after_spaces(ByteAt at, int64_t pos) {
     int64_t word = pos;
-    while (at(word) == SPACE_BYTE) ++word;
+    while (at(word) == space_byte) ++word;
     return word > pos && quotative_at(at, word);
 }
 
-bool is_break_byte(unsigned char b) { return b == SPACE_BYTE || b == CR_BYTE || b == LF_BYTE || b == 0; }
+bool is_break_byte(unsigned char b) { return b == space_byte || b == cr_byte || b == lf_byte || b == 0; }
 
 // An opening mark at `k` preceded by a space that does not follow a sentence end; brackets count.
 template <typename ByteAt>
 bool opener_after_space(ByteAt at, int64_t k) {
     unsigned char b = at(k);
-    bool mark = b == DOUBLE_QUOTE || b == OPEN_BRACKET || (b == MARK_LEAD && at(k + 1) == OPEN_DOUBLE_TRAIL);
-    return mark && at(k - 1) == SPACE_BYTE && !is_sentence_end_byte(at(k - 2));
+    bool mark = b == double_quote || b == open_bracket || (b == mark_lead && at(k + 1) == open_double_trail);
+    return mark && at(k - 1) == space_byte && !is_sentence_end_byte(at(k - 2));
 }
 
 // Bytes of the closing mark starting at `k` (brackets count), or 0 when there is none.
 template <typename ByteAt>
 int closing_width(ByteAt at, int64_t k) {
     unsigned char b = at(k);
-    if (b == DOUBLE_QUOTE || b == CLOSE_BRACKET) return 1;
-    return b == MARK_LEAD && at(k + 1) == CLOSE_DOUBLE_TRAIL ? 2 : 0;
+    if (b == double_quote || b == close_bracket) return 1;
+    return b == mark_lead && at(k + 1) == close_double_trail ? 2 : 0;
 }
 
 // Only a quotation mark, a bracket, the lead byte of a curly mark or the closing trail byte after
 // it can make the rules act at a position; every other position is passed over.
 bool may_act(unsigned char b) {
-    return b == DOUBLE_QUOTE || b == OPEN_BRACKET || b == CLOSE_BRACKET || b == MARK_LEAD || b == CLOSE_DOUBLE_TRAIL;
+    return b == double_quote || b == open_bracket || b == close_bracket || b == mark_lead || b == close_double_trail;
 }
 
 // The same for a run of bytes. A lead byte matters only before an opening or closing trail byte:
@@ -70,23 +70,23 @@ bool may_act(unsigned char b) {
 // byte is common as the trail byte of Hangul syllables such as 가. The trail byte is left to the
 // position after its lead byte, as it is a common Hangul lead byte too.
 int64_t next_acting(const unsigned char* bytes, int64_t from, int64_t to) {
-    return find_first_of_or_pair<MARK_LEAD, OPEN_DOUBLE_TRAIL, CLOSE_DOUBLE_TRAIL, DOUBLE_QUOTE, OPEN_BRACKET,
-                                 CLOSE_BRACKET>(bytes, from, to);
+    return find_first_of_or_pair<mark_lead, open_double_trail, close_double_trail, double_quote, open_bracket,
+                                 close_bracket>(bytes, from, to);
 }
 
 bool find_output_opener(const Conversion& cv) {
     int64_t end = cv.output_length();
-    if (end < OUTPUT_SEARCH_MIN) return false;
+    if (end < output_search_min) return false;
     auto at = [&cv](int64_t pos) { return cv.output_byte(pos); };
-    const unsigned char* bytes = cv.output.pointer(end - DIALOGUE_OUTPUT_WINDOW);
-    for (int64_t k = DIALOGUE_OUTPUT_WINDOW - 1; k >= 0; --k)
-        if (may_act(bytes[k]) && opener_after_space(at, end - DIALOGUE_OUTPUT_WINDOW + k)) return true;
+    const unsigned char* bytes = cv.output.pointer(end - dialogue_output_window);
+    for (int64_t k = dialogue_output_window - 1; k >= 0; --k)
+        if (may_act(bytes[k]) && opener_after_space(at, end - dialogue_output_window + k)) return true;
     return false;
 }
 
 LookAhead find_closing_ahead(const Conversion& cv) {
     int64_t from = cv.place.line_end + 1;
-    int64_t end = std::min<int64_t>(from + DIALOGUE_SOURCE_WINDOW, cv.source_length());
+    int64_t end = std::min<int64_t>(from + dialogue_source_window, cv.source_length());
     auto at = [&cv](int64_t pos) { return cv.source_byte(pos); };
     for (int64_t k = from; k < end; ++k) {
         if (!may_act(cv.source_byte(k))) continue;
@@ -106,8 +106,8 @@ class DialogueScan {
 public:
     explicit DialogueScan(Conversion& cv)
         : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
-          brackets_(cv.profile.bracket_openers > BRACKET_HABIT), runs_on_(cv.vocabulary_mode()) {
-        indented_ = c(0) == SPACE_BYTE && c(1) == SPACE_BYTE;
+          brackets_(cv.profile.bracket_openers > bracket_habit), runs_on_(cv.vocabulary_mode()) {
+        indented_ = c(0) == space_byte && c(1) == space_byte;
     }
 
     // Scans from `first`, the first position that may act.
@@ -150,14 +150,14 @@ private:
     void insert_break(int64_t cut, int64_t resume) {
         int64_t resume_at = rest_position(resume);
         int64_t moved = cut - front_;
-        scratch_.reserve(static_cast<size_t>(cut) + sizeof BLANK_LINE);
+        scratch_.reserve(static_cast<size_t>(cut) + sizeof blank_line);
         unsigned char* to = scratch_.bytes() + front_;
         const unsigned char* from = line_.bytes() + rest_;
         // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
-        if (moved <= SHORT_MOVE) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
+        if (moved <= short_move) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
         else std::memcpy(to, from, static_cast<size_t>(moved));
-        std::memcpy(scratch_.bytes() + cut, BLANK_LINE, sizeof BLANK_LINE);
-        front_ = cut + static_cast<int64_t>(sizeof BLANK_LINE);
+        std::memcpy(scratch_.bytes() + cut, blank_line, sizeof blank_line);
+        front_ = cut + static_cast<int64_t>(sizeof blank_line);
         rest_ = resume_at;
     }
 
@@ -188,11 +188,11 @@ private:
     // The first position from `from` on, below `to`, that holds the first byte of an opening mark.
     int64_t next_opening_mark(int64_t from, int64_t to) const {
         if (from < front_) {
-            int64_t found = find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, MARK_LEAD>(scratch_.bytes(), from, std::min(to, front_));
+            int64_t found = find_first_of<double_quote, open_bracket, mark_lead>(scratch_.bytes(), from, std::min(to, front_));
             if (found < std::min(to, front_) || to <= front_) return found;
             from = front_;
         }
-        return find_first_of<DOUBLE_QUOTE, OPEN_BRACKET, MARK_LEAD>(line_.bytes() + rest_ - front_, from, to);
+        return find_first_of<double_quote, open_bracket, mark_lead>(line_.bytes() + rest_ - front_, from, to);
     }
 
     // Position of the first closing mark at or after `from` in the untouched rest, or -1. The
@@ -203,7 +203,7 @@ private:
             auto at = [this](int64_t pos) { return rest_byte(pos); };
             closing_ = original_;
             for (int64_t k = start; k < original_; ++k) {
-                k = find_first_of<DOUBLE_QUOTE, CLOSE_BRACKET, MARK_LEAD>(line_.bytes(), k, original_);
+                k = find_first_of<double_quote, close_bracket, mark_lead>(line_.bytes(), k, original_);
                 if (k < original_ && closing_width(at, k) > 0) {
                     closing_ = k;
                     break;
@@ -217,15 +217,15 @@ private:
     // First byte of a closing mark that ends at i and is followed by a space, or -1.
     int64_t closing_before_space(int64_t i) const {
         int64_t e = -1;
-        if (c(i) == DOUBLE_QUOTE) {
+        if (c(i) == double_quote) {
             e = i;
-        } else if (c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL &&
+        } else if (c(i - 2) != space_byte && c(i - 1) == mark_lead && c(i) == close_double_trail &&
                    i < scan_length() - 4) {
             e = i - 1;
-        } else if (c(i) == CLOSE_BRACKET && brackets_) {
+        } else if (c(i) == close_bracket && brackets_) {
             e = i;
         }
-        return c(i + 1) == SPACE_BYTE ? e : -1;
+        return c(i + 1) == space_byte ? e : -1;
     }
 
     // Whether a quotative word follows the closing mark that ends before `pos` on the line, in the
@@ -242,16 +242,16 @@ private:
         bool embedded = !is_sentence_end_byte(c(e - 1)) && (opener_before(i) || output_has_opener());
         if (embedded || runs_on_after(i + 1)) return i + 1;
         int64_t j = i + 2;
-        while (c(j) == SPACE_BYTE) ++j;
+        while (c(j) == space_byte) ++j;
         insert_break(i + 1, j);
         return i + 7;
     }
 
     bool opening_before_text(int64_t i) const {
         unsigned char b = c(i);
-        if (b == DOUBLE_QUOTE) return c(i + 1) != SPACE_BYTE;
-        if (b == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL) return true;
-        return b == OPEN_BRACKET && brackets_ && c(i + 1) != SPACE_BYTE;
+        if (b == double_quote) return c(i + 1) != space_byte;
+        if (b == mark_lead && c(i + 1) == open_double_trail) return true;
+        return b == open_bracket && brackets_ && c(i + 1) != space_byte;
     }
 
     // A quotation opened at i stands alone unless its closing mark, in the line or just ahead in
@@ -278,18 +278,18 @@ private:
     }
 
     bool closing_at(int64_t i) const {
-        if (c(i) == DOUBLE_QUOTE || (c(i) == CLOSE_BRACKET && brackets_)) return true;
-        return c(i - 2) != SPACE_BYTE && c(i - 1) == MARK_LEAD && c(i) == CLOSE_DOUBLE_TRAIL;
+        if (c(i) == double_quote || (c(i) == close_bracket && brackets_)) return true;
+        return c(i - 2) != space_byte && c(i - 1) == mark_lead && c(i) == close_double_trail;
     }
 
     bool opening_at(int64_t i) const {
-        if (c(i) == DOUBLE_QUOTE || (c(i) == OPEN_BRACKET && brackets_)) return true;
-        return c(i) == MARK_LEAD && c(i + 1) == OPEN_DOUBLE_TRAIL;
+        if (c(i) == double_quote || (c(i) == open_bracket && brackets_)) return true;
+        return c(i) == mark_lead && c(i + 1) == open_double_trail;
     }
 
     // Two quotations that touch are set apart.
     int64_t between_touching_marks(int64_t i) {
-        if (!closing_at(i) || !opening_at(i + 1) || c(i + 2) == SPACE_BYTE) return i + 1;
+        if (!closing_at(i) || !opening_at(i + 1) || c(i + 2) == space_byte) return i + 1;
         insert_break(i + 1, i + 1);
         return i + 5;
     }
@@ -298,13 +298,13 @@ private:
     // untouched rest, where the scan spends nearly all its time. The position after a lead byte
     // is always examined, as a closing trail byte there may act.
     int64_t skip_quiet(int64_t i, int64_t limit) const {
-        if (i < front_ || c(i - 1) == MARK_LEAD) return i;
+        if (i < front_ || c(i - 1) == mark_lead) return i;
         return next_acting(line_.bytes() + rest_ - front_, i, limit);
     }
 
     // Examines position i and returns the next position to examine.
     int64_t examine(int64_t i) {
-        if (c(i - 1) == SPACE_BYTE) return before_opening_mark(i);
+        if (c(i - 1) == space_byte) return before_opening_mark(i);
         int64_t e = closing_before_space(i);
         if (e >= 0) return after_closing_mark(i, e);
         return between_touching_marks(i);

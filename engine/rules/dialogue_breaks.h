@@ -10,7 +10,7 @@ struct Conversion;
 void insert_dialogue_breaks(Conversion& cv);
 
 // How far back in the output and ahead in the source a quotation's other mark is looked for.
-constexpr int64_t DIALOGUE_OUTPUT_WINDOW = 49;
-constexpr int64_t DIALOGUE_SOURCE_WINDOW = 49;
+constexpr int64_t dialogue_output_window = 49;
+constexpr int64_t dialogue_source_window = 49;
 
 }  // namespace tessaline

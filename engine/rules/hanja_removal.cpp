@@ -9,7 +9,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr int64_t FARTHEST_CLOSE = 19;  // a gloss holds at most 18 bytes between its parentheses
+constexpr int64_t farthest_close = 19;  // a gloss holds at most 18 bytes between its parentheses
 
 // The line with its removed glosses as a gap: bytes before `kept_end` are final, the rest of the
 // line follows `gap` bytes later. Moving the gap only ever forwards keeps a line full of glosses
@@ -57,7 +57,7 @@ private:
 
 // Offset of the first ")" within 19 bytes after the "(" at j, or 0 when there is none.
 int64_t closing_offset(const GapLine& line, int64_t j) {
-    for (int64_t d = 1; d <= FARTHEST_CLOSE && j + d < line.length(); ++d)
+    for (int64_t d = 1; d <= farthest_close && j + d < line.length(); ++d)
         if (line.at(j + d) == ')') return d;
     return 0;
 }

@@ -14,7 +14,7 @@ namespace tessaline {
 
 namespace {
 
-const char CRLF[] = "\r\n";
+const char crlf[] = "\r\n";
 
 bool output_ends_paragraph(const Conversion& cv) {
     return cv.output_length() == 0 || cv.output_byte(cv.output_length() - 1) == '\n';
@@ -37,9 +37,9 @@ void short_line_break(Conversion& cv) {
     if (output_ends_paragraph(cv)) return;
     int64_t next = next_text_position(cv);
     if (next < cv.source_length() && starts_with_opening_quote(cv, next)) return;
-    cv.output_append(CRLF, 2);
+    cv.output_append(crlf, 2);
     // A blank line that a join swallowed after the previous line comes back.
-    if (cv.place.following_newlines >= 1) cv.output_append(CRLF, 2);
+    if (cv.place.following_newlines >= 1) cv.output_append(crlf, 2);
 }
 
 bool starts_with_closing_quote(const LineText& line) {
@@ -49,7 +49,7 @@ bool starts_with_closing_quote(const LineText& line) {
 
 bool is_kept(const Conversion& cv, int64_t next_text) {
     const LineText& line = cv.line;
-    if (cv.profile.unindented_long_lines > INDENTATION_RULE_KEPT && cv.source_byte(next_text - 1) == ' ' &&
+    if (cv.profile.unindented_long_lines > indentation_rule_kept && cv.source_byte(next_text - 1) == ' ' &&
         cv.source_byte(next_text - 2) == ' ')
         return true;
     if (cv.place.following_newlines > 1) return true;
@@ -78,7 +78,7 @@ bool prepare_joint(Conversion& cv) {
     LinePlace& s = cv.place;
     LineText& line = cv.line;
     line.truncate(line.length - 2);
-    if (cv.options.mark_joins) line.append(&JOIN_MARK, 1);
+    if (cv.options.mark_joins) line.append(&join_mark, 1);
     int64_t after_blanks = skip_spaces_and_tabs(cv, s.line_end + 1);
     unsigned char next_byte = cv.source_byte(after_blanks);
     // A short line before an empty line ends its paragraph with a blank line.
@@ -88,8 +88,8 @@ bool prepare_joint(Conversion& cv) {
     unsigned char first = cv.source_byte(s.next_start);
     unsigned char second = cv.source_byte(s.next_start + 1);
     bool numbered = first >= '0' && first <= '9' && (second == '.' || second == ':' || second == '-');
-    if (numbered) line.append(CRLF, 2);
-    if (is_separator_start(cv, s.next_start)) line.append(CRLF, 2);
+    if (numbered) line.append(crlf, 2);
+    if (is_separator_start(cv, s.next_start)) line.append(crlf, 2);
     return numbered;
 }
 

@@ -16,7 +16,7 @@ struct Conversion;
 
 // The joint rules read the next line's opening at most this far from its first text byte: no
 // word of their lists reaches further, its offset included.
-constexpr int64_t HEAD_REACH = 64;
+constexpr int64_t head_reach = 64;
 
 // Where the joined line's own text ends: before the join mark, when there is one.
 int64_t text_end(const Conversion& cv);

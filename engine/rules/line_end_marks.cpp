@@ -25,9 +25,9 @@ constexpr ByteSet byte_set(std::string_view bytes) {
     return set;
 }
 
-constexpr ByteSet SHORT_LINE_STOPPERS = byte_set(".,?!\":;]>)'");
-constexpr ByteSet KEEP_MARKS = byte_set(".?!\"':;]>");
-constexpr ByteSet SEPARATOR_MARKS = byte_set("=-*/");
+constexpr ByteSet short_line_stoppers = byte_set(".,?!\":;]>)'");
+constexpr ByteSet keep_marks = byte_set(".?!\"':;]>");
+constexpr ByteSet separator_marks = byte_set("=-*/");
 
 }  // namespace
 
@@ -36,16 +36,16 @@ unsigned char last_text_char(const LineText& line) { return line.at(line.length 
 unsigned char byte_before_last_char(const LineText& line) { return line.at(line.length - end_offset(line) - 1); }
 
 bool is_short_line_stopper(const LineText& line) {
-    return SHORT_LINE_STOPPERS[last_text_char(line)] || byte_before_last_char(line) == MARK_LEAD;
+    return short_line_stoppers[last_text_char(line)] || byte_before_last_char(line) == mark_lead;
 }
 
 bool is_keep_mark(const LineText& line) {
     unsigned char last = last_text_char(line);
     unsigned char before = byte_before_last_char(line);
-    if (KEEP_MARKS[last]) return true;
-    if (before == MARK_LEAD && last >= 0x80) return true;
+    if (keep_marks[last]) return true;
+    if (before == mark_lead && last >= 0x80) return true;
     // Separator lines such as "====" or "----" end in a doubled mark.
-    return last == before && SEPARATOR_MARKS[last];
+    return last == before && separator_marks[last];
 }
 
 }  // namespace tessaline

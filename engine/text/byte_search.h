@@ -21,14 +21,14 @@ inline uint64_t load_eight(const unsigned char* bytes) {
     return word;
 }
 
-inline constexpr uint64_t LOW_SEVEN_BITS = 0x7F7F7F7F7F7F7F7FULL;
-inline constexpr uint64_t HIGH_BITS = 0x8080808080808080ULL;
+inline constexpr uint64_t low_seven_bits = 0x7F7F7F7F7F7F7F7FULL;
+inline constexpr uint64_t high_bits = 0x8080808080808080ULL;
 
 // The high bit of every byte of `word` that equals `value`, and nothing else.
 inline uint64_t bytes_equal(uint64_t word, unsigned char value) {
     uint64_t x = word ^ (0x0101010101010101ULL * value);
-    uint64_t nonzero = ((x & LOW_SEVEN_BITS) + LOW_SEVEN_BITS) | x;
-    return ~nonzero & HIGH_BITS;
+    uint64_t nonzero = ((x & low_seven_bits) + low_seven_bits) | x;
+    return ~nonzero & high_bits;
 }
 
 // Offset of the first byte marked in `marks`, which holds at least one mark.
@@ -36,7 +36,7 @@ inline int64_t first_marked(uint64_t marks) { return std::countr_zero(marks) / 8
 
 // A search may read this many bytes past the end of the bytes it searches, which must be there
 // (a line keeps them): the last block is read whole and what lies past the end is masked off.
-inline constexpr size_t SEARCH_SLACK = 16;
+inline constexpr size_t search_slack = 16;
 
 #if defined(__SSE2__)
 // The first position from `from` on, below `to`, marked by `marks_at`, which marks the sixteen
@@ -76,7 +76,7 @@ int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
 }
 
 // The first position from `from` on, below `to`, whose byte is one of `Values` or is `Lead` with
-// `TrailA` or `TrailB` after it; `to` when none is. Reads SEARCH_SLACK bytes past `to`, like
+// `TrailA` or `TrailB` after it; `to` when none is. Reads search_slack bytes past `to`, like
 // find_first_of.
 template <unsigned char Lead, unsigned char TrailA, unsigned char TrailB, unsigned char... Values>
 int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t to) {

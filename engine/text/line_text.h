@@ -34,7 +34,7 @@ struct LineText {
 
     // Room for `count` bytes, the NUL after them and the bytes a search may read past them, the
     // contents kept.
-    void reserve(size_t count) { buffer.reserve(count + 1 + SEARCH_SLACK); }
+    void reserve(size_t count) { buffer.reserve(count + 1 + search_slack); }
     // The bytes may come from the line itself.
     void append(const void* from, size_t count) {
         reserve(static_cast<size_t>(length) + count);

@@ -7,13 +7,13 @@ namespace tessaline {
 
 // Runs of spaces are measured eight bytes at a time: a line of nothing but spaces must cost no
 // more than the copy that brought it in.
-inline constexpr uint64_t EIGHT_SPACES = 0x2020202020202020ULL;
+inline constexpr uint64_t eight_spaces = 0x2020202020202020ULL;
 
 // The first position from `from` on, below `end`, that does not hold a space.
 inline int64_t end_of_spaces(const unsigned char* bytes, int64_t from, int64_t end) {
     for (uint64_t word; from + 8 <= end; from += 8) {
         std::memcpy(&word, bytes + from, 8);
-        if (word != EIGHT_SPACES) break;
+        if (word != eight_spaces) break;
     }
     while (from < end && bytes[from] == ' ') ++from;
     return from;
@@ -24,7 +24,7 @@ inline int64_t end_of_spaces(const unsigned char* bytes, int64_t from, int64_t e
 inline int64_t start_of_spaces(const unsigned char* bytes, int64_t from, int64_t stop) {
     for (uint64_t word; from - 7 >= stop; from -= 8) {
         std::memcpy(&word, bytes + from - 7, 8);
-        if (word != EIGHT_SPACES) break;
+        if (word != eight_spaces) break;
     }
     while (from >= stop && bytes[from] == ' ') --from;
     return from;

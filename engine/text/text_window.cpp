@@ -7,12 +7,12 @@ namespace tessaline {
 
 void TextWindow::append_growing(const void* bytes, size_t count) {
     size_t start = first_ == nullptr ? 0 : static_cast<size_t>(first_ - buffer_.data());
-    if (start + size_ + count + 1 + SEARCH_SLACK > buffer_.capacity() && start > 0) {
+    if (start + size_ + count + 1 + search_slack > buffer_.capacity() && start > 0) {
         // The forgotten bytes make room first: the window moves to the front of its memory.
         std::memmove(buffer_.data(), first_, size_);
         start = 0;
     }
-    buffer_.reserve(start + size_ + count + 1 + SEARCH_SLACK);
+    buffer_.reserve(start + size_ + count + 1 + search_slack);
     first_ = buffer_.data() + start;
     if (count > 0) std::memcpy(first_ + size_, bytes, count);
     size_ += count;
@@ -21,7 +21,7 @@ void TextWindow::append_growing(const void* bytes, size_t count) {
 
 void TextWindow::shrink() {
     ByteBuffer smaller;
-    smaller.reserve(size_ + 1 + SEARCH_SLACK);
+    smaller.reserve(size_ + 1 + search_slack);
     if (size_ > 0) std::memcpy(smaller.data(), first_, size_);
     smaller.data()[size_] = 0;
     buffer_ = std::move(smaller);

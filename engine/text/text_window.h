@@ -14,7 +14,7 @@ namespace tessaline {
 // The part of a growing text that the rules still read: the bytes from `base()` to `end()`,
 // addressed by their positions in the whole text. Every other position reads as NUL, so no rule
 // ever reads outside the text; the byte at `end()` is kept NUL in memory too, and the memory
-// holds SEARCH_SLACK bytes more, which byte searches read past the end.
+// holds search_slack bytes more, which byte searches read past the end.
 class TextWindow {
 public:
     int64_t base() const { return base_; }
@@ -40,7 +40,7 @@ public:
 
     // Inline while the bytes fit, as most appends are a few bytes long.
     void append(const void* bytes, size_t count) {
-        if (first_ != nullptr && first_ + size_ + count + SEARCH_SLACK < buffer_.data() + buffer_.capacity()) {
+        if (first_ != nullptr && first_ + size_ + count + search_slack < buffer_.data() + buffer_.capacity()) {
             std::memcpy(first_ + size_, bytes, count);
             size_ += count;
             first_[size_] = 0;
@@ -59,7 +59,7 @@ public:
         size_ -= dropped;
         base_ += static_cast<int64_t>(dropped);
         // Memory a long line needed goes back once the window holds far less.
-        if (buffer_.capacity() > LARGE_WINDOW && size_ < buffer_.capacity() / 4) shrink();
+        if (buffer_.capacity() > large_window && size_ < buffer_.capacity() / 4) shrink();
     }
 
     // Forgets everything and gives the memory back; the window then starts at `pos`.
@@ -67,7 +67,7 @@ public:
 
 private:
     // A window's memory beyond this is given back when most of it is no longer needed.
-    static constexpr size_t LARGE_WINDOW = size_t{1} << 20;
+    static constexpr size_t large_window = size_t{1} << 20;
 
     void shrink();
     void append_growing(const void* bytes, size_t count);

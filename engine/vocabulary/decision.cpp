@@ -45,18 +45,18 @@ struct MarkWeights {
 };
 
 // Fitted with the dictionary's readings at hand.
-constexpr SyllableWeights WITH_DICTIONARY{-0.38, 2.16, -0.74, 1.00, 0.10, 0.35, 0.49, 0.32, 0.33, 2.09, 0.17};
+constexpr SyllableWeights with_dictionary{-0.38, 2.16, -0.74, 1.00, 0.10, 0.35, 0.49, 0.32, 0.33, 2.09, 0.17};
 constexpr DictionaryWeights DICTIONARY{-0.38, -5.43, 3.83, 1.99, 1.93, -1.34, -1.15};
 // Fitted without a dictionary, for texts too long to ask one about and for runs without one.
-constexpr SyllableWeights BOOK_ONLY{-0.49, 3.37, -0.42, 0.99, 0.21, 0.41, 0.61, 0.42, 0.40, 1.90, 0.30};
-constexpr MarkWeights MARKS{0.78, 2.79, -1.12, 2.63, 1.51, 1.96, 2.03};
+constexpr SyllableWeights book_only{-0.49, 3.37, -0.42, 0.99, 0.21, 0.41, 0.61, 0.42, 0.40, 1.90, 0.30};
+constexpr MarkWeights marks{0.78, 2.79, -1.12, 2.63, 1.51, 1.96, 2.03};
 
 // The margin a text without syllable meetings sets against overruling the rules; the fit of the
 // weights leans on long books, and in short texts it overruled the rules wrongly too often.
-constexpr double THIN_TEXT_MARGIN = 1.0;
+constexpr double thin_text_margin = 1.0;
 // The margin falls with the square of the text's meetings of two syllables against this many: to
 // a quarter at as many (about 1,000 characters of prose), to next to nothing in a novel.
-constexpr double MARGIN_MEETINGS = 700;
+constexpr double margin_meetings = 700;
 
 double rules_odds(RulesJoint rules, double spaced, double taken_back) {
     return rules == RulesJoint::SPACED ? spaced : rules == RulesJoint::SPACE_TAKEN_BACK ? taken_back : 0.0;
@@ -64,20 +64,20 @@ double rules_odds(RulesJoint rules, double spaced, double taken_back) {
 
 // The furthest a reading moves the odds towards a space (both runs words, neither one syllable)
 // and against one (the runs together a word, neither alone).
-constexpr double MOST_FOR_SPACE = DICTIONARY.consulted + DICTIONARY.before_word + DICTIONARY.after_word;
-constexpr double MOST_AGAINST_SPACE = DICTIONARY.consulted + DICTIONARY.fused_word;
+constexpr double most_for_space = DICTIONARY.consulted + DICTIONARY.before_word + DICTIONARY.after_word;
+constexpr double most_against_space = DICTIONARY.consulted + DICTIONARY.fused_word;
 static_assert(DICTIONARY.fused_of_words > 0 && DICTIONARY.after_single < 0 && DICTIONARY.before_single < 0,
               "the bounds above assume these signs");
 
 double syllable_odds(RulesJoint rules, const BookEvidence& e, bool dictionary_in_use) {
-    const SyllableWeights& w = dictionary_in_use ? WITH_DICTIONARY : BOOK_ONLY;
+    const SyllableWeights& w = dictionary_in_use ? with_dictionary : book_only;
     return w.lean + rules_odds(rules, w.rules_spaced, w.rules_taken_back) + w.pair * e.pair + w.word_end * e.word_end +
            w.word_start * e.word_start + w.two_start * e.two_start + w.before_word * e.before_word +
            w.after_word * e.after_word + w.habit * e.habit + (e.any ? w.any : 0.0);
 }
 
 double mark_odds(RulesJoint rules, const BookEvidence& e) {
-    const MarkWeights& w = MARKS;
+    const MarkWeights& w = marks;
     return w.lean + rules_odds(rules, w.rules_spaced, w.rules_taken_back) + w.pair * e.pair + w.word_end * e.word_end +
            w.word_start * e.word_start + w.habit * e.habit;
 }
@@ -90,8 +90,8 @@ double joint_space_odds(RulesJoint rules, const JointWords& joint, const BookEvi
 
 double overruling_margin(const BookVocabulary& book) {
     double meetings = static_cast<double>(book.syllable_gaps.together) + book.syllable_gaps.apart;
-    double thinness = MARGIN_MEETINGS / (meetings + MARGIN_MEETINGS);
-    return THIN_TEXT_MARGIN * thinness * thinness;
+    double thinness = margin_meetings / (meetings + margin_meetings);
+    return thin_text_margin * thinness * thinness;
 }
 
 double dictionary_odds(const DictionaryReading& d, const JointWords& joint) {
@@ -102,6 +102,6 @@ double dictionary_odds(const DictionaryReading& d, const JointWords& joint) {
            (joint.after_length == 2 ? w.after_single : 0.0) + (joint.before_length == 2 ? w.before_single : 0.0);
 }
 
-bool dictionary_may_turn(double odds) { return odds > 0 ? odds + MOST_AGAINST_SPACE < 0 : odds + MOST_FOR_SPACE > 0; }
+bool dictionary_may_turn(double odds) { return odds > 0 ? odds + most_against_space < 0 : odds + most_for_space > 0; }
 
 }  // namespace tessaline

@@ -5,12 +5,12 @@ namespace tessaline {
 namespace {
 
 // Hangul syllables lead with the bytes up to this one; Hanja and the private rows follow.
-constexpr unsigned char LAST_HANGUL_LEAD = 0xC8;
+constexpr unsigned char last_hangul_lead = 0xC8;
 
 bool is_hangul_run(const unsigned char* run, uint8_t length) {
-    if (length == 0 || length > MAX_WORD_BYTES) return false;
+    if (length == 0 || length > max_word_bytes) return false;
     for (uint8_t k = 0; k < length; k += 2)
-        if (!is_syllable_lead(run[k]) || run[k] > LAST_HANGUL_LEAD) return false;
+        if (!is_syllable_lead(run[k]) || run[k] > last_hangul_lead) return false;
     return true;
 }
 

@@ -10,47 +10,47 @@ namespace tessaline {
 namespace {
 
 // Added to every count of a word's uses before a ratio is taken, so one sighting is no certainty.
-constexpr double COUNT_SMOOTHING = 0.25;
+constexpr double count_smoothing = 0.25;
 // How many meetings' worth of the book's usual share of spaces a meeting's own counts start from.
-constexpr double SHARE_STRENGTH = 0.5;
+constexpr double share_strength = 0.5;
 
 // Between two syllables: the two characters at the cut, written apart rather than together.
-constexpr double PAIR_WEIGHT = 0.94;
+constexpr double pair_weight = 0.94;
 // The last syllable before the cut standing apart from a following syllable.
-constexpr double WORD_END_WEIGHT = 0.51;
+constexpr double word_end_weight = 0.51;
 // The first syllable after the cut standing apart from a preceding syllable.
-constexpr double WORD_START_WEIGHT = 0.29;
+constexpr double word_start_weight = 0.29;
 // The two syllables after the cut beginning a word rather than going on inside one.
-constexpr double TWO_SYLLABLE_START_WEIGHT = 0.52;
+constexpr double two_syllable_start_weight = 0.52;
 // The run before the cut as a word of its own rather than the beginning of a longer word.
-constexpr double BEFORE_WORD_WEIGHT = 0.64;
+constexpr double before_word_weight = 0.64;
 // The run after the cut beginning a word rather than ending a longer one.
-constexpr double AFTER_WORD_WEIGHT = 0.535;
+constexpr double after_word_weight = 0.535;
 
 // Where a mark stands at the cut: the two characters written apart rather than together.
-constexpr double MARK_PAIR_WEIGHT = 1.75;
+constexpr double mark_pair_weight = 1.75;
 // The character before the cut standing apart from a following syllable.
-constexpr double MARK_END_WEIGHT = 1.275;
+constexpr double mark_end_weight = 1.275;
 // The character after the cut standing apart from a preceding syllable.
-constexpr double MARK_START_WEIGHT = 0.975;
+constexpr double mark_start_weight = 0.975;
 
 void fill_logs(std::vector<double>& table, double offset) {
-    table.resize(LOGGED_COUNTS);
-    for (uint64_t n = 0; n < LOGGED_COUNTS; ++n) table[n] = std::log(static_cast<double>(n) + offset);
+    table.resize(logged_counts);
+    for (uint64_t n = 0; n < logged_counts; ++n) table[n] = std::log(static_cast<double>(n) + offset);
 }
 
 double count_log(uint64_t count, double offset, const std::vector<double>& table) {
-    return count < LOGGED_COUNTS ? table[count] : std::log(static_cast<double>(count) + offset);
+    return count < logged_counts ? table[count] : std::log(static_cast<double>(count) + offset);
 }
 
 double apart_ratio(const CountLogs& logs, uint64_t together, uint64_t apart) {
-    return count_log(apart, COUNT_SMOOTHING, logs.smoothed) - count_log(together, COUNT_SMOOTHING, logs.smoothed);
+    return count_log(apart, count_smoothing, logs.smoothed) - count_log(together, count_smoothing, logs.smoothed);
 }
 
 double apart_ratio(const CountLogs& logs, const PairCounts& c) { return apart_ratio(logs, c.together, c.apart); }
 
-double apart_offset(const SpaceShare& usual) { return SHARE_STRENGTH * usual.share; }
-double together_offset(const SpaceShare& usual) { return SHARE_STRENGTH * (1.0 - usual.share); }
+double apart_offset(const SpaceShare& usual) { return share_strength * usual.share; }
+double together_offset(const SpaceShare& usual) { return share_strength * (1.0 - usual.share); }
 
 // How much more often than the book's syllables in general a meeting is written apart: 0 for a
 // meeting the book never shows, and only slowly more for one it shows once or twice.
@@ -72,7 +72,7 @@ struct JointCounts {
 
 // Both runs must be short enough to be words for the book's words to speak about them.
 bool words_apply(const JointWords& joint) {
-    return between_syllables(joint) && joint.before_length <= MAX_WORD_BYTES && joint.after_length <= MAX_WORD_BYTES;
+    return between_syllables(joint) && joint.before_length <= max_word_bytes && joint.after_length <= max_word_bytes;
 }
 
 PairCounts two_syllable_start(const BookVocabulary& v, const JointWords& joint) {
@@ -108,19 +108,19 @@ bool any_count(const JointCounts& c) {
 }
 
 double syllable_cut_odds(const BookVocabulary& v, const JointWords& joint, const JointCounts& c) {
-    double odds = PAIR_WEIGHT * share_ratio(v, c.pair) + WORD_END_WEIGHT * share_ratio(v, c.word_end) +
-                  WORD_START_WEIGHT * share_ratio(v, c.word_start) +
-                  TWO_SYLLABLE_START_WEIGHT * share_ratio(v, c.two_start);
+    double odds = pair_weight * share_ratio(v, c.pair) + word_end_weight * share_ratio(v, c.word_end) +
+                  word_start_weight * share_ratio(v, c.word_start) +
+                  two_syllable_start_weight * share_ratio(v, c.two_start);
     if (words_apply(joint))
-        odds += BEFORE_WORD_WEIGHT * apart_ratio(v.logs, c.before.beginning, c.before.whole) +
-                AFTER_WORD_WEIGHT * apart_ratio(v.logs, c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
+        odds += before_word_weight * apart_ratio(v.logs, c.before.beginning, c.before.whole) +
+                after_word_weight * apart_ratio(v.logs, c.after.ending, uint64_t{c.after.whole} + c.after.beginning);
     return odds;
 }
 
 double mark_cut_odds(const BookVocabulary& v, const JointWords& joint, const JointCounts& c) {
-    double odds = MARK_PAIR_WEIGHT * apart_ratio(v.logs, c.pair);
-    if (joint.first_syllable) odds += MARK_END_WEIGHT * apart_ratio(v.logs, c.word_end);
-    if (joint.last_syllable) odds += MARK_START_WEIGHT * apart_ratio(v.logs, c.word_start);
+    double odds = mark_pair_weight * apart_ratio(v.logs, c.pair);
+    if (joint.first_syllable) odds += mark_end_weight * apart_ratio(v.logs, c.word_end);
+    if (joint.last_syllable) odds += mark_start_weight * apart_ratio(v.logs, c.word_start);
     return odds;
 }
 
@@ -130,7 +130,7 @@ double evidence_from(const BookVocabulary& v, const JointWords& joint, const Joi
 
 // A run's length as the evidence counts it: a run too long to be a word needs no exact length.
 uint8_t counted_length(int64_t length) {
-    return static_cast<uint8_t>(length <= MAX_WORD_BYTES ? length : MAX_WORD_BYTES + 1);
+    return static_cast<uint8_t>(length <= max_word_bytes ? length : max_word_bytes + 1);
 }
 
 }  // namespace
@@ -170,7 +170,7 @@ JointWords joint_words(const TextWindow& text, const JointSides& joint) {
 }
 
 void prepare_count_logs(BookVocabulary& v) {
-    fill_logs(v.logs.smoothed, COUNT_SMOOTHING);
+    fill_logs(v.logs.smoothed, count_smoothing);
     fill_logs(v.logs.apart, apart_offset(v.space_share));
     fill_logs(v.logs.together, together_offset(v.space_share));
 }

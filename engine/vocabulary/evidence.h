@@ -22,7 +22,7 @@ struct JointSides {
 JointSides joint_sides(const TextWindow& text, int64_t next_text);
 
 // What the book's evidence reads at a joint, as values rather than places in the text: the codes
-// of the characters that meet, the runs' lengths (a longer run counts as MAX_WORD_BYTES + 1) and,
+// of the characters that meet, the runs' lengths (a longer run counts as max_word_bytes + 1) and,
 // between two syllables, the runs' bytes when they are short enough to be words.
 struct JointWords {
     uint16_t last_code;
@@ -33,8 +33,8 @@ struct JointWords {
     bool blank;
     uint8_t before_length;
     uint8_t after_length;
-    unsigned char before[MAX_WORD_BYTES];
-    unsigned char after[MAX_WORD_BYTES];
+    unsigned char before[max_word_bytes];
+    unsigned char after[max_word_bytes];
 };
 
 JointWords joint_words(const TextWindow& text, const JointSides& joint);

@@ -30,7 +30,7 @@ struct LineScan {
 void close_run(BookVocabulary& v, LineScan& scan, int64_t pos) {
     if (scan.run_start < 0) return;
     int64_t length = pos - scan.run_start;
-    if (scan.run_start > scan.begin && length <= MAX_WORD_BYTES)
+    if (scan.run_start > scan.begin && length <= max_word_bytes)
         word_table_add(v.words, scan.text + scan.run_start, static_cast<size_t>(length), WordRole::WHOLE, 1);
     scan.run_start = -1;
 }
@@ -113,7 +113,7 @@ void count_word_pieces(BookVocabulary& v) {
     std::vector<WordCountTable::Slot> whole_words;
     for (const WordCountTable::Slot& slot : words.slots)
         if (slot.counts.whole != 0) whole_words.push_back(slot);
-    unsigned char word[MAX_WORD_BYTES];
+    unsigned char word[max_word_bytes];
     for (const WordCountTable::Slot& slot : whole_words) {
         std::memcpy(word, word_slot_key(words, slot), slot.key_length);
         for (size_t cut = 2; cut < slot.key_length; cut += 2) {
@@ -132,7 +132,7 @@ void settle_space_share(BookVocabulary& v) {
 
 }  // namespace
 
-int64_t gather_stride(int64_t length) { return length / FULL_GATHER_BYTES + 1; }
+int64_t gather_stride(int64_t length) { return length / full_gather_bytes + 1; }
 
 void gather_line(BookVocabulary& v, const unsigned char* line, int64_t length) { gather_between(v, line, 0, length); }
 

@@ -8,7 +8,7 @@ struct BookVocabulary;
 
 // Beyond this many bytes a book shows its words often enough that an even sample of its lines
 // tells as much; so a long book costs no more to gather than a book of this size.
-constexpr int64_t FULL_GATHER_BYTES = 1 << 19;
+constexpr int64_t full_gather_bytes = 1 << 19;
 
 // Only every this many-th line of a text of `length` bytes is read for the vocabulary.
 int64_t gather_stride(int64_t length);

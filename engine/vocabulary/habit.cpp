@@ -11,26 +11,26 @@ namespace tessaline {
 namespace {
 
 // Only joints the words and syllables decide this clearly tell the habit apart from the text.
-constexpr double HABIT_EVIDENCE = 2.0;
+constexpr double habit_evidence = 2.0;
 // This many clear joints settle the habit; a long book need not weigh every one of its joints.
-constexpr double HABIT_SAMPLE = 4000;
+constexpr double habit_sample = 4000;
 // A habit seen in every clear joint still leaves room for a word the book spells both ways.
-constexpr double HABIT_LIMIT = 6.0;
+constexpr double habit_limit = 6.0;
 // Added to both sides of the tally, so that the few clear joints of a short text make no habit.
-constexpr double HABIT_PSEUDO_COUNT = 3.0;
+constexpr double habit_pseudo_count = 3.0;
 // A blank at the cut is the author's space when the clear joints say so this firmly both ways.
-constexpr double BLANK_HABIT = 2.0;
+constexpr double blank_habit = 2.0;
 // Fewer sentence-ending lines than this say nothing about how the book marks its paragraphs.
-constexpr double MIN_SENTENCE_ENDS = 20;
+constexpr double min_sentence_ends = 20;
 // Fewer lines cut inside a sentence than this, and the book was not wrapped at all: its lines
 // are its paragraphs, whatever follows them.
-constexpr double MIN_CUT_LINES = 20;
+constexpr double min_cut_lines = 20;
 // Paragraphs are marked when at least this share of sentence-ending lines is followed by a mark...
-constexpr double MARKED_AFTER_SENTENCE = 0.5;
+constexpr double marked_after_sentence = 0.5;
 // ...and at most this share of the lines that stop inside a sentence, where the wrap cut.
-constexpr double MARKED_AFTER_CUT = 0.05;
+constexpr double marked_after_cut = 0.05;
 // Blanks after sentence ends are the wrap's only when paragraphs' own last lines mostly lack them.
-constexpr double BLANK_AFTER_SENTENCE = 0.5;
+constexpr double blank_after_sentence = 0.5;
 
 // The clear joints, without and with a blank at the cut, by the evidence.
 struct ClearJoints {
@@ -40,16 +40,16 @@ struct ClearJoints {
 
 void tally_joint(const BookVocabulary& v, ClearJoints& clear_joints, const JointWords& joint) {
     double clear = clear_joints.spaced[0] + clear_joints.spaced[1] + clear_joints.unspaced[0] + clear_joints.unspaced[1];
-    if (clear >= HABIT_SAMPLE || !joint.last_syllable || !joint.first_syllable) return;
+    if (clear >= habit_sample || !joint.last_syllable || !joint.first_syllable) return;
     double odds = joint_space_evidence(v, joint);
     int kind = joint.blank ? 1 : 0;
-    if (odds >= HABIT_EVIDENCE) clear_joints.spaced[kind] += 1;
-    if (odds <= -HABIT_EVIDENCE) clear_joints.unspaced[kind] += 1;
+    if (odds >= habit_evidence) clear_joints.spaced[kind] += 1;
+    if (odds <= -habit_evidence) clear_joints.unspaced[kind] += 1;
 }
 
 double prior_of(double spaced, double unspaced) {
-    double prior = std::log((spaced + HABIT_PSEUDO_COUNT) / (unspaced + HABIT_PSEUDO_COUNT));
-    return prior > HABIT_LIMIT ? HABIT_LIMIT : (prior < -HABIT_LIMIT ? -HABIT_LIMIT : prior);
+    double prior = std::log((spaced + habit_pseudo_count) / (unspaced + habit_pseudo_count));
+    return prior > habit_limit ? habit_limit : (prior < -habit_limit ? -habit_limit : prior);
 }
 
 }  // namespace
@@ -74,11 +74,11 @@ void WrapHabitSurvey::conclude(BookVocabulary& v) const {
     ClearJoints clear{};
     for (const JointWords& joint : joints_) tally_joint(v, clear, joint);
     for (int kind = 0; kind < 2; ++kind) v.habit_prior[kind] = prior_of(clear.spaced[kind], clear.unspaced[kind]);
-    bool enough = sentence_ends_ >= MIN_SENTENCE_ENDS && cut_lines_ >= MIN_CUT_LINES;
-    v.paragraphs_marked = enough && sentence_ends_marked_ >= MARKED_AFTER_SENTENCE * sentence_ends_ &&
-                          cut_lines_marked_ <= MARKED_AFTER_CUT * cut_lines_;
-    v.blanks_are_spaces = enough && v.habit_prior[1] >= BLANK_HABIT && v.habit_prior[0] <= -BLANK_HABIT &&
-                          sentence_ends_blank_ < BLANK_AFTER_SENTENCE * sentence_ends_;
+    bool enough = sentence_ends_ >= min_sentence_ends && cut_lines_ >= min_cut_lines;
+    v.paragraphs_marked = enough && sentence_ends_marked_ >= marked_after_sentence * sentence_ends_ &&
+                          cut_lines_marked_ <= marked_after_cut * cut_lines_;
+    v.blanks_are_spaces = enough && v.habit_prior[1] >= blank_habit && v.habit_prior[0] <= -blank_habit &&
+                          sentence_ends_blank_ < blank_after_sentence * sentence_ends_;
 }
 
 }  // namespace tessaline

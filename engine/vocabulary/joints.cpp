@@ -26,7 +26,7 @@ bool locate_joint(const Conversion& cv, BufferJoint& joint) {
         --end;
     }
     if (cv.place.mark_offset == 1) {
-        if (line.at(end - 1) != JOIN_MARK) return false;
+        if (line.at(end - 1) != join_mark) return false;
         --end;
     }
     while (line.at(end - 1) == ' ') {
@@ -47,7 +47,7 @@ bool same_last_char(const Conversion& cv, const BufferJoint& joint, const Source
 
 void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
     cv.line.truncate(joint.text_end);
-    if (cv.place.mark_offset == 1) cv.line.append(&JOIN_MARK, 1);
+    if (cv.place.mark_offset == 1) cv.line.append(&join_mark, 1);
     if (spaced) cv.line.append(" ", 1);
 }
 

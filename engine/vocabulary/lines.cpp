@@ -41,7 +41,7 @@ int64_t next_line_text(const TextWindow& text, int64_t line_start) {
 }
 
 bool ends_sentence(const SourceChar& c) {
-    if (c.width == 2) return (c.code >> 8) == MARK_LEAD;
+    if (c.width == 2) return (c.code >> 8) == mark_lead;
     return c.code == '.' || c.code == '?' || c.code == '!' || c.code == '"' || c.code == '\'';
 }
 

@@ -4,7 +4,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t FIRST_SLOTS = 4096;    // a short book's character pairs fit without growing
+constexpr size_t first_slots = 4096;    // a short book's character pairs fit without growing
 
 // Fibonacci hashing spreads the neighbouring codes of one syllable row over the whole table.
 size_t home(uint32_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
@@ -20,7 +20,7 @@ size_t find_slot(const CharPairTable& table, uint32_t key) {
 void grow(CharPairTable& table) {
     std::vector<CharPairTable::Slot> old;
     old.swap(table.slots);
-    table.slots.assign(old.empty() ? FIRST_SLOTS : old.size() * 2, CharPairTable::Slot{});
+    table.slots.assign(old.empty() ? first_slots : old.size() * 2, CharPairTable::Slot{});
     for (const CharPairTable::Slot& slot : old)
         if (slot.key != 0) table.slots[find_slot(table, slot.key)] = slot;
 }
@@ -34,8 +34,8 @@ using MarginRows = std::vector<std::vector<PairCounts>>;
 
 PairCounts& margin_cell(MarginRows& rows, uint16_t code) {
     size_t lead = code >> 8;
-    if (rows.empty()) rows.resize(SyllableMargins::ROW);
-    if (rows[lead].empty()) rows[lead].assign(SyllableMargins::ROW, PairCounts{0, 0});
+    if (rows.empty()) rows.resize(SyllableMargins::row_codes);
+    if (rows[lead].empty()) rows[lead].assign(SyllableMargins::row_codes, PairCounts{0, 0});
     return rows[lead][code & 0xFF];
 }
 

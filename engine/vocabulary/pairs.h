@@ -40,7 +40,7 @@ void pair_table_prefetch(const CharPairTable& table, uint32_t key);
 // every joint, so kept where no hashing is needed. The codes come in rows by their lead byte,
 // each made the first time a character of it is counted: a book uses few rows.
 struct SyllableMargins {
-    static constexpr size_t ROW = 256;
+    static constexpr size_t row_codes = 256;
     std::vector<std::vector<PairCounts>> before_syllable;   // [lead byte][trail byte]
     std::vector<std::vector<PairCounts>> after_syllable;
 };

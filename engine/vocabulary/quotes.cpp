@@ -9,14 +9,14 @@ namespace tessaline {
 namespace {
 
 // A book shows its habit only in this many quotations run on inside its lines, at the least.
-constexpr int64_t RUN_ON_MIN = 2;
+constexpr int64_t run_on_min = 2;
 
-const unsigned char CLOSING_CURLY[] = {MARK_LEAD, CLOSE_DOUBLE_TRAIL};  // ”
+const unsigned char closing_curly[] = {mark_lead, close_double_trail};  // ”
 
 // The width of a closing double quotation mark that ends just before `end`, or 0.
 int closing_mark_before(const TextWindow& text, int64_t end) {
     if (text.at(end - 1) == '"') return 1;
-    return text.at(end - 2) == CLOSING_CURLY[0] && text.at(end - 1) == CLOSING_CURLY[1] ? 2 : 0;
+    return text.at(end - 2) == closing_curly[0] && text.at(end - 1) == closing_curly[1] ? 2 : 0;
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ void QuotationSurvey::survey_line(const TextWindow& text, int64_t begin, int64_t
 }
 
 void QuotationSurvey::conclude(BookVocabulary& v) const {
-    v.quotations_run_on = run_on_ >= RUN_ON_MIN && run_on_ > split_;
+    v.quotations_run_on = run_on_ >= run_on_min && run_on_ > split_;
 }
 
 }  // namespace tessaline

@@ -10,7 +10,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t READ_PIECE = size_t{1} << 16;
+constexpr size_t read_piece = size_t{1} << 16;
 
 }  // namespace
 
@@ -29,7 +29,7 @@ void VocabularyReading::take(std::span<const unsigned char> cp949, BookVocabular
 // A whole text handed over at once is still read in a window of about one piece.
 void VocabularyReading::gather(std::span<const unsigned char> cp949, BookVocabulary& vocabulary) {
     while (!cp949.empty()) {
-        size_t piece = std::min(cp949.size(), READ_PIECE);
+        size_t piece = std::min(cp949.size(), read_piece);
         append_text(gathering_.text, cp949.first(piece));
         cp949 = cp949.subspan(piece);
         read_lines(vocabulary, false);

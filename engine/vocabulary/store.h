@@ -16,7 +16,7 @@ struct SpaceShare {
 };
 
 // Counts below this have their logarithms looked up: every joint takes six of them.
-constexpr uint64_t LOGGED_COUNTS = 1024;
+constexpr uint64_t logged_counts = 1024;
 
 // log(count + offset) for the small counts, the offsets being the smoothing of a word's uses and
 // the book's usual share of spaces; filled once the share is known.

@@ -6,9 +6,9 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t FIRST_SLOTS = 1024;    // a short book's words fit without growing
+constexpr size_t first_slots = 1024;    // a short book's words fit without growing
 // The slots are at most this many tenths full: the probes stay short and the table small.
-constexpr size_t MOST_TENTHS_USED = 7;
+constexpr size_t most_tenths_used = 7;
 
 // Mixes eight bytes at a time: words are short, and this runs once per word of the book.
 uint32_t hash_bytes(const unsigned char* key, size_t length) {
@@ -42,7 +42,7 @@ uint64_t inline_key(const unsigned char* key, size_t length) {
 }
 
 bool same_key(const WordCountTable& table, const WordCountTable::Slot& slot, const WordKey& key) {
-    if (key.length <= INLINE_KEY_BYTES) return slot.key == inline_key(key.bytes, key.length);
+    if (key.length <= inline_key_bytes) return slot.key == inline_key(key.bytes, key.length);
     return std::memcmp(table.keys.data() + slot.key, key.bytes, key.length) == 0;
 }
 
@@ -56,18 +56,18 @@ size_t find_slot(const WordCountTable& table, const WordKey& key) {
 }
 
 uint64_t stored_key(WordCountTable& table, const WordKey& key) {
-    if (key.length <= INLINE_KEY_BYTES) return inline_key(key.bytes, key.length);
+    if (key.length <= inline_key_bytes) return inline_key(key.bytes, key.length);
     uint64_t offset = table.keys.size();
     table.keys.insert(table.keys.end(), key.bytes, key.bytes + key.length);
     return offset;
 }
 
-bool too_full(size_t used, size_t slots) { return used * 10 > slots * MOST_TENTHS_USED; }
+bool too_full(size_t used, size_t slots) { return used * 10 > slots * most_tenths_used; }
 
 // Rebuilds the slots with room for `needed` strings, so probes stay short. A slot's home is
 // found again from its key, as the slot keeps only part of the hash.
 void rehash(WordCountTable& table, size_t needed) {
-    size_t size = table.slots.empty() ? FIRST_SLOTS : table.slots.size();
+    size_t size = table.slots.empty() ? first_slots : table.slots.size();
     while (too_full(needed, size)) size *= 2;
     if (size == table.slots.size()) return;
     std::vector<WordCountTable::Slot> old;
@@ -89,7 +89,7 @@ void add_to(uint32_t& count, uint32_t amount) { count = count > UINT32_MAX - amo
 WordKey word_key(const unsigned char* bytes, size_t length) { return WordKey{bytes, length, hash_bytes(bytes, length)}; }
 
 void word_table_add(WordCountTable& table, const unsigned char* bytes, size_t length, WordRole role, uint32_t amount) {
-    if (length == 0 || length > LONGEST_KEY_BYTES || amount == 0) return;
+    if (length == 0 || length > longest_key_bytes || amount == 0) return;
     if (too_full(table.used + 1, table.slots.size())) rehash(table, table.used + 1);
     WordKey key = word_key(bytes, length);
     WordCountTable::Slot& slot = table.slots[find_slot(table, key)];
@@ -109,12 +109,12 @@ void word_table_prefetch(const WordCountTable& table, const WordKey& key) {
 }
 
 WordCounts word_table_find(const WordCountTable& table, const WordKey& key) {
-    if (table.slots.empty() || key.length == 0 || key.length > LONGEST_KEY_BYTES) return WordCounts{0, 0, 0};
+    if (table.slots.empty() || key.length == 0 || key.length > longest_key_bytes) return WordCounts{0, 0, 0};
     return table.slots[find_slot(table, key)].counts;
 }
 
 const unsigned char* word_slot_key(const WordCountTable& table, const WordCountTable::Slot& slot) {
-    if (slot.key_length <= INLINE_KEY_BYTES) return reinterpret_cast<const unsigned char*>(&slot.key);
+    if (slot.key_length <= inline_key_bytes) return reinterpret_cast<const unsigned char*>(&slot.key);
     return table.keys.data() + slot.key;
 }
 

@@ -16,9 +16,9 @@ struct WordCounts {
 
 // Keys up to this many bytes (words of up to four syllables) are kept in their slot, so a
 // lookup touches one place in memory; longer keys live in the arena.
-constexpr size_t INLINE_KEY_BYTES = 8;
+constexpr size_t inline_key_bytes = 8;
 // The longest key counted: far more than the longest word the vocabulary takes.
-constexpr size_t LONGEST_KEY_BYTES = 255;
+constexpr size_t longest_key_bytes = 255;
 
 // The counts per byte string, in an open-addressing hash table whose longer keys live in one
 // arena: memory grows with the number of distinct strings, not with the text. A slot takes 24
@@ -46,7 +46,7 @@ WordKey word_key(const unsigned char* bytes, size_t length);
 
 enum class WordRole { WHOLE, BEGINNING, ENDING };
 
-// Adds `amount` to one count of a string of 1 to LONGEST_KEY_BYTES bytes; counts stop at the
+// Adds `amount` to one count of a string of 1 to longest_key_bytes bytes; counts stop at the
 // largest value.
 void word_table_add(WordCountTable& table, const unsigned char* key, size_t length, WordRole role, uint32_t amount);
 

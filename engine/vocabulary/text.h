@@ -10,11 +10,11 @@ namespace tessaline {
 
 // The longest syllable run taken for a word: longer runs are unspaced text, not words, and
 // leaving them out keeps the tables of word pieces from growing with the square of a run.
-constexpr int64_t MAX_WORD_BYTES = 32;
+constexpr int64_t max_word_bytes = 32;
 
 // A Hangul syllable or a Hanja: a two-byte CP949 character whose lead byte lies outside the
 // rows of symbols.
-inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < MARK_LEAD || b > LAST_SYMBOL_LEAD); }
+inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < mark_lead || b > last_symbol_lead); }
 
 // Bytes that separate characters without being one: no pair is counted across them.
 inline bool is_blank_byte(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }

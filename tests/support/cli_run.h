@@ -34,7 +34,7 @@ bool contains(const std::string& text, const std::string& part);
 class CliTest : public ::testing::Test {
 protected:
     // Longer than any run of these tests takes, even under the sanitizers.
-    static constexpr int HANG_SECONDS = 300;
+    static constexpr int default_hang_seconds = 300;
 
     std::filesystem::path root;
     std::filesystem::path work;     // the folder the command runs in
@@ -47,7 +47,7 @@ protected:
     // The command runs in English unless `environment` ("NAME=value") says otherwise. One still
     // running after `hang_seconds` is ended, and its status is -1.
     CliResult run(const std::vector<std::string>& args, const std::string& input = "",
-                  const std::vector<std::string>& environment = {}, int hang_seconds = HANG_SECONDS);
+                  const std::vector<std::string>& environment = {}, int hang_seconds = default_hang_seconds);
 
     // Everything the command wrote to a terminal of `columns` columns that is its standard input,
     // output and error.
@@ -56,7 +56,7 @@ protected:
 
     // Starts the command with its streams on files, without waiting; finish() collects it.
     pid_t start(const std::vector<std::string>& args);
-    CliResult finish(pid_t child, int hang_seconds = HANG_SECONDS);
+    CliResult finish(pid_t child, int hang_seconds = default_hang_seconds);
 
     // The converted bytes of a CP949 text, as the command line writes them to standard output.
     std::string converted(const std::string& cp949_text, const std::vector<std::string>& options = {});

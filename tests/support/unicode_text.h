@@ -11,8 +11,8 @@ std::string utf16be(const std::string& utf8_text);
 // Whether CP949 holds every character of a UTF-8 text.
 bool cp949_holds(const std::string& utf8_text);
 
-inline const std::string UTF8_MARK = "\xEF\xBB\xBF";
-inline const std::string UTF16LE_MARK = "\xFF\xFE";
-inline const std::string UTF16BE_MARK = "\xFE\xFF";
+inline const std::string utf8_mark = "\xEF\xBB\xBF";
+inline const std::string utf16le_mark = "\xFF\xFE";
+inline const std::string utf16be_mark = "\xFE\xFF";
 
 }  // namespace tessaline

@@ -11,11 +11,11 @@ namespace tessaline {
 
 namespace {
 
-const std::string SPACE_SIGN = "\u2423";
+const std::string space_sign = "\u2423";
 
 std::string restored(std::string token) {
-    for (size_t at = token.find(SPACE_SIGN); at != std::string::npos; at = token.find(SPACE_SIGN, at))
-        token.replace(at, SPACE_SIGN.size(), " ");
+    for (size_t at = token.find(space_sign); at != std::string::npos; at = token.find(space_sign, at))
+        token.replace(at, space_sign.size(), " ");
     return token;
 }
 

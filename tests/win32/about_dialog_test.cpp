@@ -18,10 +18,10 @@ namespace tessaline {
 namespace {
 
 // The help texts of the About dialog, byte for byte once in CP949.
-const char TEXT_A[] = "[ 옵션기능설명 ]\n\n- 긴문장뒤 빈줄추가: 여러문장이 줄바꿈없이 길게이어질경우 좀더읽기 편하게 빈줄을 추가해줍니다.\n\n- (한자)제거: 괄호안의 한문을 자동 제거해줍니다.\n\n- []문자 이하라인 처리제외: 지정문자수보다 짧은문장 라인은 줄바꿈보정 대상에서 제외시킵니다. \n짥은제목줄이나 타이틀같은경우 다음라인과 이어붙이는걸 방지. 지정문자갯수는 한글문자갯수기준임 - 15일경우 한글15자 또는 영숫자 30자.";
-const char TEXT_B[] = "본프로그램에는 이어붙이는곳의 띄어쓰기문법 자동체크기능이 내장되있어 깔끔한 문장처리를 지원합니다. 다만 다른프로그램에의해 문장 중간의 띄어쓰기가 엉망이된것은 보정되지 않습니다. 따라서 다른프로그램에의해 보정된적이없는 원본파일로 작업하시기 바랍니다.";
-const char TEXT_C[] = "[ beta2(2010,7,7) 업데이트내용 ]\n\n1. 띄어쓰기 문법체크기능 보강 \n2. 처리제외대상 한라인 최소문자수 지정기능 추가 \n3. 결합부분 확인마크기능 추가\n4. UTF-8,Unicode 문서  Ansi 문서로 자동변환기능 추가 ";
-const char TEXT_D[] = "- 결합부분 ` 마크추가: 줄바꿈보정된 부분에 ` 마크를 추가합니다. - 결합부분이 어떻게 처리되었는제 확인 테스트할때 사용. 이옵션은 한번 실행시마다 초기화됨.";
+const char text_a[] = "[ 옵션기능설명 ]\n\n- 긴문장뒤 빈줄추가: 여러문장이 줄바꿈없이 길게이어질경우 좀더읽기 편하게 빈줄을 추가해줍니다.\n\n- (한자)제거: 괄호안의 한문을 자동 제거해줍니다.\n\n- []문자 이하라인 처리제외: 지정문자수보다 짧은문장 라인은 줄바꿈보정 대상에서 제외시킵니다. \n짥은제목줄이나 타이틀같은경우 다음라인과 이어붙이는걸 방지. 지정문자갯수는 한글문자갯수기준임 - 15일경우 한글15자 또는 영숫자 30자.";
+const char text_b[] = "본프로그램에는 이어붙이는곳의 띄어쓰기문법 자동체크기능이 내장되있어 깔끔한 문장처리를 지원합니다. 다만 다른프로그램에의해 문장 중간의 띄어쓰기가 엉망이된것은 보정되지 않습니다. 따라서 다른프로그램에의해 보정된적이없는 원본파일로 작업하시기 바랍니다.";
+const char text_c[] = "[ beta2(2010,7,7) 업데이트내용 ]\n\n1. 띄어쓰기 문법체크기능 보강 \n2. 처리제외대상 한라인 최소문자수 지정기능 추가 \n3. 결합부분 확인마크기능 추가\n4. UTF-8,Unicode 문서  Ansi 문서로 자동변환기능 추가 ";
+const char text_d[] = "- 결합부분 ` 마크추가: 줄바꿈보정된 부분에 ` 마크를 추가합니다. - 결합부분이 어떻게 처리되었는제 확인 테스트할때 사용. 이옵션은 한번 실행시마다 초기화됨.";
 
 struct ExpectedDialogControl {
     const char* class_name;
@@ -31,18 +31,18 @@ struct ExpectedDialogControl {
     LONG style;        // bits that must be set
 };
 
-constexpr int NO_ID = 0xFFFF;
+constexpr int no_id = 0xFFFF;
 
-const ExpectedDialogControl ABOUT_CONTROLS[] = {
-    {"static", NO_ID, {24, 19, 18, 21}, nullptr, SS_ICON},
-    {"static", NO_ID, {59, 12, 120, 8}, "Tessaline 버전 beta2(2010.7.7)", SS_NOPREFIX},
-    {"static", NO_ID, {58, 24, 150, 8}, "텍스트소설 줄바꿈 자동보정 프로그램", SS_NOPREFIX},
-    {"static", NO_ID, {56, 41, 130, 20}, nullptr, 0},
+const ExpectedDialogControl about_controls[] = {
+    {"static", no_id, {24, 19, 18, 21}, nullptr, SS_ICON},
+    {"static", no_id, {59, 12, 120, 8}, "Tessaline 버전 beta2(2010.7.7)", SS_NOPREFIX},
+    {"static", no_id, {58, 24, 150, 8}, "텍스트소설 줄바꿈 자동보정 프로그램", SS_NOPREFIX},
+    {"static", no_id, {56, 41, 130, 20}, nullptr, 0},
     {"button", IDOK, {208, 20, 35, 15}, "확인", BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {"static", NO_ID, {18, 112, 235, 95}, TEXT_A, 0},
-    {"static", NO_ID, {18, 66, 235, 40}, TEXT_B, 0},
-    {"static", NO_ID, {18, 245, 235, 53}, TEXT_C, 0},
-    {"static", NO_ID, {18, 208, 235, 27}, TEXT_D, 0},
+    {"static", no_id, {18, 112, 235, 95}, text_a, 0},
+    {"static", no_id, {18, 66, 235, 40}, text_b, 0},
+    {"static", no_id, {18, 245, 235, 53}, text_c, 0},
+    {"static", no_id, {18, 208, 235, 27}, text_d, 0},
 };
 
 HINSTANCE instance() { return GetModuleHandleA(nullptr); }
@@ -95,7 +95,7 @@ void check_about_dialog(HWND dialog, HWND owner) {
     EXPECT_EQ(dialog_origin.y, owner_origin.y + place.top);
 
     HWND control = GetWindow(dialog, GW_CHILD);
-    for (const ExpectedDialogControl& expected : ABOUT_CONTROLS) {
+    for (const ExpectedDialogControl& expected : about_controls) {
         ASSERT_NE(control, nullptr);
         SCOPED_TRACE("dialog control at " + std::to_string(expected.units.left) + ", " +
                      std::to_string(expected.units.top));

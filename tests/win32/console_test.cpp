@@ -12,7 +12,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr UINT KOREAN_CODE_PAGE = 949;
+constexpr UINT korean_code_page = 949;
 
 std::wstring wide(const char* utf8_text) {
     int length = MultiByteToWideChar(CP_UTF8, 0, utf8_text, -1, nullptr, 0);
@@ -82,7 +82,7 @@ TEST(Console, CommandLineTextsReadAsKoreanOnAKoreanConsole) {
     ASSERT_TRUE(AllocConsole());
     HANDLE screen = open_inheritable("CONOUT$");
     ASSERT_NE(screen, INVALID_HANDLE_VALUE);
-    ASSERT_TRUE(SetConsoleOutputCP(KOREAN_CODE_PAGE));
+    ASSERT_TRUE(SetConsoleOutputCP(korean_code_page));
 
     std::string folder = fresh_folder("tessaline-console");
     write_file(folder + "a.txt", cp949("바다는 아침부터\r\n잿빛이었다.\r\n"));
@@ -92,7 +92,7 @@ TEST(Console, CommandLineTextsReadAsKoreanOnAKoreanConsole) {
     EXPECT_NE(shown.find(wide("1개 변환, 0개 실패")), std::wstring::npos) << "the console shows no Korean summary";
     EXPECT_NE(shown.find(wide("Tessaline 폴더에 저장되었습니다.")), std::wstring::npos);
     EXPECT_EQ(shown.find(wide("자장")), std::wstring::npos) << "the window's misspelling is not the command line's";
-    EXPECT_EQ(GetConsoleOutputCP(), KOREAN_CODE_PAGE) << "the console keeps its own code page";
+    EXPECT_EQ(GetConsoleOutputCP(), korean_code_page) << "the console keeps its own code page";
     EXPECT_FALSE(read_file(folder + "Tessaline\\a.txt").empty());
 
     CloseHandle(screen);

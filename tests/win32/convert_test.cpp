@@ -19,7 +19,7 @@ namespace tessaline {
 namespace {
 
 // A hard-wrapped chapter: sentences cut into short lines, dialogue, a title and a Hanja gloss.
-const char NOVEL[] =
+const char novel_text[] =
     "제1장 겨울 항구\r\n"
     "\r\n"
     "　바람이 잦아든 저녁, 항구의 불빛은 하나둘\r\n"
@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ConvertTest, SingleFileRunWritesTheOutputAndReportsIt) {
     std::string input = folder + "a.txt";
-    write_file(input, cp949(NOVEL));
+    write_file(input, cp949(novel_text));
     select_single(input);
     take_open_dialog_result(true);
     set_check(main_window.mark_joins_check, true);
@@ -112,9 +112,9 @@ TEST_F(ConvertTest, SingleFileRunWritesTheOutputAndReportsIt) {
 }
 
 TEST_F(ConvertTest, MultipleRunConvertsTheTextFilesOnly) {
-    write_file(folder + "a.txt", cp949(NOVEL));
-    write_file(folder + "b.TXT", "\xEF\xBB\xBF" + std::string(NOVEL));
-    write_file(folder + "c.doc", cp949(NOVEL));
+    write_file(folder + "a.txt", cp949(novel_text));
+    write_file(folder + "b.TXT", "\xEF\xBB\xBF" + std::string(novel_text));
+    write_file(folder + "c.doc", cp949(novel_text));
     select_multiple(folder.substr(0, folder.size() - 1), {"a.txt", "b.TXT", "c.doc"});
     take_open_dialog_result(true);
 
@@ -132,7 +132,7 @@ TEST_F(ConvertTest, MultipleRunConvertsTheTextFilesOnly) {
 
 TEST_F(ConvertTest, OptionsComeFromTheCheckboxesAndTheField) {
     std::string input = folder + "hanja.txt";
-    write_file(input, cp949(NOVEL));
+    write_file(input, cp949(novel_text));
     select_single(input);
     take_open_dialog_result(true);
     set_check(main_window.remove_hanja_check, true);
@@ -164,8 +164,8 @@ std::vector<std::string> file_names_in(const std::string& folder) {
 
 // Converts every file of `folder` in one multiple run, as a user choosing them all would.
 void convert_folder(const std::string& folder, const std::function<void()>& set_options) {
-    write_file(folder + "novel.txt", cp949(NOVEL));
-    write_file(folder + "novel-utf8.txt", "\xEF\xBB\xBF" + std::string(NOVEL));
+    write_file(folder + "novel.txt", cp949(novel_text));
+    write_file(folder + "novel-utf8.txt", "\xEF\xBB\xBF" + std::string(novel_text));
     HWND window = start_window();
     select_multiple(folder.substr(0, folder.size() - 1), file_names_in(folder));
     take_open_dialog_result(true);

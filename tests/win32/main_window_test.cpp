@@ -24,7 +24,7 @@ struct ExpectedControl {
     bool has_font;
 };
 
-const ExpectedControl CONTROLS[] = {
+const ExpectedControl control_layouts[] = {
     {"button", "파일열기", 10, {500, 15, 570, 40}, true, true},
     {"button", "변환실행", 12, {255, 333, 325, 358}, true, true},
     {"button", "종료", 15, {520, 333, 570, 358}, true, true},
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, WindowClassCarriesIconsCursorBackgroundAndMenu) {
 
 TEST_F(MainWindowTest, ControlsInCreationOrderWithClassTextIdPositionAndVisibility) {
     HWND control = GetWindow(window, GW_CHILD);
-    for (const ExpectedControl& expected : CONTROLS) {
+    for (const ExpectedControl& expected : control_layouts) {
         ASSERT_NE(control, nullptr) << "missing control " << expected.class_name << " " << expected.id;
         SCOPED_TRACE(std::string(expected.class_name) + " id " + std::to_string(expected.id));
         EXPECT_TRUE(same_class(class_of(control), expected.class_name)) << class_of(control);
@@ -119,28 +119,28 @@ TEST_F(MainWindowTest, ControlsInCreationOrderWithClassTextIdPositionAndVisibili
 }
 
 TEST_F(MainWindowTest, ControlStyles) {
-    for (int id : {ID_SPLIT_LONG_SENTENCES, ID_REMOVE_HANJA, ID_BLANK_AFTER_LONG, ID_MARK_JOINS})
+    for (int id : {id_split_long_sentences, id_remove_hanja, id_blank_after_long, id_mark_joins})
         EXPECT_EQ(style_of(child(id)) & BS_TYPEMASK, BS_CHECKBOX) << "checkbox " << id << " is a plain one";
-    for (int id : {ID_OPEN, ID_CONVERT, ID_EXIT}) EXPECT_EQ(style_of(child(id)) & BS_TYPEMASK, BS_PUSHBUTTON);
+    for (int id : {id_open, id_convert, id_exit}) EXPECT_EQ(style_of(child(id)) & BS_TYPEMASK, BS_PUSHBUTTON);
 
-    LONG field = style_of(child(ID_MIN_LENGTH));
-    EXPECT_TRUE(ex_style_of(child(ID_MIN_LENGTH)) & WS_EX_CLIENTEDGE);
+    LONG field = style_of(child(id_min_length));
+    EXPECT_TRUE(ex_style_of(child(id_min_length)) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(field & WS_BORDER);
     EXPECT_FALSE(field & (ES_AUTOHSCROLL | ES_MULTILINE | ES_NUMBER | ES_READONLY));
 
-    LONG path = style_of(child(ID_PATH));
-    EXPECT_TRUE(ex_style_of(child(ID_PATH)) & WS_EX_CLIENTEDGE);
+    LONG path = style_of(child(id_path));
+    EXPECT_TRUE(ex_style_of(child(id_path)) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(path & WS_BORDER);
     EXPECT_TRUE(path & ES_READONLY);
     EXPECT_TRUE(path & ES_AUTOHSCROLL);
     EXPECT_FALSE(path & ES_MULTILINE);
 
-    LONG preview = style_of(child(ID_PREVIEW));
-    EXPECT_TRUE(ex_style_of(child(ID_PREVIEW)) & WS_EX_CLIENTEDGE);
+    LONG preview = style_of(child(id_preview));
+    EXPECT_TRUE(ex_style_of(child(id_preview)) & WS_EX_CLIENTEDGE);
     for (LONG bit : {LONG{ES_MULTILINE}, LONG{ES_READONLY}, LONG{ES_WANTRETURN}, LONG{WS_VSCROLL}})
         EXPECT_TRUE(preview & bit) << std::hex << bit;
 
-    LONG status = style_of(child(ID_STATUS));
+    LONG status = style_of(child(id_status));
     EXPECT_EQ(status & SS_TYPEMASK, SS_CENTER);
     EXPECT_TRUE(status & SS_NOPREFIX);
     EXPECT_EQ(style_of(main_window.min_length_label) & SS_TYPEMASK, SS_LEFT);
@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, ControlStyles) {
 }
 
 TEST_F(MainWindowTest, OneKoreanFontOnTwelveControls) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(child(ID_OPEN), WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(child(id_open), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     int with_font = 0;
     for (HWND control = GetWindow(window, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
@@ -175,11 +175,11 @@ TEST_F(MainWindowTest, OneKoreanFontOnTwelveControls) {
 }
 
 TEST_F(MainWindowTest, InitialStates) {
-    EXPECT_EQ(check_state(ID_SPLIT_LONG_SENTENCES), BST_CHECKED);
-    EXPECT_EQ(check_state(ID_BLANK_AFTER_LONG), BST_CHECKED);
-    EXPECT_EQ(check_state(ID_REMOVE_HANJA), BST_UNCHECKED);
-    EXPECT_EQ(check_state(ID_MARK_JOINS), BST_UNCHECKED);
-    EXPECT_EQ(window_text(child(ID_MIN_LENGTH)), "15");
+    EXPECT_EQ(check_state(id_split_long_sentences), BST_CHECKED);
+    EXPECT_EQ(check_state(id_blank_after_long), BST_CHECKED);
+    EXPECT_EQ(check_state(id_remove_hanja), BST_UNCHECKED);
+    EXPECT_EQ(check_state(id_mark_joins), BST_UNCHECKED);
+    EXPECT_EQ(window_text(child(id_min_length)), "15");
     EXPECT_EQ(SendMessageA(main_window.file_bar, PBM_GETPOS, 0, 0), 0);
     PBRANGE range = {};
     SendMessageA(main_window.batch_bar, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, InitialStates) {
 }
 
 TEST_F(MainWindowTest, ClickingACheckboxTwiceLeavesItAsItWas) {
-    for (int id : {ID_REMOVE_HANJA, ID_BLANK_AFTER_LONG, ID_MARK_JOINS}) {
+    for (int id : {id_remove_hanja, id_blank_after_long, id_mark_joins}) {
         LRESULT before = check_state(id);
         SendMessageA(child(id), BM_CLICK, 0, 0);
         EXPECT_NE(check_state(id), before) << "checkbox " << id << " did not toggle";
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, ClickingACheckboxTwiceLeavesItAsItWas) {
 }
 
 TEST_F(MainWindowTest, HiddenCheckboxCannotBeClickedAndStaysOn) {
-    HWND hidden = child(ID_SPLIT_LONG_SENTENCES);
+    HWND hidden = child(id_split_long_sentences);
     EXPECT_FALSE(IsWindowVisible(hidden));
     RECT rect = client_rect_of_child(hidden);
     for (POINT point : {POINT{rect.left + 2, rect.top + 2}, POINT{rect.left + 60, rect.top + 2},
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, HiddenCheckboxCannotBeClickedAndStaysOn) {
         ClientToScreen(window, &on_screen);
         EXPECT_NE(WindowFromPoint(on_screen), hidden);
     }
-    EXPECT_EQ(check_state(ID_SPLIT_LONG_SENTENCES), BST_CHECKED);
+    EXPECT_EQ(check_state(id_split_long_sentences), BST_CHECKED);
 }
 
 int text_width(HWND control, const std::string& text) {
@@ -223,7 +223,7 @@ int text_width(HWND control, const std::string& text) {
 }
 
 TEST_F(MainWindowTest, MinimumLengthFieldStopsTakingCharactersWhenFull) {
-    HWND field = child(ID_MIN_LENGTH);
+    HWND field = child(id_min_length);
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
     for (int k = 0; k < 20; ++k) SendMessageA(field, WM_CHAR, '7', 1);
@@ -295,7 +295,7 @@ TEST(MainWindowLifetime, CanBeCreatedAgainAfterItWasDestroyed) {
         HWND window = start_window();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(main_window.window, window);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(ID_EXIT, BN_CLICKED), reinterpret_cast<LPARAM>(main_window.exit_button));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id_exit, BN_CLICKED), reinterpret_cast<LPARAM>(main_window.exit_button));
         EXPECT_EQ(run_message_loop(window, nullptr), 0);
         EXPECT_EQ(main_window.window, nullptr) << "the destroyed window's handles are forgotten";
     }

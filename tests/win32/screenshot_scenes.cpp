@@ -17,8 +17,8 @@ namespace tessaline {
 
 namespace {
 
-constexpr DWORD WAIT_FOR_SCRIPT_MS = 60000;
-constexpr UINT POLL_MS = 50;
+constexpr DWORD wait_for_script_ms = 60000;
+constexpr UINT poll_ms = 50;
 
 std::string folder;
 
@@ -37,10 +37,10 @@ void announce(const char* name, HWND window) {
 // Keeps the windows painted until the script has taken its picture; false when it never did.
 bool wait_for_picture(const char* name) {
     std::string done = folder + name + ".done";
-    for (DWORD waited = 0; waited < WAIT_FOR_SCRIPT_MS; waited += POLL_MS) {
+    for (DWORD waited = 0; waited < wait_for_script_ms; waited += poll_ms) {
         pump_messages();
         if (exists(done)) return true;
-        Sleep(POLL_MS);
+        Sleep(poll_ms);
     }
     std::fprintf(stderr, "screenshot_scenes: no %s.done in %s\n", name, folder.c_str());
     return false;
@@ -81,7 +81,7 @@ int show_scenes(int argc, char** argv) {
     SetForegroundWindow(window);
     announce("main", window);
     if (!wait_for_picture("main")) return 1;
-    SetTimer(nullptr, 0, POLL_MS, on_about_tick);
+    SetTimer(nullptr, 0, poll_ms, on_about_tick);
     show_about_dialog(GetModuleHandleA(nullptr), window);
     close_window(window);
     return about_pictured ? 0 : 1;

@@ -18,7 +18,7 @@ namespace tessaline {
 
 namespace {
 
-const std::string DOTTED_TAIL_TEXT(DOTTED_TAIL, DOTTED_TAIL_LENGTH);
+const std::string DOTTED_TAIL_TEXT(dotted_tail, dotted_tail_length);
 
 class SelectionTest : public ::testing::Test {
 protected:
@@ -51,9 +51,9 @@ std::string korean_text_of_size(size_t size) {
 }
 
 // Controls of the system's open dialog: the file-name field, the file-type list and the files.
-constexpr int FILE_NAME_BOX = 0x47C;
-constexpr int FILE_TYPE_BOX = 0x470;
-constexpr int FILE_VIEW = 0x461;
+constexpr int file_name_box = 0x47C;
+constexpr int file_type_box = 0x470;
+constexpr int file_view = 0x461;
 
 // Clicks the open button and lets `answer` work the dialog; fails when no dialog opened.
 void use_open_dialog(const std::function<void(HWND dialog)>& answer) {
@@ -63,12 +63,12 @@ void use_open_dialog(const std::function<void(HWND dialog)>& answer) {
 
 // Types names into the dialog's file-name field, as a user would, and presses its open button.
 void type_names_and_open(HWND dialog, const std::string& names) {
-    SetWindowTextA(GetDlgItem(dialog, FILE_NAME_BOX), names.c_str());
+    SetWindowTextA(GetDlgItem(dialog, file_name_box), names.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
 int files_listed(HWND dialog) {
-    HWND list = GetWindow(GetDlgItem(dialog, FILE_VIEW), GW_CHILD);
+    HWND list = GetWindow(GetDlgItem(dialog, file_view), GW_CHILD);
     return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
@@ -82,7 +82,7 @@ TEST_F(SelectionTest, OpenButtonShowsTheDialogWithItsTitleAndTextFileFilter) {
     use_open_dialog([](HWND dialog) {
         EXPECT_EQ(window_text(dialog), cp949(" 파일열기    [ 여러파일 동시선택 가능 ]"));
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_window.window);
-        HWND types = GetDlgItem(dialog, FILE_TYPE_BOX);
+        HWND types = GetDlgItem(dialog, file_type_box);
         EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
         EXPECT_EQ(window_text(types), cp949("텍스트파일(*.TXT)"));
         EXPECT_EQ(files_listed(dialog), 1) << "only a.txt passes the filter";
@@ -197,7 +197,7 @@ TEST_F(SelectionTest, MultipleSelectionCountsNamesEndingInTxtInAnyCase) {
 
 TEST_F(SelectionTest, ListTooLongForItsRoomKeepsWholeNamesAndEndsWithDots) {
     std::string names_buffer;
-    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::memset(selection_buffer, 0, selection_buffer_size);
     std::strcpy(selection_buffer, "C:\\books");
     size_t at = std::strlen(selection_buffer) + 1;
     const int count = 2000;
@@ -210,8 +210,8 @@ TEST_F(SelectionTest, ListTooLongForItsRoomKeepsWholeNamesAndEndsWithDots) {
     EXPECT_EQ(txt_file_count, count) << "every text file is counted, listed or not";
     EXPECT_EQ(status(), std::to_string(count) + cp949("개 파일 선택됨"));
     std::string list = preview();
-    EXPECT_LE(list.size(), SELECTION_LIST_SIZE - 1);
-    EXPECT_GT(list.size(), SELECTION_LIST_SIZE - 40) << "the room is used";
+    EXPECT_LE(list.size(), selection_list_size - 1);
+    EXPECT_GT(list.size(), selection_list_size - 40) << "the room is used";
     ASSERT_GE(list.size(), 6u);
     EXPECT_EQ(list.substr(list.size() - 6), "\r\n ...");
     std::string before_dots = list.substr(0, list.size() - 3);
@@ -220,22 +220,22 @@ TEST_F(SelectionTest, ListTooLongForItsRoomKeepsWholeNamesAndEndsWithDots) {
 
 TEST_F(SelectionTest, ListOfExactlyTheRoomNeedsNoDots) {
     std::string header = cp949("           선택된 파일들\r\n ===========================\r\n ");
-    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::memset(selection_buffer, 0, selection_buffer_size);
     std::strcpy(selection_buffer, "C:\\books");
     size_t at = std::strlen(selection_buffer) + 1;
     size_t length = header.size();
     // Names of 97 bytes plus CR LF and a space fill 100 bytes each; the last one fills the rest.
-    while (length + 100 <= SELECTION_LIST_SIZE - 1 - 100) {
+    while (length + 100 <= selection_list_size - 1 - 100) {
         std::string name = std::string(93, 'n') + ".txt";
         std::memcpy(selection_buffer + at, name.c_str(), name.size() + 1);
         at += name.size() + 1;
         length += 100;
     }
-    std::string last = std::string(SELECTION_LIST_SIZE - 1 - length - 3 - 4, 'z') + ".txt";
+    std::string last = std::string(selection_list_size - 1 - length - 3 - 4, 'z') + ".txt";
     std::memcpy(selection_buffer + at, last.c_str(), last.size() + 1);
     take_open_dialog_result(true);
     std::string list = preview();
-    EXPECT_EQ(list.size(), SELECTION_LIST_SIZE - 1);
+    EXPECT_EQ(list.size(), selection_list_size - 1);
     EXPECT_EQ(list.substr(list.size() - last.size() - 3), last + "\r\n ");
 }
 

@@ -20,9 +20,9 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t HEADER = 3;
-constexpr size_t LONGEST_REPEAT = size_t{1} << 18;  // past the line buffer's usual 100000 bytes
-const char FOOTER_START[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ";
+constexpr size_t header = 3;
+constexpr size_t longest_repeat = size_t{1} << 18;  // past the line buffer's usual 100000 bytes
+const char footer_start[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.7]\r\n[Text modified date: ";
 
 // A folder of its own per process, removed when the process ends.
 struct WorkFolder {
@@ -84,7 +84,7 @@ int32_t min_line_bytes_from(uint8_t code) {
 // Repeats the text into one stretch of 8 KiB to 256 KiB, so that small inputs reach long lines.
 std::string repeated(const std::string& text, uint8_t code) {
     if (code < 0xF8 || text.empty()) return text;
-    size_t target = std::min(size_t{8192} << (code - 0xF8), LONGEST_REPEAT);
+    size_t target = std::min(size_t{8192} << (code - 0xF8), longest_repeat);
     std::string stretch;
     while (stretch.size() < target) stretch += text;
     return stretch;
@@ -92,12 +92,12 @@ std::string repeated(const std::string& text, uint8_t code) {
 
 // The text part of a written file, or a description of what is wrong with its footer.
 bool split_footer(const std::string& file, std::string& text, std::string& problem) {
-    size_t start = file.rfind(FOOTER_START);
+    size_t start = file.rfind(footer_start);
     if (start == std::string::npos) {
         problem = "the written file has no footer";
         return false;
     }
-    std::string date = file.substr(start + sizeof FOOTER_START - 1);
+    std::string date = file.substr(start + sizeof footer_start - 1);
     int year = 0, month = 0, day = 0;
     char closing[4] = {};
     if (std::sscanf(date.c_str(), "%4d.%2d.%2d%3c", &year, &month, &day, closing) != 4 ||
@@ -128,7 +128,7 @@ std::string convert_and_check(const LoadedText& loaded, const ConversionOptions&
     if (record.moved_back) return "the file progress moved back or left 0 to 100";
     if (record.last_progress != 100) return "the file progress did not end at 100";
     if (record.previews != 1) return "the preview was not shown exactly once";
-    if (record.preview_length > PREVIEW_LIMIT_LAST + DOTTED_TAIL_LENGTH)
+    if (record.preview_length > preview_limit_last + dotted_tail_length)
         return "the preview is longer than its limit and the dotted tail";
     std::string file = read_file(folder.path / "out" / "novel.txt");
     std::string problem = find_bad_line_end(file);
@@ -162,7 +162,7 @@ ConversionCase decode_conversion_case(const uint8_t* data, size_t size) {
     c.options.remove_hanja = (flags & 0x08) != 0 && on;
     c.options.joints = (flags & 0x10) != 0 && on ? JointMode::vocabulary : JointMode::rules;
     c.options.min_line_bytes = size > 1 ? min_line_bytes_from(data[1]) : 30;
-    std::string text(reinterpret_cast<const char*>(data) + std::min(size, HEADER), size - std::min(size, HEADER));
+    std::string text(reinterpret_cast<const char*>(data) + std::min(size, header), size - std::min(size, header));
     c.source = repeated(text, size > 2 ? data[2] : 0);
     return c;
 }
@@ -186,10 +186,10 @@ std::string check_piece_case(const uint8_t* data, size_t size) {
 namespace {
 
 // The input encodings and result encodings a loader case's first byte chooses from.
-constexpr InputEncoding LOADER_INPUTS[8] = {InputEncoding::automatic, InputEncoding::automatic, InputEncoding::cp949,
+constexpr InputEncoding loader_inputs[8] = {InputEncoding::automatic, InputEncoding::automatic, InputEncoding::cp949,
                                             InputEncoding::utf8,      InputEncoding::utf16le,   InputEncoding::utf16be,
                                             InputEncoding::utf16,     InputEncoding::automatic};
-constexpr OutputEncoding LOADER_OUTPUTS[4] = {OutputEncoding::cp949, OutputEncoding::same, OutputEncoding::utf8,
+constexpr OutputEncoding loader_outputs[4] = {OutputEncoding::cp949, OutputEncoding::same, OutputEncoding::utf8,
                                               OutputEncoding::same};
 
 // Loads `raw` as a file and checks the text the loader made of it against iconv's reading, then
@@ -219,7 +219,7 @@ std::string check_loader_case(const uint8_t* data, size_t size) {
     options.blank_after_long = ((flags >> 4) & 1) != 0;
     options.joints = ((flags >> 5) & 1) != 0 ? JointMode::vocabulary : JointMode::rules;
     options.min_line_bytes = 30;
-    std::string problem = check_load(raw, options, LOADER_INPUTS[flags % 8], LOADER_OUTPUTS[flags >> 6]);
+    std::string problem = check_load(raw, options, loader_inputs[flags % 8], loader_outputs[flags >> 6]);
     if (!problem.empty()) return problem;
     problem = check_load(raw, options, InputEncoding::utf8, OutputEncoding::utf8);
     return problem.empty() ? "" : "UTF-8 in and out: " + problem;

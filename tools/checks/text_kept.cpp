@@ -15,16 +15,16 @@ struct Units;
 
 template <>
 struct Units<char> {
-    static constexpr std::string_view FULL_WIDTH_SPACE = "\xA1\xA1";
-    static constexpr std::string_view OLD_ENDING = "\xC0\xBE\xB4\xCF";   // 읍니
-    static constexpr std::string_view NEW_ENDING = "\xBD\xC0\xB4\xCF";   // 습니
+    static constexpr std::string_view full_width_space = "\xA1\xA1";
+    static constexpr std::string_view old_ending = "\xC0\xBE\xB4\xCF";   // 읍니
+    static constexpr std::string_view new_ending = "\xBD\xC0\xB4\xCF";   // 습니
 };
 
 template <>
 struct Units<char32_t> {
-    static constexpr std::u32string_view FULL_WIDTH_SPACE = U"\u3000";
-    static constexpr std::u32string_view OLD_ENDING = U"\uC74D\uB2C8";   // 읍니
-    static constexpr std::u32string_view NEW_ENDING = U"\uC2B5\uB2C8";   // 습니
+    static constexpr std::u32string_view full_width_space = U"\u3000";
+    static constexpr std::u32string_view old_ending = U"\uC74D\uB2C8";   // 읍니
+    static constexpr std::u32string_view new_ending = U"\uC2B5\uB2C8";   // 습니
 };
 
 template <class Unit>
@@ -64,14 +64,14 @@ private:
         return true;
     }
 
-    static bool full_width_space_at(Text text, size_t pos) { return holds_at(text, pos, Known::FULL_WIDTH_SPACE); }
+    static bool full_width_space_at(Text text, size_t pos) { return holds_at(text, pos, Known::full_width_space); }
 
     // The source's next text units spell the old ending and the output holds the new one at j;
     // the old ending may be spread over a joint, the corrected one never is.
     bool corrected_ending(size_t i, size_t j, std::vector<size_t>& found) const {
-        if (!holds_at(output_, j, Known::NEW_ENDING)) return false;
+        if (!holds_at(output_, j, Known::new_ending)) return false;
         found.clear();
-        for (Unit expected : Known::OLD_ENDING) {
+        for (Unit expected : Known::old_ending) {
             i = skip_layout(source_, i);
             if (i >= source_.size() || source_[i] != expected) return false;
             found.push_back(i++);
@@ -92,7 +92,7 @@ private:
         // A full-width space the output does not repeat went with the indentation; its lead byte
         // must not be matched to the lead byte of the next mark.
         if (full_width_space_at(source_, i_) && !full_width_space_at(output_, j_)) {
-            i_ += Known::FULL_WIDTH_SPACE.size();
+            i_ += Known::full_width_space.size();
             return true;
         }
         if (source_left && output_left && source_[i_] == output_[j_]) {
@@ -107,10 +107,10 @@ private:
             return true;
         }
         if (allowance_.output_full_width && full_width_space_at(output_, j_)) {
-            j_ += Known::FULL_WIDTH_SPACE.size();
+            j_ += Known::full_width_space.size();
             return true;
         }
-        if (allowance_.join_marks && output_left && output_[j_] == JOIN_MARK) {
+        if (allowance_.join_marks && output_left && output_[j_] == join_mark) {
             ++j_;
             return true;
         }

@@ -31,7 +31,7 @@ std::u32string reference_characters(std::string raw, TextEncoding encoding) {
     if (lone_byte && encoding == TextEncoding::utf16le) raw += '\0';
     if (lone_byte && encoding == TextEncoding::utf16be) raw.pop_back();
     std::u32string characters = iconv_characters(raw, encoding == TextEncoding::utf16le ? "UTF-16LE" : "UTF-16BE", 2);
-    if (lone_byte && encoding == TextEncoding::utf16be) characters += REPLACEMENT;
+    if (lone_byte && encoding == TextEncoding::utf16be) characters += replacement_character;
     return without_nul(characters);
 }
 
@@ -87,7 +87,7 @@ std::u32string iconv_characters(std::string_view text, const char* from, size_t 
         size_t result = iconv(cd, &in, &in_left, &out, &room);
         characters.append(buffer, (sizeof buffer - room) / sizeof(char32_t));
         if (result == static_cast<size_t>(-1) && errno != E2BIG) {
-            characters += REPLACEMENT;
+            characters += replacement_character;
             size_t passed = std::min(skip, in_left);
             in += passed;
             in_left -= passed;

@@ -4,7 +4,7 @@ namespace tessaline {
 
 namespace {
 
-const char FULL_WIDTH_SPACE[] = "\xA1\xA1";  // 　
+const char full_width_space[] = "\xA1\xA1";  // 　
 
 size_t char_length(const std::string& text, size_t pos) {
     return static_cast<unsigned char>(text[pos]) >= 0x80 && pos + 1 < text.size() ? 2 : 1;
@@ -27,8 +27,8 @@ public:
         std::vector<std::string> lines;
         size_t start = 0;
         while (start < text_.size()) {
-            std::string prefix = lines.empty() && style_ == WrapStyle::INDENTED ? FULL_WIDTH_SPACE : "";
-            size_t end = fitting_end(text_, start, WRAP_WIDTH - prefix.size());
+            std::string prefix = lines.empty() && style_ == WrapStyle::INDENTED ? full_width_space : "";
+            size_t end = fitting_end(text_, start, wrap_width - prefix.size());
             if (end >= text_.size()) {
                 lines.push_back(prefix + text_.substr(start));
                 break;

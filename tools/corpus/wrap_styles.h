@@ -16,7 +16,7 @@ enum class WrapStyle {
 };
 
 // 35 characters as wide as a Hangul syllable: 70 bytes of CP949.
-constexpr size_t WRAP_WIDTH = 70;
+constexpr size_t wrap_width = 70;
 
 const std::vector<WrapStyle>& all_wrap_styles();
 const char* wrap_style_name(WrapStyle style);

@@ -20,7 +20,7 @@ namespace tessaline {
 namespace {
 
 // Short texts are cut at these many characters, so that thin evidence shows at several sizes.
-constexpr size_t SHORT_TEXT_LIMITS[] = {250, 500, 1000, 2000};
+constexpr size_t short_text_limits[] = {250, 500, 1000, 2000};
 
 struct Method {
     std::string name;
@@ -253,19 +253,19 @@ size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings
     std::printf("\nJoint accuracy on short texts cut from the novels, the window's options:\n\n| style | characters "
                 "| texts | joints | rules %% | vocabulary %% | texts worse by the vocabulary |\n"
                 "|---|---|---:|---:|---:|---:|---:|\n");
-    std::vector<ShortScores> by_size(std::size(SHORT_TEXT_LIMITS));
+    std::vector<ShortScores> by_size(std::size(short_text_limits));
     for (WrapStyle style : settings.styles) {
         ShortScores all;
-        for (size_t k = 0; k < std::size(SHORT_TEXT_LIMITS); ++k) {
-            ShortScores s = measure_short(novels, style, SHORT_TEXT_LIMITS[k], vocabulary);
+        for (size_t k = 0; k < std::size(short_text_limits); ++k) {
+            ShortScores s = measure_short(novels, style, short_text_limits[k], vocabulary);
             all.add(s);
             by_size[k].add(s);
         }
         print_short_row(wrap_style_name(style), "under 2000", all);
     }
     size_t lost = 0;
-    for (size_t k = 0; k < std::size(SHORT_TEXT_LIMITS); ++k) {
-        print_short_row("all styles", "under " + std::to_string(SHORT_TEXT_LIMITS[k]), by_size[k]);
+    for (size_t k = 0; k < std::size(short_text_limits); ++k) {
+        print_short_row("all styles", "under " + std::to_string(short_text_limits[k]), by_size[k]);
         lost += by_size[k].lost;
     }
     return lost;
@@ -292,8 +292,8 @@ int run_quality_report(int argc, char** argv) {
     QualitySettings settings;
     std::string error;
     switch (read_quality_settings(argc, argv, settings, error)) {
-        case SettingsResult::HELP: std::fputs(QUALITY_USAGE, stdout); return 0;
-        case SettingsResult::USAGE_ERROR: std::fprintf(stderr, "quality: %s\n%s", error.c_str(), QUALITY_USAGE); return 2;
+        case SettingsResult::HELP: std::fputs(quality_usage, stdout); return 0;
+        case SettingsResult::USAGE_ERROR: std::fprintf(stderr, "quality: %s\n%s", error.c_str(), quality_usage); return 2;
         case SettingsResult::RUN: break;
     }
     std::vector<Novel> novels;

@@ -8,7 +8,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t ERROR_CONTEXT = 24;   // bytes shown on each side of a wrong joint
+constexpr size_t error_context = 24;   // bytes shown on each side of a wrong joint
 
 std::string_view gap(std::string_view text, size_t before, size_t after) {
     return text.substr(before + 1, after - before - 1);
@@ -21,8 +21,8 @@ bool holds_break(std::string_view whitespace) { return whitespace.find('\n') != 
 std::string around(std::string_view text, size_t position) {
     size_t line = text.rfind('\n', position == 0 ? 0 : position - 1);
     size_t from = line == std::string_view::npos ? 0 : line + 1;
-    while (from + ERROR_CONTEXT < position) from += static_cast<unsigned char>(text[from]) >= 0x80 ? 2 : 1;
-    size_t to = position + ERROR_CONTEXT < text.size() ? position + ERROR_CONTEXT : text.size();
+    while (from + error_context < position) from += static_cast<unsigned char>(text[from]) >= 0x80 ? 2 : 1;
+    size_t to = position + error_context < text.size() ? position + error_context : text.size();
     size_t end = from;
     while (end < to) end += static_cast<unsigned char>(text[end]) >= 0x80 ? 2 : 1;
     std::string shown(text.substr(from, end - from));

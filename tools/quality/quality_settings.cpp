@@ -4,7 +4,7 @@
 
 namespace tessaline {
 
-const char* const QUALITY_USAGE =
+const char* const quality_usage =
     "Usage: quality CORPUS_FOLDER [OPTIONS]\n"
     "Wraps every novel of the folder (UTF-8, one paragraph per line) into CP949 files the way\n"
     "real files come, repairs them and prints how well the repair restored them: joints and\n"

@@ -29,6 +29,6 @@ enum class SettingsResult { RUN, HELP, USAGE_ERROR };
 // Reads the arguments; on a usage error `error` says what was wrong.
 SettingsResult read_quality_settings(int argc, const char* const* argv, QualitySettings& settings, std::string& error);
 
-extern const char* const QUALITY_USAGE;
+extern const char* const quality_usage;
 
 }  // namespace tessaline

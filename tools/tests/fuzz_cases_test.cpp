@@ -25,7 +25,7 @@ ConversionCase decode(const std::string& bytes) {
     return decode_conversion_case(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-const std::string NOVEL = cp949(
+const std::string novel_text = cp949(
     "그는 천천히 문을 열고 밖으로 나가서 한참 동안 하늘을 바라보\r\n"
     "았다. 바람이 차가웠읍니다.\r\n"
     "“가자.” 그가 말했다.\r\n\r\n\r\n"
@@ -69,7 +69,7 @@ TEST(ConversionCaseDecoding, ShortInputsUseTheDefaults) {
 
 TEST(ConversionCases, PassOnANovelUnderEveryOptionSet) {
     for (uint8_t flags : {0x00, 0x03, 0x07, 0x0B, 0x13, 0x3F, 0x43, 0x83, 0xC3})
-        EXPECT_EQ(check_conversion(with_header(flags, 15, 0, NOVEL)), "") << "flags " << int(flags);
+        EXPECT_EQ(check_conversion(with_header(flags, 15, 0, novel_text)), "") << "flags " << int(flags);
 }
 
 TEST(ConversionCases, PassOnEmptyAndTinyTexts) {
@@ -88,11 +88,11 @@ TEST(ConversionCases, PassOnALineLongerThanTheLineBuffer) {
 }
 
 TEST(LoaderCases, PassInEveryEncodingSetting) {
-    std::string utf8_text = utf8(NOVEL) + "— 😀 𠀀 ᄀᆞ\r\n";
+    std::string utf8_text = utf8(novel_text) + "— 😀 𠀀 ᄀᆞ\r\n";
     for (int input = 0; input < 8; ++input) {
         for (int output : {0x00, 0x40, 0x80, 0xC0}) {
             std::string setting(1, static_cast<char>(input | output));
-            EXPECT_EQ(check_loader(setting + NOVEL), "") << input << " " << output;
+            EXPECT_EQ(check_loader(setting + novel_text), "") << input << " " << output;
             EXPECT_EQ(check_loader(setting + "\xEF\xBB\xBF" + utf8_text), "") << input << " " << output;
             EXPECT_EQ(check_loader(setting + utf8_text), "") << input << " " << output;
             EXPECT_EQ(check_loader(setting + "\xFE\xFF" + utf16be(utf8_text)), "") << input << " " << output;

@@ -25,8 +25,8 @@ TEST_P(KeptText, JudgesTheOutput) {
 }
 
 const KeptTextAllowance NONE{};
-const KeptTextAllowance MARKS{true, false};
-const KeptTextAllowance FULL_WIDTH{false, true};
+const KeptTextAllowance marks{true, false};
+const KeptTextAllowance full_width{false, true};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeptText,
@@ -46,10 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
         KeptCase{"full_width_indent_dropped", cp949("　첫 줄"), cp949("첫 줄"), NONE, true},
         KeptCase{"full_width_line_before_a_mark", cp949("　\n    ‘첫 줄"), cp949("\r\n  ‘첫 줄"), NONE, true},
         KeptCase{"full_width_space_invented", cp949("첫 줄"), cp949("　첫 줄"), NONE, false},
-        KeptCase{"full_width_space_allowed", cp949("첫 줄"), cp949("　첫 줄"), FULL_WIDTH, true},
+        KeptCase{"full_width_space_allowed", cp949("첫 줄"), cp949("　첫 줄"), full_width, true},
         KeptCase{"join_mark_refused", cp949("가\r\n나"), cp949("가`나"), NONE, false},
-        KeptCase{"join_mark_allowed", cp949("가\r\n나"), cp949("가`나"), MARKS, true},
-        KeptCase{"source_backquote_with_marks", "a`b", "a``b", MARKS, true},
+        KeptCase{"join_mark_allowed", cp949("가\r\n나"), cp949("가`나"), marks, true},
+        KeptCase{"source_backquote_with_marks", "a`b", "a``b", marks, true},
         KeptCase{"empty_output_of_blank_source", " \r\n\t", "\r\n", NONE, true},
         KeptCase{"empty_output_of_text", "a", "", NONE, false}),
     [](const testing::TestParamInfo<KeptCase>& info) { return std::string(info.param.name); });
@@ -96,7 +96,7 @@ TEST(KeptCharacters, AllowWhatTheBytesAllow) {
     EXPECT_EQ(find_lost_characters(U"그는\r\n😀 돌아섰다.", U"그는 😀 돌아 섰다.\r\n", NONE), "");
     EXPECT_EQ(find_lost_characters(U"했읍\r\n니다.", U"했습니다.", NONE), "");
     EXPECT_EQ(find_lost_characters(U"\u3000첫 줄", U"  첫 줄", NONE), "");
-    EXPECT_EQ(find_lost_characters(U"가\r\n나", U"가`나", MARKS), "");
+    EXPECT_EQ(find_lost_characters(U"가\r\n나", U"가`나", marks), "");
     std::string lost = find_lost_characters(U"가😀나", U"가?나", NONE);
     EXPECT_NE(lost.find("the texts part: source character 1"), std::string::npos) << lost;
     EXPECT_NE(lost.find("<U+1F600>"), std::string::npos) << lost;

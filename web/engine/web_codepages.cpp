@@ -16,8 +16,8 @@ namespace tessaline {
 
 namespace {
 
-constexpr uint32_t REPLACEMENT = 0xFFFD;
-constexpr char UNKNOWN = '?';
+constexpr uint32_t replacement_character = 0xFFFD;
+constexpr char unknown = '?';
 
 // A malloc'd result with room for one NUL behind its bytes, as the platform's callers free it.
 class Output {
@@ -44,11 +44,11 @@ private:
 const std::vector<uint16_t>& cp949_codes() {
     static const std::vector<uint16_t> codes = [] {
         std::vector<uint16_t> table(0x10000, 0);
-        for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
-            for (unsigned trail = 0; trail < CP949_TRAILS; ++trail) {
-                uint16_t character = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+        for (unsigned lead = 0; lead < cp949_leads; ++lead)
+            for (unsigned trail = 0; trail < cp949_trails; ++trail) {
+                uint16_t character = cp949_characters[lead * cp949_trails + trail];
                 if (character != 0)
-                    table[character] = static_cast<uint16_t>((lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL));
+                    table[character] = static_cast<uint16_t>((lead + cp949_first_lead) << 8 | (trail + cp949_first_trail));
             }
         return table;
     }();
@@ -63,7 +63,7 @@ void put_cp949(uint32_t character, Output& out) {
     }
     uint16_t code = character < 0x10000 ? cp949_codes()[character] : 0;
     if (code == 0) {
-        out.put(UNKNOWN);
+        out.put(unknown);
         return;
     }
     out.put(static_cast<unsigned char>(code >> 8));
@@ -92,11 +92,11 @@ uint32_t next_utf8(const unsigned char* text, size_t count, size_t& at) {
         if (lead == 0xF0) low = 0x90;
         if (lead == 0xF4) high = 0x8F;
     } else {
-        return REPLACEMENT;
+        return replacement_character;
     }
-    if (at >= count || text[at] < low || text[at] > high) return REPLACEMENT;
+    if (at >= count || text[at] < low || text[at] > high) return replacement_character;
     for (int k = 0; k < extra; ++k) {
-        if (at >= count || (text[at] & 0xC0) != 0x80) return REPLACEMENT;
+        if (at >= count || (text[at] & 0xC0) != 0x80) return replacement_character;
         value = value << 6 | (text[at++] & 0x3F);
     }
     return value;
@@ -113,11 +113,11 @@ uint32_t utf8_entry(uint32_t character) {
 const std::vector<uint32_t>& utf8_entries() {
     static const std::vector<uint32_t> entries = [] {
         std::vector<uint32_t> table(0x10000, 0);
-        for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
-            for (unsigned trail = 0; trail < CP949_TRAILS; ++trail) {
-                uint16_t character = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+        for (unsigned lead = 0; lead < cp949_leads; ++lead)
+            for (unsigned trail = 0; trail < cp949_trails; ++trail) {
+                uint16_t character = cp949_characters[lead * cp949_trails + trail];
                 if (character != 0)
-                    table[(lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL)] = utf8_entry(character);
+                    table[(lead + cp949_first_lead) << 8 | (trail + cp949_first_trail)] = utf8_entry(character);
             }
         return table;
     }();
@@ -149,7 +149,7 @@ unsigned char* platform_utf16le_to_cp949(const unsigned char* text, size_t count
             put_cp949(0x10000 + ((unit - 0xD800) << 10) + (unit_at(++k) - 0xDC00), out);
             continue;
         }
-        put_cp949(unit >= 0xD800 && unit <= 0xDFFF ? REPLACEMENT : unit, out);
+        put_cp949(unit >= 0xD800 && unit <= 0xDFFF ? replacement_character : unit, out);
     }
     return out.finish(out_count);
 }
@@ -159,7 +159,7 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
     // more for the last entry's fourth byte.
     Output out(count * 3 + 1);
     const std::vector<uint32_t>& entries = utf8_entries();
-    const uint32_t replacement = utf8_entry(REPLACEMENT);
+    const uint32_t replacement = utf8_entry(replacement_character);
     for (size_t at = 0; at < count;) {
         unsigned char lead = text[at];
         if (lead < 0x80) {
@@ -176,9 +176,9 @@ unsigned char* platform_cp949_to_utf8(const unsigned char* text, size_t count, s
 
 void platform_cp949_characters(uint16_t* table) {
     std::fill(table, table + 0x10000, 0);
-    for (unsigned lead = 0; lead < CP949_LEADS; ++lead)
-        for (unsigned trail = 0; trail < CP949_TRAILS; ++trail)
-            table[(lead + CP949_FIRST_LEAD) << 8 | (trail + CP949_FIRST_TRAIL)] = CP949_CHARACTERS[lead * CP949_TRAILS + trail];
+    for (unsigned lead = 0; lead < cp949_leads; ++lead)
+        for (unsigned trail = 0; trail < cp949_trails; ++trail)
+            table[(lead + cp949_first_lead) << 8 | (trail + cp949_first_trail)] = cp949_characters[lead * cp949_trails + trail];
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

@@ -24,7 +24,7 @@ namespace tessaline {
 namespace {
 
 // The beginning of the original is kept for the page to show beside the result.
-constexpr size_t ORIGINAL_SHOWN_BYTES = 200000;
+constexpr size_t original_shown_bytes = 200000;
 
 // Tells the worker how far the conversion has come, from 0 to 1.
 EM_JS(void, post_progress, (double fraction), {
@@ -65,11 +65,11 @@ struct Original {
 
 Original original_of(const char* path, InputEncoding input_encoding) {
     LoadedText loaded;
-    if (!load_text(path, input_encoding, OutputEncoding::utf8, loaded, ORIGINAL_SHOWN_BYTES + 1)) return {};
+    if (!load_text(path, input_encoding, OutputEncoding::utf8, loaded, original_shown_bytes + 1)) return {};
     Original original;
-    original.cut = loaded.text.size() > ORIGINAL_SHOWN_BYTES;
+    original.cut = loaded.text.size() > original_shown_bytes;
     size_t shown = loaded.text.size();
-    if (original.cut) shown = loaded.text.rfind('\n', ORIGINAL_SHOWN_BYTES - 1) + 1;
+    if (original.cut) shown = loaded.text.rfind('\n', original_shown_bytes - 1) + 1;
     TextEncoder encoder(TextEncoding::utf8, &loaded.stand_ins);
     encoder.encode(std::span(reinterpret_cast<const unsigned char*>(loaded.text.data()), shown), original.utf8);
     encoder.finish(original.utf8);

@@ -25,7 +25,7 @@ def main(path):
         out.write("// Written by web/engine/write_cp949_table.py at build time.\n")
         out.write('#include "web/engine/cp949_table.h"\n\n')
         out.write("namespace tessaline {\n\n")
-        out.write("const uint16_t CP949_CHARACTERS[CP949_LEADS * CP949_TRAILS] = {\n")
+        out.write("const uint16_t cp949_characters[cp949_leads * cp949_trails] = {\n")
         out.write("\n".join(rows))
         out.write("\n};\n\n}  // namespace tessaline\n")
 

@@ -1,5 +1,5 @@
 // Writes the corpus inputs of the quality tool as files, for comparing the browser's engine with
-// the command line on them: FOLDER/STYLE/NOVEL, CP949 with CR LF, one folder per wrap style.
+// the command line on them: FOLDER/STYLE/novel_text, CP949 with CR LF, one folder per wrap style.
 
 #include <cstdio>
 #include <exception>

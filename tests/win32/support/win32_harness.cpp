@@ -12,8 +12,8 @@ namespace tessaline {
 
 namespace {
 
-constexpr UINT TICK_MS = 20;
-constexpr int TICKS_BEFORE_FORCED_CLOSE = 250;
+constexpr UINT tick_ms = 20;
+constexpr int ticks_before_forced_close = 250;
 
 struct DialogWatch {
     const std::function<void(HWND)>* inspect;
@@ -48,7 +48,7 @@ void CALLBACK on_tick(HWND, UINT, UINT_PTR, DWORD) {
         (*watch.inspect)(dialog);
         return;
     }
-    if (!IsWindow(watch.dialog) || ++watch.ticks_after < TICKS_BEFORE_FORCED_CLOSE) return;
+    if (!IsWindow(watch.dialog) || ++watch.ticks_after < ticks_before_forced_close) return;
     watch.forced = true;
     EndDialog(watch.dialog, IDCANCEL);
 }
@@ -117,7 +117,7 @@ void pump_messages() {
 
 bool with_dialog(const std::function<void()>& action, const std::function<void(HWND dialog)>& inspect) {
     watch = DialogWatch{&inspect, nullptr, false, 0, false};
-    UINT_PTR timer = SetTimer(nullptr, 0, TICK_MS, on_tick);
+    UINT_PTR timer = SetTimer(nullptr, 0, tick_ms, on_tick);
     action();
     KillTimer(nullptr, timer);
     EXPECT_FALSE(watch.forced) << "the dialog stayed open and had to be closed by the test";
@@ -161,12 +161,12 @@ std::string read_file(const std::string& path) {
 }
 
 void select_single(const std::string& path) {
-    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::memset(selection_buffer, 0, selection_buffer_size);
     std::memcpy(selection_buffer, path.data(), path.size());
 }
 
 void select_multiple(const std::string& folder, const std::vector<std::string>& names) {
-    std::memset(selection_buffer, 0, SELECTION_BUFFER_SIZE);
+    std::memset(selection_buffer, 0, selection_buffer_size);
     std::memcpy(selection_buffer, folder.data(), folder.size());
     size_t at = folder.size() + 1;
     for (const std::string& name : names) {
