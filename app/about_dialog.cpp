@@ -10,8 +10,7 @@ void show_about_dialog(HINSTANCE instance, HWND owner) {
 
 INT_PTR CALLBACK about_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
+    case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
         // Id 1 is the OK button and Enter; id 2 is Esc and the caption's close box.
         if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {

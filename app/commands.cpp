@@ -34,24 +34,13 @@ bool handle_command(int id) {
     case id_split_long_sentences:
     case id_remove_hanja:
     case id_blank_after_long:
-    case id_mark_joins:
-        toggle_checkbox(id);
-        return true;
-    case id_open:
-        choose_files(main_window.window);
-        return true;
-    case id_convert:
-        convert_selection(window_option_controls(), window_view());
-        return true;
+    case id_mark_joins: toggle_checkbox(id); return true;
+    case id_open: choose_files(main_window.window); return true;
+    case id_convert: convert_selection(window_option_controls(), window_view()); return true;
     case id_exit:
-    case COMMAND_EXIT_MENU:
-        DestroyWindow(main_window.window);
-        return true;
-    case COMMAND_ABOUT:
-        show_about_dialog(main_window.instance, main_window.window);
-        return true;
-    default:
-        return false;
+    case COMMAND_EXIT_MENU: DestroyWindow(main_window.window); return true;
+    case COMMAND_ABOUT: show_about_dialog(main_window.instance, main_window.window); return true;
+    default: return false;
     }
 }
 

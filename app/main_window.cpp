@@ -61,9 +61,9 @@ bool register_main_window_class(HINSTANCE instance, const char* class_name) {
     window_class.lpszMenuName = MAKEINTRESOURCEA(MENU_MAIN);
     window_class.lpszClassName = class_name;
     // The small icon's own 16-pixel image, rather than its 32-pixel one shrunk by the system.
-    window_class.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICON_WINDOW_SMALL), IMAGE_ICON,
-                                                         GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    window_class.hIconSm =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICON_WINDOW_SMALL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     return RegisterClassExA(&window_class) != 0;
 }
 
@@ -74,9 +74,7 @@ HWND create_main_window(HINSTANCE instance, const char* class_name, const char* 
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_CREATE:
-        on_create(window, reinterpret_cast<const CREATESTRUCTA*>(lparam));
-        return 0;
+    case WM_CREATE: on_create(window, reinterpret_cast<const CREATESTRUCTA*>(lparam)); return 0;
     case WM_COMMAND:
         if (handle_command(LOWORD(wparam))) return 0;
         break;
@@ -86,15 +84,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
             return reinterpret_cast<LRESULT>(main_window.white_brush);
         }
         break;
-    case WM_PAINT:
-        on_paint(window);
-        return 0;
-    case WM_DESTROY:
-        on_destroy();
-        return 0;
-    case WM_NCDESTROY:
-        on_final_destroy();
-        break;
+    case WM_PAINT: on_paint(window); return 0;
+    case WM_DESTROY: on_destroy(); return 0;
+    case WM_NCDESTROY: on_final_destroy(); break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }

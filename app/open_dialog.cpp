@@ -12,9 +12,10 @@ namespace {
 // One filter entry: description, pattern, and the empty string that ends the list.
 const char file_filter[] = "\xC5\xD8\xBD\xBA\xC6\xAE\xC6\xC4\xC0\xCF(*.TXT)\0*.txt\0";  // 텍스트파일(*.TXT)
 
-const char title[] = " \xC6\xC4\xC0\xCF\xBF\xAD\xB1\xE2    "                  //  파일열기
-                     "[ \xBF\xA9\xB7\xAF\xC6\xC4\xC0\xCF \xB5\xBF\xBD\xC3"  // [ 여러파일 동시
-                     "\xBC\xB1\xC5\xC3 \xB0\xA1\xB4\xC9 ]";                 // 선택 가능 ]
+const char title[] =
+    " \xC6\xC4\xC0\xCF\xBF\xAD\xB1\xE2    "                //  파일열기
+    "[ \xBF\xA9\xB7\xAF\xC6\xC4\xC0\xCF \xB5\xBF\xBD\xC3"  // [ 여러파일 동시
+    "\xBC\xB1\xC5\xC3 \xB0\xA1\xB4\xC9 ]";                 // 선택 가능 ]
 
 }  // namespace
 

@@ -26,7 +26,9 @@ std::vector<BatchFile> selected_files() {
     // The folder gets one more separator even when it ends in one, as at a drive's root.
     std::string folder = first + platform_separator();
     std::vector<BatchFile> files;
-    for_each_text_file([&](const char* name, size_t length) { files.push_back({folder + std::string(name, length), "", false}); });
+    for_each_text_file([&](const char* name, size_t length) {
+        files.push_back({folder + std::string(name, length), "", false});
+    });
     return files;
 }
 

@@ -15,8 +15,9 @@ namespace {
 
 constexpr size_t preview_limit = 30000;
 
-const char list_header[] = "           \xBC\xB1\xC5\xC3\xB5\xC8 \xC6\xC4\xC0\xCF\xB5\xE9\r\n"  // 선택된 파일들
-                           " ===========================\r\n ";
+const char list_header[] =
+    "           \xBC\xB1\xC5\xC3\xB5\xC8 \xC6\xC4\xC0\xCF\xB5\xE9\r\n"  // 선택된 파일들
+    " ===========================\r\n ";
 const char name_separator[] = "\r\n ";
 const char cut_mark[] = "...";
 

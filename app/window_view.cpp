@@ -1,7 +1,7 @@
 #include "app/window_view.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "app/main_window.h"
 
@@ -27,9 +27,7 @@ public:
         return text;
     }
 
-    void uncheck_mark_joins() override {
-        SendMessageA(main_window.mark_joins_check, BM_SETCHECK, BST_UNCHECKED, 0);
-    }
+    void uncheck_mark_joins() override { SendMessageA(main_window.mark_joins_check, BM_SETCHECK, BST_UNCHECKED, 0); }
 };
 
 }  // namespace

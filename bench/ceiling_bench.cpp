@@ -29,7 +29,8 @@ void memcpy_run(benchmark::State& state) {
 }
 
 void file_read_run(benchmark::State& state) {
-    std::string path = (std::filesystem::temp_directory_path() / ("tessaline-read-" + std::to_string(getpid()))).string();
+    std::string path =
+        (std::filesystem::temp_directory_path() / ("tessaline-read-" + std::to_string(getpid()))).string();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         std::string block(ceiling_bytes, 'x');

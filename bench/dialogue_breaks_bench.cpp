@@ -50,9 +50,10 @@ void BM_DialogueProse(benchmark::State& state) {
 void BM_DialoguePageThroughEngine(benchmark::State& state) {
     std::string page;
     while (page.size() < static_cast<size_t>(state.range(0)))
-        page += cp949("비가 그친 저녁이었다. 민수는 우산을 접고 마당으로 나섰다. “어디\n"
-                      "가니?” 부엌에서 어머니가 물었다. “잠깐 바람 좀 쐬고 올게요.” 민수는\n"
-                      "대답하고 대문을 열었다. 영희가 “춥다” 하고 중얼거렸다.\n");
+        page += cp949(
+            "비가 그친 저녁이었다. 민수는 우산을 접고 마당으로 나섰다. “어디\n"
+            "가니?” 부엌에서 어머니가 물었다. “잠깐 바람 좀 쐬고 올게요.” 민수는\n"
+            "대답하고 대문을 열었다. 영희가 “춥다” 하고 중얼거렸다.\n");
     for (auto _ : state) benchmark::DoNotOptimize(reflow(page, plain_options()));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(page.size()));
 }

@@ -61,9 +61,9 @@ void vocabulary_run(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 
-const bool registered = (register_sized("engine", engine_run),
-                         benchmark::RegisterBenchmark("vocabulary/corpus/16", vocabulary_run)->Unit(benchmark::kMillisecond),
-                         true);
+const bool registered =
+    (register_sized("engine", engine_run),
+     benchmark::RegisterBenchmark("vocabulary/corpus/16", vocabulary_run)->Unit(benchmark::kMillisecond), true);
 
 }  // namespace
 

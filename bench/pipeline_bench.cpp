@@ -16,7 +16,8 @@ namespace tessaline {
 namespace {
 
 struct BenchFolder {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / ("tessaline-bench-" + std::to_string(getpid()));
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tessaline-bench-" + std::to_string(getpid()));
     std::string input = (path / "input.txt").string();
     std::string output = (path / "out").string();
     BenchFolder() { std::filesystem::create_directories(path); }
@@ -70,7 +71,8 @@ void pipeline_run(benchmark::State& state, BenchInput input, size_t size) {
             }
         }
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        record_seconds("pipeline", input, size, seconds / static_cast<double>(std::max<int64_t>(state.iterations(), 1)));
+        record_seconds("pipeline", input, size,
+                       seconds / static_cast<double>(std::max<int64_t>(state.iterations(), 1)));
         state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
@@ -90,10 +92,10 @@ void vocabulary_file_run(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 
-const bool registered = (register_sized("pipeline", pipeline_run),
-                         benchmark::RegisterBenchmark("pipeline-vocabulary/corpus/16", vocabulary_file_run)
-                             ->Unit(benchmark::kMillisecond),
-                         true);
+const bool registered =
+    (register_sized("pipeline", pipeline_run),
+     benchmark::RegisterBenchmark("pipeline-vocabulary/corpus/16", vocabulary_file_run)->Unit(benchmark::kMillisecond),
+     true);
 
 }  // namespace
 

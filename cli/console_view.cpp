@@ -92,7 +92,7 @@ void ConsoleView::finish() {
     clear_line();
     if (!live_) return;
     const std::pair<Text, const std::vector<FileNote>*> lists[] = {{Text::lossy_heading, &warnings_},
-                                                                    {Text::not_converted_heading, &failures_}};
+                                                                   {Text::not_converted_heading, &failures_}};
     for (const auto& [heading, notes] : lists) {
         if (!notes->empty()) std::fprintf(stderr, "%s\n", message(heading).c_str());
         for (const FileNote& note : *notes) std::fprintf(stderr, "  %s %s\n", note.name.c_str(), note.reason.c_str());

@@ -44,8 +44,8 @@ public:
 private:
     // A file that was not converted or lost something, as the terminal shows it.
     struct FileNote {
-        std::string name;       // quoted
-        std::string reason;     // in the run's language
+        std::string name;    // quoted
+        std::string reason;  // in the run's language
     };
 
     void tell(std::vector<FileNote>& gathered, const std::string& path, const std::string& reason);
@@ -54,12 +54,12 @@ private:
     std::string summary() const;
 
     const CliOptions& options_;
-    bool live_;                     // the progress line is drawn
+    bool live_;  // the progress line is drawn
     int file_count_ = 0;
-    int file_index_ = 0;            // the file being converted, from 1
+    int file_index_ = 0;  // the file being converted, from 1
     int file_percent_ = 0;
-    std::string file_name_;         // as the progress line shows it
-    size_t drawn_columns_ = 0;      // width of the progress line now on screen
+    std::string file_name_;     // as the progress line shows it
+    size_t drawn_columns_ = 0;  // width of the progress line now on screen
     int converted_ = 0;
     uint64_t converted_bytes_ = 0;  // of the results written
     std::vector<FileNote> warnings_;

@@ -10,8 +10,8 @@ namespace tessaline {
 // How a folder PATH is walked.
 struct WalkRules {
     bool recursive;
-    bool follow_links;          // links to folders are entered too (each folder still only once)
-    bool skip_output_folder;    // the -o folder, when it lies inside the tree, is not converted
+    bool follow_links;        // links to folders are entered too (each folder still only once)
+    bool skip_output_folder;  // the -o folder, when it lies inside the tree, is not converted
     PlatformFileId output_folder;
 };
 

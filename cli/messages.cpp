@@ -144,8 +144,7 @@ constexpr const char* korean_help =
     "128 + 시그널 번호.\n";
 
 const Wording wordings[] = {
-    {Text::try_help, "Try 'tessaline --help' for more information.",
-     "자세한 내용은 'tessaline --help'를 보십시오."},
+    {Text::try_help, "Try 'tessaline --help' for more information.", "자세한 내용은 'tessaline --help'를 보십시오."},
     {Text::usage_line, "Usage: tessaline [OPTIONS] [PATH...]", "사용법: tessaline [옵션] [경로...]"},
     {Text::help, english_help, korean_help},
     {Text::unknown_option, "unknown option %1", "알 수 없는 옵션 %1"},
@@ -158,8 +157,7 @@ const Wording wordings[] = {
      "--min-length에는 0부터 9999까지의 정수를 주어야 합니다: %1"},
     {Text::bad_jobs, "--jobs takes a whole number from 1 to %1, not %2",
      "--jobs에는 1부터 %1까지의 정수를 주어야 합니다: %2"},
-    {Text::no_path, "no PATH given, and standard input is a terminal",
-     "경로가 없고 표준 입력이 터미널입니다"},
+    {Text::no_path, "no PATH given, and standard input is a terminal", "경로가 없고 표준 입력이 터미널입니다"},
     {Text::stdin_needs_stdout, "'-' (standard input) can only be used with --stdout",
      "'-'(표준 입력)는 --stdout과 함께만 쓸 수 있습니다"},
     {Text::stdin_only_once, "'-' (standard input) can be given only once", "'-'(표준 입력)는 한 번만 줄 수 있습니다"},

@@ -31,7 +31,7 @@ enum class Option {
 
 struct OptionName {
     const char* long_name;
-    char short_name;    // 0: none
+    char short_name;  // 0: none
     bool takes_value;
     Option option;
 };
@@ -120,7 +120,8 @@ bool apply(Option option, const std::string& value, CliOptions& options, std::st
     case Option::MARK_JOINS: options.mark_joins = 1; break;
     case Option::NO_SPLIT_LONG: options.split_long_sentences = 0; break;
     case Option::JOINTS:
-        if (!joint_mode_named(value, options.joints)) error = "unknown joint mode '" + value + "' (vocabulary or rules)";
+        if (!joint_mode_named(value, options.joints))
+            error = "unknown joint mode '" + value + "' (vocabulary or rules)";
         break;
     case Option::VOCABULARY_JOINTS: options.joints = JointMode::vocabulary; break;
     case Option::DICTIONARY:
@@ -220,12 +221,9 @@ struct ArgumentReader {
             bool ok = true;
             if (options_ended || argument == "-" || argument.empty() || argument[0] != '-')
                 options.paths.push_back(argument);
-            else if (argument == "--")
-                options_ended = true;
-            else if (argument[1] == '-')
-                ok = read_long(argument);
-            else
-                ok = read_short(argument);
+            else if (argument == "--") options_ended = true;
+            else if (argument[1] == '-') ok = read_long(argument);
+            else ok = read_short(argument);
             if (!ok) return false;
         }
         return true;
@@ -246,12 +244,9 @@ bool check_combination(const CliOptions& options, std::string& error) {
     int stdin_count = 0;
     for (const auto& path : options.paths)
         if (path == "-") ++stdin_count;
-    if (stdin_count > 0 && !options.to_stdout)
-        error = message(Text::stdin_needs_stdout);
-    else if (stdin_count > 1)
-        error = message(Text::stdin_only_once);
-    else if (options.to_stdout && !options.output_dir.empty())
-        error = message(Text::output_dir_with_stdout);
+    if (stdin_count > 0 && !options.to_stdout) error = message(Text::stdin_needs_stdout);
+    else if (stdin_count > 1) error = message(Text::stdin_only_once);
+    else if (options.to_stdout && !options.output_dir.empty()) error = message(Text::output_dir_with_stdout);
     return error.empty();
 }
 

@@ -14,22 +14,22 @@ namespace tessaline {
 // the book's vocabulary over the rules.
 struct CliOptions {
     std::vector<std::string> paths;
-    std::string min_length_text = "15";    // a whole number from 0 to 9999
+    std::string min_length_text = "15";  // a whole number from 0 to 9999
     int split_long_sentences = 1;
     int remove_hanja = 0;
     int blank_after_long = 1;
     int mark_joins = 0;
     JointMode joints = JointMode::vocabulary;
-    std::string dictionary_path;           // empty: the Korean dictionary is looked for in the standard places
+    std::string dictionary_path;  // empty: the Korean dictionary is looked for in the standard places
     InputEncoding input_encoding = InputEncoding::automatic;
     OutputEncoding output_encoding = OutputEncoding::same;
-    std::string output_dir;                // empty: the Tessaline folder beside each input
+    std::string output_dir;  // empty: the Tessaline folder beside each input
     bool to_stdout = false;
     bool quiet = false;
     bool recursive = false;
-    bool follow_links = false;             // -r enters links to folders too
+    bool follow_links = false;  // -r enters links to folders too
     bool footer = true;
-    unsigned jobs = 0;                     // files converted at once; 0: one per processor core
+    unsigned jobs = 0;  // files converted at once; 0: one per processor core
 };
 
 enum class ParseResult { RUN, HELP, VERSION, USAGE_ERROR, NO_INPUT };

@@ -10,7 +10,7 @@ namespace tessaline {
 namespace {
 
 struct PhraseWording {
-    const char* english;    // the opening of the pipeline's reason
+    const char* english;  // the opening of the pipeline's reason
     const char* korean;
 };
 
@@ -29,7 +29,9 @@ const PhraseWording pipeline_phrases[] = {
      "파일을 쓰지 않습니다: Tessaline 폴더가 심볼릭 링크입니다 (-o로 출력 폴더를 정해 주십시오)"},
 };
 
-bool starts_with(const std::string& text, const std::string& opening) { return text.compare(0, opening.size(), opening) == 0; }
+bool starts_with(const std::string& text, const std::string& opening) {
+    return text.compare(0, opening.size(), opening) == 0;
+}
 
 // The system's explanation at the end of a reason, in Korean when the platform knows its words.
 std::string explanation(const std::string& english) {
@@ -41,9 +43,11 @@ std::string explanation(const std::string& english) {
 }
 
 // The warnings about bytes that were not text, and about characters CP949 lacks.
-const std::regex DAMAGE(R"(has (\d+) (?:byte|bytes|(code unit|code units)) that (?:is|are) not (CP949 text|UTF-8|UTF-16) )"
-                        R"(\((?:the first )?at byte (\d+)\), written as (.+))");
-const std::regex UNKEPT(R"(holds (\d+) characters? that CP949 lacks, written as "\?": (.*); --output-encoding utf-8 keeps them)");
+const std::regex DAMAGE(
+    R"(has (\d+) (?:byte|bytes|(code unit|code units)) that (?:is|are) not (CP949 text|UTF-8|UTF-16) )"
+    R"(\((?:the first )?at byte (\d+)\), written as (.+))");
+const std::regex UNKEPT(
+    R"(holds (\d+) characters? that CP949 lacks, written as "\?": (.*); --output-encoding utf-8 keeps them)");
 const std::regex others_pattern(R"(, (\d+) others?$)");
 
 // The refusals of files that are plainly not text.

@@ -36,7 +36,7 @@ struct Planner {
     const CliOptions& options;
     ConsoleView& console;
     std::vector<BatchFile> files;
-    std::map<std::string, std::string> inputs_by_target;   // output path -> the input written there
+    std::map<std::string, std::string> inputs_by_target;  // output path -> the input written there
 
     void fail(const std::string& path, const std::string& reason) { console.report_failure(path, reason); }
 
@@ -82,14 +82,12 @@ struct Planner {
     void add_folder_tree(const std::string& path) {
         size_t before = files.size();
         int failures_before = console.failures();
-        WalkListener listener{this,
-                              [](void* planner, const FolderOfTexts& found) {
-                                  static_cast<Planner*>(planner)->add_folder(found);
-                              },
-                              [](void* planner, const std::string& folder) {
-                                  std::string reason = message(Text::cannot_list, {platform_reason()});
-                                  static_cast<Planner*>(planner)->fail(folder, reason);
-                              }};
+        WalkListener listener{
+            this, [](void* planner, const FolderOfTexts& found) { static_cast<Planner*>(planner)->add_folder(found); },
+            [](void* planner, const std::string& folder) {
+                std::string reason = message(Text::cannot_list, {platform_reason()});
+                static_cast<Planner*>(planner)->fail(folder, reason);
+            }};
         walk_folder_tree(trimmed_folder(path), options.output_dir, walk_rules(), listener);
         if (files.size() == before && console.failures() == failures_before)
             fail(path, message(Text::nothing_to_convert));

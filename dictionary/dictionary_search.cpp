@@ -9,9 +9,8 @@ constexpr const char* base_names[] = {"ko", "ko_KR"};
 
 // Hunspell's own search path, and the folders of package managers beside it.
 constexpr const char* system_folders[] = {
-    "/usr/share/hunspell",       "/usr/local/share/hunspell", "/usr/share/myspell",
-    "/usr/share/myspell/dicts",  "/usr/local/share/myspell",  "/opt/homebrew/share/hunspell",
-    "/Library/Spelling",
+    "/usr/share/hunspell",      "/usr/local/share/hunspell",    "/usr/share/myspell", "/usr/share/myspell/dicts",
+    "/usr/local/share/myspell", "/opt/homebrew/share/hunspell", "/Library/Spelling",
 };
 
 bool ends_with(const std::string& text, const std::string& end) {

@@ -11,7 +11,8 @@ namespace {
 
 std::string utf8_of(std::string_view cp949) {
     size_t count = 0;
-    unsigned char* bytes = platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size(), &count);
+    unsigned char* bytes =
+        platform_cp949_to_utf8(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size(), &count);
     if (bytes == nullptr) return {};
     std::string text(reinterpret_cast<char*>(bytes), count);
     std::free(bytes);

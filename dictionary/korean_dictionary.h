@@ -29,7 +29,7 @@ private:
 
     std::string named_path_;
     std::function<void(const std::string&)> warn_;
-    std::mutex lock_;              // conversions running side by side share one Hunspell
+    std::mutex lock_;  // conversions running side by side share one Hunspell
     bool tried_ = false;
     std::unique_ptr<WordLookup> lookup_;
 };

@@ -54,10 +54,10 @@ struct Reflow::State final : OutputDrain {
     LineLoop lines;
     VocabularyReading reading;
     bool finished = false;
-    int64_t passed = 0;            // the output text before this went on, when the long-sentence pass is off
-    int64_t last_line_lf = -1;     // the output's LF at least last_line_lf_distance bytes before its end
-    int64_t lf_searched = 0;       // ... the output before this position has been searched for it
-    int64_t reported = -1;         // the count last told
+    int64_t passed = 0;         // the output text before this went on, when the long-sentence pass is off
+    int64_t last_line_lf = -1;  // the output's LF at least last_line_lf_distance bytes before its end
+    int64_t lf_searched = 0;    // ... the output before this position has been searched for it
+    int64_t reported = -1;      // the count last told
 };
 
 void Reflow::State::take_input(std::span<const unsigned char> cp949) {

@@ -17,13 +17,13 @@ namespace tessaline {
 enum class JointMode { rules, vocabulary };
 
 struct ConversionOptions {
-    bool split_long_sentences = true;   // very long paragraphs are split at sentence ends
-    bool remove_hanja = false;          // a Hanja gloss as long as the word before it goes: 한자(漢字) → 한자
-    bool blank_after_long = true;       // an empty line follows a long paragraph
-    bool mark_joins = false;            // a backquote marks every joint
-    int32_t min_line_bytes = 30;        // shorter lines are never joined: twice the minimum length in Korean characters
+    bool split_long_sentences = true;  // very long paragraphs are split at sentence ends
+    bool remove_hanja = false;         // a Hanja gloss as long as the word before it goes: 한자(漢字) → 한자
+    bool blank_after_long = true;      // an empty line follows a long paragraph
+    bool mark_joins = false;           // a backquote marks every joint
+    int32_t min_line_bytes = 30;       // shorter lines are never joined: twice the minimum length in Korean characters
     JointMode joints = JointMode::rules;
-    WordDictionary* dictionary = nullptr;   // asked by the vocabulary mode for short texts, when given
+    WordDictionary* dictionary = nullptr;  // asked by the vocabulary mode for short texts, when given
 };
 
 // Receives the finished output, in order, in pieces of any size.

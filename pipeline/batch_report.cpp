@@ -29,9 +29,7 @@ std::string failed_name(const std::string& path) {
 }  // namespace
 
 BatchReport::BatchReport(const BatchRequest& request, BatchView& view)
-    : view_(view),
-      shape_(request.shape),
-      file_count_(static_cast<int>(request.files.size())),
+    : view_(view), shape_(request.shape), file_count_(static_cast<int>(request.files.size())),
       saved_in_tessaline_(request.destination == Destination::TESSALINE_FOLDER) {}
 
 void BatchReport::started(const std::string& path) {

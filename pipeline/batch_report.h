@@ -42,7 +42,7 @@ private:
     bool saved_in_tessaline_;
     int loaded_count_ = 0;
     int converted_ = 0;
-    std::vector<std::string> failed_names_;   // CP949, for the completion texts
+    std::vector<std::string> failed_names_;  // CP949, for the completion texts
     std::string path_;
     bool loaded_ = false;
     bool failed_ = false;

@@ -11,7 +11,8 @@ constexpr char processing[] = " \xB9\xF8\xC2\xB0\xC6\xC4\xC0\xCF \xC3\xB3\xB8\xA
 // "개 파일 처리완료."
 constexpr char files_done[] = "\xB0\xB3 \xC6\xC4\xC0\xCF \xC3\xB3\xB8\xAE\xBF\xCF\xB7\xE1.";
 // "\nTessaline 폴더에 자장되었습니다."
-constexpr char saved[] = "\nTessaline \xC6\xFA\xB4\xF5\xBF\xA1 \xC0\xDA\xC0\xE5\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.";
+constexpr char saved[] =
+    "\nTessaline \xC6\xFA\xB4\xF5\xBF\xA1 \xC0\xDA\xC0\xE5\xB5\xC7\xBE\xFA\xBD\xC0\xB4\xCF\xB4\xD9.";
 // "개 파일 처리실패:"
 constexpr char files_failed[] = "\xB0\xB3 \xC6\xC4\xC0\xCF \xC3\xB3\xB8\xAE\xBD\xC7\xC6\xD0:";
 // "외 " and "개": the count of failed files beyond those named
@@ -32,7 +33,8 @@ std::string name_list(const std::vector<std::string>& names, const char* separat
     std::string list;
     for (size_t k = 0; k < names.size() && k < named_failures; ++k) list += (k == 0 ? "" : separator) + names[k];
     if (names.size() > named_failures)
-        list += separator + std::string(others_pattern) + number(static_cast<long>(names.size() - named_failures)) + text_pieces;
+        list += separator + std::string(others_pattern) + number(static_cast<long>(names.size() - named_failures)) +
+                text_pieces;
     return list;
 }
 

@@ -45,8 +45,8 @@ public:
 private:
     Cp949Map();
 
-    std::vector<uint16_t> characters_;   // by code
-    std::vector<uint16_t> codes_;        // by character of the first plane
+    std::vector<uint16_t> characters_;  // by code
+    std::vector<uint16_t> codes_;       // by character of the first plane
 };
 
 }  // namespace tessaline

@@ -51,8 +51,12 @@ constexpr Signature binary_signatures[] = {
     {"\x1F\x8B", 2, 0, "a gzip archive"},
     {"7z\xBC\xAF\x27\x1C", 6, 0, "a 7-Zip archive"},
     {"Rar!\x1A\x07", 6, 0, "a RAR archive"},
-    {"\xFD" "7zXZ\x00", 6, 0, "an xz archive"},
-    {"\x7F" "ELF", 4, 0, "a program"},
+    {"\xFD"
+     "7zXZ\x00",
+     6, 0, "an xz archive"},
+    {"\x7F"
+     "ELF",
+     4, 0, "a program"},
     {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8, 0, "an old Office or Hangul document"},
     {"%PDF-", 5, 0, "a PDF document"},
     {"ustar", 5, 257, "a tar archive"},
@@ -90,7 +94,9 @@ int binary_bytes_in_block(const unsigned char* bytes) {
     auto at_most = [](__m128i values, unsigned char most) {
         return _mm_cmpeq_epi8(_mm_min_epu8(values, _mm_set1_epi8(static_cast<char>(most))), values);
     };
-    auto equal = [&block](unsigned char value) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(value))); };
+    auto equal = [&block](unsigned char value) {
+        return _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(value)));
+    };
     __m128i controls = at_most(block, 0x1F);
     __m128i text_controls = _mm_or_si128(at_most(_mm_sub_epi8(block, _mm_set1_epi8(0x09)), 0x0D - 0x09),
                                          _mm_or_si128(equal(0x1A), _mm_or_si128(equal(0x1B), equal(0))));
@@ -120,7 +126,8 @@ void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
     // The bytes still to come could at best add a character of two bytes for every two of them,
     // one of them completing a character cut at the end of this piece.
     uint64_t still_to_come = expected_size_ > total_ ? (expected_size_ - total_ + 1) / 2 : 0;
-    utf8_ruled_out_ = expected_size_ > 0 && utf8_bad_bytes_ * utf8_characters_per_bad_byte > utf8_characters_ + still_to_come;
+    utf8_ruled_out_ =
+        expected_size_ > 0 && utf8_bad_bytes_ * utf8_characters_per_bad_byte > utf8_characters_ + still_to_come;
 }
 
 void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
@@ -147,7 +154,8 @@ void EncodingSniffer::count_zero_byte_units(std::span<const unsigned char> bytes
     big_low_pending_ = false;
     const auto* start = bytes.data();
     const auto* end = start + bytes.size();
-    for (const auto* zero = start; (zero = static_cast<const unsigned char*>(std::memchr(zero, 0, end - zero))) != nullptr; ++zero) {
+    for (const auto* zero = start;
+         (zero = static_cast<const unsigned char*>(std::memchr(zero, 0, end - zero))) != nullptr; ++zero) {
         uint64_t offset = total_ + static_cast<uint64_t>(zero - start);
         if (offset % 2 == 1) {
             count_unit(little_, zero > start ? zero[-1] : last_byte_);
@@ -188,8 +196,9 @@ Detection EncodingSniffer::decide(InputEncoding choice) const {
     if (looks_like_utf16(little_, big_)) return Detection{TextEncoding::utf16le, 0, ""};
     if (looks_like_utf16(big_, little_)) return Detection{TextEncoding::utf16be, 0, ""};
     if (binary_bytes_ >= not_text_least && binary_bytes_ * not_text_share > total_)
-        return Detection{TextEncoding::cp949, 0,
-                         std::to_string(binary_bytes_ * 100 / total_) + "% of its bytes are control codes that text does not hold"};
+        return Detection{
+            TextEncoding::cp949, 0,
+            std::to_string(binary_bytes_ * 100 / total_) + "% of its bytes are control codes that text does not hold"};
     Utf8Reader rest = utf8_;
     uint64_t bad = utf8_bad_bytes_;
     rest.finish([&bad](uint64_t) { ++bad; });

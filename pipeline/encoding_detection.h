@@ -42,8 +42,8 @@ public:
 
 private:
     struct ByteOrderCounts {
-        uint64_t ascii_units = 0;    // an ASCII text character with its zero byte
-        uint64_t binary_units = 0;   // a control code no text holds
+        uint64_t ascii_units = 0;   // an ASCII text character with its zero byte
+        uint64_t binary_units = 0;  // a control code no text holds
     };
 
     void count_binary_bytes(std::span<const unsigned char> bytes);
@@ -60,10 +60,10 @@ private:
     uint64_t binary_bytes_ = 0;
     ByteOrderCounts little_;
     ByteOrderCounts big_;
-    unsigned char last_byte_ = 0;    // of the bytes fed before, the high byte of a little-endian unit
-    bool big_low_pending_ = false;   // a big-endian unit's zero high byte ended the last piece
+    unsigned char last_byte_ = 0;   // of the bytes fed before, the high byte of a little-endian unit
+    bool big_low_pending_ = false;  // a big-endian unit's zero high byte ended the last piece
     Utf8Reader utf8_;
-    uint64_t utf8_characters_ = 0;   // of two bytes or more
+    uint64_t utf8_characters_ = 0;  // of two bytes or more
     uint64_t utf8_bad_bytes_ = 0;
     uint64_t expected_size_ = 0;
     bool utf8_ruled_out_ = false;

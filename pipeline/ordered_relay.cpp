@@ -53,7 +53,7 @@ public:
         return write_held();
     }
 
-    std::vector<Told> told;   // waiting for this file's turn
+    std::vector<Told> told;  // waiting for this file's turn
     bool has_ended = false;
 
 private:

@@ -42,7 +42,7 @@ private:
     std::vector<std::unique_ptr<Slot>> slots_;
     std::mutex mutex_;
     std::condition_variable turn_changed_;
-    size_t turn_ = 0;    // the earliest file not yet ended
+    size_t turn_ = 0;  // the earliest file not yet ended
 };
 
 }  // namespace tessaline

@@ -7,8 +7,8 @@
 namespace tessaline {
 
 // The two lines of the footer every result ends with, before the date and its closing bracket.
-extern const char footer_version_line[];     // "[modify by Tessaline  beta2 ver 2010.7.7]"
-extern const char footer_date_opening[];     // "[Text modified date: "
+extern const char footer_version_line[];  // "[modify by Tessaline  beta2 ver 2010.7.7]"
+extern const char footer_date_opening[];  // "[Text modified date: "
 
 // The length of the text without a footer of this program at its very end (its two lines, with
 // CR LF or LF line ends, followed by nothing but a few spaces and line breaks), so that converting
@@ -33,7 +33,7 @@ private:
     size_t releasable() const;
 
     std::string held_;
-    bool released_ = false;     // the held text no longer begins the document
+    bool released_ = false;  // the held text no longer begins the document
 };
 
 template <typename Emit>

@@ -32,9 +32,7 @@ std::string result_footer(int year, int month, int day) {
 }
 
 ResultWriter::ResultWriter(TextEncoding encoding, const StandInTable* stand_ins, size_t preview_size, bool footer)
-    : to_utf8_(encoding == TextEncoding::utf8),
-      preview_size_(preview_size),
-      footer_(footer),
+    : to_utf8_(encoding == TextEncoding::utf8), preview_size_(preview_size), footer_(footer),
       encoder_(encoding, stand_ins) {}
 
 ResultWriter::~ResultWriter() {

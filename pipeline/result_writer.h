@@ -72,14 +72,14 @@ private:
     bool footer_;
     EndTrim trim_;
     TextEncoder encoder_;
-    std::string pending_;       // CP949 bytes gathered for the next write
+    std::string pending_;  // CP949 bytes gathered for the next write
     std::string encoded_;
     std::string head_;
     uint64_t length_ = 0;
     PlatformOutput* file_ = nullptr;
     SharedOutput* shared_ = nullptr;
     std::string path_;
-    std::string broken_reason_;   // set at the first write that failed; nothing is written after it
+    std::string broken_reason_;  // set at the first write that failed; nothing is written after it
 };
 
 }  // namespace tessaline

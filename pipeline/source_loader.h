@@ -13,13 +13,13 @@ namespace tessaline {
 
 // An input read whole at once, as the window's preview of a chosen file needs it.
 struct LoadedText {
-    std::string text;              // CP949, NUL characters dropped; cut at the limit asked for
-    uint64_t size = 0;             // the bytes of the input, never fewer than the whole text's
+    std::string text;   // CP949, NUL characters dropped; cut at the limit asked for
+    uint64_t size = 0;  // the bytes of the input, never fewer than the whole text's
     TextEncoding encoding = TextEncoding::cp949;
-    StandInTable stand_ins;        // for a UTF-8 result
-    UnkeptCharacters unkept;       // characters a CP949 result lacks, written as "?"
-    std::string warning;           // what was not text, in English; empty when all was
-    std::string failure;           // why it could not be loaded, in English
+    StandInTable stand_ins;   // for a UTF-8 result
+    UnkeptCharacters unkept;  // characters a CP949 result lacks, written as "?"
+    std::string warning;      // what was not text, in English; empty when all was
+    std::string failure;      // why it could not be loaded, in English
 };
 
 // Loads a file, or standard input for "-", for a result in `output`: its encoding found (or

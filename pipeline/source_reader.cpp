@@ -84,7 +84,8 @@ bool SourceReader::copy_to_spool(PlatformFile* input) {
 }
 
 bool SourceReader::read(const PieceSink& piece) {
-    if (!at_start_ && !platform_rewind(file_)) return fail(std::string("cannot be read again: ") + platform_error_text());
+    if (!at_start_ && !platform_rewind(file_))
+        return fail(std::string("cannot be read again: ") + platform_error_text());
     at_start_ = false;
     bytes_read_ = 0;
     TextDecoder decoder(detection_.encoding, result_encoding() == TextEncoding::utf8 ? &stand_ins_ : nullptr,

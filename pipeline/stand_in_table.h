@@ -28,7 +28,7 @@ public:
 
 private:
     std::unordered_map<char32_t, uint32_t> index_of_;
-    std::vector<char32_t> characters_;   // by index
+    std::vector<char32_t> characters_;  // by index
 };
 
 // The bytes of stand-in codes: a lead byte of a user row, and a trail byte that carries a digit.

@@ -23,10 +23,7 @@ void append_ascii(std::span<const unsigned char> ascii, std::string& out) {
 }  // namespace
 
 TextDecoder::TextDecoder(TextEncoding encoding, StandInTable* stand_ins, uint64_t start_offset)
-    : encoding_(encoding),
-      stand_ins_(stand_ins),
-      start_offset_(start_offset),
-      map_(Cp949Map::get()),
+    : encoding_(encoding), stand_ins_(stand_ins), start_offset_(start_offset), map_(Cp949Map::get()),
       utf16_(encoding == TextEncoding::utf16be) {}
 
 void TextDecoder::decode(std::span<const unsigned char> bytes, std::string& cp949) {
@@ -97,7 +94,8 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
 size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const {
     while (at < bytes.size()) {
         // For a CP949 result every code of the right shape is kept, so whole blocks pass at once.
-        size_t block = stand_ins_ == nullptr && at + cp949_block <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
+        size_t block =
+            stand_ins_ == nullptr && at + cp949_block <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
         if (block > 0) {
             at += block;
             continue;

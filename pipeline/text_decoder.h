@@ -56,8 +56,8 @@ private:
     TextEncoding encoding_;
     StandInTable* stand_ins_;
     uint64_t start_offset_;
-    uint64_t cp949_offset_ = 0;   // of the next CP949 byte
-    int pending_lead_ = -1;        // a CP949 lead byte whose trail byte is in the next piece
+    uint64_t cp949_offset_ = 0;  // of the next CP949 byte
+    int pending_lead_ = -1;      // a CP949 lead byte whose trail byte is in the next piece
     const Cp949Map& map_;
     Utf8Reader utf8_;
     Utf16Reader utf16_;

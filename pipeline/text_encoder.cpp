@@ -136,7 +136,8 @@ void TextEncoder::take_code(unsigned char lead, unsigned char trail, std::string
     if (stand_in_code && lead == stand_in_final_lead) {
         std::vector<unsigned char> digits;
         digits.reserve(prefix_trails_.size());
-        for (unsigned char prefix : prefix_trails_) digits.push_back(static_cast<unsigned char>(prefix - stand_in_trail_first));
+        for (unsigned char prefix : prefix_trails_)
+            digits.push_back(static_cast<unsigned char>(prefix - stand_in_trail_first));
         char32_t c = stand_ins_->character_of(digits, static_cast<unsigned char>(trail - stand_in_trail_first));
         if (c != 0) {
             prefix_trails_.clear();

@@ -42,7 +42,7 @@ private:
     TextEncoding target_;
     const StandInTable* stand_ins_;
     const Cp949Map& map_;
-    int pending_lead_ = -1;                    // a lead byte whose trail byte is in the next piece
+    int pending_lead_ = -1;                     // a lead byte whose trail byte is in the next piece
     std::vector<unsigned char> prefix_trails_;  // the row-0xFE codes of a stand-in begun so far
     UnkeptCharacters unkept_;
 };

@@ -12,9 +12,9 @@ struct Named {
 // "uhc" and the Windows names are CP949 itself; EUC-KR is the part of CP949 without the
 // extended Hangul, so reading it as CP949 loses nothing.
 constexpr Named input_names[] = {
-    {"auto", InputEncoding::automatic},  {"cp949", InputEncoding::cp949},       {"uhc", InputEncoding::cp949},
-    {"ms949", InputEncoding::cp949},     {"euc-kr", InputEncoding::cp949},      {"ks_c_5601-1987", InputEncoding::cp949},
-    {"utf-8", InputEncoding::utf8},      {"utf8", InputEncoding::utf8},         {"utf-16le", InputEncoding::utf16le},
+    {"auto", InputEncoding::automatic},  {"cp949", InputEncoding::cp949},      {"uhc", InputEncoding::cp949},
+    {"ms949", InputEncoding::cp949},     {"euc-kr", InputEncoding::cp949},     {"ks_c_5601-1987", InputEncoding::cp949},
+    {"utf-8", InputEncoding::utf8},      {"utf8", InputEncoding::utf8},        {"utf-16le", InputEncoding::utf16le},
     {"utf16le", InputEncoding::utf16le}, {"utf-16be", InputEncoding::utf16be}, {"utf16be", InputEncoding::utf16be},
     {"utf-16", InputEncoding::utf16},    {"utf16", InputEncoding::utf16},
 };
@@ -31,7 +31,8 @@ bool same_name(std::string_view given, const char* name) {
 
 }  // namespace
 
-const char input_encoding_names[] = "auto, cp949, uhc, ms949, euc-kr, ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16";
+const char input_encoding_names[] =
+    "auto, cp949, uhc, ms949, euc-kr, ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16";
 const char output_encoding_names[] = "same, cp949, utf-8, utf8";
 
 TextEncoding output_encoding_for(OutputEncoding choice, TextEncoding input) {

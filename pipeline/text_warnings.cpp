@@ -22,11 +22,10 @@ struct Range {
 // Characters that show nothing by themselves: controls, spaces other than the plain one,
 // joiners and other format codes, variation selectors, combining marks, private use.
 constexpr Range invisible[] = {
-    {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD}, {0x0300, 0x036F},   {0x061C, 0x061C},
-    {0x115F, 0x1160}, {0x180B, 0x180F}, {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF},   {0x2000, 0x200F},
-    {0x2028, 0x202F}, {0x205F, 0x206F}, {0x20D0, 0x20FF}, {0x3164, 0x3164},   {0xE000, 0xF8FF},
-    {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0},   {0xFFF0, 0xFFFF},
-    {0xE0000, 0xE0FFF}, {0xF0000, 0x10FFFF},
+    {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD},   {0x0300, 0x036F},    {0x061C, 0x061C}, {0x115F, 0x1160},
+    {0x180B, 0x180F}, {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF},   {0x2000, 0x200F},    {0x2028, 0x202F}, {0x205F, 0x206F},
+    {0x20D0, 0x20FF}, {0x3164, 0x3164}, {0xE000, 0xF8FF},   {0xFE00, 0xFE0F},    {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
+    {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFFF}, {0xE0000, 0xE0FFF}, {0xF0000, 0x10FFFF},
 };
 
 bool is_invisible(char32_t c) {
@@ -75,13 +74,15 @@ std::string damage_warning(TextEncoding encoding, TextEncoding result, const Dec
 std::string unkept_warning(const UnkeptCharacters& unkept) {
     if (unkept.empty()) return "";
     std::vector<std::pair<char32_t, uint64_t>> by_count(unkept.begin(), unkept.end());
-    std::stable_sort(by_count.begin(), by_count.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(by_count.begin(), by_count.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
     uint64_t total = 0;
     for (const auto& entry : by_count) total += entry.second;
     std::string list;
     for (size_t k = 0; k < by_count.size() && k < named_characters; ++k)
         list += (k == 0 ? "" : ", ") + shown(by_count[k].first) + " \xC3\x97" + std::to_string(by_count[k].second);
-    if (by_count.size() > named_characters) list += ", " + counted(by_count.size() - named_characters, "other", "others");
+    if (by_count.size() > named_characters)
+        list += ", " + counted(by_count.size() - named_characters, "other", "others");
     return "holds " + counted(total, "character", "characters") + " that CP949 lacks, written as \"?\": " + list +
            "; --output-encoding utf-8 keeps them";
 }

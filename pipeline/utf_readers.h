@@ -136,10 +136,10 @@ private:
         needed_ = 0;
     }
 
-    uint64_t offset_ = 0;   // of the next byte
+    uint64_t offset_ = 0;  // of the next byte
     char32_t value_ = 0;
-    uint32_t needed_ = 0;   // continuation bytes still to come
-    uint32_t taken_ = 0;    // bytes of the unfinished sequence so far
+    uint32_t needed_ = 0;  // continuation bytes still to come
+    uint32_t taken_ = 0;   // bytes of the unfinished sequence so far
     unsigned char low_ = 0x80;
     unsigned char high_ = 0xBF;
 };
@@ -160,8 +160,8 @@ public:
                 continue;
             }
             has_byte_ = false;
-            char16_t unit = big_endian_ ? static_cast<char16_t>(first_byte_ << 8 | b)
-                                        : static_cast<char16_t>(b << 8 | first_byte_);
+            char16_t unit =
+                big_endian_ ? static_cast<char16_t>(first_byte_ << 8 | b) : static_cast<char16_t>(b << 8 | first_byte_);
             take(unit, on_character, on_bad);
             offset_ += 2;
         }
@@ -202,7 +202,7 @@ private:
     bool has_high_ = false;
     unsigned char first_byte_ = 0;
     char16_t high_ = 0;
-    uint64_t offset_ = 0;   // of the next whole code unit
+    uint64_t offset_ = 0;  // of the next whole code unit
 };
 
 }  // namespace tessaline

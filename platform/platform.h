@@ -124,8 +124,7 @@ bool platform_same_file(const char* a, const char* b);
 
 // Calls `visit` for every entry of a folder except "." and "..", in byte order of the names.
 // False when the folder cannot be listed (then `visit` was not called).
-bool platform_list_folder(const char* folder,
-                          void (*visit)(void* context, const char* name, bool is_folder),
+bool platform_list_folder(const char* folder, void (*visit)(void* context, const char* name, bool is_folder),
                           void* context);
 
 // What a folder walk needs to know of one file without following it anywhere: a link to a folder
@@ -138,7 +137,7 @@ struct PlatformFileId {
     }
     bool operator==(const PlatformFileId& other) const = default;
 };
-enum class PlatformEntryKind { file, folder, linked_folder };   // file: anything but a folder
+enum class PlatformEntryKind { file, folder, linked_folder };  // file: anything but a folder
 struct PlatformEntry {
     const char* name;
     PlatformEntryKind kind;

@@ -62,13 +62,17 @@ uint32_t decode_utf8(const unsigned char* text, size_t count, size_t& at) {
     int extra;
     uint32_t value;
     uint32_t second_low = 0x80, second_high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; value = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2; value = lead & 0x0F;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        value = lead & 0x0F;
         if (lead == 0xE0) second_low = 0xA0;
         if (lead == 0xED) second_high = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3; value = lead & 0x07;
+        extra = 3;
+        value = lead & 0x07;
         if (lead == 0xF0) second_low = 0x90;
         if (lead == 0xF4) second_high = 0x8F;
     } else return replacement_character;

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/posix_file.h"
 #include "platform/posix_error.h"
+#include "platform/posix_file.h"
 #include "platform/posix_signals.h"
 
 namespace tessaline {
@@ -21,7 +21,7 @@ struct PlatformOutput {
     int descriptor;
     std::string temporary;
     std::string path;
-    std::string permissions_of;     // empty: none to copy
+    std::string permissions_of;  // empty: none to copy
     int signal_slot;
 };
 

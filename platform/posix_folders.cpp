@@ -72,7 +72,8 @@ bool platform_is_link(const char* path) {
 }
 
 bool platform_same_file(const char* a, const char* b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (stat(a, &first) != 0 || stat(b, &second) != 0) return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
@@ -127,8 +128,7 @@ bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, 
     return true;
 }
 
-bool platform_list_folder(const char* folder,
-                          void (*visit)(void* context, const char* name, bool is_folder),
+bool platform_list_folder(const char* folder, void (*visit)(void* context, const char* name, bool is_folder),
                           void* context) {
     PlatformFolder* opened = platform_open_folder(folder);
     if (opened == nullptr) return false;

@@ -51,7 +51,8 @@ std::vector<wchar_t> without_surrogates(const std::vector<wchar_t>& wide) {
 unsigned char* wide_to_cp949(const std::vector<wchar_t>& wide, size_t* out_count) {
     std::vector<wchar_t> plain = without_surrogates(wide);
     int length = int_count(plain.size());
-    int needed = WideCharToMultiByte(cp949_code_page, WC_NO_BEST_FIT_CHARS, plain.data(), length, nullptr, 0, "?", nullptr);
+    int needed =
+        WideCharToMultiByte(cp949_code_page, WC_NO_BEST_FIT_CHARS, plain.data(), length, nullptr, 0, "?", nullptr);
     std::vector<char> out(static_cast<size_t>(needed));
     WideCharToMultiByte(cp949_code_page, WC_NO_BEST_FIT_CHARS, plain.data(), length, out.data(), needed, "?", nullptr);
     return finish(out.data(), out.size(), out_count);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/win32_file.h"
 #include "platform/win32_error.h"
+#include "platform/win32_file.h"
 #include "platform/win32_signals.h"
 
 namespace tessaline {
@@ -56,8 +56,8 @@ HANDLE create_temporary(const std::string& folder_prefix, std::string& name, int
     // Threads converting files of one folder at once each draw their own numbers.
     static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(counter++) + ".tmp";
+        name = folder_prefix + ".tessaline-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) +
+               ".tmp";
         signal_slot = win32_hold_temporary(name.c_str());
         HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -153,8 +153,8 @@ bool platform_commit_output(PlatformOutput* output) {
         written = false;
     }
     CloseHandle(output->handle);
-    if (written &&
-        !MoveFileExA(output->temporary.c_str(), output->path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written && !MoveFileExA(output->temporary.c_str(), output->path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         win32_fail_code(GetLastError());
         written = false;
     }
@@ -182,6 +182,8 @@ bool platform_write_stdout(const void* bytes, size_t count) {
     return write_all(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
 
-bool platform_write(PlatformFile* file, const void* bytes, size_t count) { return write_all(file->handle, bytes, count); }
+bool platform_write(PlatformFile* file, const void* bytes, size_t count) {
+    return write_all(file->handle, bytes, count);
+}
 
 }  // namespace tessaline

@@ -18,8 +18,8 @@ namespace {
 
 bool identity_of(const char* path, BY_HANDLE_FILE_INFORMATION& identity) {
     // Backup semantics let the handle name a folder as well as a file; no access is asked for.
-    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     bool known = GetFileInformationByHandle(handle, &identity) != 0;
     CloseHandle(handle);
@@ -75,8 +75,8 @@ bool platform_create_folder(const char* path) {
 bool platform_same_file(const char* a, const char* b) {
     BY_HANDLE_FILE_INFORMATION first = {}, second = {};
     if (!identity_of(a, first) || !identity_of(b, second)) return false;
-    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
 }
 
 bool platform_is_link(const char* path) {
@@ -153,8 +153,7 @@ bool platform_list_entries(PlatformFolder* folder, void (*visit)(void* context, 
     return true;
 }
 
-bool platform_list_folder(const char* folder,
-                          void (*visit)(void* context, const char* name, bool is_folder),
+bool platform_list_folder(const char* folder, void (*visit)(void* context, const char* name, bool is_folder),
                           void* context) {
     PlatformFolder* opened = platform_open_folder(folder[0] == '\0' ? "." : folder);
     if (opened == nullptr) return false;

@@ -30,7 +30,8 @@ std::string read_file(const fs::path& path) {
 std::string novel(int paragraphs) {
     std::string text;
     for (int k = 0; k < paragraphs; ++k)
-        text += cp949("그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\r\n잠겨 있었다. \"어디 가니?\" 하고 물었다.\r\n");
+        text += cp949(
+            "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\r\n잠겨 있었다. \"어디 가니?\" 하고 물었다.\r\n");
     return text;
 }
 

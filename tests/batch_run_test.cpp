@@ -52,7 +52,7 @@ std::string without_spaces(std::string text) {
 // recorded among the view's calls, so their order shows.
 struct RecordingControls final : OptionControls {
     RecordingView& recording;
-    std::array<bool, 4> checkboxes = {true, false, true, false};   // ids 1 to 4, as the window starts
+    std::array<bool, 4> checkboxes = {true, false, true, false};  // ids 1 to 4, as the window starts
     std::string min_length = "15";
 
     explicit RecordingControls(RecordingView& into) : recording(into) {}
@@ -115,8 +115,8 @@ TEST(TextFileTest, LooksAtTheLastThreeCharactersInAnyCase) {
     struct Case {
         const char* name;
         bool passes;
-    } cases[] = {{"a.txt", true}, {"b.TXT", true}, {"c.TxT", true}, {"mytxt", true}, {"txt", true},
-                 {"c.doc", false}, {"xt", false}, {"", false}, {"a.txt.bak", false}, {"a.tx", false}};
+    } cases[] = {{"a.txt", true},  {"b.TXT", true}, {"c.TxT", true}, {"mytxt", true},      {"txt", true},
+                 {"c.doc", false}, {"xt", false},   {"", false},     {"a.txt.bak", false}, {"a.tx", false}};
     for (const auto& c : cases) EXPECT_EQ(passes_text_file_test(c.name), c.passes) << c.name;
 }
 
@@ -124,10 +124,10 @@ TEST(MinLength, IsReadLikeAtoiOverNineCharactersAndDoubled) {
     struct Case {
         const char* text;
         int32_t bytes;
-    } cases[] = {{"15", 30},          {"abc", 0},         {"1234567890", 246913578},
-                 {"", 0},             {"  7", 14},        {"-5", -10},
-                 {"+8x", 16},         {"12 34", 24},      {"\t\n 20", 40},
-                 {"        9", 18},   {"         9", 0},  {"999999999", 1999999998}};
+    } cases[] = {{"15", 30},        {"abc", 0},        {"1234567890", 246913578},
+                 {"", 0},           {"  7", 14},       {"-5", -10},
+                 {"+8x", 16},       {"12 34", 24},     {"\t\n 20", 40},
+                 {"        9", 18}, {"         9", 0}, {"999999999", 1999999998}};
     for (const auto& c : cases) EXPECT_EQ(min_line_bytes_from(c.text), c.bytes) << c.text;
 }
 
@@ -165,7 +165,8 @@ TEST_F(BatchRunTest, EachFileGoesThroughItsStepsInOrder) {
     Texts order;
     for (const auto& call : recording.calls) {
         std::string operation = call.substr(0, call.find(':'));
-        if (operation != "set_file_progress" && (order.empty() || order.back() != operation)) order.push_back(operation);
+        if (operation != "set_file_progress" && (order.empty() || order.back() != operation))
+            order.push_back(operation);
     }
     EXPECT_EQ(order, (Texts{"read_min_length_text", "read_checkboxes", "show_path", "set_status", "show_preview",
                             "set_batch_progress", "refresh", "set_status", "show_message", "uncheck_mark_joins"}));
@@ -189,9 +190,8 @@ TEST_F(BatchRunTest, AFileThatCannotBeOpenedIsNamedAndNotCountedAsProcessed) {
     ASSERT_EQ(txt_file_count, 3);
     press_convert();
 
-    EXPECT_EQ(recording.of("set_status"),
-              (Texts{cp949("3 / 1 번째파일 처리중.."), cp949("3 / 2 번째파일 처리중.."),
-                     cp949("2개 파일 처리완료. 1개 파일 처리실패: missing.txt")}));
+    EXPECT_EQ(recording.of("set_status"), (Texts{cp949("3 / 1 번째파일 처리중.."), cp949("3 / 2 번째파일 처리중.."),
+                                                 cp949("2개 파일 처리완료. 1개 파일 처리실패: missing.txt")}));
     EXPECT_EQ(recording.of("show_message"),
               Texts{cp949("2개 파일 처리완료.\nTessaline 폴더에 자장되었습니다.\n1개 파일 처리실패:\nmissing.txt")});
     EXPECT_EQ(recording.of("set_batch_progress"), (Texts{"1", "2"}));
@@ -343,7 +343,8 @@ TEST_F(BatchRunTest, HardWrappedParagraphsComeOutOnOneLineEach) {
     };
     std::string wrapped;
     for (const auto& paragraph : paragraphs) {
-        size_t cut = paragraph.find("그는 ") != std::string::npos ? paragraph.find("그는 ") : paragraph.find("헐레벌떡");
+        size_t cut =
+            paragraph.find("그는 ") != std::string::npos ? paragraph.find("그는 ") : paragraph.find("헐레벌떡");
         wrapped += cp949(paragraph.substr(0, cut - 1)) + "\r\n" + cp949(paragraph.substr(cut)) + "\r\n";
     }
     make_file("novel.txt", wrapped);

@@ -45,7 +45,8 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
                 for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
                     auto to = static_cast<int64_t>(length);
                     if (from > to) continue;
-                    EXPECT_EQ((find_first_of<'"', '[', 0xA1>(bytes_of(text), from, to)), first_of_reference(text, from, to))
+                    EXPECT_EQ((find_first_of<'"', '[', 0xA1>(bytes_of(text), from, to)),
+                              first_of_reference(text, from, to))
                         << "length " << length << ", byte at " << at << ", from " << from;
                 }
             }
@@ -89,7 +90,8 @@ TEST(ByteSearch, FindsAPairAtEveryPositionAndNotAcrossTheEnd) {
                 << "length " << length << ", pair at " << at;
             // A first byte at the very end has no second byte before `to`.
             if (length > 0) {
-                EXPECT_EQ(find_pair(bytes_of(text), 0, to - 1, 0xC0, 0xBE), pair_reference(text, 0, to - 1, 0xC0, 0xBE));
+                EXPECT_EQ(find_pair(bytes_of(text), 0, to - 1, 0xC0, 0xBE),
+                          pair_reference(text, 0, to - 1, 0xC0, 0xBE));
             }
         }
     }

@@ -85,8 +85,9 @@ TEST_F(CliEncodingTest, Cp949OutputNamesTheFileHowManyAndWhich) {
     CliRun run = run_cli(work, {"--output-encoding", "CP949", "novel.txt"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(utf8(without_footer(read_file(work / "Tessaline" / "novel.txt"))), "가?나?다?\r\n");
-    EXPECT_TRUE(contains(run.err, "tessaline: 'novel.txt' holds 3 characters that CP949 lacks, written as \"?\": "
-                                  "— ×2, 😀 ×1; --output-encoding utf-8 keeps them\n"))
+    EXPECT_TRUE(contains(run.err,
+                         "tessaline: 'novel.txt' holds 3 characters that CP949 lacks, written as \"?\": "
+                         "— ×2, 😀 ×1; --output-encoding utf-8 keeps them\n"))
         << run.err;
     CliRun quiet = run_cli(work, {"-q", "--output-encoding", "cp949", "novel.txt"});
     EXPECT_TRUE(contains(quiet.err, "holds 3 characters")) << "a loss is told even under --quiet";
@@ -135,8 +136,9 @@ TEST_F(CliEncodingTest, EncodingNamesAreTheOnesPeopleUseAndUnknownOnesAreListed)
         EXPECT_EQ(run_cli(work, {"--stdout", "--input-encoding", name, "novel.txt"}).status, 0) << name;
     CliRun unknown = run_cli(work, {"--input-encoding", "latin1", "novel.txt"});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_TRUE(contains(unknown.err, "unknown input encoding 'latin1' (auto, cp949, uhc, ms949, euc-kr, "
-                                      "ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16)"))
+    EXPECT_TRUE(contains(unknown.err,
+                         "unknown input encoding 'latin1' (auto, cp949, uhc, ms949, euc-kr, "
+                         "ks_c_5601-1987, utf-8, utf8, utf-16le, utf-16be, utf-16)"))
         << unknown.err;
     CliRun unknown_output = run_cli(work, {"--output-encoding", "utf-16", "novel.txt"});
     EXPECT_EQ(unknown_output.status, 2);

@@ -131,7 +131,8 @@ TEST_F(CliSafetyTest, ALinkedTessalineFolderIsRefusedUnlessTheOutputFolderIsName
     for (const auto& path : {"books", "books/a.txt"}) {
         CliResult refused = run({path});
         EXPECT_EQ(refused.status, 1) << path;
-        EXPECT_TRUE(contains(refused.err, "'books/Tessaline/a.txt' is not written: the Tessaline folder is a symbolic link"))
+        EXPECT_TRUE(
+            contains(refused.err, "'books/Tessaline/a.txt' is not written: the Tessaline folder is a symbolic link"))
             << refused.err;
         EXPECT_TRUE(fs::is_empty(work / "elsewhere")) << path;
     }
@@ -156,7 +157,8 @@ TEST_F(CliSafetyTest, AResultIsNeverMoreReadableThanItsInput) {
 
 // A novel of about `megabytes` MB in CP949.
 std::string large_novel(int megabytes) {
-    std::string line = cp949("바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 저마\n다 외투 깃을 세우고 기다렸다.\n");
+    std::string line =
+        cp949("바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 저마\n다 외투 깃을 세우고 기다렸다.\n");
     std::string text;
     text.reserve(static_cast<size_t>(megabytes) << 20);
     while (text.size() < (static_cast<size_t>(megabytes) << 20)) text += line;

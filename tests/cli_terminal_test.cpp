@@ -118,8 +118,10 @@ TEST_F(CliTerminalTest, AKoreanLocaleHearsKoreanOnly) {
     for (const char* locale : {"LC_ALL=ko_KR.UTF-8", "LC_MESSAGES=ko_KR.eucKR"}) {
         CliResult usage = run({"-m", "abc", "books"}, "", {locale});
         EXPECT_EQ(usage.status, 2);
-        EXPECT_EQ(usage.err, "tessaline: --min-length에는 0부터 9999까지의 정수를 주어야 합니다: 'abc'\n"
-                             "자세한 내용은 'tessaline --help'를 보십시오.\n") << locale;
+        EXPECT_EQ(usage.err,
+                  "tessaline: --min-length에는 0부터 9999까지의 정수를 주어야 합니다: 'abc'\n"
+                  "자세한 내용은 'tessaline --help'를 보십시오.\n")
+            << locale;
     }
     EXPECT_TRUE(starts_with(run({"-m", "abc", "books"}, "", {"LANG=ko_KR.UTF-8", "LC_ALL=en_US.UTF-8"}).err,
                             "tessaline: --min-length takes a whole number"))

@@ -61,8 +61,8 @@ TEST_F(CliTest, StandardInputIsConvertedToStandardOutput) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"--stdout", "-"}, {}, {"--no-footer"}}) {
         CliResult result = run(args, cp949(novel_text));
         EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.out, converted(cp949(novel_text), args.empty() || args[0] != "--no-footer" ? std::vector<std::string>{}
-                                                                                                : args));
+        EXPECT_EQ(result.out, converted(cp949(novel_text),
+                                        args.empty() || args[0] != "--no-footer" ? std::vector<std::string>{} : args));
     }
 }
 
@@ -198,7 +198,7 @@ TEST_F(CliTest, FolderConvertsTheTextFilesDirectlyInIt) {
 }
 
 TEST_F(CliTest, FolderWhoseNamesOverflowOneSelectionIsConvertedWhole) {
-    const int files = 450;   // 450 names of 240 bytes do not fit in one 100000-byte selection
+    const int files = 450;  // 450 names of 240 bytes do not fit in one 100000-byte selection
     for (int k = 0; k < files; ++k) {
         std::string number = std::to_string(1000 + k);
         write_file(work / "many" / (std::string(232, 'n') + number + ".txt"), cp949("짧은 글이다.\n"));
@@ -324,7 +324,8 @@ size_t line_count(const std::string& text) { return static_cast<size_t>(std::cou
 
 TEST_F(CliTest, TheWindowsCheckedOptionsCanBeTurnedOff) {
     const std::string sentence = "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에 잠겨 있었다.";
-    std::string long_paragraph = cp949(repeated(sentence, 6) + "\n어린 시절의 기억이 하나둘 떠올랐다. 그리고 웃었다.\n");
+    std::string long_paragraph =
+        cp949(repeated(sentence, 6) + "\n어린 시절의 기억이 하나둘 떠올랐다. 그리고 웃었다.\n");
     EXPECT_TRUE(contains(converted(long_paragraph), cp949("있었다.\r\n\r\n어린")));
     EXPECT_TRUE(contains(converted(long_paragraph, {"--no-blank-after-long"}), cp949("있었다.\r\n어린")));
 
@@ -459,11 +460,11 @@ TEST_F(CliTest, HelpListsEveryOptionWithItsDefault) {
     CliResult help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* option : {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins",
-                               "--no-split-long", "--joints MODE", "--vocabulary-joints", "--dictionary PATH",
-                               "--input-encoding", "--output-encoding", "-o, --output-dir DIR", "-r, --recursive",
-                               "-j, --jobs N", "--stdout", "-q, --quiet", "-h, --help", "--version", "--no-footer",
-                               "--follow-links"})
+    for (const char* option :
+         {"-m, --min-length N", "--remove-hanja", "--no-blank-after-long", "--mark-joins", "--no-split-long",
+          "--joints MODE", "--vocabulary-joints", "--dictionary PATH", "--input-encoding", "--output-encoding",
+          "-o, --output-dir DIR", "-r, --recursive", "-j, --jobs N", "--stdout", "-q, --quiet", "-h, --help",
+          "--version", "--no-footer", "--follow-links"})
         EXPECT_TRUE(contains(help.out, option)) << option;
     for (const char* default_value : {"(default: 15)", "(default: vocabulary)", "(default: auto)", "(default: same"})
         EXPECT_TRUE(contains(help.out, default_value)) << default_value;

@@ -33,13 +33,22 @@ struct Case {
 TEST(Cp949ToUtf8, EachByteThatBeginsNoCharacterIsOneReplacement) {
     const Case cases[] = {
         {"Korean text", cp949("줄바꿈 보정"), "줄바꿈 보정"},
-        {"a byte no character begins with", "a\x80" "b", "a" + replacement_character + "b"},
+        {"a byte no character begins with",
+         "a\x80"
+         "b",
+         "a" + replacement_character + "b"},
         {"a lead byte at the end", "a\xB0", "a" + replacement_character},
-        {"a lead byte before a space", "\xB0\x20" "c", replacement_character + " c"},
+        {"a lead byte before a space",
+         "\xB0\x20"
+         "c",
+         replacement_character + " c"},
         {"a code of a user row", "\xC9\xA1 a", replacement_character + replacement_character + " a"},
         // A2 E8 has the shape of a character but is none: its first byte is replaced, then E8
         // (which no "a" can follow), and the "a" after them is kept.
-        {"a pair that is no character", cp949("가") + "\xA2\xE8" "ab", "가" + replacement_character + replacement_character + "ab"},
+        {"a pair that is no character",
+         cp949("가") + "\xA2\xE8"
+                       "ab",
+         "가" + replacement_character + replacement_character + "ab"},
     };
     for (const Case& c : cases) EXPECT_EQ(to_utf8(c.cp949), c.utf8) << c.name;
 }

@@ -19,8 +19,8 @@ namespace {
 // What the step sees besides the line: the output so far and the source after the line.
 struct Surroundings {
     std::string output;
-    std::string source_after;   // the source text after the line's LF; empty for a last line
-    bool last_line = false;     // the line ends at the source's NUL, not at a LF
+    std::string source_after;  // the source text after the line's LF; empty for a last line
+    bool last_line = false;    // the line ends at the source's NUL, not at a LF
     int32_t bracket_openers = 0;
 };
 
@@ -124,8 +124,8 @@ private:
     }
 
     int64_t rule_c(int64_t i) {
-        bool closing = c(i) == '"' || (c(i - 2) != ' ' && c(i - 1) == 0xA1 && c(i) == 0xB1) ||
-                       (c(i) == ']' && brackets_);
+        bool closing =
+            c(i) == '"' || (c(i - 2) != ' ' && c(i - 1) == 0xA1 && c(i) == 0xB1) || (c(i) == ']' && brackets_);
         bool opening = c(i + 1) == '"' || (c(i + 1) == 0xA1 && c(i + 2) == 0xB0) || (c(i + 1) == '[' && brackets_);
         if (!closing || !opening || c(i + 2) == ' ') return i + 1;
         line_ = line_.substr(0, static_cast<size_t>(i + 1)) + "\r\n\r\n" + line_.substr(static_cast<size_t>(i + 1));
@@ -149,8 +149,8 @@ std::string run_reference(const std::string& line, const Surroundings& around) {
 // Pieces that make up generated lines: every mark, the bytes beside them that the rules test,
 // and stray lead and trail bytes that put marks across character boundaries.
 const std::vector<std::string> text_pieces = {
-    " ", " ", " ", "  ", "\"", "\"", "“", "“", "”", "”", "[", "]", ".", "!", "?",
-    "\xB0\xA1", "\xB3\xAA", "\xB4\xD9", "a", ",", "\xA1", "\xB0", "\xB1", "\r", "‘", "’", "'",
+    " ", " ",        " ",        "  ",       "\"", "\"", "“",    "“",    "”",    "”",  "[", "]", ".", "!",
+    "?", "\xB0\xA1", "\xB3\xAA", "\xB4\xD9", "a",  ",",  "\xA1", "\xB0", "\xB1", "\r", "‘", "’", "'",
 };
 
 std::string generated_text(std::mt19937& rng, int pieces, const std::vector<std::string>& alphabet) {
@@ -177,10 +177,9 @@ std::string printable(const std::string& bytes) {
 void expect_same_as_reference(const std::string& line, const Surroundings& around) {
     std::string want = run_reference(line, around);
     std::string got = run_step(line, around);
-    ASSERT_EQ(printable(got), printable(want)) << "line " << printable(line) << "\noutput "
-                                                << printable(around.output) << "\nahead "
-                                                << printable(around.source_after) << "\nbrackets "
-                                                << around.bracket_openers;
+    ASSERT_EQ(printable(got), printable(want))
+        << "line " << printable(line) << "\noutput " << printable(around.output) << "\nahead "
+        << printable(around.source_after) << "\nbrackets " << around.bracket_openers;
 }
 
 TEST(DialogueBreaksTest, GivesTheSameBytesAsTheRulesWrittenOutForGeneratedLines) {
@@ -305,8 +304,7 @@ TEST(DialogueBreaksTest, AQuotationEndingASentenceGetsItsOwnParagraph) {
         {"several spaces after the mark", "“가자.”   그는 돌아섰다.", "“가자.”\r\n\r\n그는 돌아섰다.\r\n"},
         {"even after an embedding line", embedding_line + "\n“가자!” 그는 돌아섰다.",
          embedding_line + "\r\n\r\n“가자!”\r\n\r\n그는 돌아섰다.\r\n"},
-        {"in the middle of narration", "그는 “가자.” 하고 말했다.",
-         "그는 \r\n\r\n“가자.”\r\n\r\n하고 말했다.\r\n"},
+        {"in the middle of narration", "그는 “가자.” 하고 말했다.", "그는 \r\n\r\n“가자.”\r\n\r\n하고 말했다.\r\n"},
         {"second of two quotations", "그는 “가자” 하고 “가자.” 말했다.",
          "그는 “가자” 하고 \r\n\r\n“가자.”\r\n\r\n말했다.\r\n"},
         {"second of two straight quotations", "그는 \"가자\" 하고 \"가자.\" 말했다.",
@@ -340,8 +338,7 @@ TEST(DialogueBreaksTest, AnOpeningMarkLooksForItsClosingMarkInTheNextLine) {
     check_engine_cases({
         {"closing mark without a sentence end ahead", "그가 “내일은 꼭 함께\n떠나자” 하고 말했다.",
          "그가 “내일은 꼭 함께 떠나자”\r\n\r\n하고 말했다.\r\n"},
-        {"closing mark beyond 49 bytes",
-         "그가 “내일은 꼭 함께\n떠나자고 오래도록 창밖의 비를 바라보며 조용히 말했다.”",
+        {"closing mark beyond 49 bytes", "그가 “내일은 꼭 함께\n떠나자고 오래도록 창밖의 비를 바라보며 조용히 말했다.”",
          "그가 \r\n\r\n“내일은 꼭 함께 떠나자고 오래도록 창밖의 비를 바라보며 조용히 말했다.”\r\n"},
     });
 }
@@ -368,12 +365,10 @@ TEST(DialogueBreaksTest, BracketsCountAsQuotesOnlyInBracketHeavyDocuments) {
         trailer, trailer_out);
     check_engine_cases({
         {"brackets off, touching", "[알림][공지] 내일 쉰다.", "[알림][공지] 내일 쉰다.\r\n"},
-        {"brackets off, after a sentence end", "그는 말했다. [알림] 내일 쉰다.",
-         "그는 말했다. [알림] 내일 쉰다.\r\n"},
+        {"brackets off, after a sentence end", "그는 말했다. [알림] 내일 쉰다.", "그는 말했다. [알림] 내일 쉰다.\r\n"},
     });
     EXPECT_EQ(reflow_utf8(bracket_line(), plain_options()), bracket_line() + "\r\n");
 }
-
 
 // A hard-wrapped page where quotations share lines with narration and run across the wraps.
 const std::string dialogue_page =

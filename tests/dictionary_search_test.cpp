@@ -15,7 +15,7 @@ namespace {
 struct FolderCase {
     const char* what;
     const char* dicpath;
-    std::vector<std::string> first;   // the folders looked in before the system's own
+    std::vector<std::string> first;  // the folders looked in before the system's own
 };
 
 class DictionaryFolders : public testing::TestWithParam<FolderCase> {};
@@ -29,17 +29,16 @@ TEST_P(DictionaryFolders, ReadDicpathFirst) {
     EXPECT_EQ(folders[c.first.size()], "/usr/share/hunspell") << "where Debian's hunspell-ko installs it";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DictionaryFolders,
-    testing::Values(FolderCase{"none", nullptr, {}}, FolderCase{"empty", "", {}},
-                    FolderCase{"several_and_an_empty_entry", "/a:/b::/c", {"/a", "/b", "/c"}}),
-    [](const testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Paths, DictionaryFolders,
+                         testing::Values(FolderCase{"none", nullptr, {}}, FolderCase{"empty", "", {}},
+                                         FolderCase{"several_and_an_empty_entry", "/a:/b::/c", {"/a", "/b", "/c"}}),
+                         [](const testing::TestParamInfo<FolderCase>& info) { return std::string(info.param.what); });
 
 struct FilesCase {
     const char* what;
     std::set<std::string> present;
-    const char* path;            // a folder, or a file of the dictionary
-    const char* words;           // the .dic found, empty when none
+    const char* path;   // a folder, or a file of the dictionary
+    const char* words;  // the .dic found, empty when none
 };
 
 class DictionaryPlace : public testing::TestWithParam<FilesCase> {};
@@ -81,7 +80,8 @@ TEST(FindDictionary, SaysWhereItLooked) {
 }
 
 TEST(FindDictionary, TakesTheNamedOneOrTheFirstFound) {
-    std::set<std::string> present = {"/mine/ko.aff", "/mine/ko.dic", "/usr/share/hunspell/ko.aff", "/usr/share/hunspell/ko.dic"};
+    std::set<std::string> present = {"/mine/ko.aff", "/mine/ko.dic", "/usr/share/hunspell/ko.aff",
+                                     "/usr/share/hunspell/ko.dic"};
     auto exists = [&present](const std::string& path) { return present.count(path) > 0; };
     std::string why_not;
     EXPECT_EQ(find_dictionary("", "/mine", exists, why_not)->words, "/mine/ko.dic");

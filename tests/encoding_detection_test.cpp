@@ -15,7 +15,8 @@ namespace tessaline {
 
 namespace {
 
-const std::string novel_text = "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
+const std::string novel_text =
+    "바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은\r\n배를 기다렸다. “가자.” 그가 말했다.\r\n";
 
 // The decision for `bytes` fed in pieces of `piece` bytes (0: whole), with the file's size told
 // first when `sized`.
@@ -36,7 +37,8 @@ std::string with_bad_bytes(const std::string& text, int every) {
     for (size_t k = 0; k < text.size(); ++k) {
         damaged += text[k];
         bool character_ends = k + 1 == text.size() || (static_cast<unsigned char>(text[k + 1]) & 0xC0) != 0x80;
-        if (character_ends && static_cast<unsigned char>(text[k]) >= 0x80 && ++characters % every == 0) damaged += '\xFF';
+        if (character_ends && static_cast<unsigned char>(text[k]) >= 0x80 && ++characters % every == 0)
+            damaged += '\xFF';
     }
     return damaged;
 }
@@ -61,7 +63,8 @@ TEST(EncodingDetection, FindsEachEncodingInOrder) {
         {"UTF-8 with a bad byte in every 4 characters", with_bad_bytes(novel_text, 4), TextEncoding::cp949, 0},
         {"UTF-8 cut inside its last character", novel_text + "\xED\x95", TextEncoding::utf8, 0},
         {"CP949", cp949(novel_text), TextEncoding::cp949, 0},
-        {"CP949 with stray NUL bytes", cp949(novel_text) + std::string(3, '\0') + cp949(novel_text), TextEncoding::cp949, 0},
+        {"CP949 with stray NUL bytes", cp949(novel_text) + std::string(3, '\0') + cp949(novel_text),
+         TextEncoding::cp949, 0},
         {"one NUL before ASCII text", std::string("\0text", 5), TextEncoding::cp949, 0},
         {"ASCII", "plain text\r\n", TextEncoding::cp949, 0},
         {"empty", "", TextEncoding::cp949, 0},
@@ -102,7 +105,11 @@ TEST(EncodingDetection, RefusesWhatIsPlainlyNotTextAndNothingElse) {
         {"ZIP archive", std::string("PK\x03\x04\x14\x00", 6) + novel_text, false},
         {"gzip archive", std::string("\x1F\x8B\x08\x00", 4) + novel_text, false},
         {"JPEG image", "\xFF\xD8\xFF\xE0" + novel_text, false},
-        {"program", "\x7F" "ELF" + novel_text, false},
+        {"program",
+         "\x7F"
+         "ELF" +
+             novel_text,
+         false},
         {"old Office or Hangul document", "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + novel_text, false},
         {"random bytes", noise, false},
         {"fifteen stray control bytes in a novel", strays, true},
@@ -131,10 +138,15 @@ TEST(EncodingDetection, ForcedEncodingsSkipOnlyTheirOwnMark) {
         {"UTF-16LE forced keeps a UTF-16BE mark", utf16be_mark + "a", InputEncoding::utf16le, TextEncoding::utf16le, 0},
         {"UTF-16BE forced", utf16le(novel_text), InputEncoding::utf16be, TextEncoding::utf16be, 0},
         {"CP949 forced on UTF-8", novel_text, InputEncoding::cp949, TextEncoding::cp949, 0},
-        {"CP949 forced follows a mark", utf16be_mark + utf16be(novel_text), InputEncoding::cp949, TextEncoding::utf16be, 2},
+        {"CP949 forced follows a mark", utf16be_mark + utf16be(novel_text), InputEncoding::cp949, TextEncoding::utf16be,
+         2},
         {"UTF-16 takes the order from the text", utf16be(novel_text), InputEncoding::utf16, TextEncoding::utf16be, 0},
-        {"UTF-16 takes the order from the mark", utf16le_mark + utf16be(novel_text), InputEncoding::utf16, TextEncoding::utf16le, 2},
-        {"a forced encoding is never refused", "\x7F" "ELF", InputEncoding::cp949, TextEncoding::cp949, 0},
+        {"UTF-16 takes the order from the mark", utf16le_mark + utf16be(novel_text), InputEncoding::utf16,
+         TextEncoding::utf16le, 2},
+        {"a forced encoding is never refused",
+         "\x7F"
+         "ELF",
+         InputEncoding::cp949, TextEncoding::cp949, 0},
     };
     for (const auto& c : cases) {
         Detection found = detect(c.bytes, c.choice);
@@ -162,10 +174,18 @@ TEST(EncodingNames, AreTheNamesPeopleUseInAnyCase) {
         const char* name;
         InputEncoding encoding;
     } cases[] = {
-        {"auto", InputEncoding::automatic},       {"cp949", InputEncoding::cp949},   {"UHC", InputEncoding::cp949},
-        {"MS949", InputEncoding::cp949},          {"EUC-KR", InputEncoding::cp949},  {"euc-kr", InputEncoding::cp949},
-        {"KS_C_5601-1987", InputEncoding::cp949}, {"UTF-8", InputEncoding::utf8},    {"utf8", InputEncoding::utf8},
-        {"Utf-16LE", InputEncoding::utf16le},     {"UTF-16BE", InputEncoding::utf16be}, {"utf-16", InputEncoding::utf16},
+        {"auto", InputEncoding::automatic},
+        {"cp949", InputEncoding::cp949},
+        {"UHC", InputEncoding::cp949},
+        {"MS949", InputEncoding::cp949},
+        {"EUC-KR", InputEncoding::cp949},
+        {"euc-kr", InputEncoding::cp949},
+        {"KS_C_5601-1987", InputEncoding::cp949},
+        {"UTF-8", InputEncoding::utf8},
+        {"utf8", InputEncoding::utf8},
+        {"Utf-16LE", InputEncoding::utf16le},
+        {"UTF-16BE", InputEncoding::utf16be},
+        {"utf-16", InputEncoding::utf16},
     };
     for (const auto& c : cases) {
         InputEncoding found = InputEncoding::automatic;
@@ -196,7 +216,7 @@ TEST(EncodingNames, SameWritesCp949InputAsCp949AndAllElseAsUtf8) {
 // find the same share of control codes.
 TEST(EncodingDetection, ControlCodesCountTheSameInBlocksAndByteByByte) {
     const unsigned char alphabet[] = {0x00, 0x01, 0x08, 0x09, 0x0D, 0x0E, 0x1A, 0x1B, 0x1C,
-                                      0x1F, 0x20, 0x7E, 0x7F, 0x80, 0xB0, 0xFF, 'a', '\n'};
+                                      0x1F, 0x20, 0x7E, 0x7F, 0x80, 0xB0, 0xFF, 'a',  '\n'};
     std::mt19937 random(13);
     for (int round = 0; round < 500; ++round) {
         std::string bytes;

@@ -43,9 +43,9 @@ INSTANTIATE_TEST_SUITE_P(KeepMarks, LineEnding,
                                          EndingCase{">", true}, EndingCase{"”", true}, EndingCase{"’", true},
                                          EndingCase{"“", true}, EndingCase{"‘", true}, EndingCase{"…", true},
                                          EndingCase{"==", true}, EndingCase{"--", true}, EndingCase{"**", true},
-                                         EndingCase{"//", true}, EndingCase{"다 ", false},
-                                         EndingCase{",", false}, EndingCase{")", false}, EndingCase{"=", false},
-                                         EndingCase{"-*", false}, EndingCase{"다", false}));
+                                         EndingCase{"//", true}, EndingCase{"다 ", false}, EndingCase{",", false},
+                                         EndingCase{")", false}, EndingCase{"=", false}, EndingCase{"-*", false},
+                                         EndingCase{"다", false}));
 
 TEST(KeepRules, TwoEmptyLinesAfterALineKeepIt) {
     std::string result = reflow_utf8(open_line + "\r\n\r\n\r\n" + next_line + "\r\n", plain_options());
@@ -54,23 +54,27 @@ TEST(KeepRules, TwoEmptyLinesAfterALineKeepIt) {
 
 TEST(KeepRules, AShortLineStartingAParagraphStandsAlone) {
     ConversionOptions options = with_min_length(15);
-    EXPECT_EQ(reflow_utf8("제삼장 떠나는 날\r\n" + next_line + "\r\n", options), "제삼장 떠나는 날\r\n" + next_line + "\r\n" + kept_last);
+    EXPECT_EQ(reflow_utf8("제삼장 떠나는 날\r\n" + next_line + "\r\n", options),
+              "제삼장 떠나는 날\r\n" + next_line + "\r\n" + kept_last);
     // A closing quote at its start does not protect it; it is judged by the other rules.
-    EXPECT_EQ(reflow_utf8("”하고 말했다 그\r\n" + next_line + "\r\n", options), "”하고 말했다 그" + next_line + "\r\n" + kept_last);
+    EXPECT_EQ(reflow_utf8("”하고 말했다 그\r\n" + next_line + "\r\n", options),
+              "”하고 말했다 그" + next_line + "\r\n" + kept_last);
 }
 
 TEST(KeepRules, TheMinimumCountsBytesIncludingTheLineEnd) {
     // 28 bytes of text and CR LF make 30: kept under a minimum of 15 characters, joined under 14.
     const std::string title = "가나다라마바사아자차카타파하";
-    EXPECT_EQ(reflow_utf8(title + "\r\n" + next_line + "\r\n", with_min_length(15)), title + "\r\n" + next_line + "\r\n" + kept_last);
-    EXPECT_EQ(reflow_utf8(title + "\r\n" + next_line + "\r\n", with_min_length(14)), title + next_line + "\r\n" + kept_last);
+    EXPECT_EQ(reflow_utf8(title + "\r\n" + next_line + "\r\n", with_min_length(15)),
+              title + "\r\n" + next_line + "\r\n" + kept_last);
+    EXPECT_EQ(reflow_utf8(title + "\r\n" + next_line + "\r\n", with_min_length(14)),
+              title + next_line + "\r\n" + kept_last);
 }
 
 TEST(KeepRules, BoardHeaderLinesAreKept) {
     const char* headers[] = {"제 목: 오늘 모임 안내", "제 목 : 오늘 모임 안내", "번 호: 1234 가나다",
-                             "조회수: 120 회 가나다", "조회수 : 120 회 가나", "작성자: 누군가 가나다",
-                             "등록자: 누군가 가나", "등록일: 이천십년 칠월", "올린이: 누군가 가나다",
-                             "제목: 오늘 모임 안내", "제목 : 오늘 모임 안내", "번호: 1234 가나다라"};
+                             "조회수: 120 회 가나다", "조회수 : 120 회 가나",   "작성자: 누군가 가나다",
+                             "등록자: 누군가 가나",   "등록일: 이천십년 칠월",  "올린이: 누군가 가나다",
+                             "제목: 오늘 모임 안내",  "제목 : 오늘 모임 안내",  "번호: 1234 가나다라"};
     for (const char* header : headers) {
         std::string source = std::string(header) + "\r\n" + next_line + "\r\n";
         EXPECT_EQ(reflow_utf8(source, plain_options()), source) << header;
@@ -110,8 +114,8 @@ TEST(JoinSteps, AShortJoinedLineBeforeAnEmptyLineEndsItsParagraph) {
 }
 
 TEST(JoinSteps, NumberedAndSeparatorLinesStartOnANewLine) {
-    for (const char* next : {"1. 첫째 항목이다.", "2: 둘째 항목이다.", "3- 셋째 항목이다.", "-----", "=====", "/////",
-                             "*****"}) {
+    for (const char* next :
+         {"1. 첫째 항목이다.", "2: 둘째 항목이다.", "3- 셋째 항목이다.", "-----", "=====", "/////", "*****"}) {
         std::string source = open_line + "\r\n" + next + "\r\n";
         EXPECT_EQ(reflow_utf8(source, plain_options()), source) << next;
     }
@@ -120,8 +124,10 @@ TEST(JoinSteps, NumberedAndSeparatorLinesStartOnANewLine) {
 
 TEST(JoinSteps, AnEmptyLineIsSwallowedUnlessANumberedLineFollows) {
     ConversionOptions options = with_min_length(15);
-    EXPECT_EQ(reflow_utf8(open_line + "\r\n\r\n" + next_line + "\r\n", plain_options()), open_line + next_line + "\r\n");
-    EXPECT_EQ(reflow_utf8(open_line + "\r\n\r\n1. 항목이다.\r\n", options), open_line + "\r\n\r\n1. 항목이다.\r\n" + kept_last);
+    EXPECT_EQ(reflow_utf8(open_line + "\r\n\r\n" + next_line + "\r\n", plain_options()),
+              open_line + next_line + "\r\n");
+    EXPECT_EQ(reflow_utf8(open_line + "\r\n\r\n1. 항목이다.\r\n", options),
+              open_line + "\r\n\r\n1. 항목이다.\r\n" + kept_last);
 }
 
 TEST(JoinSteps, TheJoinMarkStandsAtEveryJoint) {

@@ -42,18 +42,17 @@ void expect_reviewed(const std::vector<ReviewCase>& cases, const ConversionOptio
         SCOPED_TRACE(std::string(c.line) + "| " + c.next);
         std::string result = reflow_utf8(start + c.line + "\r\n" + c.next, options);
         std::string mark = options.mark_joins ? "`" : "";
-        std::string expected =
-            start + without_trailing_space(c.line) + mark + (c.spaced ? " " : "") + c.next + "\r\n";
+        std::string expected = start + without_trailing_space(c.line) + mark + (c.spaced ? " " : "") + c.next + "\r\n";
         EXPECT_EQ(result, expected) << result.substr(start.size());
     }
 }
 
 TEST(JointReview, Step1NextLineWithEopsKeepsTheSpace) {
     expect_reviewed({
-        {"그에게는 이제 돈이", "없다.", true},   // +4 is a full stop: step 3 would take the space
+        {"그에게는 이제 돈이", "없다.", true},  // +4 is a full stop: step 3 would take the space
         {"그에게는 이제 돈이", "없는.", true},
         {"그에게는 이제 돈이 ", "없다.", true},
-        {"그는 그 사람에게", "없 는 것을 주었다.", true},   // a one-syllable word that attaches otherwise
+        {"그는 그 사람에게", "없 는 것을 주었다.", true},  // a one-syllable word that attaches otherwise
         {"그는 그 사람에게", "도 없는 것을 주었다.", false},
     });
 }
@@ -164,12 +163,14 @@ TEST(JointReview, OtherwiseTheSpaceStays) {
 TEST(JointReview, WithJoinMarkTheMarkStaysLast) {
     ConversionOptions options = plain_options();
     options.mark_joins = true;
-    expect_reviewed({
-        {"그 나라에", "선 그랬다.", false},
-        {"그가 알 수 있도", "록 말했다.", false},
-        {"그것은 사실이", "다.", false},
-        {"그날 아침부터", "비가 내렸다.", true},
-    }, options);
+    expect_reviewed(
+        {
+            {"그 나라에", "선 그랬다.", false},
+            {"그가 알 수 있도", "록 말했다.", false},
+            {"그것은 사실이", "다.", false},
+            {"그날 아침부터", "비가 내렸다.", true},
+        },
+        options);
     // The line's own space stands before the mark, so the review never sees it.
     EXPECT_EQ(reflow_utf8(unspaced_document_start() + "그는 서울 \r\n로 떠났다.", options),
               unspaced_document_start() + "그는 서울 `로 떠났다.\r\n");

@@ -32,8 +32,10 @@ TEST(KoreanDictionary, KnowsWordsWithTheirEndingsWhereHunspellKoIsInstalled) {
     KoreanDictionary dictionary("", warnings.sink());
     if (!dictionary.available()) GTEST_SKIP() << "no Korean dictionary here: " << warnings.told.at(0);
     EXPECT_TRUE(warnings.told.empty());
-    for (const char* word : {"사람", "사람들은", "가방을", "기다렸다"}) EXPECT_TRUE(dictionary.is_word(cp949(word))) << word;
-    for (const char* fused : {"가방을기다렸다", "사람들은가방을"}) EXPECT_FALSE(dictionary.is_word(cp949(fused))) << fused;
+    for (const char* word : {"사람", "사람들은", "가방을", "기다렸다"})
+        EXPECT_TRUE(dictionary.is_word(cp949(word))) << word;
+    for (const char* fused : {"가방을기다렸다", "사람들은가방을"})
+        EXPECT_FALSE(dictionary.is_word(cp949(fused))) << fused;
 }
 
 TEST(KoreanDictionary, AMissingDictionaryIsToldOnce) {

@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "첫째 문단이다.\r\n\r\n\r\n둘째 문단이다.\r\n\r\n"},
         LoopCase{"one_empty_line_stays_a_line_of_its_own", "첫째 문단이다.\r\n\r\n둘째 문단이다.\r\n",
                  "첫째 문단이다.\r\n\r\n둘째 문단이다.\r\n\r\n"},
-        LoopCase{"inner_space_runs_are_squeezed", "바람이  불고    비가 내렸다.\r\n", "바람이 불고 비가 내렸다.\r\n\r\n"}),
+        LoopCase{"inner_space_runs_are_squeezed", "바람이  불고    비가 내렸다.\r\n",
+                 "바람이 불고 비가 내렸다.\r\n\r\n"}),
     [](const testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
 
 TEST(LineLoopWithoutMinimum, SwallowsASingleEmptyLineAfterAKeptLine) {

@@ -16,10 +16,10 @@ namespace {
 // A line and the output text before it, all written in UTF-8.
 struct LineCase {
     const char* name;
-    const char* line;            // without its CR LF
+    const char* line;  // without its CR LF
     const char* output_before;
     int32_t unspaced_long_lines;
-    const char* line_after;      // without its CR LF
+    const char* line_after;  // without its CR LF
     const char* output_after;
 };
 
@@ -140,8 +140,8 @@ TEST(LineStartTest, AKeptLineEndingInAClosingMarkGetsABlankLine) {
         {"quotation opened on an earlier line", "다음 줄.", "앞.\r\n가자고 했다'\r\n", 0, "다음 줄.",
          "앞.\r\n가자고 했다'\r\n\r\n"},
         {"at the very start of the output", "다음 줄.", "'가나다'\r\n", 0, "다음 줄.", "'가나다'\r\n\r\n"},
-        {"a quoted line after a closing quote gets one blank line", "“또 가자.”", "“가자.”\r\n", 0,
-         "“또 가자.”", "“가자.”\r\n\r\n"},
+        {"a quoted line after a closing quote gets one blank line", "“또 가자.”", "“가자.”\r\n", 0, "“또 가자.”",
+         "“가자.”\r\n\r\n"},
     });
 }
 

@@ -112,8 +112,9 @@ testing::AssertionResult same_text(const std::string& actual, const std::string&
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
     size_t from = at > 40 ? at - 40 : 0;
     return testing::AssertionFailure() << "lengths " << actual.size() << " and " << expected.size()
-                                       << ", first difference at byte " << at << "\n  actual:   "
-                                       << utf8(actual.substr(from, 120)) << "\n  expected: " << utf8(expected.substr(from, 120));
+                                       << ", first difference at byte " << at
+                                       << "\n  actual:   " << utf8(actual.substr(from, 120))
+                                       << "\n  expected: " << utf8(expected.substr(from, 120));
 }
 
 std::string hundred_thousand_bytes_of_short_lines() {
@@ -133,7 +134,7 @@ TEST(VeryLongLines, TwoOfThemAreSplitFromTheFirst) {
 }
 
 TEST(VeryLongLines, ALineOfExactlyEightHundredBytesCountsOnlyDuringThePass) {
-    std::string sentences = repeat(sentence_text, 22);  // 791 bytes
+    std::string sentences = repeat(sentence_text, 22);                       // 791 bytes
     std::string counted = sentences + " " + std::string(7, 'a') + crlf;      // 800 bytes before its LF
     std::string not_counted = sentences + " " + std::string(6, 'a') + crlf;  // 799 bytes before its LF
     ASSERT_EQ(counted.size(), 801u);
@@ -191,7 +192,8 @@ TEST(SentenceSplitting, WaitsForFiftyBytesBeforeBreaking) {
     std::string short_sentence = cp949("그랬다.");  // 7 bytes: the seventh end first makes 55
     std::string seven = repeat(short_sentence, 7);
     std::string paragraph = repeat(short_sentence, 40) + crlf;
-    EXPECT_TRUE(same_text(split_in_qualifying(paragraph), repeat(seven + crlf, 5, "") + repeat(short_sentence, 5) + crlf));
+    EXPECT_TRUE(
+        same_text(split_in_qualifying(paragraph), repeat(seven + crlf, 5, "") + repeat(short_sentence, 5) + crlf));
 }
 
 TEST(SentenceSplitting, TheLastFullStopBeforeTheLineEndIsNoSentenceEnd) {
@@ -215,18 +217,19 @@ TEST_P(SentenceEnds, DecideWhereTheFirstBreakFalls) {
     EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Marks, SentenceEnds,
-    testing::Values(EndCase{"da", "그는 집으로 돌아왔다.", true}, EndCase{"ga", "그는 결국 집으로 돌아왔는가.", true},
-                    EndCase{"rya", "누가 감히 그 길을 막으랴.", true}, EndCase{"ra", "너는 어서 집으로 가라.", true},
-                    EndCase{"other_syllable", "그는 집으로 돌아왔어요.", false},
-                    EndCase{"doubled_stop", "그는 집으로 돌아왔다..", false},
-                    EndCase{"before_parenthesis", "그는 집으로 돌아왔다.)", false},
-                    EndCase{"before_bracket", "그는 집으로 돌아왔다.]", false},
-                    EndCase{"before_angle", "그는 집으로 돌아왔다.>", false},
-                    EndCase{"before_apostrophe", "그는 집으로 돌아왔다.'", false},
-                    EndCase{"before_double_quote", "그는 집으로 돌아왔다.\"", false}),
-    [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Marks, SentenceEnds,
+                         testing::Values(EndCase{"da", "그는 집으로 돌아왔다.", true},
+                                         EndCase{"ga", "그는 결국 집으로 돌아왔는가.", true},
+                                         EndCase{"rya", "누가 감히 그 길을 막으랴.", true},
+                                         EndCase{"ra", "너는 어서 집으로 가라.", true},
+                                         EndCase{"other_syllable", "그는 집으로 돌아왔어요.", false},
+                                         EndCase{"doubled_stop", "그는 집으로 돌아왔다..", false},
+                                         EndCase{"before_parenthesis", "그는 집으로 돌아왔다.)", false},
+                                         EndCase{"before_bracket", "그는 집으로 돌아왔다.]", false},
+                                         EndCase{"before_angle", "그는 집으로 돌아왔다.>", false},
+                                         EndCase{"before_apostrophe", "그는 집으로 돌아왔다.'", false},
+                                         EndCase{"before_double_quote", "그는 집으로 돌아왔다.\"", false}),
+                         [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 struct HeadCase {
     const char* head;
@@ -242,15 +245,14 @@ TEST_P(ContinuationHeads, KeepTheSentenceBeforeThemUnbroken) {
     EXPECT_EQ(utf8(first_line(split_in_qualifying(paragraph))), utf8(expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, ContinuationHeads,
-    testing::Values(HeadCase{"그리고", true}, HeadCase{"그러나", true}, HeadCase{"그렇지만", true},
-                    HeadCase{"그래서", true}, HeadCase{"그런데", true}, HeadCase{"또", true},
-                    HeadCase{"따라서", true}, HeadCase{"요컨대", true}, HeadCase{"다만", true},
-                    HeadCase{"더구나", true}, HeadCase{"왜냐하면", true}, HeadCase{"그래도", true},
-                    HeadCase{"하물며", true}, HeadCase{"혹은", true}, HeadCase{"하지만", true},
-                    HeadCase{"아니,", true}, HeadCase{"아니야", false}, HeadCase{"그리하여", false},
-                    HeadCase{"그", false}));
+INSTANTIATE_TEST_SUITE_P(Words, ContinuationHeads,
+                         testing::Values(HeadCase{"그리고", true}, HeadCase{"그러나", true}, HeadCase{"그렇지만", true},
+                                         HeadCase{"그래서", true}, HeadCase{"그런데", true}, HeadCase{"또", true},
+                                         HeadCase{"따라서", true}, HeadCase{"요컨대", true}, HeadCase{"다만", true},
+                                         HeadCase{"더구나", true}, HeadCase{"왜냐하면", true}, HeadCase{"그래도", true},
+                                         HeadCase{"하물며", true}, HeadCase{"혹은", true}, HeadCase{"하지만", true},
+                                         HeadCase{"아니,", true}, HeadCase{"아니야", false},
+                                         HeadCase{"그리하여", false}, HeadCase{"그", false}));
 
 TEST(SplitSegments, AnEmptyLineFollowsASegmentOfMoreThanThreeHundredBytes) {
     std::string long_sentence = cp949("그는 " + repeat("아주", 40) + " 먼 길을 걸어서 집으로 돌아왔다.");
@@ -302,7 +304,8 @@ TEST(BlankAfterLong, NeedsANextLineOfMoreThanThirtyBytes) {
     EXPECT_TRUE(same_text(blank_only(long_paragraph + thirty_one), long_paragraph + crlf + thirty_one));
     // A last line without a line end counts up to the end of the text.
     EXPECT_TRUE(same_text(blank_only(long_paragraph + std::string(30, 'b')), long_paragraph + std::string(30, 'b')));
-    EXPECT_TRUE(same_text(blank_only(long_paragraph + std::string(31, 'b')), long_paragraph + crlf + std::string(31, 'b')));
+    EXPECT_TRUE(
+        same_text(blank_only(long_paragraph + std::string(31, 'b')), long_paragraph + crlf + std::string(31, 'b')));
 }
 
 TEST(BlankAfterLong, IsNotAddedAfterAQuotedParagraph) {

@@ -35,7 +35,8 @@ TEST(OwnFooter, OnlyAFooterOfThisProgramAtTheVeryEndIsFound) {
         {"not at the start of a line", body + "x" + footer_text, body + "x" + footer_text},
         {"the date is not a date", body + bad_date, body + bad_date},
         {"another version line", body + other_version, body + other_version},
-        {"only the date line", body + "[Text modified date: 2024.3.5]\r\n", body + "[Text modified date: 2024.3.5]\r\n"},
+        {"only the date line", body + "[Text modified date: 2024.3.5]\r\n",
+         body + "[Text modified date: 2024.3.5]\r\n"},
         {"an empty text", "", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(c.text.substr(0, kept(c.text)), c.kept) << c.what;

@@ -59,7 +59,8 @@ TEST_F(ResultSafetyTest, ALinkedTessalineFolderIsWrittenThroughOnlyWhenNotRefuse
     fs::create_directories(folder / "elsewhere");
     fs::create_directory_symlink("elsewhere", folder / "Tessaline");
     EXPECT_FALSE(write(cp949("글"), true, true));
-    EXPECT_EQ(failure.reason, "is not written: the Tessaline folder is a symbolic link (name an output folder with -o)");
+    EXPECT_EQ(failure.reason,
+              "is not written: the Tessaline folder is a symbolic link (name an output folder with -o)");
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
     // The window writes as it always has.
     EXPECT_TRUE(write(cp949("글"), true, false)) << failure.reason;

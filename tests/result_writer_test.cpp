@@ -54,7 +54,9 @@ void in_pieces(const std::string& text, size_t piece, const std::function<void(c
 std::string trimmed(const std::string& text, size_t piece) {
     EndTrim trim;
     std::string kept;
-    auto keep = [&kept](const unsigned char* bytes, size_t count) { kept.append(reinterpret_cast<const char*>(bytes), count); };
+    auto keep = [&kept](const unsigned char* bytes, size_t count) {
+        kept.append(reinterpret_cast<const char*>(bytes), count);
+    };
     in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { trim.put(bytes, count, keep); });
     trim.finish(keep);
     return kept;
@@ -70,7 +72,8 @@ TEST(EndTrim, CutsTheEndToOneLineBreakWhateverThePieces) {
         {"no line break gets one", cp949("끝."), cp949("끝.") + "\r\n"},
         {"bare LF and CR cut", "end \n\r\n\r", "end\r\n"},
         {"inner blanks kept", "a  \r\n  b\r\n", "a  \r\n  b\r\n"},
-        {"blank runs between words kept", "a" + std::string(300, ' ') + "b \r\n", "a" + std::string(300, ' ') + "b\r\n"},
+        {"blank runs between words kept", "a" + std::string(300, ' ') + "b \r\n",
+         "a" + std::string(300, ' ') + "b\r\n"},
         {"empty text", "", ""},
         {"one byte", "x", "x"},
         {"one blank byte", " ", " "},
@@ -128,7 +131,8 @@ protected:
 
     // Writes `text` as the result of `input_path` in pieces of `piece` bytes; false when it failed.
     bool write(const std::string& text, const std::string& input_path, const std::string& output_folder = "",
-               TextEncoding encoding = TextEncoding::cp949, size_t piece = 4096, const StandInTable* stand_ins = nullptr) {
+               TextEncoding encoding = TextEncoding::cp949, size_t piece = 4096,
+               const StandInTable* stand_ins = nullptr) {
         ResultWriter writer(encoding, stand_ins, preview_limit_last);
         if (!writer.open_file(input_path, output_folder, failure)) return false;
         in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write({bytes, count}); });
@@ -230,7 +234,8 @@ TEST_F(ResultWriterTest, AUtf8ResultGetsBackTheCharactersOfTheStandInsWhateverTh
     std::string text = cp949("가") + stand_ins + cp949("나");
     for (size_t piece : {size_t{1}, size_t{3}, text.size()}) {
         ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", TextEncoding::utf8, piece, &table)) << failure.reason;
-        EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "가—😀나\r\n" + footer_for_today()) << "pieces of " << piece;
+        EXPECT_EQ(read_file(folder / "Tessaline" / "a.txt"), "가—😀나\r\n" + footer_for_today())
+            << "pieces of " << piece;
     }
 }
 

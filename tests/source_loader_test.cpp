@@ -149,8 +149,8 @@ TEST_F(SourceLoaderTest, BytesThatAreNotTextAreCountedWithTheFirstOffset) {
         std::string expected;
         std::string warning;
     } cases[] = {
-        {"lone CP949 lead byte before a line end", cp949("가나") + "\xB0\r\n" + cp949("다"), cp949("가나") + "?\r\n" + cp949("다"),
-         "has 1 byte that is not CP949 text (at byte 4), written as \"?\""},
+        {"lone CP949 lead byte before a line end", cp949("가나") + "\xB0\r\n" + cp949("다"),
+         cp949("가나") + "?\r\n" + cp949("다"), "has 1 byte that is not CP949 text (at byte 4), written as \"?\""},
         {"CP949 lead byte at the very end", cp949("가") + "\xC8", cp949("가") + "?",
          "has 1 byte that is not CP949 text (at byte 2), written as \"?\""},
         {"lead byte before a space, and a byte that leads nothing", "a\xB0 z\x80" + cp949("가"), "a? z?" + cp949("가"),

@@ -24,30 +24,30 @@ namespace {
 
 // Characters across the planes, each in a Korean sentence.
 const char* const test_characters[] = {
-    "—",           // em dash, which CP949 lacks
-    "–",           // en dash
-    "―",           // the horizontal bar CP949 has
-    "•",           // bullet
-    "·",           // middle dot, in CP949
-    "※",           // reference mark, in CP949
-    "✓",           // check mark
-    "é",           // precomposed Latin letter
-    "e\u0301",     // Latin letter with a combining accent
-    "Ångström",    // Latin letters CP949 partly has
-    "😀",          // emoji outside the first plane
-    "❤️",          // emoji with a variation selector
-    "👍🏽",          // emoji with a skin tone
-    "👨‍👩‍👧",        // emoji joined by zero-width joiners
-    "🇰🇷",          // flag of two regional indicators
-    "𠀀",          // CJK extension B
-    "𝄞",           // musical symbol
-    "ᄀᆞ",         // old Hangul jamo
-    "ᅀᅌ",         // more old Hangul jamo
-    "们",          // simplified Chinese, not in CP949
-    "\uE000\uE05E", // private-use characters, CP949's user-defined codes
-    "\u00A0",      // no-break space
-    "\uFFFD",      // the replacement character itself
-    "漢字",        // Hanja CP949 has
+    "—",                   // em dash, which CP949 lacks
+    "–",                   // en dash
+    "―",                   // the horizontal bar CP949 has
+    "•",                   // bullet
+    "·",                   // middle dot, in CP949
+    "※",                   // reference mark, in CP949
+    "✓",                   // check mark
+    "é",                   // precomposed Latin letter
+    "e\u0301",             // Latin letter with a combining accent
+    "Ångström",            // Latin letters CP949 partly has
+    "😀",                   // emoji outside the first plane
+    "❤️",              // emoji with a variation selector
+    "👍🏽",            // emoji with a skin tone
+    "👨‍👩‍👧",  // emoji joined by zero-width joiners
+    "🇰🇷",                  // flag of two regional indicators
+    "𠀀",                  // CJK extension B
+    "𝄞",                   // musical symbol
+    "ᄀᆞ",                // old Hangul jamo
+    "ᅀᅌ",                // more old Hangul jamo
+    "们",                  // simplified Chinese, not in CP949
+    "\uE000\uE05E",        // private-use characters, CP949's user-defined codes
+    "\u00A0",              // no-break space
+    "\uFFFD",              // the replacement character itself
+    "漢字",                // Hanja CP949 has
 };
 
 std::string sentence_with(const std::string& character) {

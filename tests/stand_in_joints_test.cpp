@@ -35,8 +35,8 @@ const char* const templates[] = {
 };
 
 struct Pair {
-    const char* stood_in;   // a character CP949 lacks
-    const char* plain;      // a Hanja CP949 has
+    const char* stood_in;  // a character CP949 lacks
+    const char* plain;     // a Hanja CP949 has
 };
 
 const Pair X = {"😀", "漢"};

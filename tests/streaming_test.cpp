@@ -113,7 +113,8 @@ std::vector<TextCase> text_cases() {
         // line is shorter than the words compared there.
         {"look_ahead_past_the_next_line",
          profiled_start + repeat(cp949("그가 말했다. 이제 “가자\r\n빨리\r\n가자”고 모두 일어섰다.\r\n"
-                                       "그는 아침부터 산길을 오르고 있었\r\n다.\r\n그리고\r\n"), 3)},
+                                       "그는 아침부터 산길을 오르고 있었\r\n다.\r\n그리고\r\n"),
+                                 3)},
     };
 }
 
@@ -156,8 +157,7 @@ TEST_P(PieceFeeding, GivesTheWholeTextsOutputUnderEveryOptionSet) {
             ASSERT_TRUE(fed_in_pieces(text, options, sizes) == whole)
                 << "pieces of " << sizes[0] << (sizes.size() > 1 ? " and more" : "") << ", options "
                 << options.split_long_sentences << options.blank_after_long << options.remove_hanja
-                << options.mark_joins << (options.joints == JointMode::vocabulary) << " min "
-                << options.min_line_bytes;
+                << options.mark_joins << (options.joints == JointMode::vocabulary) << " min " << options.min_line_bytes;
         }
     }
 }
@@ -229,18 +229,15 @@ TEST(Streaming, ALengthToldBeforehandSparesAReadingAndChangesNothing) {
         int rounds;
     };
     const Telling tellings[] = {
-        {page_text, std::nullopt, 2},
-        {page_text, page_text.size(), 1},
-        {page_text, 3 << 20, 2},
-        {book, std::nullopt, 2},
-        {book, book.size(), 1},
-        {book, book.size() - 1000, 1},
-        {book, book.size() / 2, 2},
-        {book, 0, 2},
+        {page_text, std::nullopt, 2}, {page_text, page_text.size(), 1},
+        {page_text, 3 << 20, 2},      {book, std::nullopt, 2},
+        {book, book.size(), 1},       {book, book.size() - 1000, 1},
+        {book, book.size() / 2, 2},   {book, 0, 2},
     };
     for (const Telling& telling : tellings) {
         std::string untold = fed_in_pieces(telling.text, vocabulary, {65536});
-        for (const std::vector<size_t>& sizes : {std::vector<size_t>{65536}, std::vector<size_t>{1, 2, 3, 4093, 1, 17, 801}}) {
+        for (const std::vector<size_t>& sizes :
+             {std::vector<size_t>{65536}, std::vector<size_t>{1, 2, 3, 4093, 1, 17, 801}}) {
             int rounds = 0;
             EXPECT_TRUE(fed_in_pieces(telling.text, vocabulary, sizes, telling.expected, &rounds) == untold)
                 << telling.text.size() << " bytes told " << telling.expected.value_or(-1);
@@ -272,7 +269,8 @@ TEST(Streaming, EveryWordOfTheNextLineLiesWithinTheLookAhead) {
     };
     take(opening_heads);
     take(closing_marks);
-    for (const HeadRule& rule : opening_rules) longest = std::max(longest, static_cast<size_t>(rule.head.length + rule.offset));
+    for (const HeadRule& rule : opening_rules)
+        longest = std::max(longest, static_cast<size_t>(rule.head.length + rule.offset));
     for (auto rules : {excepted_tails, single_word_rules, ending_rules}) {
         for (const TailRule& rule : rules) {
             take(rule.required_heads);

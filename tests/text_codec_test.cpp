@@ -39,7 +39,8 @@ std::string encode(const std::string& cp949_text, TextEncoding target, const Sta
     TextEncoder encoder(target, stand_ins);
     std::string out;
     if (piece == 0) piece = cp949_text.size() + 1;
-    for (size_t at = 0; at < cp949_text.size(); at += piece) encoder.encode(bytes_of(cp949_text.substr(at, piece)), out);
+    for (size_t at = 0; at < cp949_text.size(); at += piece)
+        encoder.encode(bytes_of(cp949_text.substr(at, piece)), out);
     encoder.finish(out);
     if (unkept != nullptr) *unkept = encoder.unkept();
     return out;
@@ -50,25 +51,39 @@ TEST(TextDecoder, EachBadByteIsOneReplacementCountedFromTheFirst) {
         const char* what;
         std::string raw;
         TextEncoding encoding;
-        std::string cp949_result;   // for a CP949 result, where what is not text becomes "?"
+        std::string cp949_result;  // for a CP949 result, where what is not text becomes "?"
         uint64_t bad;
         uint64_t first;
     } cases[] = {
-        {"UTF-8 cut before ASCII", "a\xE2\x80" "b", TextEncoding::utf8, "a??b", 2, 1},
+        {"UTF-8 cut before ASCII",
+         "a\xE2\x80"
+         "b",
+         TextEncoding::utf8, "a??b", 2, 1},
         {"UTF-8 overlong slash", "\xC0\xAF", TextEncoding::utf8, "??", 2, 0},
         {"UTF-8 surrogate", "가\xED\xA0\x80", TextEncoding::utf8, cp949("가") + "???", 3, 3},
-        {"UTF-8 past U+10FFFF", "\xF4\x90\x80\x80" "a", TextEncoding::utf8, "????a", 4, 0},
+        {"UTF-8 past U+10FFFF",
+         "\xF4\x90\x80\x80"
+         "a",
+         TextEncoding::utf8, "????a", 4, 0},
         {"UTF-8 cut at the end", "ab\xF0\x9F\x98", TextEncoding::utf8, "ab???", 3, 2},
         {"UTF-8 lone continuation", "\x80가", TextEncoding::utf8, "?" + cp949("가"), 1, 0},
         {"UTF-16LE lone low surrogate", std::string("a\0\x00\xDC", 4), TextEncoding::utf16le, "a?", 1, 2},
-        {"UTF-16LE high surrogate then ASCII", std::string("\x3D\xD8" "b\0", 4), TextEncoding::utf16le, "?b", 1, 0},
+        {"UTF-16LE high surrogate then ASCII",
+         std::string("\x3D\xD8"
+                     "b\0",
+                     4),
+         TextEncoding::utf16le, "?b", 1, 0},
         {"UTF-16LE high surrogate at the end", std::string("b\0\x3D\xD8", 4), TextEncoding::utf16le, "b?", 1, 2},
         {"UTF-16BE lone last byte", std::string("\0b\x41", 3), TextEncoding::utf16be, "b?", 1, 2},
         {"UTF-16LE lone last byte is completed", std::string("b\0\x41", 3), TextEncoding::utf16le, "bA", 0, 0},
-        {"CP949 lead byte before a line end", cp949("가") + "\xB0\r\n", TextEncoding::cp949, cp949("가") + "?\r\n", 1, 2},
+        {"CP949 lead byte before a line end", cp949("가") + "\xB0\r\n", TextEncoding::cp949, cp949("가") + "?\r\n", 1,
+         2},
         {"CP949 lead byte before a space", "\xC7 ", TextEncoding::cp949, "? ", 1, 0},
         {"CP949 high-row lead with a low trail", "\xC8\x41", TextEncoding::cp949, "?A", 1, 0},
-        {"CP949 bytes that lead nothing", "\x80\xFF" "a", TextEncoding::cp949, "??a", 2, 0},
+        {"CP949 bytes that lead nothing",
+         "\x80\xFF"
+         "a",
+         TextEncoding::cp949, "??a", 2, 0},
         {"CP949 extended Hangul kept", "\x81\x41\xC6\x52", TextEncoding::cp949, "\x81\x41\xC6\x52", 0, 0},
     };
     for (const auto& c : cases) {
@@ -127,7 +142,7 @@ TEST(TextEncoder, GivesStandInsBackWhereverThePiecesEnd) {
     std::string text = "가😀\r\n나";
     for (char32_t c = 0x20000; c < 0x20000 + 200; ++c) {
         std::string character;
-        table.append(c, character);   // fills the one-code stand-ins
+        table.append(c, character);  // fills the one-code stand-ins
     }
     Decoded decoded = decode(utf16be("—" + text + "—" + "𠀀"), TextEncoding::utf16be, &table);
     for (size_t piece : {size_t{0}, size_t{1}, size_t{3}})
@@ -149,7 +164,10 @@ TEST(TextEncoder, BytesThatAreNoCharacterNeverSwallowWhatFollows) {
     EXPECT_EQ(encode("a\xB0", TextEncoding::utf8, &empty), "a\uFFFD");
     EXPECT_EQ(encode("\xA2\xE8", TextEncoding::utf8, &empty), "\uFFFD") << "a pair of the right shape, no character";
     // Without stand-ins, codes of the user rows are CP949's own private-use characters.
-    EXPECT_EQ(encode("\xFE\xA2\xC9\xA2" "a\xFE\xA3", TextEncoding::utf8, nullptr), "\uE05F\uE001a\uE060");
+    EXPECT_EQ(encode("\xFE\xA2\xC9\xA2"
+                     "a\xFE\xA3",
+                     TextEncoding::utf8, nullptr),
+              "\uE05F\uE001a\uE060");
 }
 
 // Runs of plain characters are written in one go; byte by byte, every character takes the path of

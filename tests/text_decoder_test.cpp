@@ -48,7 +48,8 @@ uint32_t odd_run_ends_bit_by_bit(uint32_t bits) {
 }
 
 TEST(TextDecoder, OddRunsOfLeadBytesAreFoundInEveryBlock) {
-    for (uint32_t bits = 0; bits < 0x10000; ++bits) ASSERT_EQ(ends_of_odd_runs(bits), odd_run_ends_bit_by_bit(bits)) << bits;
+    for (uint32_t bits = 0; bits < 0x10000; ++bits)
+        ASSERT_EQ(ends_of_odd_runs(bits), odd_run_ends_bit_by_bit(bits)) << bits;
 }
 
 // The CP949 and the damage of `bytes` decoded in pieces of `piece` bytes.
@@ -64,19 +65,21 @@ std::pair<std::string, uint64_t> decoded(const std::string& bytes, size_t piece)
 
 // Pieces of one byte are checked byte by byte; whole texts mostly sixteen bytes at a time.
 TEST(TextDecoder, BlocksAreReadAsTheirBytesOneByOne) {
-    const std::string novel = cp949("“가자.” 그가 말했다. 바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 배를 기다렸다.\r\n");
+    const std::string novel =
+        cp949("“가자.” 그가 말했다. 바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 배를 기다렸다.\r\n");
     EXPECT_EQ(decoded(novel, novel.size()), decoded(novel, 1));
     EXPECT_EQ(decoded(novel, novel.size()).first, novel);
     // Hangul, symbols, extended Hangul, trail bytes of every kind, NUL, lone and cut lead bytes.
     const unsigned char alphabet[] = {0xB0, 0xA1, 0xC8, 0xFE, 0xA2, 0x81, 0xC6, 0xC7, 0x41, 0x5A,
-                                      0x61, 0x7B, 0xA0, 0xFF, 0x80, 0x00, ' ', '\r', '\n', 'a'};
+                                      0x61, 0x7B, 0xA0, 0xFF, 0x80, 0x00, ' ',  '\r', '\n', 'a'};
     std::mt19937 random(13);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes;
         size_t length = random() % 80;
         // Mostly the bytes of Korean text, so that many blocks are clean and the rest are not.
         for (size_t k = 0; k < length; ++k)
-            bytes += static_cast<char>(random() % 4 != 0 ? alphabet[random() % 4] : alphabet[random() % sizeof alphabet]);
+            bytes +=
+                static_cast<char>(random() % 4 != 0 ? alphabet[random() % 4] : alphabet[random() % sizeof alphabet]);
         ASSERT_EQ(decoded(bytes, bytes.size() + 1), decoded(bytes, 1)) << round;
     }
 }

@@ -7,8 +7,9 @@ namespace tessaline {
 namespace {
 
 TEST(UnkeptWarning, NamesHowManyAndWhichMostFrequentFirst) {
-    EXPECT_EQ(unkept_warning({{U'😀', 3}, {U'—', 12}}),
-              "holds 15 characters that CP949 lacks, written as \"?\": — ×12, 😀 ×3; --output-encoding utf-8 keeps them");
+    EXPECT_EQ(
+        unkept_warning({{U'😀', 3}, {U'—', 12}}),
+        "holds 15 characters that CP949 lacks, written as \"?\": — ×12, 😀 ×3; --output-encoding utf-8 keeps them");
     EXPECT_EQ(unkept_warning({{U'é', 1}}),
               "holds 1 character that CP949 lacks, written as \"?\": é ×1; --output-encoding utf-8 keeps them");
     EXPECT_EQ(unkept_warning({}), "");
@@ -38,10 +39,19 @@ TEST(DamageWarning, CountsTheBadBytesAndGivesTheFirst) {
         DecodingDamage damage;
         const char* expected;
     } cases[] = {
-        {TextEncoding::utf8, TextEncoding::utf8, {3, 1234}, "has 3 bytes that are not UTF-8 (the first at byte 1234), written as U+FFFD"},
+        {TextEncoding::utf8,
+         TextEncoding::utf8,
+         {3, 1234},
+         "has 3 bytes that are not UTF-8 (the first at byte 1234), written as U+FFFD"},
         {TextEncoding::utf8, TextEncoding::cp949, {1, 7}, "has 1 byte that is not UTF-8 (at byte 7), written as \"?\""},
-        {TextEncoding::cp949, TextEncoding::utf8, {2, 0}, "has 2 bytes that are not CP949 text (the first at byte 0), written as \"?\""},
-        {TextEncoding::utf16be, TextEncoding::utf8, {1, 10}, "has 1 code unit that is not UTF-16 (at byte 10), written as U+FFFD"},
+        {TextEncoding::cp949,
+         TextEncoding::utf8,
+         {2, 0},
+         "has 2 bytes that are not CP949 text (the first at byte 0), written as \"?\""},
+        {TextEncoding::utf16be,
+         TextEncoding::utf8,
+         {1, 10},
+         "has 1 code unit that is not UTF-16 (at byte 10), written as U+FFFD"},
         {TextEncoding::utf16le, TextEncoding::utf8, {0, 0}, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(damage_warning(c.encoding, c.result, c.damage), c.expected);

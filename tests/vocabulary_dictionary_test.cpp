@@ -49,9 +49,9 @@ struct DictionaryCase {
     const char* what;
     const char* line;
     const char* next;
-    std::set<std::string> words;    // what the dictionary knows
-    const char* by_rules;           // the joined line by the rules alone
-    const char* by_dictionary;      // ... with the dictionary asked
+    std::set<std::string> words;  // what the dictionary knows
+    const char* by_rules;         // the joined line by the rules alone
+    const char* by_dictionary;    // ... with the dictionary asked
 };
 
 class DictionaryJoint : public testing::TestWithParam<DictionaryCase> {};
@@ -67,18 +67,28 @@ TEST_P(DictionaryJoint, DecidesWhereTheBookIsSilent) {
     EXPECT_EQ(joined(c.line, c.next, asking(nullptr)), c.by_rules) << "vocabulary without a dictionary";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Readings, DictionaryJoint,
-    testing::Values(
-        DictionaryCase{"a_fused_word_takes_back_the_rules_space", "그는 서랍에서 낡은 편지", "봉투를 꺼냈다.",
-                       {"편지봉투를"}, "그는 서랍에서 낡은 편지 봉투를 꺼냈다.",
-                       "그는 서랍에서 낡은 편지봉투를 꺼냈다."},
-        DictionaryCase{"two_words_get_the_space_the_rules_left_out", "그녀가 마당", "한가운데 서 있었다.",
-                       {"마당", "한가운데"}, "그녀가 마당한가운데 서 있었다.", "그녀가 마당 한가운데 서 있었다."},
-        DictionaryCase{"a_one_syllable_particle_stays_fused", "배를 기다렸다. 민서", "는 낡은 가방을 들었다.",
-                       {"는", "가방을"}, "배를 기다렸다. 민서는 낡은 가방을 들었다.",
-                       "배를 기다렸다. 민서는 낡은 가방을 들었다."}),
-    [](const testing::TestParamInfo<DictionaryCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Readings, DictionaryJoint,
+                         testing::Values(DictionaryCase{"a_fused_word_takes_back_the_rules_space",
+                                                        "그는 서랍에서 낡은 편지",
+                                                        "봉투를 꺼냈다.",
+                                                        {"편지봉투를"},
+                                                        "그는 서랍에서 낡은 편지 봉투를 꺼냈다.",
+                                                        "그는 서랍에서 낡은 편지봉투를 꺼냈다."},
+                                         DictionaryCase{"two_words_get_the_space_the_rules_left_out",
+                                                        "그녀가 마당",
+                                                        "한가운데 서 있었다.",
+                                                        {"마당", "한가운데"},
+                                                        "그녀가 마당한가운데 서 있었다.",
+                                                        "그녀가 마당 한가운데 서 있었다."},
+                                         DictionaryCase{"a_one_syllable_particle_stays_fused",
+                                                        "배를 기다렸다. 민서",
+                                                        "는 낡은 가방을 들었다.",
+                                                        {"는", "가방을"},
+                                                        "배를 기다렸다. 민서는 낡은 가방을 들었다.",
+                                                        "배를 기다렸다. 민서는 낡은 가방을 들었다."}),
+                         [](const testing::TestParamInfo<DictionaryCase>& info) {
+                             return std::string(info.param.what);
+                         });
 
 TEST(DictionaryAsking, EachRunIsLookedUpOnceAConversion) {
     ListedWords dictionary({"마당", "한가운데"});

@@ -31,11 +31,11 @@ Joint joint_after(const std::string& evidence, const std::string& line, const st
 
 struct EvidenceCase {
     const char* what;
-    const char* evidence;   // kept lines, each ending in a full stop
-    const char* line;       // joined to `next`
+    const char* evidence;  // kept lines, each ending in a full stop
+    const char* line;      // joined to `next`
     const char* next;
-    Joint rules;            // the joint as the rules alone make it
-    Joint vocabulary;       // the joint with the book's evidence
+    Joint rules;       // the joint as the rules alone make it
+    Joint vocabulary;  // the joint with the book's evidence
 };
 
 class BookEvidence : public testing::TestWithParam<EvidenceCase> {};
@@ -88,17 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "나무 위에 둥지가 있었다.\n",
                      "마당 한쪽에 서 있는 큰 나무", "위쪽으로 까치가 울었다.", Joint::UNSPACED, Joint::SPACED},
         // Nothing in the book speaks about either joint, so the rules' decision stands both ways.
-        EvidenceCase{"no_evidence_keeps_a_space",
-                     "바다는 잔잔했다.\n",
-                     "그는 오래된 편지를", "펼쳐 보았다.", Joint::SPACED, Joint::SPACED},
-        EvidenceCase{"no_evidence_keeps_no_space",
-                     "바다는 잔잔했다.\n",
-                     "그는 오래된 편지를 펼", "쳐 보았다.", Joint::UNSPACED, Joint::UNSPACED},
+        EvidenceCase{"no_evidence_keeps_a_space", "바다는 잔잔했다.\n", "그는 오래된 편지를", "펼쳐 보았다.",
+                     Joint::SPACED, Joint::SPACED},
+        EvidenceCase{"no_evidence_keeps_no_space", "바다는 잔잔했다.\n", "그는 오래된 편지를 펼", "쳐 보았다.",
+                     Joint::UNSPACED, Joint::UNSPACED},
         // One sighting of the syllable before the cut ending a word leans towards a space, but in
         // a text this short it is too thin to overrule the rules.
-        EvidenceCase{"thin_evidence_keeps_the_rules",
-                     "그는 가방을 들어 올렸다.\n",
-                     "그리고 사람들 틈에서 조금 떨어", "져 서 있었다.", Joint::UNSPACED, Joint::UNSPACED}),
+        EvidenceCase{"thin_evidence_keeps_the_rules", "그는 가방을 들어 올렸다.\n", "그리고 사람들 틈에서 조금 떨어",
+                     "져 서 있었다.", Joint::UNSPACED, Joint::UNSPACED}),
     [](const testing::TestParamInfo<EvidenceCase>& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -30,17 +30,17 @@ const char* const source_paragraphs[] = {
     "반갑게 맞았다.",
 };
 
-constexpr size_t narrowest = 13;   // characters per line of the first copy
-constexpr size_t widest = 24;      // ... and of the last
+constexpr size_t narrowest = 13;  // characters per line of the first copy
+constexpr size_t widest = 24;     // ... and of the last
 
 const char full_width_space[] = "\xA1\xA1";  // 　
 
 struct WrapStyle {
     const char* name;
-    bool keeps_space;       // a space at the cut stays at the line's end
-    bool between_words;     // cuts fall only at spaces
-    bool indented;          // first lines start with a full-width space
-    bool blank_lines;       // an empty line after every paragraph
+    bool keeps_space;    // a space at the cut stays at the line's end
+    bool between_words;  // cuts fall only at spaces
+    bool indented;       // first lines start with a full-width space
+    bool blank_lines;    // an empty line after every paragraph
 };
 
 size_t char_bytes(const std::string& text, size_t pos) { return static_cast<unsigned char>(text[pos]) >= 0x80 ? 2 : 1; }
@@ -107,13 +107,12 @@ TEST_P(WrappedBook, ComesBackAsItsParagraphs) {
 
 // The space at a cut is the book's own where the wrap kept it or cut only between words, and
 // a sentence that ends a line goes on when the next line bears no paragraph mark.
-INSTANTIATE_TEST_SUITE_P(
-    Habits, WrappedBook,
-    testing::Values(WrapStyle{"space_kept_at_the_cut", true, false, false, false},
-                    WrapStyle{"cut_between_words", false, true, false, true},
-                    WrapStyle{"indented_paragraphs", false, false, true, false},
-                    WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
-    [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Habits, WrappedBook,
+                         testing::Values(WrapStyle{"space_kept_at_the_cut", true, false, false, false},
+                                         WrapStyle{"cut_between_words", false, true, false, true},
+                                         WrapStyle{"indented_paragraphs", false, false, true, false},
+                                         WrapStyle{"blank_lines_between_paragraphs", false, false, false, true}),
+                         [](const testing::TestParamInfo<WrapStyle>& info) { return std::string(info.param.name); });
 
 class MarkedBook : public testing::TestWithParam<WrapStyle> {};
 
@@ -251,10 +250,10 @@ TEST(BookLayout, LeavesTheLinesOfAnUnwrappedBookApart) {
 
 struct HabitCase {
     const char* name;
-    WrapStyle style;        // how the book around the joint was wrapped
-    const char* lines;      // a paragraph of words the book shows nowhere else, cut without a blank
-    const char* rules;      // the joint as the rules alone make it
-    const char* vocabulary; // the joint by the book's habit
+    WrapStyle style;         // how the book around the joint was wrapped
+    const char* lines;       // a paragraph of words the book shows nowhere else, cut without a blank
+    const char* rules;       // the joint as the rules alone make it
+    const char* vocabulary;  // the joint by the book's habit
 };
 
 class WrapHabit : public testing::TestWithParam<HabitCase> {};
@@ -275,7 +274,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(HabitCase{"kept_spaces_mean_no_space", WrapStyle{"", true, false, false, false},
                               "마을 어귀에서 쉬고 있던 지게\n꾼이 짐을 내려놓았다.\n", "지게 꾼이", "지게꾼이"},
                     HabitCase{"word_wrap_means_a_space", WrapStyle{"", false, true, false, true},
-                              "그날 저녁 마을 어귀에서 낯선 사내\n고갯마루를 넘어왔다.\n", "사내고갯마루", "사내 고갯마루"}),
+                              "그날 저녁 마을 어귀에서 낯선 사내\n고갯마루를 넘어왔다.\n", "사내고갯마루",
+                              "사내 고갯마루"}),
     [](const testing::TestParamInfo<HabitCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

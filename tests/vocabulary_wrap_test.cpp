@@ -25,8 +25,8 @@ const char* const source_paragraphs[] = {
     "있었던 일을 이야기했다.",
 };
 
-constexpr size_t wrap_columns = 40;        // bytes: 20 characters as wide as a Hangul syllable
-constexpr int copies = 3;           // of the paragraphs, so the book shows its wrap often enough
+constexpr size_t wrap_columns = 40;  // bytes: 20 characters as wide as a Hangul syllable
+constexpr int copies = 3;            // of the paragraphs, so the book shows its wrap often enough
 
 size_t char_bytes(const std::string& text, size_t pos) { return static_cast<unsigned char>(text[pos]) >= 0x80 ? 2 : 1; }
 
@@ -35,7 +35,8 @@ std::string wrapped(const std::string& paragraph, bool between_words) {
     std::string lines;
     for (size_t start = 0; start < paragraph.size();) {
         size_t end = start;
-        while (end < paragraph.size() && end - start + char_bytes(paragraph, end) <= wrap_columns) end += char_bytes(paragraph, end);
+        while (end < paragraph.size() && end - start + char_bytes(paragraph, end) <= wrap_columns)
+            end += char_bytes(paragraph, end);
         if (between_words && end < paragraph.size() && paragraph[end] != ' ') {
             size_t space = paragraph.rfind(' ', end - 1);
             if (space != std::string::npos && space > start) end = space;
@@ -69,10 +70,10 @@ std::string sentence_line(size_t bytes) {
 
 struct LineEndCase {
     const char* what;
-    bool between_words;       // the book's wrap
-    size_t line_bytes;        // the line that ends in a full stop
-    const char* next;         // the line after it
-    bool joined;              // the vocabulary mode goes on into the next line
+    bool between_words;  // the book's wrap
+    size_t line_bytes;   // the line that ends in a full stop
+    const char* next;    // the line after it
+    bool joined;         // the vocabulary mode goes on into the next line
 };
 
 class WrapWidth : public testing::TestWithParam<LineEndCase> {};
@@ -103,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndCase{"quotation_after_a_full_line_stands_apart", false, wrap_columns - 1, "\"어디 가니?\"", false},
         // Cut between words: the next word would not have fitted, however short the line.
         LineEndCase{"word_that_did_not_fit_goes_on", true, wrap_columns - 9, "그러나아무도 오지 않았다.", true},
-        LineEndCase{"word_that_would_have_fitted_ends_it", true, wrap_columns - 9, "그러나 아무도 오지 않았다.", false}),
+        LineEndCase{"word_that_would_have_fitted_ends_it", true, wrap_columns - 9, "그러나 아무도 오지 않았다.",
+                    false}),
     [](const testing::TestParamInfo<LineEndCase>& info) { return std::string(info.param.what); });
 
 // A line that ends without a sentence end (here a comma) is joined by the rules; in a book wrapped
@@ -112,7 +114,7 @@ struct UnmarkedEndCase {
     const char* what;
     bool between_words;
     std::string line;
-    bool kept;                // the vocabulary mode keeps the line break
+    bool kept;  // the vocabulary mode keeps the line break
 };
 
 class UnmarkedLineEnd : public testing::TestWithParam<UnmarkedEndCase> {};
@@ -178,7 +180,7 @@ const char* const kept_apart_text =
 struct QuotationCase {
     const char* what;
     const char* book;
-    const char* last_line;          // as the vocabulary mode writes the book's last line
+    const char* last_line;  // as the vocabulary mode writes the book's last line
 };
 
 class Quotations : public testing::TestWithParam<QuotationCase> {};

@@ -19,7 +19,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t piece_bytes = 3000;   // small pieces keep every fuzzing run fast
+constexpr size_t piece_bytes = 3000;  // small pieces keep every fuzzing run fast
 
 // Option bytes: the window's start, everything off, marks and splitting, Hanja removal.
 const unsigned char option_flags[] = {0x03, 0x00, 0x07, 0x0B, 0x13, 0x23};

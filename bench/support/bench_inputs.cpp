@@ -64,15 +64,15 @@ std::string random_bytes(size_t size) {
 
 std::string build(BenchInput input, size_t size) {
     switch (input) {
-        case BenchInput::CORPUS: return cut_at_line_end(repeat_to(corpus_round(), size), size);
-        case BenchInput::QUOTE_LINE: return std::string(size, '"') + "\r\n";
-        case BenchInput::SPACE_LINE: return std::string(size, ' ') + "\r\n";
-        case BenchInput::PAREN_LINE: return repeat_to("\xC7\xD1(\xF9\xD3) ", size) + "\r\n";  // 한(漢)
-        case BenchInput::QUOTE_LINES:
-            // " "" “” ' ‘’ """ each on a line of its own
-            return repeat_to("\"\r\n\"\"\r\n\xA1\xB0\xA1\xB1\r\n'\r\n\xA1\xAE\xA1\xAF\r\n\"\"\"\r\n", size);
-        case BenchInput::HANGUL_LINES: return hangul_lines(size);
-        case BenchInput::RANDOM_CP949: return random_bytes(size);
+    case BenchInput::CORPUS: return cut_at_line_end(repeat_to(corpus_round(), size), size);
+    case BenchInput::QUOTE_LINE: return std::string(size, '"') + "\r\n";
+    case BenchInput::SPACE_LINE: return std::string(size, ' ') + "\r\n";
+    case BenchInput::PAREN_LINE: return repeat_to("\xC7\xD1(\xF9\xD3) ", size) + "\r\n";  // 한(漢)
+    case BenchInput::QUOTE_LINES:
+        // " "" “” ' ‘’ """ each on a line of its own
+        return repeat_to("\"\r\n\"\"\r\n\xA1\xB0\xA1\xB1\r\n'\r\n\xA1\xAE\xA1\xAF\r\n\"\"\"\r\n", size);
+    case BenchInput::HANGUL_LINES: return hangul_lines(size);
+    case BenchInput::RANDOM_CP949: return random_bytes(size);
     }
     return {};
 }
@@ -85,22 +85,21 @@ std::string bench_corpus_folder() {
 }
 
 const std::vector<BenchInput>& all_bench_inputs() {
-    static const std::vector<BenchInput> inputs = {BenchInput::CORPUS,      BenchInput::QUOTE_LINE,
-                                                   BenchInput::SPACE_LINE,  BenchInput::PAREN_LINE,
-                                                   BenchInput::QUOTE_LINES, BenchInput::HANGUL_LINES,
-                                                   BenchInput::RANDOM_CP949};
+    static const std::vector<BenchInput> inputs = {
+        BenchInput::CORPUS,      BenchInput::QUOTE_LINE,   BenchInput::SPACE_LINE,  BenchInput::PAREN_LINE,
+        BenchInput::QUOTE_LINES, BenchInput::HANGUL_LINES, BenchInput::RANDOM_CP949};
     return inputs;
 }
 
 const char* bench_input_name(BenchInput input) {
     switch (input) {
-        case BenchInput::CORPUS: return "corpus";
-        case BenchInput::QUOTE_LINE: return "quote-line";
-        case BenchInput::SPACE_LINE: return "space-line";
-        case BenchInput::PAREN_LINE: return "paren-line";
-        case BenchInput::QUOTE_LINES: return "quote-lines";
-        case BenchInput::HANGUL_LINES: return "hangul-lines";
-        case BenchInput::RANDOM_CP949: return "random-cp949";
+    case BenchInput::CORPUS: return "corpus";
+    case BenchInput::QUOTE_LINE: return "quote-line";
+    case BenchInput::SPACE_LINE: return "space-line";
+    case BenchInput::PAREN_LINE: return "paren-line";
+    case BenchInput::QUOTE_LINES: return "quote-lines";
+    case BenchInput::HANGUL_LINES: return "hangul-lines";
+    case BenchInput::RANDOM_CP949: return "random-cp949";
     }
     return "";
 }

@@ -9,13 +9,13 @@ namespace tessaline {
 // What the benchmarks convert: the corpus as real files come, and inputs built to find the slow
 // paths of the rules.
 enum class BenchInput {
-    CORPUS,          // every novel in every wrapping style, concatenated
-    QUOTE_LINE,      // one line of straight double quotes
-    SPACE_LINE,      // one line of spaces
-    PAREN_LINE,      // one line of parenthesised glosses: 한(漢) 한(漢) ...
-    QUOTE_LINES,     // short lines of nothing but quotation marks
-    HANGUL_LINES,    // lines of 100000 bytes of Hangul without a space
-    RANDOM_CP949,    // random bytes other than NUL
+    CORPUS,        // every novel in every wrapping style, concatenated
+    QUOTE_LINE,    // one line of straight double quotes
+    SPACE_LINE,    // one line of spaces
+    PAREN_LINE,    // one line of parenthesised glosses: 한(漢) 한(漢) ...
+    QUOTE_LINES,   // short lines of nothing but quotation marks
+    HANGUL_LINES,  // lines of 100000 bytes of Hangul without a space
+    RANDOM_CP949,  // random bytes other than NUL
 };
 
 constexpr size_t megabyte = 1 << 20;

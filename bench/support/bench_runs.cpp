@@ -10,8 +10,8 @@ namespace tessaline {
 namespace {
 
 constexpr size_t probe_bytes = 128 * 1024;
-constexpr double probe_limit_seconds = 0.25;   // 128 KiB at a fiftieth of the corpus target
-constexpr double size_limit_seconds = 2.0;     // a size four times larger would take minutes
+constexpr double probe_limit_seconds = 0.25;  // 128 KiB at a fiftieth of the corpus target
+constexpr double size_limit_seconds = 2.0;    // a size four times larger would take minutes
 
 std::map<std::tuple<std::string, BenchInput, size_t>, double>& seconds_taken() {
     static std::map<std::tuple<std::string, BenchInput, size_t>, double> taken;

@@ -20,11 +20,11 @@ struct DocumentProfile {
 // Where the line loop stands in the source text and what it decided at the last joint.
 struct LinePlace {
     int64_t line_start = 0;
-    int64_t line_end = 0;         // the LF that ends the current line, or the end of the text
+    int64_t line_end = 0;  // the LF that ends the current line, or the end of the text
     int32_t following_newlines = 0;
-    int64_t next_start = 0;       // first byte of the next line's text, for the joint rules
-    int32_t mark_offset = 0;      // 1 when a join mark follows the line's text
-    int32_t space_added = 0;      // 1 when the joint rules appended the space at this joint
+    int64_t next_start = 0;   // first byte of the next line's text, for the joint rules
+    int32_t mark_offset = 0;  // 1 when a join mark follows the line's text
+    int32_t space_added = 0;  // 1 when the joint rules appended the space at this joint
 };
 
 // Takes finished output text away while a long line goes into the output, so the output window
@@ -50,10 +50,10 @@ struct Conversion {
     TextWindow source;
     TextWindow output;
     LineText line;
-    LineText scratch;             // where dialogue breaks assemble the new line
-    BookVocabulary vocabulary;    // the vocabulary mode's evidence, gathered before the line loop
-    DictionaryAnswers dictionary; // the dictionary's answers, when the vocabulary mode asks one
-    LengthNotes length_notes;     // the vocabulary mode's lines that differ from the rules' own
+    LineText scratch;              // where dialogue breaks assemble the new line
+    BookVocabulary vocabulary;     // the vocabulary mode's evidence, gathered before the line loop
+    DictionaryAnswers dictionary;  // the dictionary's answers, when the vocabulary mode asks one
+    LengthNotes length_notes;      // the vocabulary mode's lines that differ from the rules' own
     OutputDrain* drain = nullptr;
 
     bool vocabulary_mode() const { return options.joints == JointMode::vocabulary; }

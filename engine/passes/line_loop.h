@@ -27,12 +27,12 @@ public:
 private:
     bool find_next_text(const TextWindow& source);
 
-    int64_t searched_ = 0;      // no LF of the line stands before this
-    int64_t lf_ = -1;           // the line's LF, once found
-    int64_t white_end_ = 0;     // the bytes after the LF up to here are spaces, tabs, CR or LF
-    int64_t white_lf_ = -1;     // the last LF among them, or the line's own
-    int64_t text_ = -1;         // the next line's first text byte, once found
-    int64_t text_lf_ = -1;      // the LF that ends the next line's text, once found
+    int64_t searched_ = 0;   // no LF of the line stands before this
+    int64_t lf_ = -1;        // the line's LF, once found
+    int64_t white_end_ = 0;  // the bytes after the LF up to here are spaces, tabs, CR or LF
+    int64_t white_lf_ = -1;  // the last LF among them, or the line's own
+    int64_t text_ = -1;      // the next line's first text byte, once found
+    int64_t text_lf_ = -1;   // the LF that ends the next line's text, once found
     int64_t text_searched_ = 0;
 };
 

@@ -15,9 +15,9 @@ namespace tessaline {
 
 namespace {
 
-constexpr int64_t precount_limit = 100000;    // the pre-count looks at the start of the text only
-constexpr int64_t very_long_line = 800;        // bytes of a line that only a joined text reaches
-constexpr int32_t splitting_count = 3;         // very long lines that make a document one to split
+constexpr int64_t precount_limit = 100000;  // the pre-count looks at the start of the text only
+constexpr int64_t very_long_line = 800;     // bytes of a line that only a joined text reaches
+constexpr int32_t splitting_count = 3;      // very long lines that make a document one to split
 constexpr int64_t long_paragraph = 300;
 constexpr int64_t shortest_segment = 50;
 constexpr int64_t short_next_line = 30;

@@ -20,10 +20,10 @@ public:
     int64_t position() const { return paragraph_start_; }
 
 private:
-    bool counted_ = false;          // the very long lines at the start of the output are counted
+    bool counted_ = false;  // the very long lines at the start of the output are counted
     int32_t long_line_count_ = 0;
     int64_t paragraph_start_ = 0;
-    int64_t searched_ = 0;          // the paragraph holds no LF before this
+    int64_t searched_ = 0;  // the paragraph holds no LF before this
 };
 
 }  // namespace tessaline

@@ -26,7 +26,7 @@ struct LookAhead {
     bool found;
     bool followed_by_break;
     bool after_sentence_end;
-    bool runs_on;           // in the vocabulary mode: the book's 하고 or 하며 follows it
+    bool runs_on;  // in the vocabulary mode: the book's 하고 or 하며 follows it
 };
 
 // In the vocabulary mode, a book that writes a quotation and the 하고 or 하며 after it on one
@@ -154,7 +154,8 @@ private:
         unsigned char* to = scratch_.bytes() + front_;
         const unsigned char* from = line_.bytes() + rest_;
         // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
-        if (moved <= short_move) for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
+        if (moved <= short_move)
+            for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
         else std::memcpy(to, from, static_cast<size_t>(moved));
         std::memcpy(scratch_.bytes() + cut, blank_line, sizeof blank_line);
         front_ = cut + static_cast<int64_t>(sizeof blank_line);
@@ -188,7 +189,8 @@ private:
     // The first position from `from` on, below `to`, that holds the first byte of an opening mark.
     int64_t next_opening_mark(int64_t from, int64_t to) const {
         if (from < front_) {
-            int64_t found = find_first_of<double_quote, open_bracket, mark_lead>(scratch_.bytes(), from, std::min(to, front_));
+            int64_t found =
+                find_first_of<double_quote, open_bracket, mark_lead>(scratch_.bytes(), from, std::min(to, front_));
             if (found < std::min(to, front_) || to <= front_) return found;
             from = front_;
         }
@@ -313,19 +315,19 @@ private:
     Conversion& cv_;
     LineText& line_;
     LineText& scratch_;
-    int64_t front_ = 0;             // bytes of the new line already assembled in the scratch line
-    int64_t rest_ = 0;              // line position where the untouched rest begins
-    int64_t original_;              // length of the line as it came in
+    int64_t front_ = 0;  // bytes of the new line already assembled in the scratch line
+    int64_t rest_ = 0;   // line position where the untouched rest begins
+    int64_t original_;   // length of the line as it came in
     bool brackets_;
-    bool runs_on_;                  // quotations run on into a 하고 that follows them on the line
-    bool indented_ = false;         // the line begins with two spaces
+    bool runs_on_;           // quotations run on into a 하고 that follows them on the line
+    bool indented_ = false;  // the line begins with two spaces
     bool output_searched_ = false;
-    bool output_opener_ = false;    // the output's last 49 bytes hold an opening mark after a space
+    bool output_opener_ = false;  // the output's last 49 bytes hold an opening mark after a space
     bool source_searched_ = false;
     LookAhead ahead_{};
-    int64_t opener_checked_ = 3;    // line positions below this have been tested as openers
-    bool opener_seen_ = false;      // one of them is an opening mark after a space
-    int64_t closing_ = -1;          // line position of the next closing mark, -1 before any search
+    int64_t opener_checked_ = 3;  // line positions below this have been tested as openers
+    bool opener_seen_ = false;    // one of them is an opening mark after a space
+    int64_t closing_ = -1;        // line position of the next closing mark, -1 before any search
 };
 
 }  // namespace

@@ -82,8 +82,7 @@ bool prepare_joint(Conversion& cv) {
     int64_t after_blanks = skip_spaces_and_tabs(cv, s.line_end + 1);
     unsigned char next_byte = cv.source_byte(after_blanks);
     // A short line before an empty line ends its paragraph with a blank line.
-    if (line.length < cv.options.min_line_bytes && (next_byte == '\r' || next_byte == '\n'))
-        line.append("\r\n\r\n", 4);
+    if (line.length < cv.options.min_line_bytes && (next_byte == '\r' || next_byte == '\n')) line.append("\r\n\r\n", 4);
     s.next_start = skip_white_run(cv, s.line_end + 1);
     unsigned char first = cv.source_byte(s.next_start);
     unsigned char second = cv.source_byte(s.next_start + 1);

@@ -31,7 +31,9 @@ bool tail_is_any(const Conversion& cv, const ByteIndex<Word>& words) {
 
 bool tail_is(const Conversion& cv, const Word& word) { return line_word_ends_at(cv, text_end(cv), word); }
 
-bool tail_is_any(const Conversion& cv, std::span<const Word> words) { return line_any_ends_at(cv, text_end(cv), words); }
+bool tail_is_any(const Conversion& cv, std::span<const Word> words) {
+    return line_any_ends_at(cv, text_end(cv), words);
+}
 
 // The first byte is compared first, for the same reason.
 bool head_is(const Conversion& cv, const Word& word, int offset) {
@@ -57,7 +59,8 @@ bool head_is_any(const Conversion& cv, const ByteIndex<Word>& words, int offset)
     return false;
 }
 
-bool line_end_passes(const Conversion& cv, int64_t end, std::span<const Word> required, std::span<const Word> excluded) {
+bool line_end_passes(const Conversion& cv, int64_t end, std::span<const Word> required,
+                     std::span<const Word> excluded) {
     if (!required.empty() && !line_any_ends_at(cv, end, required)) return false;
     return !line_any_ends_at(cv, end, excluded);
 }

@@ -119,7 +119,8 @@ inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, u
     }
 #endif
     for (; from + 9 <= to; from += 8) {
-        uint64_t pairs = bytes_equal(load_eight(bytes + from), first) & bytes_equal(load_eight(bytes + from + 1), second);
+        uint64_t pairs =
+            bytes_equal(load_eight(bytes + from), first) & bytes_equal(load_eight(bytes + from + 1), second);
         if (pairs != 0) return from + first_marked(pairs);
     }
     for (; from + 1 < to; ++from)

@@ -38,7 +38,8 @@ void TextWindow::reset(int64_t pos) {
 void append_text(TextWindow& text, std::span<const unsigned char> bytes) {
     while (!bytes.empty()) {
         const void* nul = std::memchr(bytes.data(), 0, bytes.size());
-        size_t run = nul == nullptr ? bytes.size() : static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes.data());
+        size_t run =
+            nul == nullptr ? bytes.size() : static_cast<size_t>(static_cast<const unsigned char*>(nul) - bytes.data());
         text.append(bytes.data(), run);
         bytes = bytes.subspan(run == bytes.size() ? run : run + 1);
     }

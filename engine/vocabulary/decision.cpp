@@ -24,13 +24,13 @@ struct SyllableWeights {
 
 // ... and of the dictionary, where it was consulted.
 struct DictionaryWeights {
-    double consulted;         // the odds move once the runs are known to be Hangul words or not
-    double fused_word;        // the runs written together make a word
-    double fused_of_words;    // ... and each run is a word too, as compounds are
-    double before_word;       // the run before the cut is a word, the runs together are none
-    double after_word;        // the run after the cut is a word, the runs together are none
-    double after_single;      // ... and the run after the cut is one syllable, mostly a particle
-    double before_single;     // ... and the run before the cut is one syllable
+    double consulted;       // the odds move once the runs are known to be Hangul words or not
+    double fused_word;      // the runs written together make a word
+    double fused_of_words;  // ... and each run is a word too, as compounds are
+    double before_word;     // the run before the cut is a word, the runs together are none
+    double after_word;      // the run after the cut is a word, the runs together are none
+    double after_single;    // ... and the run after the cut is one syllable, mostly a particle
+    double before_single;   // ... and the run before the cut is one syllable
 };
 
 // Where a mark stands at the cut.
@@ -38,9 +38,9 @@ struct MarkWeights {
     double lean;
     double rules_spaced;
     double rules_taken_back;
-    double pair;              // the two characters at the cut written apart in the book
-    double word_end;          // the character before the cut standing apart from syllables
-    double word_start;        // the character after the cut standing apart from syllables
+    double pair;        // the two characters at the cut written apart in the book
+    double word_end;    // the character before the cut standing apart from syllables
+    double word_start;  // the character after the cut standing apart from syllables
     double habit;
 };
 

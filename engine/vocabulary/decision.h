@@ -7,9 +7,9 @@ namespace tessaline {
 
 // How the word rules left a joint before the book's evidence is weighed.
 enum class RulesJoint {
-    SPACED,           // a space stands at the joint
-    SPACE_TAKEN_BACK, // a rule put a space there and the review took it back
-    NO_SPACE,         // no rule put a space there
+    SPACED,            // a space stands at the joint
+    SPACE_TAKEN_BACK,  // a rule put a space there and the review took it back
+    NO_SPACE,          // no rule put a space there
 };
 
 // Log-odds that a space belongs at the joint, above 0 for a space, by the rules' decision and the

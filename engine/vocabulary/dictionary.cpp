@@ -33,7 +33,8 @@ DictionaryReading DictionaryAnswers::read(const JointWords& joint) {
     if (dictionary_ == nullptr || !between_syllables(joint) || !is_hangul_run(joint.before, joint.before_length) ||
         !is_hangul_run(joint.after, joint.after_length))
         return reading;
-    std::string fused = std::string(bytes_of(joint.before, joint.before_length)) + std::string(bytes_of(joint.after, joint.after_length));
+    std::string fused = std::string(bytes_of(joint.before, joint.before_length)) +
+                        std::string(bytes_of(joint.after, joint.after_length));
     reading.consulted = true;
     reading.fused_word = is_word(fused);
     reading.before_word = is_word(bytes_of(joint.before, joint.before_length));

@@ -16,10 +16,10 @@ constexpr int64_t dictionary_text_limit = int64_t{1} << 21;
 
 // What a spelling dictionary says at a joint between two runs of Hangul syllables.
 struct DictionaryReading {
-    bool consulted = false;     // both runs are Hangul short enough to be words, and were looked up
-    bool fused_word = false;    // the two runs written together make a word
-    bool before_word = false;   // the run before the cut is a word
-    bool after_word = false;    // the run after the cut is a word
+    bool consulted = false;    // both runs are Hangul short enough to be words, and were looked up
+    bool fused_word = false;   // the two runs written together make a word
+    bool before_word = false;  // the run before the cut is a word
+    bool after_word = false;   // the run after the cut is a word
 };
 
 // The dictionary as one conversion asks it: each run is looked up once and its answer kept.

@@ -63,9 +63,9 @@ double share_ratio(const BookVocabulary& v, const PairCounts& c) {
 // The counts a joint is judged by, all 0 where the book never shows the pieces.
 struct JointCounts {
     PairCounts pair;
-    PairCounts word_end;     // the last character before a syllable
-    PairCounts word_start;   // the first character after a syllable
-    PairCounts two_start;    // the first two syllables after a syllable
+    PairCounts word_end;    // the last character before a syllable
+    PairCounts word_start;  // the first character after a syllable
+    PairCounts two_start;   // the first two syllables after a syllable
     WordCounts before;
     WordCounts after;
 };

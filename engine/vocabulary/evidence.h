@@ -27,7 +27,7 @@ JointSides joint_sides(const TextWindow& text, int64_t next_text);
 struct JointWords {
     uint16_t last_code;
     uint16_t first_code;
-    uint16_t second_code;    // the syllable after the first in its run, when the run holds two
+    uint16_t second_code;  // the syllable after the first in its run, when the run holds two
     bool last_syllable;
     bool first_syllable;
     bool blank;
@@ -55,14 +55,14 @@ double joint_space_evidence(const BookVocabulary& vocabulary, const JointWords& 
 // Between two syllables the meetings are measured against the book's usual share of spaces;
 // where a mark stands at the cut, only the pair and the margins apply, as plain ratios.
 struct BookEvidence {
-    double pair;          // the two characters at the cut
-    double word_end;      // the character before the cut, before any syllable
-    double word_start;    // the character after the cut, after any syllable
-    double two_start;     // the two syllables after the cut, after a syllable
-    double before_word;   // the run before the cut as a word of its own, not a word's beginning
-    double after_word;    // the run after the cut beginning a word, not ending one
-    double habit;         // the book's wrap habit for a cut with or without a blank
-    bool any;             // the book shows any of the pieces at all
+    double pair;         // the two characters at the cut
+    double word_end;     // the character before the cut, before any syllable
+    double word_start;   // the character after the cut, after any syllable
+    double two_start;    // the two syllables after the cut, after a syllable
+    double before_word;  // the run before the cut as a word of its own, not a word's beginning
+    double after_word;   // the run after the cut beginning a word, not ending one
+    double habit;        // the book's wrap habit for a cut with or without a blank
+    bool any;            // the book shows any of the pieces at all
 };
 
 BookEvidence book_evidence(const BookVocabulary& vocabulary, const JointWords& joint);

@@ -21,10 +21,10 @@ enum class SyllableGap { NONE, TOGETHER, APART };
 struct LineScan {
     const unsigned char* text;
     int64_t begin;
-    SourceChar previous;        // the character just before, width 0 after a blank
-    SourceChar before_space;    // the character before a single space just passed, else width 0
-    int64_t run_start;          // start of the open syllable run, -1 when none is open
-    SyllableGap previous_gap;   // how the previous character, a syllable, met the syllable before it
+    SourceChar previous;       // the character just before, width 0 after a blank
+    SourceChar before_space;   // the character before a single space just passed, else width 0
+    int64_t run_start;         // start of the open syllable run, -1 when none is open
+    SyllableGap previous_gap;  // how the previous character, a syllable, met the syllable before it
 };
 
 void close_run(BookVocabulary& v, LineScan& scan, int64_t pos) {

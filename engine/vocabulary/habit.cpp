@@ -39,7 +39,8 @@ struct ClearJoints {
 };
 
 void tally_joint(const BookVocabulary& v, ClearJoints& clear_joints, const JointWords& joint) {
-    double clear = clear_joints.spaced[0] + clear_joints.spaced[1] + clear_joints.unspaced[0] + clear_joints.unspaced[1];
+    double clear =
+        clear_joints.spaced[0] + clear_joints.spaced[1] + clear_joints.unspaced[0] + clear_joints.unspaced[1];
     if (clear >= habit_sample || !joint.last_syllable || !joint.first_syllable) return;
     double odds = joint_space_evidence(v, joint);
     int kind = joint.blank ? 1 : 0;

@@ -24,12 +24,12 @@ public:
     void conclude(BookVocabulary& vocabulary) const;
 
 private:
-    double cut_lines_ = 0;          // lines ending in a syllable, cut by the wrap inside a sentence
-    double cut_lines_marked_ = 0;   // ... followed by an indented line or an empty line
-    double sentence_ends_ = 0;      // lines ending in a sentence-final mark
+    double cut_lines_ = 0;         // lines ending in a syllable, cut by the wrap inside a sentence
+    double cut_lines_marked_ = 0;  // ... followed by an indented line or an empty line
+    double sentence_ends_ = 0;     // lines ending in a sentence-final mark
     double sentence_ends_marked_ = 0;
-    double sentence_ends_blank_ = 0; // ... with a blank after the mark
-    std::vector<JointWords> joints_; // the unmarked joints between two syllables, in order
+    double sentence_ends_blank_ = 0;  // ... with a blank after the mark
+    std::vector<JointWords> joints_;  // the unmarked joints between two syllables, in order
 };
 
 }  // namespace tessaline

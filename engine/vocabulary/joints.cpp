@@ -9,7 +9,6 @@ namespace tessaline {
 
 namespace {
 
-
 // The joint as the line holds it: where the line's own text ends, and whether a space
 // follows it (the text's own, or the one the rules put after the join mark).
 struct BufferJoint {
@@ -60,7 +59,7 @@ void apply_vocabulary_evidence(Conversion& cv) {
     BufferJoint joint{};
     if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
     JointWords words = joint_words(cv.source, sides);
-    RulesJoint rules = joint.spaced ? RulesJoint::SPACED
+    RulesJoint rules = joint.spaced                ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;
     // Shifted by the margin the rules' decision keeps, so that the sign of the odds still decides.

@@ -13,7 +13,7 @@ namespace tessaline {
 // line is measured as it stands.
 
 struct LengthNote {
-    int64_t position;      // where the noted line ends in the output text
+    int64_t position;  // where the noted line ends in the output text
     int32_t extra;
     bool line_end_taken;
 };
@@ -21,7 +21,7 @@ struct LengthNote {
 struct LengthNotes {
     std::vector<LengthNote> notes;  // in output order
     LengthNote expected{};
-    size_t cursor = 0;              // where the last search ended: the pass mostly asks for ever later starts
+    size_t cursor = 0;  // where the last search ended: the pass mostly asks for ever later starts
 };
 
 // The line just decided is `extra` bytes longer than the rules would have made it;
@@ -34,8 +34,8 @@ void note_length_difference(LengthNotes& notes, int64_t output_end);
 
 // A line as the rules would have written it, inside one paragraph of the output text.
 struct RulesLine {
-    int64_t end;      // where the line after it starts in the output text
-    int64_t length;   // its bytes as the rules would have written them, its LF (or the NUL) counted
+    int64_t end;     // where the line after it starts in the output text
+    int64_t length;  // its bytes as the rules would have written them, its LF (or the NUL) counted
 };
 
 // The output bytes from `start` to `end` (included) as the rules would have written them; none

@@ -4,7 +4,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t first_slots = 4096;    // a short book's character pairs fit without growing
+constexpr size_t first_slots = 4096;  // a short book's character pairs fit without growing
 
 // Fibonacci hashing spreads the neighbouring codes of one syllable row over the whole table.
 size_t home(uint32_t key, size_t mask) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask; }
@@ -66,8 +66,8 @@ PairCounts pair_table_find(const CharPairTable& table, uint32_t key) {
     return table.slots[find_slot(table, key)].counts;
 }
 
-void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
-                   bool right_syllable, bool apart) {
+void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right, bool right_syllable,
+                   bool apart) {
     if (right_syllable) add_one(margin_cell(margins.before_syllable, left), apart);
     if (left_syllable) add_one(margin_cell(margins.after_syllable, right), apart);
 }

@@ -16,7 +16,7 @@ struct PairCounts {
 // doubles when half full: memory grows with the distinct keys, not with the text.
 struct CharPairTable {
     struct Slot {
-        uint32_t key;       // 0 marks an empty slot: no key is made of two codes 0
+        uint32_t key;  // 0 marks an empty slot: no key is made of two codes 0
         PairCounts counts;
     };
     std::vector<Slot> slots;
@@ -41,12 +41,12 @@ void pair_table_prefetch(const CharPairTable& table, uint32_t key);
 // each made the first time a character of it is counted: a book uses few rows.
 struct SyllableMargins {
     static constexpr size_t row_codes = 256;
-    std::vector<std::vector<PairCounts>> before_syllable;   // [lead byte][trail byte]
+    std::vector<std::vector<PairCounts>> before_syllable;  // [lead byte][trail byte]
     std::vector<std::vector<PairCounts>> after_syllable;
 };
 
-void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right,
-                   bool right_syllable, bool apart);
+void margins_count(SyllableMargins& margins, uint16_t left, bool left_syllable, uint16_t right, bool right_syllable,
+                   bool apart);
 PairCounts margin_before_syllable(const SyllableMargins& margins, uint16_t code);
 PairCounts margin_after_syllable(const SyllableMargins& margins, uint16_t code);
 

@@ -34,8 +34,8 @@ public:
     void conclude(BookVocabulary& vocabulary) const;
 
 private:
-    int64_t run_on_ = 0;   // a closing mark, one space and a quotative word inside a line
-    int64_t split_ = 0;    // a closing mark ending a line, a quotative word opening the next
+    int64_t run_on_ = 0;  // a closing mark, one space and a quotative word inside a line
+    int64_t split_ = 0;   // a closing mark ending a line, a quotative word opening the next
 };
 
 }  // namespace tessaline

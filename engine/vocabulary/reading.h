@@ -42,7 +42,7 @@ private:
     struct Gathering {
         TextWindow text;
         LineReadiness readiness;
-        int64_t line = 0;          // index of the line being read
+        int64_t line = 0;  // index of the line being read
         int64_t line_start = 0;
         bool lines_done = false;
         WrapHabitSurvey survey;
@@ -56,7 +56,7 @@ private:
     void conclude(BookVocabulary& vocabulary);
 
     Round round_ = Round::measure;
-    bool gathering_early_ = false;   // the first round gathers at the stride of the length expected
+    bool gathering_early_ = false;  // the first round gathers at the stride of the length expected
     int64_t length_ = 0;
     int64_t stride_ = 1;
     Gathering gathering_;

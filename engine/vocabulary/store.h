@@ -29,19 +29,19 @@ struct CountLogs {
 // The book's own spacing evidence, gathered from the inside of the source text's lines, where
 // the wrap has cut nothing. Built afresh for every conversion in the vocabulary mode.
 struct BookVocabulary {
-    WordCountTable words{};           // syllable runs with a blank or a mark inside the line on both sides,
-                                 // and every proper beginning and ending of them, once per use
-    CharPairTable pairs{};       // adjacent characters written together or across one space
-    SyllableMargins margins{};   // each character before or after any syllable, together or apart
-    PairCounts syllable_gaps{};  // all meetings of two syllables, together or apart
+    WordCountTable words{};            // syllable runs with a blank or a mark inside the line on both sides,
+                                       // and every proper beginning and ending of them, once per use
+    CharPairTable pairs{};             // adjacent characters written together or across one space
+    SyllableMargins margins{};         // each character before or after any syllable, together or apart
+    PairCounts syllable_gaps{};        // all meetings of two syllables, together or apart
     SpaceShare space_share{0.5, 0.0};  // ... as a share, the usual odds of a space between syllables
-    CharPairTable word_starts{}; // two syllables written right after a syllable (together) or
-                                 // after a syllable and one space (apart)
-    double habit_prior[2]{};     // the book's wrap habit: log-odds of a space at a cut without / with a blank
-    bool paragraphs_marked = false;   // paragraphs start with an indentation or after an empty line
-    bool blanks_are_spaces = false;   // a blank at a cut is the author's space, kept by the wrap
-    WrapWidth wrap{};                 // the width the lines were wrapped at, if one
-    bool quotations_run_on = false;   // a quotation and the 하고 after it stand on one line
+    CharPairTable word_starts{};       // two syllables written right after a syllable (together) or
+                                       // after a syllable and one space (apart)
+    double habit_prior[2]{};           // the book's wrap habit: log-odds of a space at a cut without / with a blank
+    bool paragraphs_marked = false;    // paragraphs start with an indentation or after an empty line
+    bool blanks_are_spaces = false;    // a blank at a cut is the author's space, kept by the wrap
+    WrapWidth wrap{};                  // the width the lines were wrapped at, if one
+    bool quotations_run_on = false;    // a quotation and the 하고 after it stand on one line
     CountLogs logs{};
 };
 

@@ -6,7 +6,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t first_slots = 1024;    // a short book's words fit without growing
+constexpr size_t first_slots = 1024;  // a short book's words fit without growing
 // The slots are at most this many tenths full: the probes stay short and the table small.
 constexpr size_t most_tenths_used = 7;
 
@@ -86,7 +86,9 @@ void add_to(uint32_t& count, uint32_t amount) { count = count > UINT32_MAX - amo
 
 }  // namespace
 
-WordKey word_key(const unsigned char* bytes, size_t length) { return WordKey{bytes, length, hash_bytes(bytes, length)}; }
+WordKey word_key(const unsigned char* bytes, size_t length) {
+    return WordKey{bytes, length, hash_bytes(bytes, length)};
+}
 
 void word_table_add(WordCountTable& table, const unsigned char* bytes, size_t length, WordRole role, uint32_t amount) {
     if (length == 0 || length > longest_key_bytes || amount == 0) return;
@@ -98,7 +100,7 @@ void word_table_add(WordCountTable& table, const unsigned char* bytes, size_t le
         set_check(slot, key.hash);
         ++table.used;
     }
-    uint32_t& count = role == WordRole::WHOLE ? slot.counts.whole
+    uint32_t& count = role == WordRole::WHOLE       ? slot.counts.whole
                       : role == WordRole::BEGINNING ? slot.counts.beginning
                                                     : slot.counts.ending;
     add_to(count, amount);

@@ -25,10 +25,10 @@ constexpr size_t longest_key_bytes = 255;
 // bytes, so that the table of a long book's words stays near the processor's caches.
 struct WordCountTable {
     struct Slot {
-        uint64_t key;           // the key's bytes when it is short, else its offset in the arena
+        uint64_t key;  // the key's bytes when it is short, else its offset in the arena
         WordCounts counts;
-        uint8_t key_length;     // 0 marks an empty slot: no key is empty
-        uint8_t check[3];       // three bytes of the key's hash, compared before the keys are
+        uint8_t key_length;  // 0 marks an empty slot: no key is empty
+        uint8_t check[3];    // three bytes of the key's hash, compared before the keys are
     };
     std::vector<Slot> slots;
     std::vector<unsigned char> keys;

@@ -14,7 +14,9 @@ constexpr int64_t max_word_bytes = 32;
 
 // A Hangul syllable or a Hanja: a two-byte CP949 character whose lead byte lies outside the
 // rows of symbols.
-inline bool is_syllable_lead(unsigned char b) { return b >= 0x81 && b != 0xFF && (b < mark_lead || b > last_symbol_lead); }
+inline bool is_syllable_lead(unsigned char b) {
+    return b >= 0x81 && b != 0xFF && (b < mark_lead || b > last_symbol_lead);
+}
 
 // Bytes that separate characters without being one: no pair is counted across them.
 inline bool is_blank_byte(unsigned char b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; }

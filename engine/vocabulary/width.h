@@ -15,7 +15,7 @@ enum class WrapKind { NONE, ANYWHERE, BETWEEN_WORDS };
 
 struct WrapWidth {
     WrapKind kind = WrapKind::NONE;
-    int64_t width = 0;    // the bytes no wrapped line passes, CR LF not counted
+    int64_t width = 0;  // the bytes no wrapped line passes, CR LF not counted
 };
 
 // Learns the width from the lines that end inside a sentence, which the wrap surely cut: when
@@ -34,8 +34,8 @@ private:
     // A line the wrap cut inside a sentence: its width and what the next line opens with.
     struct CutLine {
         int64_t width;
-        int64_t first_char;   // bytes of the next line's first character
-        int64_t first_word;   // bytes of its first word
+        int64_t first_char;  // bytes of the next line's first character
+        int64_t first_word;  // bytes of its first word
     };
     std::vector<CutLine> lines_;
 };

@@ -14,7 +14,7 @@ namespace tessaline {
 // on files, on a pseudo-terminal of a chosen width, or in the background to be signalled.
 
 struct CliResult {
-    int status;         // the exit status, or 128 + the signal that ended it
+    int status;  // the exit status, or 128 + the signal that ended it
     std::string out;
     std::string err;
 };
@@ -25,7 +25,8 @@ struct CliRun {
     std::string out;
     std::string err;
 };
-CliRun run_cli(const std::filesystem::path& folder, const std::vector<std::string>& args, const std::string& input = "");
+CliRun run_cli(const std::filesystem::path& folder, const std::vector<std::string>& args,
+               const std::string& input = "");
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& bytes);
@@ -37,9 +38,9 @@ protected:
     static constexpr int default_hang_seconds = 300;
 
     std::filesystem::path root;
-    std::filesystem::path work;     // the folder the command runs in
-    std::filesystem::path io;       // standard input, output and error of the command, kept out of `work`
-    rlim_t address_space = 0;       // when not 0, the memory the command may map, in bytes
+    std::filesystem::path work;  // the folder the command runs in
+    std::filesystem::path io;    // standard input, output and error of the command, kept out of `work`
+    rlim_t address_space = 0;    // when not 0, the memory the command may map, in bytes
 
     void SetUp() override;
     void TearDown() override;

@@ -14,7 +14,8 @@ void RecordingView::record(const char* operation, const std::string& argument) {
 std::vector<std::string> RecordingView::of(const std::string& operation) const {
     std::vector<std::string> found;
     for (const auto& call : calls)
-        if (call.compare(0, operation.size() + 1, operation + ":") == 0) found.push_back(call.substr(operation.size() + 1));
+        if (call.compare(0, operation.size() + 1, operation + ":") == 0)
+            found.push_back(call.substr(operation.size() + 1));
     return found;
 }
 

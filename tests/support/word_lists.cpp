@@ -26,10 +26,8 @@ ListEntry read_entry(const std::string& text) {
     std::istringstream tokens(text);
     for (std::string token; tokens >> token;) {
         std::smatch found;
-        if (std::regex_match(token, found, label))
-            target = &entry.fields[found[1]];
-        else
-            target->push_back(restored(token));
+        if (std::regex_match(token, found, label)) target = &entry.fields[found[1]];
+        else target->push_back(restored(token));
     }
     return entry;
 }

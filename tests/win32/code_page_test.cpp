@@ -48,12 +48,24 @@ TEST(CodePage, MissingAndMalformedCharactersBecomeOneQuestionMarkEach) {
         std::string expected;
     };
     const Case cases[] = {
-        {"character outside CP949", "a\xE0\xB8\x81" "b", "a?b"},             // Thai ko kai
-        {"character beyond the first plane", "a\xF0\x9F\x98\x80" "b", "a?b"},  // an emoji
-        {"stray continuation byte", "a\x80" "b", "a?b"},
-        {"cut-off sequence", "a\xED\x95" "b", "a?b"},
+        {"character outside CP949",
+         "a\xE0\xB8\x81"
+         "b",
+         "a?b"},  // Thai ko kai
+        {"character beyond the first plane",
+         "a\xF0\x9F\x98\x80"
+         "b",
+         "a?b"},  // an emoji
+        {"stray continuation byte",
+         "a\x80"
+         "b",
+         "a?b"},
+        {"cut-off sequence",
+         "a\xED\x95"
+         "b",
+         "a?b"},
         {"cut-off sequence at the end", "a\xED\x95", "a?"},
-        {"look-alike is not substituted", "\xC3\xA9", "?"},                    // e with acute
+        {"look-alike is not substituted", "\xC3\xA9", "?"},  // e with acute
     };
     for (const Case& c : cases) EXPECT_EQ(converted(platform_utf8_to_cp949, c.utf8), c.expected) << c.name;
 }
@@ -69,9 +81,16 @@ TEST(CodePage, Utf16leBecomesCp949) {
 
 TEST(CodePage, Cp949BecomesUtf8) {
     EXPECT_EQ(converted(platform_cp949_to_utf8, cp949("줄바꿈 보정")), "줄바꿈 보정");
-    EXPECT_EQ(converted(platform_cp949_to_utf8, "a\x80" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(converted(platform_cp949_to_utf8,
+                        "a\x80"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(converted(platform_cp949_to_utf8, "a\xB0"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(converted(platform_cp949_to_utf8, "\xB0\x20" "c"), "\xEF\xBF\xBD c");
+    EXPECT_EQ(converted(platform_cp949_to_utf8,
+                        "\xB0\x20"
+                        "c"),
+              "\xEF\xBF\xBD c");
 }
 
 }  // namespace tessaline

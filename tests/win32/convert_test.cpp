@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
-#include "app/selection_display.h"
 #include "app/selection.h"
+#include "app/selection_display.h"
 #include "tests/win32/support/win32_harness.h"
 
 namespace tessaline {
@@ -62,9 +62,7 @@ MessageBoxSeen convert_and_close_message(HWND main) {
     return seen;
 }
 
-void set_check(HWND checkbox, bool on) {
-    SendMessageA(checkbox, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
+void set_check(HWND checkbox, bool on) { SendMessageA(checkbox, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 class ConvertTest : public ::testing::Test {
 protected:

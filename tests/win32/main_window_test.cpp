@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct ExpectedControl {
     const char* class_name;
     const char* text;  // UTF-8; nullptr for the bars, which have none
     int id;
-    RECT rect;         // left, top, right, bottom in client pixels
+    RECT rect;  // left, top, right, bottom in client pixels
     bool visible;
     bool has_font;
 };
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, ReadOnlyEditsAreWhiteAndOtherControlsKeepTheirColours) {
     for (HWND edit : {main_window.path_box, main_window.preview_box}) {
         HDC dc = GetDC(edit);
         SetBkColor(dc, RGB(1, 2, 3));
-        auto brush = reinterpret_cast<HBRUSH>(SendMessageA(window, WM_CTLCOLORSTATIC,
-                                                           reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
         EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
         LOGBRUSH logical = {};
         ASSERT_EQ(GetObjectA(brush, sizeof(logical), &logical), static_cast<int>(sizeof(logical)));
@@ -261,8 +261,8 @@ TEST_F(MainWindowTest, ReadOnlyEditsAreWhiteAndOtherControlsKeepTheirColours) {
     for (HWND other : {main_window.status_line, main_window.min_length_label, main_window.remove_hanja_check}) {
         HDC dc = GetDC(other);
         SetBkColor(dc, RGB(1, 2, 3));
-        LRESULT answer = SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(other));
+        LRESULT answer =
+            SendMessageA(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(other));
         EXPECT_NE(answer, white);
         EXPECT_NE(GetBkColor(dc), RGB(255, 255, 255));
         ReleaseDC(other, dc);
@@ -295,7 +295,8 @@ TEST(MainWindowLifetime, CanBeCreatedAgainAfterItWasDestroyed) {
         HWND window = start_window();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(main_window.window, window);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id_exit, BN_CLICKED), reinterpret_cast<LPARAM>(main_window.exit_button));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id_exit, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(main_window.exit_button));
         EXPECT_EQ(run_message_loop(window, nullptr), 0);
         EXPECT_EQ(main_window.window, nullptr) << "the destroyed window's handles are forgotten";
     }

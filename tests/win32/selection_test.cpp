@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 #include "app/control_ids.h"
 #include "app/main_window.h"
-#include "app/selection_display.h"
 #include "app/selection.h"
+#include "app/selection_display.h"
 #include "pipeline/preview.h"
 #include "tests/win32/support/win32_harness.h"
 

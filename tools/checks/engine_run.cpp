@@ -12,8 +12,6 @@ ConversionOptions window_options() {
     return options;
 }
 
-std::string run_engine(std::string_view source, const ConversionOptions& options) {
-    return reflow(source, options);
-}
+std::string run_engine(std::string_view source, const ConversionOptions& options) { return reflow(source, options); }
 
 }  // namespace tessaline

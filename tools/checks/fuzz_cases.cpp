@@ -27,8 +27,8 @@ const char footer_start[] = "\r\n\r\n\r\n[modify by Tessaline  beta2 ver 2010.7.
 // A folder of its own per process, removed when the process ends.
 struct WorkFolder {
     std::filesystem::path path;
-    std::string input;    // the input path the writer forms the output name from
-    std::string output;   // the output folder
+    std::string input;   // the input path the writer forms the output name from
+    std::string output;  // the output folder
     WorkFolder() {
         path = std::filesystem::temp_directory_path() / ("tessaline-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path / "out");
@@ -76,7 +76,7 @@ struct ViewRecord final : BatchView {
 };
 
 int32_t min_line_bytes_from(uint8_t code) {
-    if (code == 0x7F) return 1999999998;   // the largest a nine-digit field can give
+    if (code == 0x7F) return 1999999998;  // the largest a nine-digit field can give
     if (code == 0x80) return -1999999998;
     return static_cast<int8_t>(code) * 2;
 }
@@ -139,8 +139,7 @@ std::string convert_and_check(const LoadedText& loaded, const ConversionOptions&
     KeptTextAllowance allowance{options.mark_joins, false};
     if (output_encoding_for(output, loaded.encoding) == TextEncoding::utf8)
         problem = find_lost_utf8(loaded.text, loaded.stand_ins, text, allowance);
-    else
-        problem = find_lost_text(loaded.text, text, allowance);
+    else problem = find_lost_text(loaded.text, text, allowance);
     return problem.empty() ? "" : "written file: " + problem;
 }
 
@@ -204,7 +203,8 @@ std::string check_load(const std::string& raw, const ConversionOptions& options,
     }
     if (loaded.size < loaded.text.size()) return "the size is less than the decoded text";
     std::string problem = find_cut_character(loaded.text);
-    if (problem.empty()) problem = check_decoding(raw, loaded.text, loaded, output_encoding_for(output, loaded.encoding));
+    if (problem.empty())
+        problem = check_decoding(raw, loaded.text, loaded, output_encoding_for(output, loaded.encoding));
     if (!problem.empty()) return problem;
     return convert_and_check(loaded, options, input, output);
 }

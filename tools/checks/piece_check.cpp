@@ -53,8 +53,7 @@ size_t without_nul_length(std::string_view text) {
 
 }  // namespace
 
-std::string find_piece_difference(std::string_view source, const ConversionOptions& options,
-                                  uint64_t seed) {
+std::string find_piece_difference(std::string_view source, const ConversionOptions& options, uint64_t seed) {
     std::string whole = reflow(source, options);
     std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(source.data()), source.size());
     std::mt19937_64 random(seed);
@@ -74,8 +73,8 @@ std::string find_piece_difference(std::string_view source, const ConversionOptio
     if (sink.text != whole) {
         auto parted = std::mismatch(sink.text.begin(), sink.text.end(), whole.begin(), whole.end());
         auto at = static_cast<size_t>(parted.first - sink.text.begin());
-        return "fed in pieces, the output parts from the whole text's at byte " + std::to_string(at) +
-               ": pieces " + hex_context(sink.text, at) + ", whole " + hex_context(whole, at);
+        return "fed in pieces, the output parts from the whole text's at byte " + std::to_string(at) + ": pieces " +
+               hex_context(sink.text, at) + ", whole " + hex_context(whole, at);
     }
     for (size_t k = 1; k < progress.told.size(); ++k)
         if (progress.told[k] <= progress.told[k - 1]) return "the progress told did not move forward";

@@ -12,7 +12,6 @@ namespace tessaline {
 // first pass of the vocabulary mode too), `seed` choosing the cuts. Empty when both give the
 // same bytes and the progress told moves forward and ends at the whole input; otherwise what
 // differs.
-std::string find_piece_difference(std::string_view source, const ConversionOptions& options,
-                                  uint64_t seed);
+std::string find_piece_difference(std::string_view source, const ConversionOptions& options, uint64_t seed);
 
 }  // namespace tessaline

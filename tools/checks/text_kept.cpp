@@ -16,15 +16,15 @@ struct Units;
 template <>
 struct Units<char> {
     static constexpr std::string_view full_width_space = "\xA1\xA1";
-    static constexpr std::string_view old_ending = "\xC0\xBE\xB4\xCF";   // 읍니
-    static constexpr std::string_view new_ending = "\xBD\xC0\xB4\xCF";   // 습니
+    static constexpr std::string_view old_ending = "\xC0\xBE\xB4\xCF";  // 읍니
+    static constexpr std::string_view new_ending = "\xBD\xC0\xB4\xCF";  // 습니
 };
 
 template <>
 struct Units<char32_t> {
     static constexpr std::u32string_view full_width_space = U"\u3000";
-    static constexpr std::u32string_view old_ending = U"\uC74D\uB2C8";   // 읍니
-    static constexpr std::u32string_view new_ending = U"\uC2B5\uB2C8";   // 습니
+    static constexpr std::u32string_view old_ending = U"\uC74D\uB2C8";  // 읍니
+    static constexpr std::u32string_view new_ending = U"\uC2B5\uB2C8";  // 습니
 };
 
 template <class Unit>
@@ -136,9 +136,9 @@ template <class Unit>
 std::string describe_loss(const TextAlignment& alignment, std::basic_string_view<Unit> source,
                           std::basic_string_view<Unit> output, const char* unit, std::string source_context,
                           std::string output_context) {
-    std::string what = alignment.source_stop >= source.size() ? "the output adds text"
+    std::string what = alignment.source_stop >= source.size()   ? "the output adds text"
                        : alignment.output_stop >= output.size() ? "text is lost"
-                                                                 : "the texts part";
+                                                                : "the texts part";
     return what + ": source " + unit + " " + std::to_string(alignment.source_stop) + " [" + source_context +
            "], output " + unit + " " + std::to_string(alignment.output_stop) + " [" + output_context + "]";
 }
@@ -181,7 +181,8 @@ std::string find_lost_characters(std::u32string_view source, std::u32string_view
 
 std::string find_bad_line_end(std::string_view output) {
     for (size_t k = 0; k < output.size(); ++k) {
-        if (output[k] == '\0') return "NUL in the output at byte " + std::to_string(k) + " [" + hex_context(output, k) + "]";
+        if (output[k] == '\0')
+            return "NUL in the output at byte " + std::to_string(k) + " [" + hex_context(output, k) + "]";
         if (output[k] == '\n' && (k == 0 || output[k - 1] != '\r'))
             return "LF without CR at output byte " + std::to_string(k) + " [" + hex_context(output, k) + "]";
     }

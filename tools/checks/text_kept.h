@@ -12,8 +12,8 @@ bool is_layout_byte(unsigned char c);
 
 // What the engine may do to the text besides moving whitespace.
 struct KeptTextAllowance {
-    bool join_marks = false;          // backquotes the engine put at joints
-    bool output_full_width = false;   // full-width spaces the output holds that the source lacks
+    bool join_marks = false;         // backquotes the engine put at joints
+    bool output_full_width = false;  // full-width spaces the output holds that the source lacks
 };
 
 // How the text bytes of a source (every byte that is not layout) arrived in an output: the
@@ -23,7 +23,7 @@ struct TextAlignment {
     std::vector<size_t> source_positions;
     std::vector<size_t> output_positions;
     bool complete = false;
-    size_t source_stop = 0;   // where matching stopped when it is not complete
+    size_t source_stop = 0;  // where matching stopped when it is not complete
     size_t output_stop = 0;
 };
 

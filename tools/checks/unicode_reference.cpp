@@ -43,7 +43,9 @@ std::string encoded(std::string_view cp949, TextEncoding result, const StandInTa
     return out;
 }
 
-std::string position_text(const char* what, size_t position) { return std::string(what) + " " + std::to_string(position); }
+std::string position_text(const char* what, size_t position) {
+    return std::string(what) + " " + std::to_string(position);
+}
 
 // A CP949 file read for a CP949 result keeps its bytes, except that one of 0x80 and above that
 // leads no character becomes "?".
@@ -53,7 +55,8 @@ std::string check_cp949_kept(const std::string& raw, const std::string& loaded) 
     if (kept.size() != loaded.size()) return "the loaded CP949 text is not as long as the file without its NULs";
     for (size_t k = 0; k < kept.size(); ++k) {
         bool replaced = loaded[k] == '?' && static_cast<unsigned char>(kept[k]) >= 0x80;
-        if (kept[k] != loaded[k] && !replaced) return position_text("the loaded CP949 text differs from the file at byte", k);
+        if (kept[k] != loaded[k] && !replaced)
+            return position_text("the loaded CP949 text differs from the file at byte", k);
     }
     return {};
 }
@@ -65,7 +68,8 @@ std::string check_characters_or_unknown(const std::u32string& expected, const st
     uint64_t replaced = 0;
     for (size_t k = 0; k < got.size(); ++k) {
         if (got[k] == expected[k]) continue;
-        if (got[k] != U'?' || expected[k] < 0x80) return position_text("the loaded text differs from the file at character", k);
+        if (got[k] != U'?' || expected[k] < 0x80)
+            return position_text("the loaded text differs from the file at character", k);
         ++replaced;
     }
     uint64_t counted = 0;
@@ -101,7 +105,8 @@ std::string find_cut_character(std::string_view cp949) {
     for (size_t k = 0; k < cp949.size(); ++k) {
         auto lead = static_cast<unsigned char>(cp949[k]);
         if (lead < 0x80) continue;
-        if (k + 1 < cp949.size() && is_cp949_lead(lead) && is_cp949_trail(lead, static_cast<unsigned char>(cp949[k + 1]))) {
+        if (k + 1 < cp949.size() && is_cp949_lead(lead) &&
+            is_cp949_trail(lead, static_cast<unsigned char>(cp949[k + 1]))) {
             ++k;
             continue;
         }
@@ -112,18 +117,20 @@ std::string find_cut_character(std::string_view cp949) {
 
 std::string check_decoding(const std::string& raw, const std::string& loaded, const LoadedText& source,
                            TextEncoding result) {
-    if (source.encoding == TextEncoding::cp949) return result == TextEncoding::cp949 ? check_cp949_kept(raw, loaded) : "";
+    if (source.encoding == TextEncoding::cp949)
+        return result == TextEncoding::cp949 ? check_cp949_kept(raw, loaded) : "";
     std::u32string expected = reference_characters(raw, source.encoding);
     if (result == TextEncoding::cp949)
         return check_characters_or_unknown(expected, iconv_characters(loaded, "CP949", 1), source.unkept);
     std::u32string got = iconv_characters(encoded(loaded, TextEncoding::utf8, source.stand_ins), "UTF-8", 1);
     if (got == expected) return {};
-    size_t at = static_cast<size_t>(std::mismatch(got.begin(), got.end(), expected.begin(), expected.end()).first - got.begin());
+    size_t at = static_cast<size_t>(std::mismatch(got.begin(), got.end(), expected.begin(), expected.end()).first -
+                                    got.begin());
     return position_text("the text given back in UTF-8 differs from the file at character", at);
 }
 
-std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& stand_ins, const std::string& output_utf8,
-                           KeptTextAllowance allowance) {
+std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& stand_ins,
+                           const std::string& output_utf8, KeptTextAllowance allowance) {
     std::u32string source = iconv_characters(encoded(source_cp949, TextEncoding::utf8, stand_ins), "UTF-8", 1);
     std::u32string output = iconv_characters(output_utf8, "UTF-8", 1);
     return find_lost_characters(source, output, allowance);

@@ -28,7 +28,7 @@ std::string check_decoding(const std::string& raw, const std::string& loaded, co
 
 // find_lost_characters between a CP949 source with stand-ins, as the encoder gives it back in
 // UTF-8, and a UTF-8 output.
-std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& stand_ins, const std::string& output_utf8,
-                           KeptTextAllowance allowance);
+std::string find_lost_utf8(const std::string& source_cp949, const StandInTable& stand_ins,
+                           const std::string& output_utf8, KeptTextAllowance allowance);
 
 }  // namespace tessaline

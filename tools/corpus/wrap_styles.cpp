@@ -81,18 +81,17 @@ private:
 
 const std::vector<WrapStyle>& all_wrap_styles() {
     static const std::vector<WrapStyle> styles = {WrapStyle::CUT_SPACE_DROPPED, WrapStyle::CUT_SPACE_KEPT,
-                                                  WrapStyle::BLANK_LINES, WrapStyle::INDENTED,
-                                                  WrapStyle::WORD_WRAP};
+                                                  WrapStyle::BLANK_LINES, WrapStyle::INDENTED, WrapStyle::WORD_WRAP};
     return styles;
 }
 
 const char* wrap_style_name(WrapStyle style) {
     switch (style) {
-        case WrapStyle::CUT_SPACE_DROPPED: return "cut-space-dropped";
-        case WrapStyle::CUT_SPACE_KEPT: return "cut-space-kept";
-        case WrapStyle::BLANK_LINES: return "blank-lines";
-        case WrapStyle::INDENTED: return "indented";
-        case WrapStyle::WORD_WRAP: return "word-wrap";
+    case WrapStyle::CUT_SPACE_DROPPED: return "cut-space-dropped";
+    case WrapStyle::CUT_SPACE_KEPT: return "cut-space-kept";
+    case WrapStyle::BLANK_LINES: return "blank-lines";
+    case WrapStyle::INDENTED: return "indented";
+    case WrapStyle::WORD_WRAP: return "word-wrap";
     }
     return "";
 }

@@ -8,11 +8,11 @@ namespace tessaline {
 
 // The ways real files come hard-wrapped.
 enum class WrapStyle {
-    CUT_SPACE_DROPPED,   // cut every line at the width, anywhere; a space at the cut is lost
-    CUT_SPACE_KEPT,      // cut anywhere; a space at the cut stays at the line's end
-    BLANK_LINES,         // as CUT_SPACE_DROPPED, paragraphs separated by empty lines
-    INDENTED,            // as CUT_SPACE_DROPPED, first lines indented with a full-width space
-    WORD_WRAP,           // cut only between words; the space at the cut is lost
+    CUT_SPACE_DROPPED,  // cut every line at the width, anywhere; a space at the cut is lost
+    CUT_SPACE_KEPT,     // cut anywhere; a space at the cut stays at the line's end
+    BLANK_LINES,        // as CUT_SPACE_DROPPED, paragraphs separated by empty lines
+    INDENTED,           // as CUT_SPACE_DROPPED, first lines indented with a full-width space
+    WORD_WRAP,          // cut only between words; the space at the cut is lost
 };
 
 // 35 characters as wide as a Hangul syllable: 70 bytes of CP949.
@@ -24,11 +24,11 @@ const char* wrap_style_name(WrapStyle style);
 bool parse_wrap_style(const std::string& name, WrapStyle* style);
 
 struct WrappedNovel {
-    std::string text;                              // the file: CP949 with CR LF line ends
-    std::string original;                          // the paragraphs joined by LF
-    std::vector<size_t> cuts;                      // per cut inside a paragraph: position in
-                                                   // `original` of the last text byte before it
-    std::vector<std::vector<std::string>> lines;   // each paragraph's lines as the file holds them
+    std::string text;                             // the file: CP949 with CR LF line ends
+    std::string original;                         // the paragraphs joined by LF
+    std::vector<size_t> cuts;                     // per cut inside a paragraph: position in
+                                                  // `original` of the last text byte before it
+    std::vector<std::vector<std::string>> lines;  // each paragraph's lines as the file holds them
 };
 
 WrappedNovel wrap_novel(const std::vector<std::string>& paragraphs, WrapStyle style);

@@ -24,10 +24,10 @@ constexpr size_t short_text_limits[] = {250, 500, 1000, 2000};
 
 struct Method {
     std::string name;
-    bool baseline;                              // a naive join instead of the engine
-    JointMode joints;                // the engine's joint mode
-    WordDictionary* dictionary;      // the vocabulary mode's dictionary, if any
-    std::string joint;                          // a baseline's joint
+    bool baseline;               // a naive join instead of the engine
+    JointMode joints;            // the engine's joint mode
+    WordDictionary* dictionary;  // the vocabulary mode's dictionary, if any
+    std::string joint;           // a baseline's joint
 };
 
 // The long-paragraph options as the window starts them, or off.
@@ -39,8 +39,8 @@ std::vector<Method> methods_of(const QualitySettings& settings, WordDictionary* 
     bool with_dictionary = settings.vocabulary && dictionary != nullptr && dictionary->available();
     if (settings.vocabulary) {
         if (with_dictionary) methods.push_back({"vocabulary", false, JointMode::vocabulary, dictionary, ""});
-        methods.push_back({with_dictionary ? "vocabulary, no dictionary" : "vocabulary", false, JointMode::vocabulary,
-                           nullptr, ""});
+        methods.push_back(
+            {with_dictionary ? "vocabulary, no dictionary" : "vocabulary", false, JointMode::vocabulary, nullptr, ""});
     }
     if (settings.rules) methods.push_back({"rules", false, JointMode::rules, nullptr, ""});
     if (settings.baselines) {
@@ -70,9 +70,9 @@ std::string repair(const WrappedNovel& wrapped, const Method& method, Layout lay
 
 const char* error_label(ErrorKind kind) {
     switch (kind) {
-        case ErrorKind::JOINT: return "wrong joint";
-        case ErrorKind::MISSED_BREAK: return "missed break";
-        case ErrorKind::INVENTED_BREAK: return "invented break";
+    case ErrorKind::JOINT: return "wrong joint";
+    case ErrorKind::MISSED_BREAK: return "missed break";
+    case ErrorKind::INVENTED_BREAK: return "invented break";
     }
     return "";
 }
@@ -81,17 +81,18 @@ const char* error_label(ErrorKind kind) {
 QualityCounts measure_text(const std::string& name, const WrappedNovel& wrapped, const Method& method, Layout layout,
                            size_t keep_errors, std::vector<JointError>* errors) {
     QualityCounts counts = score_repair(wrapped, repair(wrapped, method, layout), keep_errors, errors);
-    if (counts.lost > 0) std::fprintf(stderr, "quality: %s (%s): the output does not hold the text in order\n",
-                                      name.c_str(), method.name.c_str());
+    if (counts.lost > 0)
+        std::fprintf(stderr, "quality: %s (%s): the output does not hold the text in order\n", name.c_str(),
+                     method.name.c_str());
     return counts;
 }
 
 // The figures of one style and method.
 struct StyleScores {
-    std::vector<QualityCounts> novels;   // window options, per novel
+    std::vector<QualityCounts> novels;  // window options, per novel
     QualityCounts window;
-    QualityCounts plain;                 // long-paragraph options off
-    QualityCounts halves[2];             // window options, per corpus half
+    QualityCounts plain;      // long-paragraph options off
+    QualityCounts halves[2];  // window options, per corpus half
 };
 
 StyleScores measure_style(const std::vector<Novel>& novels, WrapStyle style, const Method& method,
@@ -156,7 +157,7 @@ void print_summary_row(const char* style, const Method& method, const StyleScore
 // Rows of every style and of all styles together, in the order of the styles.
 struct Results {
     std::vector<std::string> styles;
-    std::vector<std::vector<StyleScores>> scores;   // per style, per method
+    std::vector<std::vector<StyleScores>> scores;  // per style, per method
 };
 
 Results measure_all(const std::vector<Novel>& novels, const std::vector<Method>& methods,
@@ -184,21 +185,26 @@ Results measure_all(const std::vector<Novel>& novels, const std::vector<Method>&
 void print_results(const Results& r, const std::vector<Method>& methods, bool summary) {
     if (summary) {
         for (size_t s = 0; s < r.styles.size(); ++s)
-            for (size_t m = 0; m < methods.size(); ++m) print_summary_row(r.styles[s].c_str(), methods[m], r.scores[s][m]);
+            for (size_t m = 0; m < methods.size(); ++m)
+                print_summary_row(r.styles[s].c_str(), methods[m], r.scores[s][m]);
         return;
     }
-    std::printf("Joints and breaks, the window's options:\n\n| style | joints by | joints | joint accuracy %% | "
-                "with a space %% | without %% | break recall %% | break precision %% | whitespace accuracy %% |\n"
-                "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "Joints and breaks, the window's options:\n\n| style | joints by | joints | joint accuracy %% | "
+        "with a space %% | without %% | break recall %% | break precision %% | whitespace accuracy %% |\n"
+        "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
     for (size_t s = 0; s < r.styles.size(); ++s)
-        for (size_t m = 0; m < methods.size(); ++m) print_joint_row(r.styles[s].c_str(), methods[m], r.scores[s][m].window);
-    std::printf("\nParagraph breaks, the long-paragraph options off:\n\n| style | joints by | breaks | recall %% | "
-                "precision %% | cuts kept as breaks | breaks invented |\n|---|---|---:|---:|---:|---:|---:|\n");
+        for (size_t m = 0; m < methods.size(); ++m)
+            print_joint_row(r.styles[s].c_str(), methods[m], r.scores[s][m].window);
+    std::printf(
+        "\nParagraph breaks, the long-paragraph options off:\n\n| style | joints by | breaks | recall %% | "
+        "precision %% | cuts kept as breaks | breaks invented |\n|---|---|---:|---:|---:|---:|---:|\n");
     for (size_t s = 0; s < r.styles.size(); ++s)
         for (size_t m = 0; m < methods.size(); ++m)
             if (!methods[m].baseline) print_break_row(r.styles[s].c_str(), methods[m], r.scores[s][m].plain);
-    std::printf("\nJoint accuracy on the two halves of the corpus:\n\n| style | joints by | fit half %% | held-out "
-                "half %% | held-out, with a space %% | held-out, without %% |\n|---|---|---:|---:|---:|---:|\n");
+    std::printf(
+        "\nJoint accuracy on the two halves of the corpus:\n\n| style | joints by | fit half %% | held-out "
+        "half %% | held-out, with a space %% | held-out, without %% |\n|---|---|---:|---:|---:|---:|\n");
     for (size_t s = 0; s < r.styles.size(); ++s)
         for (size_t m = 0; m < methods.size(); ++m)
             if (!methods[m].baseline) print_half_row(r.styles[s].c_str(), methods[m], r.scores[s][m].halves);
@@ -250,9 +256,10 @@ void print_short_row(const std::string& style, const std::string& size, const Sh
 
 // Returns how many outputs lost text.
 size_t print_short_texts(const std::vector<Novel>& novels, const QualitySettings& settings, const Method& vocabulary) {
-    std::printf("\nJoint accuracy on short texts cut from the novels, the window's options:\n\n| style | characters "
-                "| texts | joints | rules %% | vocabulary %% | texts worse by the vocabulary |\n"
-                "|---|---|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "\nJoint accuracy on short texts cut from the novels, the window's options:\n\n| style | characters "
+        "| texts | joints | rules %% | vocabulary %% | texts worse by the vocabulary |\n"
+        "|---|---|---:|---:|---:|---:|---:|\n");
     std::vector<ShortScores> by_size(std::size(short_text_limits));
     for (WrapStyle style : settings.styles) {
         ShortScores all;
@@ -292,9 +299,9 @@ int run_quality_report(int argc, char** argv) {
     QualitySettings settings;
     std::string error;
     switch (read_quality_settings(argc, argv, settings, error)) {
-        case SettingsResult::HELP: std::fputs(quality_usage, stdout); return 0;
-        case SettingsResult::USAGE_ERROR: std::fprintf(stderr, "quality: %s\n%s", error.c_str(), quality_usage); return 2;
-        case SettingsResult::RUN: break;
+    case SettingsResult::HELP: std::fputs(quality_usage, stdout); return 0;
+    case SettingsResult::USAGE_ERROR: std::fprintf(stderr, "quality: %s\n%s", error.c_str(), quality_usage); return 2;
+    case SettingsResult::RUN: break;
     }
     std::vector<Novel> novels;
     try {
@@ -309,7 +316,8 @@ int run_quality_report(int argc, char** argv) {
     Results results = measure_all(novels, methods, settings);
     print_results(results, methods, settings.summary);
     size_t lost = lost_texts(results);
-    if (!settings.summary && settings.rules && settings.vocabulary) lost += print_short_texts(novels, settings, methods[0]);
+    if (!settings.summary && settings.rules && settings.vocabulary)
+        lost += print_short_texts(novels, settings, methods[0]);
     if (lost > 0) std::fprintf(stderr, "quality: %zu outputs lost or changed text\n", lost);
     return lost > 0 ? 1 : 0;
 }

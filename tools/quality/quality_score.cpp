@@ -8,7 +8,7 @@ namespace tessaline {
 
 namespace {
 
-constexpr size_t error_context = 24;   // bytes shown on each side of a wrong joint
+constexpr size_t error_context = 24;  // bytes shown on each side of a wrong joint
 
 std::string_view gap(std::string_view text, size_t before, size_t after) {
     return text.substr(before + 1, after - before - 1);

@@ -11,9 +11,9 @@ namespace tessaline {
 
 // What a repair got right, counted over the gaps between neighbouring text bytes of the original.
 struct QualityCounts {
-    size_t joints = 0;               // cuts inside a paragraph
-    size_t joints_right = 0;         // ... with exactly the original's space or no space, no break
-    size_t spaced_joints = 0;        // cuts where the original has a space
+    size_t joints = 0;         // cuts inside a paragraph
+    size_t joints_right = 0;   // ... with exactly the original's space or no space, no break
+    size_t spaced_joints = 0;  // cuts where the original has a space
     size_t spaced_joints_right = 0;
     size_t kept_breaks = 0;          // cuts left as line breaks
     size_t breaks = 0;               // paragraph boundaries of the original

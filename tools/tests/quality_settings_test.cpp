@@ -41,8 +41,8 @@ TEST(QualitySettings, ReadsEveryOption) {
 
 TEST(QualitySettings, RejectsWhatItCannotMeasure) {
     const std::vector<std::vector<const char*>> wrong = {
-        {},                               // no corpus
-        {"a", "b"},                       // two corpora
+        {},          // no corpus
+        {"a", "b"},  // two corpora
         {"--joints", "words", "c"},
         {"--style", "wavy", "c"},
         {"--half", "third", "c"},

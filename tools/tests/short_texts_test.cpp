@@ -52,16 +52,19 @@ TEST_P(CutShortTexts, KeepsEveryTextUnderTheLimit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CutShortTexts,
-    testing::Values(
-        ShortCase{"paragraphs gathered while they fit", {"가나다.", "라마.", "바사아."}, 9,
-                  {"가나다.|라마.", "바사아."}},
-        ShortCase{"the LF between two paragraphs counts", {"가나다.", "라마."}, 8, {"가나다.", "라마."}},
-        ShortCase{"a long paragraph cut at its last space that fits",
-                  {"그는 천천히 고개를 들었다."},
-                  10,
-                  {"그는 천천히", "고개를 들었다."}},
-        ShortCase{"a word longer than a text cut where the limit falls", {"가나다라마바사아"}, 4,
-                  {"가나다", "라마바", "사아"}}),
+    testing::Values(ShortCase{"paragraphs gathered while they fit",
+                              {"가나다.", "라마.", "바사아."},
+                              9,
+                              {"가나다.|라마.", "바사아."}},
+                    ShortCase{"the LF between two paragraphs counts", {"가나다.", "라마."}, 8, {"가나다.", "라마."}},
+                    ShortCase{"a long paragraph cut at its last space that fits",
+                              {"그는 천천히 고개를 들었다."},
+                              10,
+                              {"그는 천천히", "고개를 들었다."}},
+                    ShortCase{"a word longer than a text cut where the limit falls",
+                              {"가나다라마바사아"},
+                              4,
+                              {"가나다", "라마바", "사아"}}),
     [](const testing::TestParamInfo<ShortCase>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace

@@ -48,7 +48,8 @@ const std::vector<uint16_t>& cp949_codes() {
             for (unsigned trail = 0; trail < cp949_trails; ++trail) {
                 uint16_t character = cp949_characters[lead * cp949_trails + trail];
                 if (character != 0)
-                    table[character] = static_cast<uint16_t>((lead + cp949_first_lead) << 8 | (trail + cp949_first_trail));
+                    table[character] =
+                        static_cast<uint16_t>((lead + cp949_first_lead) << 8 | (trail + cp949_first_trail));
             }
         return table;
     }();
@@ -105,7 +106,8 @@ uint32_t next_utf8(const unsigned char* text, size_t count, size_t& at) {
 // A character's UTF-8 bytes in the order they are written, their count in the top byte.
 uint32_t utf8_entry(uint32_t character) {
     if (character < 0x800) return 2u << 24 | (0x80 | (character & 0x3F)) << 8 | (0xC0 | character >> 6);
-    return 3u << 24 | (0x80 | (character & 0x3F)) << 16 | (0x80 | (character >> 6 & 0x3F)) << 8 | (0xE0 | character >> 12);
+    return 3u << 24 | (0x80 | (character & 0x3F)) << 16 | (0x80 | (character >> 6 & 0x3F)) << 8 |
+           (0xE0 | character >> 12);
 }
 
 // For every two bytes (first byte * 256 + second) that are a CP949 character, its UTF-8 entry;
@@ -178,7 +180,8 @@ void platform_cp949_characters(uint16_t* table) {
     std::fill(table, table + 0x10000, 0);
     for (unsigned lead = 0; lead < cp949_leads; ++lead)
         for (unsigned trail = 0; trail < cp949_trails; ++trail)
-            table[(lead + cp949_first_lead) << 8 | (trail + cp949_first_trail)] = cp949_characters[lead * cp949_trails + trail];
+            table[(lead + cp949_first_lead) << 8 | (trail + cp949_first_trail)] =
+                cp949_characters[lead * cp949_trails + trail];
 }
 
 unsigned char* platform_name_to_cp949(const char* name, size_t* out_count) {

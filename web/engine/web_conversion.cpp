@@ -53,7 +53,7 @@ public:
     void ended() override {}
 
     std::string failure_;
-    std::string warnings_;   // one a line
+    std::string warnings_;  // one a line
 };
 
 // The beginning of the text as the engine reads it, in UTF-8, cut after a line end; and whether
@@ -94,9 +94,10 @@ extern "C" {
 // command line. The page has no spelling dictionary. Afterwards web_result gives the result
 // (empty when the file failed, web_failure then saying why) and web_warnings what was lost on
 // the way. False when an encoding's name is unknown.
-EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences, int remove_hanja, int blank_after_long,
-                                      int mark_joins, int32_t min_line_bytes, int vocabulary_joints, int footer,
-                                      const char* input_encoding, const char* output_encoding) {
+EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences, int remove_hanja,
+                                      int blank_after_long, int mark_joins, int32_t min_line_bytes,
+                                      int vocabulary_joints, int footer, const char* input_encoding,
+                                      const char* output_encoding) {
     // Without exception handling a failed allocation would stop the module with no reason given;
     // thrown, it reaches the worker as what it is.
     std::set_new_handler([] { throw std::bad_alloc(); });
@@ -152,5 +153,4 @@ EMSCRIPTEN_KEEPALIVE const char* web_in_korean(const char* english) {
     korean = reason_in_run_language(english);
     return korean.c_str();
 }
-
 }

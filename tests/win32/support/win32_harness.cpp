@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/startup.h"
 #include "app/selection.h"
+#include "app/startup.h"
 
 namespace tessaline {
 
