@@ -1,7 +1,8 @@
 #include "app/window_view.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
 #include "app/main_window.h"
 

@@ -1,5 +1,6 @@
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
