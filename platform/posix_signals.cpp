@@ -3,28 +3,17 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <climits>
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/temporary_slots.h"
 
 namespace tessaline {
 
 namespace {
 
-// As many as the files a run writes at once: one for each of the most jobs the command line allows.
-constexpr int temporary_slots = 1024;
-
-// A slot's path is only read by the handler while the slot is marked held, and only written
-// while it is free, so the handler never sees half a path.
-struct TemporarySlot {
-    std::atomic<bool> taken;
-    std::atomic<bool> held;
-    char path[PATH_MAX];
-};
-
-TemporarySlot slots[temporary_slots];
+TemporarySlots<PATH_MAX> temporaries;
 
 const char* farewell_text = nullptr;
 
@@ -32,8 +21,7 @@ constexpr int ending_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Only async-signal-safe calls: unlink, write, _exit.
 void end_on_signal(int number) {
-    for (TemporarySlot& slot : slots)
-        if (slot.held.load()) unlink(slot.path);
+    temporaries.remove_held([](const char* path) { unlink(path); });
     if (farewell_text != nullptr) {
         ssize_t ignored = write(STDERR_FILENO, farewell_text, std::strlen(farewell_text));
         (void)ignored;
@@ -43,23 +31,9 @@ void end_on_signal(int number) {
 
 }  // namespace
 
-int posix_hold_temporary(const char* path) {
-    if (std::strlen(path) >= PATH_MAX) return -1;
-    for (int k = 0; k < temporary_slots; ++k) {
-        bool expected = false;
-        if (!slots[k].taken.compare_exchange_strong(expected, true)) continue;
-        std::strcpy(slots[k].path, path);
-        slots[k].held.store(true);
-        return k;
-    }
-    return -1;
-}
+int posix_hold_temporary(const char* path) { return temporaries.hold(path); }
 
-void posix_release_temporary(int slot) {
-    if (slot < 0) return;
-    slots[slot].held.store(false);
-    slots[slot].taken.store(false);
-}
+void posix_release_temporary(int slot) { temporaries.release(slot); }
 
 void platform_end_cleanly_on_signals(const char* farewell) {
     farewell_text = farewell;

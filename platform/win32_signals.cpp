@@ -2,17 +2,14 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/temporary_slots.h"
 
 namespace tessaline {
 
 namespace {
-
-// As many as the files a run writes at once: one for each of the most jobs the command line allows.
-constexpr int temporary_slots = 1024;
 
 // The numbers POSIX gives the same events, so that the exit status reads alike: SIGINT for
 // Ctrl+C, SIGBREAK (Windows' own) for Ctrl+Break, SIGHUP for a console that is closed.
@@ -20,15 +17,7 @@ constexpr int interrupt_signal = 2;
 constexpr int break_signal = 21;
 constexpr int hangup_signal = 1;
 
-// A slot's path is only read by the handler while the slot is held, and only written while it
-// is free.
-struct TemporarySlot {
-    std::atomic<bool> taken;
-    std::atomic<bool> held;
-    char path[MAX_PATH];
-};
-
-TemporarySlot slots[temporary_slots];
+TemporarySlots<MAX_PATH> temporaries;
 
 const char* farewell_text = nullptr;
 
@@ -41,8 +30,7 @@ int signal_of(DWORD event) {
 // Runs on a thread of its own while the program goes on: a temporary file still being written
 // is marked for deletion and goes when the program ends a moment later.
 BOOL WINAPI end_on_event(DWORD event) {
-    for (TemporarySlot& slot : slots)
-        if (slot.held.load()) DeleteFileA(slot.path);
+    temporaries.remove_held([](const char* path) { DeleteFileA(path); });
     if (farewell_text != nullptr) {
         DWORD written = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), farewell_text, static_cast<DWORD>(std::strlen(farewell_text)),
@@ -54,23 +42,9 @@ BOOL WINAPI end_on_event(DWORD event) {
 
 }  // namespace
 
-int win32_hold_temporary(const char* path) {
-    if (std::strlen(path) >= MAX_PATH) return -1;
-    for (int k = 0; k < temporary_slots; ++k) {
-        bool expected = false;
-        if (!slots[k].taken.compare_exchange_strong(expected, true)) continue;
-        std::strcpy(slots[k].path, path);
-        slots[k].held.store(true);
-        return k;
-    }
-    return -1;
-}
+int win32_hold_temporary(const char* path) { return temporaries.hold(path); }
 
-void win32_release_temporary(int slot) {
-    if (slot < 0) return;
-    slots[slot].held.store(false);
-    slots[slot].taken.store(false);
-}
+void win32_release_temporary(int slot) { temporaries.release(slot); }
 
 void platform_end_cleanly_on_signals(const char* farewell) {
     farewell_text = farewell;
