@@ -50,6 +50,7 @@ int run_command_line(int argc, char** argv) {
         KoreanDictionary dictionary(options.dictionary_path, [&console](const std::string& why) { console.note(why); });
         BatchRequest request = command_request(options, std::move(files));
         request.options.dictionary = &dictionary;
+        if (batch_may_ask_dictionary(request)) dictionary.load_ahead();
         run_batch(request, console);
     }
     console.finish();

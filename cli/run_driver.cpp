@@ -4,10 +4,23 @@
 #include <utility>
 
 #include "pipeline/min_length.h"
+#include "platform/platform.h"
 
 namespace tessaline {
 
 namespace {
+
+// A text read as UTF-16 takes at most twice its bytes in CP949, the form the limit counts.
+constexpr uint64_t widest_encoding_factor = 2;
+
+bool may_be_short_text(const BatchFile& file) {
+    if (file.standard_input) return true;
+    uint64_t size = 0;
+    PlatformFile* opened = platform_open_existing(file.path.c_str(), &size);
+    if (opened == nullptr) return false;
+    platform_close(opened);
+    return size <= widest_encoding_factor * static_cast<uint64_t>(dictionary_text_limit);
+}
 
 unsigned processor_cores() {
     unsigned cores = std::thread::hardware_concurrency();
@@ -45,6 +58,13 @@ BatchRequest command_request(const CliOptions& options, std::vector<BatchFile> f
     request.replace_own_footer = true;
     request.refuse_linked_folder = true;
     return request;
+}
+
+bool batch_may_ask_dictionary(const BatchRequest& request) {
+    if (request.options.joints != JointMode::vocabulary) return false;
+    for (const BatchFile& file : request.files)
+        if (may_be_short_text(file)) return true;
+    return false;
 }
 
 }  // namespace tessaline

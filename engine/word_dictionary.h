@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace tessaline {
+
+// Beyond this many bytes a book shows its own words often enough, and asking a dictionary at
+// every joint would cost more than the whole conversion, so longer texts go without it.
+constexpr int64_t dictionary_text_limit = int64_t{1} << 21;
 
 // A Korean spelling dictionary that knows words with their particles and endings. The vocabulary
 // mode asks it, where a book's own evidence is thin, whether the two pieces at a joint make one

@@ -10,10 +10,6 @@
 
 namespace tessaline {
 
-// Beyond this many bytes a book shows its own words often enough, and asking a dictionary at
-// every joint would cost more than the whole conversion, so longer texts go without it.
-constexpr int64_t dictionary_text_limit = int64_t{1} << 21;
-
 // What a spelling dictionary says at a joint between two runs of Hangul syllables.
 struct DictionaryReading {
     bool consulted = false;    // both runs are Hangul short enough to be words, and were looked up
