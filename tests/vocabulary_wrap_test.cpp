@@ -112,6 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
         // on a sentence end among sentences that long, so the full line ends its paragraph.
         LineEndCase{"full_line_among_long_sentences_ends_it", false, "마당의 감나무 아래에서 아이들은 오래도록",
                     wrap_columns - 1, "그리고 해가 졌다.", false},
+        // ... unless a quotation is open, which no paragraph ends inside.
+        LineEndCase{"full_line_inside_a_quotation_goes_on", false, "\"감나무 아래에서 아이들은 오래도록 놀았",
+                    wrap_columns - 1, "그리고 해가 졌다.\"", true},
         // Cut between words: the next word would not have fitted, however short the line.
         LineEndCase{"word_that_did_not_fit_goes_on", true, "", wrap_columns - 9, "그러나아무도 오지 않았다. 비가 왔다.",
                     true},

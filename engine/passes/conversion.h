@@ -50,11 +50,11 @@ struct Conversion {
     TextWindow source;
     TextWindow output;
     LineText line;
-    LineText scratch;                  // where dialogue breaks assemble the new line
-    BookVocabulary vocabulary;         // the vocabulary mode's evidence, gathered before the line loop
-    DictionaryAnswers dictionary;      // the dictionary's answers, when the vocabulary mode asks one
-    LengthNotes length_notes;          // the vocabulary mode's lines that differ from the rules' own
-    SentenceEndsNearby sentence_ends;  // ... and whether a sentence ended inside the line before
+    LineText scratch;              // where dialogue breaks assemble the new line
+    BookVocabulary vocabulary;     // the vocabulary mode's evidence, gathered before the line loop
+    DictionaryAnswers dictionary;  // the dictionary's answers, when the vocabulary mode asks one
+    LengthNotes length_notes;      // the vocabulary mode's lines that differ from the rules' own
+    SentencesSoFar sentences;      // ... and what it saw of the sentences before the line
     OutputDrain* drain = nullptr;
 
     bool vocabulary_mode() const { return options.joints == JointMode::vocabulary; }

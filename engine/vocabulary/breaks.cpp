@@ -35,12 +35,13 @@ int64_t text_end_of_line(const TextWindow& text, int64_t line_start) {
     return end;
 }
 
-// A wrap lands on a sentence end about as often as sentences end nearby, while a paragraph ends
-// whatever the length of its sentences: where none ends inside this line, the line before or
-// the next line, a full line that ends a sentence ends its paragraph about one time in six.
+// A wrap lands on any sentence end alike, but a break between long sentences more often ends a
+// paragraph: where none ends inside this line, the line before or the next line, a full line that
+// ends a sentence outside a quotation ends its paragraph about one time in six.
 bool ends_among_long_sentences(const Conversion& cv, int64_t text_end, int64_t next_text) {
     const TextWindow& text = cv.source;
-    return is_sentence_end_byte(text.at(text_end - 1)) && !cv.sentence_ends.in_line_before &&
+    const SentencesSoFar& so_far = cv.sentences;
+    return is_sentence_end_byte(text.at(text_end - 1)) && !so_far.ended_in_line_before && !so_far.quotation_open &&
            !holds_sentence_end(text, cv.place.line_start, text_end) &&
            !holds_sentence_end(text, next_text, text_end_of_line(text, next_text));
 }

@@ -6,14 +6,24 @@
 
 namespace tessaline {
 
-// Sentence ends inside the source's lines, where no wrap cut: a mark that ends a sentence and the
-// space after it. The line loop notes, line by line, whether the line before held one.
-struct SentenceEndsNearby {
-    bool in_line_before = false;
+// What the line loop has seen of the sentences before the current line: whether one ended
+// inside the line before (a mark that ends a sentence and the space after it, where no wrap cut),
+// and whether a quotation is open since the last line that ended a paragraph.
+struct SentencesSoFar {
+    bool ended_in_line_before = false;
+    bool quotation_open = false;
 };
 
-// Whether a sentence ends inside the text from `begin` to `end`, a mark at `end` itself not
-// counted.
+// What one line shows of its sentences.
+struct LineSentences {
+    bool end_inside = false;       // a sentence ends inside it
+    bool flips_quotation = false;  // it holds an odd number of double quotation marks
+};
+
+// The line's text from `begin` to `end`; a mark at `end` itself ends no sentence inside it.
+LineSentences read_line_sentences(const TextWindow& text, int64_t begin, int64_t end);
+
+// Whether a sentence ends inside the text from `begin` to `end`, a mark at `end` not counted.
 bool holds_sentence_end(const TextWindow& text, int64_t begin, int64_t end);
 
 }  // namespace tessaline
