@@ -1,17 +1,16 @@
 #include "engine/vocabulary/sentences.h"
 
 #include "engine/text/marks.h"
+#include "engine/vocabulary/text.h"
 
 namespace tessaline {
 
 namespace {
 
-// A double quotation mark from `pos`: straight, “ or ”; its width, or 0.
-int64_t double_quotation_mark(const TextWindow& text, int64_t pos) {
-    if (text.at(pos) == double_quote) return 1;
-    bool curly =
-        text.at(pos) == mark_lead && (text.at(pos + 1) == open_double_trail || text.at(pos + 1) == close_double_trail);
-    return curly ? 2 : 0;
+// A straight double quotation mark, “ or ”.
+bool is_double_quotation_mark(const SourceChar& c) {
+    return c.code == double_quote || c.code == ((mark_lead << 8) | open_double_trail) ||
+           c.code == ((mark_lead << 8) | close_double_trail);
 }
 
 }  // namespace
@@ -25,9 +24,9 @@ bool holds_sentence_end(const TextWindow& text, int64_t begin, int64_t end) {
 LineSentences read_line_sentences(const TextWindow& text, int64_t begin, int64_t end) {
     LineSentences line{holds_sentence_end(text, begin, end), false};
     for (int64_t pos = begin; pos < end;) {
-        int64_t quotation = double_quotation_mark(text, pos);
-        if (quotation > 0) line.flips_quotation = !line.flips_quotation;
-        pos += quotation > 0 ? quotation : (text.at(pos) >= 0x80 ? 2 : 1);
+        SourceChar c = source_char_at(text, pos);
+        if (is_double_quotation_mark(c)) line.flips_quotation = !line.flips_quotation;
+        pos += c.width > 0 ? c.width : 1;  // a blank is one byte
     }
     return line;
 }

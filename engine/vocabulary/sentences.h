@@ -20,10 +20,11 @@ struct LineSentences {
     bool flips_quotation = false;  // it holds an odd number of double quotation marks
 };
 
-// The line's text from `begin` to `end`; a mark at `end` itself ends no sentence inside it.
+// Reads the line's text from `begin`, a character boundary, to `end`.
 LineSentences read_line_sentences(const TextWindow& text, int64_t begin, int64_t end);
 
-// Whether a sentence ends inside the text from `begin` to `end`, a mark at `end` not counted.
+// Whether a sentence ends inside the text from `begin` to `end`: a mark that ends the text itself
+// is not inside it.
 bool holds_sentence_end(const TextWindow& text, int64_t begin, int64_t end);
 
 }  // namespace tessaline
