@@ -40,10 +40,9 @@ int64_t text_end_of_line(const TextWindow& text, int64_t line_start) {
 // ends a sentence outside a quotation ends its paragraph about one time in six.
 bool ends_among_long_sentences(const Conversion& cv, int64_t text_end, int64_t next_text) {
     const TextWindow& text = cv.source;
-    const SentencesSoFar& so_far = cv.sentences;
-    return is_sentence_end_byte(text.at(text_end - 1)) && !so_far.ended_in_line_before && !so_far.quotation_open &&
+    return is_sentence_end_byte(text.at(text_end - 1)) && !cv.sentences.ended_in_line_before &&
            !holds_sentence_end(text, cv.place.line_start, text_end) &&
-           !holds_sentence_end(text, next_text, text_end_of_line(text, next_text));
+           !holds_sentence_end(text, next_text, text_end_of_line(text, next_text)) && !quotation_open(cv);
 }
 
 // A line that fills the book's wrap width ended there because the next line's text did not fit,
