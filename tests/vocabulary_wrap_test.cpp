@@ -1,6 +1,7 @@
 // The vocabulary mode on a book wrapped at one width: a line that fills the width ended there
 // because the next line's text did not fit, so a sentence that ends it goes on into the next
-// line; a line that ends short of the width, or before a quotation, ends its paragraph. And a
+// line, unless no other sentence ends near it; a line that ends short of the width, or before a
+// quotation, ends its paragraph. And a
 // book that writes its quotations and the 하고 after them on one line keeps them there.
 
 #include <gtest/gtest.h>
@@ -71,6 +72,7 @@ std::string sentence_line(size_t bytes) {
 struct LineEndCase {
     const char* what;
     bool between_words;  // the book's wrap
+    const char* before;  // a line before it, if any
     size_t line_bytes;   // the line that ends in a full stop
     const char* next;    // the line after it
     bool joined;         // the vocabulary mode goes on into the next line
@@ -82,7 +84,8 @@ TEST_P(WrapWidth, TellsAWrappedSentenceEndFromAParagraphEnd) {
     const LineEndCase& c = GetParam();
     std::string line = sentence_line(c.line_bytes);
     ASSERT_EQ(line.size(), c.line_bytes);
-    std::string book = book_body(c.between_words) + line + "\r\n" + cp949(c.next) + "\r\n";
+    std::string before = *c.before != 0 ? cp949(c.before) + "\r\n" : "";
+    std::string book = book_body(c.between_words) + before + line + "\r\n" + cp949(c.next) + "\r\n";
     ConversionOptions options = plain_options();
     std::string by_rules = reflow(book, options);
     options.joints = JointMode::vocabulary;
@@ -98,14 +101,27 @@ TEST_P(WrapWidth, TellsAWrappedSentenceEndFromAParagraphEnd) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, WrapWidth,
     testing::Values(
-        // Cut anywhere: the next syllable would not have fitted after the space at the cut.
-        LineEndCase{"full_line_goes_on", false, wrap_columns - 1, "그리고 해가 졌다.", true},
-        LineEndCase{"line_with_room_ends_its_paragraph", false, wrap_columns - 5, "그리고 해가 졌다.", false},
-        LineEndCase{"quotation_after_a_full_line_stands_apart", false, wrap_columns - 1, "\"어디 가니?\"", false},
+        // Cut anywhere: the next syllable would not have fitted after the space at the cut, and
+        // sentences end nearby, so the wrap may well have landed on one.
+        LineEndCase{"full_line_goes_on", false, "", wrap_columns - 1, "그리고 해가 졌다. 바람이 불었다.", true},
+        LineEndCase{"full_line_after_a_sentence_end_goes_on", false, "해가 졌다. 바람이 불었고", wrap_columns - 1,
+                    "그리고 해가 졌다.", true},
+        LineEndCase{"line_with_room_ends_its_paragraph", false, "", wrap_columns - 5, "그리고 해가 졌다.", false},
+        LineEndCase{"quotation_after_a_full_line_stands_apart", false, "", wrap_columns - 1, "\"어디 가니?\"", false},
+        // No sentence ends inside the line, the line before or the next line: a wrap seldom lands
+        // on a sentence end among sentences that long, so the full line ends its paragraph.
+        LineEndCase{"full_line_among_long_sentences_ends_it", false, "마당의 감나무 아래에서 아이들은 오래도록",
+                    wrap_columns - 1, "그리고 해가 졌다.", false},
+        // ... unless a quotation is open, which no paragraph ends inside.
+        LineEndCase{"full_line_inside_a_quotation_goes_on", false, "\"감나무 아래에서 아이들은 오래도록 놀았",
+                    wrap_columns - 1, "그리고 해가 졌다.\"", true},
         // Cut between words: the next word would not have fitted, however short the line.
-        LineEndCase{"word_that_did_not_fit_goes_on", true, wrap_columns - 9, "그러나아무도 오지 않았다.", true},
-        LineEndCase{"word_that_would_have_fitted_ends_it", true, wrap_columns - 9, "그러나 아무도 오지 않았다.",
-                    false}),
+        LineEndCase{"word_that_did_not_fit_goes_on", true, "", wrap_columns - 9, "그러나아무도 오지 않았다. 비가 왔다.",
+                    true},
+        LineEndCase{"word_that_would_have_fitted_ends_it", true, "", wrap_columns - 9,
+                    "그러나 아무도 오지 않았다. 비가 왔다.", false},
+        LineEndCase{"word_that_did_not_fit_among_long_sentences_ends_it", true, "마당의 감나무 아래에서 아이들은",
+                    wrap_columns - 9, "그러나아무도 오지 않았다.", false}),
     [](const testing::TestParamInfo<LineEndCase>& info) { return std::string(info.param.what); });
 
 // A line that ends without a sentence end (here a comma) is joined by the rules; in a book wrapped

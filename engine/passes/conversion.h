@@ -54,6 +54,7 @@ struct Conversion {
     BookVocabulary vocabulary;     // the vocabulary mode's evidence, gathered before the line loop
     DictionaryAnswers dictionary;  // the dictionary's answers, when the vocabulary mode asks one
     LengthNotes length_notes;      // the vocabulary mode's lines that differ from the rules' own
+    SentencesSoFar sentences;      // ... and what it saw of the sentences before the line
     OutputDrain* drain = nullptr;
 
     bool vocabulary_mode() const { return options.joints == JointMode::vocabulary; }

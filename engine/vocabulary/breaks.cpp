@@ -6,9 +6,11 @@
 #include "engine/rules/board_header.h"
 #include "engine/rules/join_decision.h"
 #include "engine/rules/line_end_marks.h"
+#include "engine/text/marks.h"
 #include "engine/text/source_scan.h"
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/quotes.h"
+#include "engine/vocabulary/sentences.h"
 #include "engine/vocabulary/width.h"
 
 namespace tessaline {
@@ -25,14 +27,34 @@ bool closes_quotation(const TextWindow& text, int64_t end) {
     return last == '"' || last == '\'' || text.has(end - 2, "\xA1\xB1", 2) || text.has(end - 2, "\xA1\xAF", 2);  // ” ’
 }
 
+// The text of the line from `line_start`, up to its spaces and CR before the LF or the text's end.
+int64_t text_end_of_line(const TextWindow& text, int64_t line_start) {
+    int64_t end = line_start;
+    while (text.at(end) != 0 && text.at(end) != lf_byte) ++end;
+    while (end > line_start && is_blank_byte(text.at(end - 1))) --end;
+    return end;
+}
+
+// A wrap lands on any sentence end alike, but a break between long sentences more often ends a
+// paragraph: where none ends inside this line, the line before or the next line, a full line that
+// ends a sentence outside a quotation ends its paragraph about one time in six.
+bool ends_among_long_sentences(const Conversion& cv, int64_t text_end, int64_t next_text) {
+    const TextWindow& text = cv.source;
+    return is_sentence_end_byte(text.at(text_end - 1)) && !cv.sentences.ended_in_line_before &&
+           !holds_sentence_end(text, cv.place.line_start, text_end) &&
+           !holds_sentence_end(text, next_text, text_end_of_line(text, next_text)) && !quotation_open(cv);
+}
+
 // A line that fills the book's wrap width ended there because the next line's text did not fit,
-// not because its paragraph ended. A quotation still stands apart: one that opens the next line,
-// or one that ends this line unless the book runs such quotations on into 하고 or 하며.
+// not because its paragraph ended, unless it ends a sentence among long ones. A quotation still
+// stands apart: one that opens the next line, or one that ends this line unless the book runs
+// such quotations on into 하고 or 하며.
 bool width_continues_line(const Conversion& cv, int64_t lf, int64_t next_text) {
     const TextWindow& text = cv.source;
     if (!line_fills_width(cv.vocabulary.wrap, text, cv.place.line_start, lf, next_text)) return false;
     if (opens_quotation(text, next_text)) return false;
-    if (!closes_quotation(text, line_text_end(text, lf))) return true;
+    int64_t text_end = line_text_end(text, lf);
+    if (!closes_quotation(text, text_end)) return !ends_among_long_sentences(cv, text_end, next_text);
     auto at = [&text](int64_t pos) { return text.at(pos); };
     return cv.vocabulary.quotations_run_on && quotative_at(at, next_text);
 }

@@ -7,8 +7,8 @@ struct Conversion;
 // In the vocabulary mode: joins a line that the rules kept only for the mark that ends it, when the
 // book's own layout shows that the wrap, not the author, ended the line there (the book marks
 // its paragraphs and the next line carries no mark, the wrap kept the author's space after the
-// mark, or the line fills the book's wrap width). Returns whether the line was joined, with the
-// joint prepared for the spacing rules.
+// mark, or the line fills the book's wrap width and ends no sentence among long ones). Returns
+// whether the line was joined, with the joint prepared for the spacing rules.
 bool continue_by_book_layout(Conversion& cv);
 
 // In the vocabulary mode: keeps the line break that the rules would join across, when the book's own

@@ -10,4 +10,5 @@
 #include "engine/vocabulary/line_end.h"    // a line's end decided with the book's evidence
 #include "engine/vocabulary/quotes.h"      // quotations the book runs on into their sentence
 #include "engine/vocabulary/reading.h"     // the reading of the whole text before it is converted
+#include "engine/vocabulary/sentences.h"   // the sentences around a line end
 #include "engine/vocabulary/store.h"       // the evidence one conversion holds

@@ -71,6 +71,7 @@ std::string repair(const WrappedNovel& wrapped, const Method& method, Layout lay
 const char* error_label(ErrorKind kind) {
     switch (kind) {
     case ErrorKind::JOINT: return "wrong joint";
+    case ErrorKind::KEPT_BREAK: return "kept break";
     case ErrorKind::MISSED_BREAK: return "missed break";
     case ErrorKind::INVENTED_BREAK: return "invented break";
     }
@@ -79,8 +80,8 @@ const char* error_label(ErrorKind kind) {
 
 // Repairs one text and scores it; a text the output does not hold is reported at once.
 QualityCounts measure_text(const std::string& name, const WrappedNovel& wrapped, const Method& method, Layout layout,
-                           size_t keep_errors, std::vector<JointError>* errors) {
-    QualityCounts counts = score_repair(wrapped, repair(wrapped, method, layout), keep_errors, errors);
+                           size_t keep_errors, std::vector<JointError>* errors, ErrorKinds kinds = all_error_kinds) {
+    QualityCounts counts = score_repair(wrapped, repair(wrapped, method, layout), keep_errors, errors, kinds);
     if (counts.lost > 0)
         std::fprintf(stderr, "quality: %s (%s): the output does not hold the text in order\n", name.c_str(),
                      method.name.c_str());
@@ -102,7 +103,8 @@ StyleScores measure_style(const std::vector<Novel>& novels, WrapStyle style, con
     for (size_t n = 0; n < novels.size(); ++n) {
         WrappedNovel wrapped = wrap_novel(novels[n].paragraphs, style);
         QualityCounts window = measure_text(novels[n].name, wrapped, method, Layout::WINDOW, 0, nullptr);
-        scores.plain.add(measure_text(novels[n].name, wrapped, method, Layout::PLAIN, settings.show_errors, &errors));
+        scores.plain.add(measure_text(novels[n].name, wrapped, method, Layout::PLAIN, settings.show_errors, &errors,
+                                      settings.error_kinds));
         scores.novels.push_back(window);
         scores.window.add(window);
         scores.halves[static_cast<int>(novels[n].half)].add(window);
@@ -146,12 +148,16 @@ void print_half_row(const char* style, const Method& method, const QualityCounts
 void print_summary_row(const char* style, const Method& method, const StyleScores& s) {
     const QualityCounts& c = s.window;
     const QualityCounts& held = s.halves[static_cast<int>(CorpusHalf::HELD_OUT)];
-    std::printf("%-18s %-10s joints %5s  space %5s  none %5s  held-out %5s  breaks off: recall %5s precision %5s\n",
-                style, method.name.c_str(), percent(c.joints_right, c.joints).c_str(),
-                percent(c.spaced_joints_right, c.spaced_joints).c_str(),
-                percent(c.unspaced_joints_right(), c.unspaced_joints()).c_str(),
-                percent(held.joints_right, held.joints).c_str(), percent(s.plain.breaks_found, s.plain.breaks).c_str(),
-                percent(s.plain.output_breaks_right, s.plain.output_breaks).c_str());
+    const QualityCounts& p = s.plain;
+    std::printf(
+        "%-18s %-10s joints %5s  space %5s  none %5s  held-out %5s  breaks off: recall %5s precision %5s  "
+        "missed %zu kept %zu invented %zu\n",
+        style, method.name.c_str(), percent(c.joints_right, c.joints).c_str(),
+        percent(c.spaced_joints_right, c.spaced_joints).c_str(),
+        percent(c.unspaced_joints_right(), c.unspaced_joints()).c_str(),
+        percent(held.joints_right, held.joints).c_str(), percent(p.breaks_found, p.breaks).c_str(),
+        percent(p.output_breaks_right, p.output_breaks).c_str(), p.breaks - p.breaks_found, p.kept_breaks,
+        p.invented_breaks());
 }
 
 // Rows of every style and of all styles together, in the order of the styles.

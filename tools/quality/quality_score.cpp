@@ -49,7 +49,7 @@ void QualityCounts::add(const QualityCounts& other) {
 }
 
 QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, size_t keep_errors,
-                           std::vector<JointError>* errors) {
+                           std::vector<JointError>* errors, ErrorKinds kinds) {
     QualityCounts counts;
     std::string_view original = novel.original;
     TextAlignment alignment = align_kept_text(original, output, KeptTextAllowance{false, true});
@@ -81,8 +81,10 @@ QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, s
             counts.spaced_joints_right += !wanted.empty() && right;
             counts.kept_breaks += broken;
         }
-        ErrorKind kind = joint ? ErrorKind::JOINT : boundary ? ErrorKind::MISSED_BREAK : ErrorKind::INVENTED_BREAK;
-        bool shown = joint || boundary || broken;
+        ErrorKind kind = joint      ? (broken ? ErrorKind::KEPT_BREAK : ErrorKind::JOINT)
+                         : boundary ? ErrorKind::MISSED_BREAK
+                                    : ErrorKind::INVENTED_BREAK;
+        bool shown = (joint || boundary || broken) && (kinds & error_bit(kind)) != 0;
         if (!right && shown && errors != nullptr && errors->size() < keep_errors)
             errors->push_back({kind, around(original, from[n] + 1), around(output, to[n] + 1)});
     }

@@ -32,20 +32,27 @@ struct QualityCounts {
     size_t invented_breaks() const { return output_breaks - output_breaks_right - kept_breaks; }
 };
 
-enum class ErrorKind { JOINT, MISSED_BREAK, INVENTED_BREAK };
+// A joint repaired with the wrong space, a cut left as a line break, a paragraph break left out or
+// a break put inside a line.
+enum class ErrorKind { JOINT, KEPT_BREAK, MISSED_BREAK, INVENTED_BREAK };
 
-// A joint repaired wrongly, a paragraph break left out or a break put inside a line, as CP949
-// text around it: the original and the output.
+// Which kinds of error are kept, one bit per kind.
+using ErrorKinds = unsigned;
+constexpr ErrorKinds error_bit(ErrorKind kind) { return 1u << static_cast<unsigned>(kind); }
+constexpr ErrorKinds all_error_kinds = error_bit(ErrorKind::JOINT) | error_bit(ErrorKind::KEPT_BREAK) |
+                                       error_bit(ErrorKind::MISSED_BREAK) | error_bit(ErrorKind::INVENTED_BREAK);
+
+// An error as CP949 text around it: the original and the output.
 struct JointError {
     ErrorKind kind;
     std::string original;
     std::string output;
 };
 
-// Scores one repaired text against the novel it was wrapped from. Up to `keep_errors` errors
-// are added to `errors` when it is given.
+// Scores one repaired text against the novel it was wrapped from. Up to `keep_errors` errors of
+// the `kinds` asked for are added to `errors` when it is given.
 QualityCounts score_repair(const WrappedNovel& novel, std::string_view output, size_t keep_errors = 0,
-                           std::vector<JointError>* errors = nullptr);
+                           std::vector<JointError>* errors = nullptr, ErrorKinds kinds = all_error_kinds);
 
 // A share as a percentage with one decimal, or "-" when nothing was counted.
 std::string percent(size_t part, size_t whole);

@@ -21,9 +21,40 @@ const char* const quality_usage =
     "                                  .dic file; default: the standard places)\n"
     "  --no-dictionary                 the vocabulary mode without a dictionary only\n"
     "  --show-errors N                 print up to N wrong joints and breaks per style\n"
-    "                                  and mode\n";
+    "                                  and mode (with the long-paragraph options off)\n"
+    "  --errors KIND[,KIND...]         print only errors of these kinds: joint (a wrong\n"
+    "                                  space), kept-break (a cut left as a line break),\n"
+    "                                  missed-break, invented-break\n";
 
 namespace {
+
+struct ErrorKindName {
+    const char* name;
+    ErrorKind kind;
+};
+
+constexpr ErrorKindName error_kind_names[] = {{"joint", ErrorKind::JOINT},
+                                              {"kept-break", ErrorKind::KEPT_BREAK},
+                                              {"missed-break", ErrorKind::MISSED_BREAK},
+                                              {"invented-break", ErrorKind::INVENTED_BREAK}};
+
+// The kinds named in a comma-separated list, or 0 when one of the names is unknown.
+ErrorKinds error_kinds_of(const std::string& list) {
+    ErrorKinds kinds = 0;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string name = list.substr(start, end - start);
+        ErrorKinds bit = 0;
+        for (const ErrorKindName& known : error_kind_names)
+            if (name == known.name) bit = error_bit(known.kind);
+        if (bit == 0) return 0;
+        kinds |= bit;
+        start = end + 1;
+    }
+    return kinds;
+}
 
 struct Reader {
     int argc;
@@ -69,6 +100,12 @@ struct Reader {
         return error.empty();
     }
 
+    bool kinds(const std::string& list) {
+        settings.error_kinds = error_kinds_of(list);
+        if (settings.error_kinds == 0) error = "unknown error kind in " + list;
+        return error.empty();
+    }
+
     bool path(const std::string& arg) {
         if (!settings.corpus.empty()) error = "more than one corpus folder given";
         settings.corpus = arg;
@@ -82,6 +119,7 @@ struct Reader {
         if (arg == "--style") return value(v) && style(v);
         if (arg == "--half") return value(v) && half(v);
         if (arg == "--show-errors") return value(v) && count(v);
+        if (arg == "--errors") return value(v) && kinds(v);
         if (arg == "--dictionary") return value(settings.dictionary_path);
         if (arg == "--no-dictionary") settings.dictionary = false;
         else if (arg == "--summary") settings.summary = true;

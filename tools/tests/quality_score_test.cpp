@@ -60,7 +60,7 @@ TEST(QualityScore, ABreakAtAJointIsWrongAndCostsPrecision) {
     EXPECT_EQ(c.invented_breaks(), 0u);
     // The paragraph break the output lacks is an error of its own.
     ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(errors[0].kind, ErrorKind::JOINT);
+    EXPECT_EQ(errors[0].kind, ErrorKind::KEPT_BREAK);
     EXPECT_EQ(utf8(errors[0].output), "그는||돌아섰다 아주 멀리.||");
     EXPECT_EQ(errors[1].kind, ErrorKind::MISSED_BREAK);
 }
@@ -79,6 +79,26 @@ TEST(QualityScore, KeepsNoMoreErrorsThanAsked) {
     std::vector<JointError> errors;
     score_repair(two_paragraphs(), cp949("그는돌아 섰다 아주 멀리."), 1, &errors);
     EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST(QualityScore, KeepsOnlyTheKindsAskedFor) {
+    const std::string output = cp949("그는\r\n돌아 섰다 아주 멀리.\r\n");
+    const struct {
+        ErrorKinds kinds;
+        std::vector<ErrorKind> kept;
+    } cases[] = {
+        {all_error_kinds, {ErrorKind::KEPT_BREAK, ErrorKind::JOINT, ErrorKind::MISSED_BREAK}},
+        {error_bit(ErrorKind::MISSED_BREAK), {ErrorKind::MISSED_BREAK}},
+        {error_bit(ErrorKind::JOINT) | error_bit(ErrorKind::KEPT_BREAK), {ErrorKind::KEPT_BREAK, ErrorKind::JOINT}},
+        {error_bit(ErrorKind::INVENTED_BREAK), {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<JointError> errors;
+        score_repair(two_paragraphs(), output, 5, &errors, c.kinds);
+        std::vector<ErrorKind> kinds;
+        for (const JointError& error : errors) kinds.push_back(error.kind);
+        EXPECT_EQ(kinds, c.kept) << c.kinds;
+    }
 }
 
 TEST(QualityScore, LostTextIsCountedAndNothingElse) {

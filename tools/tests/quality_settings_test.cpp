@@ -21,13 +21,14 @@ TEST(QualitySettings, MeasuresBothModesAndEveryStyleByDefault) {
     EXPECT_TRUE(s.rules && s.vocabulary && s.baselines);
     EXPECT_EQ(s.styles, all_wrap_styles());
     EXPECT_FALSE(s.half.has_value());
+    EXPECT_EQ(s.error_kinds, all_error_kinds);
 }
 
 TEST(QualitySettings, ReadsEveryOption) {
     QualitySettings s;
     std::string error;
     ASSERT_EQ(read({"--joints", "vocabulary", "--style", "word-wrap", "--half", "held-out", "--show-errors", "7",
-                    "--summary", "corpus"},
+                    "--errors", "missed-break,kept-break", "--summary", "corpus"},
                    s, error),
               SettingsResult::RUN)
         << error;
@@ -37,6 +38,7 @@ TEST(QualitySettings, ReadsEveryOption) {
     EXPECT_EQ(s.styles, std::vector<WrapStyle>{WrapStyle::WORD_WRAP});
     EXPECT_EQ(s.half, CorpusHalf::HELD_OUT);
     EXPECT_EQ(s.show_errors, 7u);
+    EXPECT_EQ(s.error_kinds, error_bit(ErrorKind::MISSED_BREAK) | error_bit(ErrorKind::KEPT_BREAK));
 }
 
 TEST(QualitySettings, RejectsWhatItCannotMeasure) {
@@ -48,6 +50,8 @@ TEST(QualitySettings, RejectsWhatItCannotMeasure) {
         {"--half", "third", "c"},
         {"--show-errors", "many", "c"},
         {"--show-errors"},
+        {"--errors", "missed", "c"},
+        {"--errors", "joint,", "c"},
         {"--bogus", "c"},
     };
     for (const auto& args : wrong) {
