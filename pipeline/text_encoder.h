@@ -31,7 +31,7 @@ public:
     const UnkeptCharacters& unkept() const { return unkept_; }
 
 private:
-    size_t end_of_plain_run(std::span<const unsigned char> cp949, size_t at) const;
+    char32_t plain_character(unsigned char lead, unsigned char trail) const;
     size_t put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out);
     void take_code(unsigned char lead, unsigned char trail, std::string& out);
     void flush_prefixes(std::string& out);
