@@ -29,7 +29,11 @@ constexpr size_t plain_stretch = 4096;
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
-    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {}
+    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {
+    for (unsigned lead = 0; lead < 256; ++lead)
+        plain_rows_[lead] = map_.row_full(static_cast<unsigned char>(lead)) && lead != stand_in_final_lead &&
+                            lead != stand_in_prefix_lead;
+}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
     // UTF-8 takes at most three bytes for the two of a CP949 character.
@@ -96,7 +100,12 @@ size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t a
                 ++at;
                 continue;
             }
-            char32_t c = at + 1 == cp949.size() ? 0 : plain_character(b, cp949[at + 1]);
+            char32_t c = 0;
+            if (at + 1 < cp949.size()) {
+                unsigned char trail = cp949[at + 1];
+                bool in_full_row = plain_rows_[b] && trail >= 0xA1 && trail != 0xFF;
+                c = in_full_row ? map_.character_of(b, trail) : plain_character(b, trail);
+            }
             if (c == 0) {
                 stopped = true;
                 break;

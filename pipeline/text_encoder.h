@@ -43,6 +43,7 @@ private:
     const StandInTable* stand_ins_;
     const Cp949Map& map_;
     int pending_lead_ = -1;                     // a lead byte whose trail byte is in the next piece
+    bool plain_rows_[256];                      // by lead byte: every code of 0xA1-0xFE a character, no stand-in
     std::vector<unsigned char> prefix_trails_;  // the row-0xFE codes of a stand-in begun so far
     UnkeptCharacters unkept_;
 };
