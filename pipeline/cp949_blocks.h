@@ -28,11 +28,24 @@ inline uint32_t ends_of_odd_runs(uint32_t bits) {
     return (after_even_starts & odd_bits) | (after_odd_starts & even_bits);
 }
 
+// The first byte of each two-byte code in a row of set bits of `bits` (16 bits) whose runs all
+// hold codes: the bits at an even distance from their run's first bit. A carry added at the
+// first bits of the runs that start at an even bit clears those runs and leaves the others.
+inline uint32_t lead_bits_of_runs(uint32_t bits) {
+    constexpr uint32_t even_bits = 0x5555;
+    constexpr uint32_t odd_bits = 0xAAAA;
+    uint32_t starts = bits & ~(bits << 1);
+    uint32_t started_odd = (bits + (starts & even_bits)) & bits;
+    uint32_t started_even = bits & ~started_odd;
+    return (started_even & even_bits) | (started_odd & odd_bits);
+}
+
 // How many of the cp949_block bytes from `bytes`, whose first byte begins a character, are text
 // kept as it is and end at a character's end: no NUL, and every byte of 0x80 or above in
 // 0xA1-0xFE and paired with the next. 0 when the block is not of that kind (or cannot be checked
-// this way), which leaves it to the byte-by-byte check.
-inline size_t clean_cp949_block(const unsigned char* bytes) {
+// this way), which leaves it to the byte-by-byte check. `leads` gets the bits of the lead bytes
+// among the bytes counted.
+inline size_t clean_cp949_block(const unsigned char* bytes, uint32_t& leads) {
 #if defined(__SSE2__)
     __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     auto high = static_cast<uint32_t>(_mm_movemask_epi8(block));
@@ -47,9 +60,15 @@ inline size_t clean_cp949_block(const unsigned char* bytes) {
     uint32_t odd = ends_of_odd_runs(high);
     if ((odd & 0xFFFF) != 0) return 0;
     // The last lead byte of a row that reaches the block's end takes its trail from the next block.
-    return (odd & 0x10000) != 0 ? cp949_block - 1 : cp949_block;
+    if ((odd & 0x10000) != 0) {
+        leads = lead_bits_of_runs(high & 0x7FFF);
+        return cp949_block - 1;
+    }
+    leads = lead_bits_of_runs(high);
+    return cp949_block;
 #else
     (void)bytes;
+    (void)leads;
     return 0;
 #endif
 }

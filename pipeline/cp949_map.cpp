@@ -44,6 +44,11 @@ Cp949Map::Cp949Map() : characters_(table_size, 0), codes_(table_size, 0) {
         char16_t c = characters_[code];
         if (c >= 0x80 && codes_[c] == 0) codes_[c] = static_cast<uint16_t>(code);
     }
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        full_rows_[lead] = true;
+        for (unsigned trail = 0xA1; trail <= 0xFE; ++trail)
+            if (characters_[lead << 8 | trail] == 0) full_rows_[lead] = false;
+    }
 }
 
 }  // namespace tessaline

@@ -42,11 +42,16 @@ public:
     // The two-byte code (lead * 256 + trail) of a character from U+0080 on; 0 when CP949 lacks it.
     uint16_t code_of(char32_t c) const { return c < codes_.size() ? codes_[c] : 0; }
 
+    // Whether the lead byte makes a character with every trail byte from 0xA1 to 0xFE, as the rows
+    // of Hangul and Hanja do: a run of such codes is known to be characters by its bytes' shape.
+    bool row_full(unsigned char lead) const { return full_rows_[lead]; }
+
 private:
     Cp949Map();
 
     std::vector<uint16_t> characters_;  // by code
     std::vector<uint16_t> codes_;       // by character of the first plane
+    bool full_rows_[256] = {};          // by lead byte
 };
 
 }  // namespace tessaline

@@ -66,6 +66,7 @@ bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest&
     bool replace_footer = request.replace_own_footer;
     // A CP949 file's text is its bytes; in other encodings its size says too little of the text's.
     if (reader.encoding() == TextEncoding::cp949) reflow.expect_length(reader.size());
+    if (reflow.needs_first_pass()) reader.keep_text();
     while (reflow.needs_first_pass()) {
         auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
         if (!read_text(reader, replace_footer, gather)) return false;

@@ -23,6 +23,7 @@ SourceReader::SourceReader(InputEncoding input, OutputEncoding output) : input_(
 
 SourceReader::~SourceReader() {
     if (file_ != nullptr) platform_close(file_);
+    if (kept_ != nullptr) platform_close(kept_);
 }
 
 bool SourceReader::open(const std::string& path) {
@@ -84,6 +85,15 @@ bool SourceReader::copy_to_spool(PlatformFile* input) {
 }
 
 bool SourceReader::read(const PieceSink& piece) {
+    if (kept_whole_) return read_kept(piece);
+    if (keep_text_ && kept_ == nullptr) kept_ = platform_open_spool();
+    kept_bytes_ = 0;
+    bool decoded = decode_text(piece);
+    kept_whole_ = decoded && kept_ != nullptr;
+    return decoded;
+}
+
+bool SourceReader::decode_text(const PieceSink& piece) {
     if (!at_start_ && !platform_rewind(file_))
         return fail(std::string("cannot be read again: ") + platform_error_text());
     at_start_ = false;
@@ -100,11 +110,46 @@ bool SourceReader::read(const PieceSink& piece) {
         cp949.clear();
         if (got > 0) decoder.decode(std::span(raw.data() + skipped, got - skipped), cp949);
         else decoder.finish(cp949);
-        if (!cp949.empty()) piece(std::span(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size()));
+        if (cp949.empty()) continue;
+        std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size());
+        keep_piece(text);
+        piece(text);
     }
     damage_ = decoder.damage();
     unkept_ = decoder.unkept();
     size_ = bytes_read_;
+    return true;
+}
+
+// A piece is kept after its length, so that it is handed out again exactly as it was cut. When it
+// cannot be kept, nothing is: the text is decoded again the next time.
+void SourceReader::keep_piece(std::span<const unsigned char> cp949) {
+    if (kept_ == nullptr) return;
+    auto length = static_cast<uint32_t>(cp949.size());
+    if (platform_write(kept_, &length, sizeof length) && platform_write(kept_, cp949.data(), cp949.size())) {
+        kept_bytes_ += sizeof length + cp949.size();
+        return;
+    }
+    platform_close(kept_);
+    kept_ = nullptr;
+}
+
+// The kept text, piece by piece; the file's share read is told by the share of the kept text.
+bool SourceReader::read_kept(const PieceSink& piece) {
+    if (!platform_rewind(kept_)) return fail(std::string("cannot be read again: ") + platform_error_text());
+    std::vector<unsigned char> text;
+    uint64_t done = 0;
+    while (done < kept_bytes_) {
+        uint32_t length = 0;
+        if (!platform_read_exact(kept_, &length, sizeof length)) break;
+        text.resize(length);
+        if (!platform_read_exact(kept_, text.data(), length)) break;
+        done += sizeof length + length;
+        bytes_read_ = static_cast<uint64_t>(static_cast<double>(size_) * static_cast<double>(done) /
+                                            static_cast<double>(kept_bytes_));
+        piece(std::span<const unsigned char>(text.data(), length));
+    }
+    if (done < kept_bytes_) return fail(std::string("cannot be read again: ") + platform_error_text());
     return true;
 }
 

@@ -40,6 +40,12 @@ public:
     // False when reading fails; failure() then says why.
     bool read(const PieceSink& piece);
 
+    // Says that the text will be read more than once. A text that must be decoded (any encoding
+    // but CP949) is then kept as it is handed out, in a temporary file, and read from there the
+    // next times, without decoding it again; where no temporary file can be written it is simply
+    // decoded each time.
+    void keep_text() { keep_text_ = detection_.encoding != TextEncoding::cp949; }
+
     TextEncoding encoding() const { return detection_.encoding; }
     // What the result is written in.
     TextEncoding result_encoding() const { return output_encoding_for(output_, detection_.encoding); }
@@ -61,11 +67,18 @@ private:
     bool copy_to_spool(PlatformFile* input);
     bool sniff_rest();
     bool read_piece(std::span<unsigned char> into, size_t& got);
+    bool decode_text(const PieceSink& piece);
+    void keep_piece(std::span<const unsigned char> cp949);
+    bool read_kept(const PieceSink& piece);
     bool fail(const std::string& what);
 
     InputEncoding input_;
     OutputEncoding output_;
     PlatformFile* file_ = nullptr;
+    bool keep_text_ = false;
+    PlatformFile* kept_ = nullptr;  // the text as handed out, each piece after its length
+    bool kept_whole_ = false;       // ... once a read has kept all of it
+    uint64_t kept_bytes_ = 0;
     bool at_start_ = true;
     EncodingSniffer sniffer_;
     Detection detection_;

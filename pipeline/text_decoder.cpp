@@ -93,10 +93,11 @@ void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string
 // ASCII other than NUL, and whole two-byte codes (for a UTF-8 result, codes of characters).
 size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const {
     while (at < bytes.size()) {
-        // For a CP949 result every code of the right shape is kept, so whole blocks pass at once.
-        size_t block =
-            stand_ins_ == nullptr && at + cp949_block <= bytes.size() ? clean_cp949_block(bytes.data() + at) : 0;
-        if (block > 0) {
+        // For a CP949 result every code of the right shape is kept, for a UTF-8 result every code
+        // of a row that is all characters, so whole blocks pass at once.
+        uint32_t leads = 0;
+        size_t block = at + cp949_block <= bytes.size() ? clean_cp949_block(bytes.data() + at, leads) : 0;
+        if (block > 0 && (stand_ins_ == nullptr || in_full_rows(bytes.data() + at, leads))) {
             at += block;
             continue;
         }
@@ -117,6 +118,12 @@ size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, siz
         at += 2;
     }
     return at;
+}
+
+bool TextDecoder::in_full_rows(const unsigned char* block, uint32_t leads) const {
+    for (; leads != 0; leads &= leads - 1)
+        if (!map_.row_full(block[__builtin_ctz(leads)])) return false;
+    return true;
 }
 
 // A pair of the right shape that is no character is kept for a CP949 result, which then holds

@@ -49,6 +49,8 @@ public:
 private:
     void decode_cp949(std::span<const unsigned char> bytes, std::string& out);
     size_t end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const;
+    // Whether every lead byte of a block, by the bits of `leads`, begins a row of characters only.
+    bool in_full_rows(const unsigned char* block, uint32_t leads) const;
     void put_pair(unsigned char lead, unsigned char trail, uint64_t offset, std::string& out);
     void put_character(char32_t c, std::string& out);
     void put_bad(uint64_t offset, std::string& out);

@@ -1,5 +1,7 @@
 #include "pipeline/text_encoder.h"
 
+#include <algorithm>
+
 #include "pipeline/byte_scan.h"
 #include "pipeline/utf8_append.h"
 
@@ -19,10 +21,19 @@ char* put_utf8(char32_t c, char* to) {
     return to;
 }
 
+// A run of ASCII and of codes of characters outside the user rows, the bulk of every text, is
+// written straight into the output as UTF-8 rather than character by character, at most this
+// many bytes of it between two resizes of the output.
+constexpr size_t plain_stretch = 4096;
+
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
-    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {}
+    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {
+    for (unsigned lead = 0; lead < 256; ++lead)
+        plain_rows_[lead] = map_.row_full(static_cast<unsigned char>(lead)) && lead != stand_in_final_lead &&
+                            lead != stand_in_prefix_lead;
+}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
     // UTF-8 takes at most three bytes for the two of a CP949 character.
@@ -72,42 +83,48 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
     }
 }
 
-// The end of the run of ASCII and of codes of characters outside the user rows from `at` on.
-size_t TextEncoder::end_of_plain_run(std::span<const unsigned char> cp949, size_t at) const {
+// Writes such a run from `at` on, up to the first byte that is not of it; returns where that is.
+size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
     while (at < cp949.size()) {
-        unsigned char b = cp949[at];
-        if (b < 0x80) {
-            ++at;
-            continue;
+        size_t stretch_end = std::min(cp949.size(), at + plain_stretch);
+        size_t start = out.size();
+        // Its UTF-8 is at most half as long again: an ASCII byte stays one, a pair becomes at most
+        // three; the last pair may reach one byte past the stretch.
+        out.resize(start + (stretch_end - at) * 3 / 2 + 3);
+        char* to = out.data() + start;
+        bool stopped = false;
+        while (at < stretch_end) {
+            unsigned char b = cp949[at];
+            if (b < 0x80) {
+                *to++ = static_cast<char>(b);
+                ++at;
+                continue;
+            }
+            char32_t c = 0;
+            if (at + 1 < cp949.size()) {
+                unsigned char trail = cp949[at + 1];
+                bool in_full_row = plain_rows_[b] && trail >= 0xA1 && trail != 0xFF;
+                c = in_full_row ? map_.character_of(b, trail) : plain_character(b, trail);
+            }
+            if (c == 0) {
+                stopped = true;
+                break;
+            }
+            to = put_utf8(c, to);
+            at += 2;
         }
-        if (at + 1 == cp949.size() || b == stand_in_final_lead || b == stand_in_prefix_lead || !is_cp949_lead(b) ||
-            !is_cp949_trail(b, cp949[at + 1]) || map_.character_of(b, cp949[at + 1]) == 0)
-            break;
-        at += 2;
+        out.resize(static_cast<size_t>(to - out.data()));
+        if (stopped) break;
     }
     return at;
 }
 
-// Such a run, the bulk of every text, is written straight into `out` as UTF-8 rather than
-// character by character; returns where it ends.
-size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
-    size_t end = end_of_plain_run(cp949, at);
-    size_t start = out.size();
-    // Its UTF-8 is at most half as long again: an ASCII byte stays one, a pair becomes at most three.
-    out.resize(start + (end - at) * 3 / 2 + 1);
-    char* to = out.data() + start;
-    while (at < end) {
-        unsigned char b = cp949[at];
-        if (b < 0x80) {
-            *to++ = static_cast<char>(b);
-            ++at;
-            continue;
-        }
-        to = put_utf8(map_.character_of(b, cp949[at + 1]), to);
-        at += 2;
-    }
-    out.resize(static_cast<size_t>(to - out.data()));
-    return end;
+// The character of a code written as it is: not of the user rows, and a character of CP949; else 0.
+char32_t TextEncoder::plain_character(unsigned char lead, unsigned char trail) const {
+    if (lead == stand_in_final_lead || lead == stand_in_prefix_lead || !is_cp949_lead(lead) ||
+        !is_cp949_trail(lead, trail))
+        return 0;
+    return map_.character_of(lead, trail);
 }
 
 void TextEncoder::finish(std::string& out) {

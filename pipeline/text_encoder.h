@@ -31,7 +31,7 @@ public:
     const UnkeptCharacters& unkept() const { return unkept_; }
 
 private:
-    size_t end_of_plain_run(std::span<const unsigned char> cp949, size_t at) const;
+    char32_t plain_character(unsigned char lead, unsigned char trail) const;
     size_t put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out);
     void take_code(unsigned char lead, unsigned char trail, std::string& out);
     void flush_prefixes(std::string& out);
@@ -43,6 +43,7 @@ private:
     const StandInTable* stand_ins_;
     const Cp949Map& map_;
     int pending_lead_ = -1;                     // a lead byte whose trail byte is in the next piece
+    bool plain_rows_[256];                      // by lead byte: every code of 0xA1-0xFE a character, no stand-in
     std::vector<unsigned char> prefix_trails_;  // the row-0xFE codes of a stand-in begun so far
     UnkeptCharacters unkept_;
 };

@@ -207,6 +207,50 @@ TEST_F(SourceReaderTest, StandardInputIsKeptSoItCanBeReadTwice) {
     EXPECT_EQ(out, text);
 }
 
+// A text that must be decoded is kept as it was handed out and read from there again: the same
+// pieces, the same damage and characters lost, even once the file itself has changed. A CP949
+// text is read from its file each time.
+TEST_F(SourceReaderTest, ATextKeptForReadingAgainComesBackInTheSamePieces) {
+    std::string text;
+    for (int k = 0; k < 20000; ++k) text += k % 3 == 0 ? "— 소설 𠀀\r\n" : "바다는 잿빛이었다. ";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        OutputEncoding output;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"UTF-8 with a bad byte, UTF-8 result", text + "\xFF" + text, OutputEncoding::utf8, true},
+        {"UTF-8, CP949 result", text, OutputEncoding::cp949, true},
+        {"UTF-16LE", utf16le_mark + utf16le(text), OutputEncoding::same, true},
+        {"CP949", cp949("바다는 잿빛이었다.\r\n가나다\r\n"), OutputEncoding::same, false},
+    };
+    for (const Case& c : cases) {
+        SourceReader reader(InputEncoding::automatic, c.output);
+        std::string path = file_with(c.bytes);
+        ASSERT_TRUE(reader.open(path)) << c.name;
+        reader.keep_text();
+        auto pieces = [&] {
+            std::vector<std::string> all;
+            EXPECT_TRUE(reader.read([&](std::span<const unsigned char> piece) {
+                all.emplace_back(reinterpret_cast<const char*>(piece.data()), piece.size());
+            })) << c.name;
+            return all;
+        };
+        std::vector<std::string> first = pieces();
+        uint64_t damage = reader.damage().count;
+        size_t unkept = reader.unkept().size();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(c.bytes.size(), 'x');
+        for (int again = 0; again < 2; ++again) {
+            std::vector<std::string> next = pieces();
+            EXPECT_EQ(next == first, c.kept) << c.name;
+            EXPECT_EQ(reader.damage().count, damage) << c.name;
+            EXPECT_EQ(reader.unkept().size(), unkept) << c.name;
+            EXPECT_EQ(reader.bytes_read(), c.bytes.size()) << c.name;
+        }
+    }
+}
+
 TEST_F(SourceReaderTest, OpenFailuresSayWhy) {
     SourceReader missing(InputEncoding::automatic, OutputEncoding::same);
     EXPECT_FALSE(missing.open((folder / "missing.txt").string()));

@@ -52,9 +52,27 @@ TEST(TextDecoder, OddRunsOfLeadBytesAreFoundInEveryBlock) {
         ASSERT_EQ(ends_of_odd_runs(bits), odd_run_ends_bit_by_bit(bits)) << bits;
 }
 
-// The CP949 and the damage of `bytes` decoded in pieces of `piece` bytes.
-std::pair<std::string, uint64_t> decoded(const std::string& bytes, size_t piece) {
-    TextDecoder decoder(TextEncoding::cp949, nullptr, 0);
+// The bits at an even distance from the first bit of their run, found bit by bit.
+uint32_t lead_bits_bit_by_bit(uint32_t bits) {
+    uint32_t leads = 0;
+    int run = 0;
+    for (int bit = 0; bit < 16; ++bit) {
+        run = (bits >> bit & 1) != 0 ? run + 1 : 0;
+        if (run % 2 == 1) leads |= uint32_t{1} << bit;
+    }
+    return leads;
+}
+
+TEST(TextDecoder, LeadBytesAreFoundInEveryBlock) {
+    for (uint32_t bits = 0; bits < 0x10000; ++bits)
+        ASSERT_EQ(lead_bits_of_runs(bits), lead_bits_bit_by_bit(bits)) << bits;
+}
+
+// The CP949 and the damage of `bytes` decoded in pieces of `piece` bytes, for a CP949 result or,
+// with stand-ins, for a UTF-8 one.
+std::pair<std::string, uint64_t> decoded(const std::string& bytes, size_t piece, bool utf8_result = false) {
+    StandInTable stand_ins;
+    TextDecoder decoder(TextEncoding::cp949, utf8_result ? &stand_ins : nullptr, 0);
     std::string cp949;
     auto data = reinterpret_cast<const unsigned char*>(bytes.data());
     for (size_t at = 0; at < bytes.size(); at += piece)
@@ -69,19 +87,33 @@ TEST(TextDecoder, BlocksAreReadAsTheirBytesOneByOne) {
         cp949("“가자.” 그가 말했다. 바다는 아침부터 잿빛이었다. 선착장에 모인 사람들은 배를 기다렸다.\r\n");
     EXPECT_EQ(decoded(novel, novel.size()), decoded(novel, 1));
     EXPECT_EQ(decoded(novel, novel.size()).first, novel);
-    // Hangul, symbols, extended Hangul, trail bytes of every kind, NUL, lone and cut lead bytes.
-    const unsigned char alphabet[] = {0xB0, 0xA1, 0xC8, 0xFE, 0xA2, 0x81, 0xC6, 0xC7, 0x41, 0x5A,
-                                      0x61, 0x7B, 0xA0, 0xFF, 0x80, 0x00, ' ',  '\r', '\n', 'a'};
+    // Hangul, symbols (rows 0xA2 and 0xA5 have codes that are no character), extended Hangul, the
+    // user rows, trail bytes of every kind, NUL, lone and cut lead bytes.
+    const unsigned char alphabet[] = {0xB0, 0xA1, 0xC8, 0xFE, 0xA2, 0xA5, 0xC9, 0x81, 0xC6, 0xC7, 0x41,
+                                      0x5A, 0x61, 0x7B, 0xA0, 0xFF, 0x80, 0x00, ' ',  '\r', '\n', 'a'};
     std::mt19937 random(13);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 4000; ++round) {
         std::string bytes;
         size_t length = random() % 80;
         // Mostly the bytes of Korean text, so that many blocks are clean and the rest are not.
         for (size_t k = 0; k < length; ++k)
             bytes +=
                 static_cast<char>(random() % 4 != 0 ? alphabet[random() % 4] : alphabet[random() % sizeof alphabet]);
-        ASSERT_EQ(decoded(bytes, bytes.size() + 1), decoded(bytes, 1)) << round;
+        bool utf8_result = round % 2 == 1;
+        ASSERT_EQ(decoded(bytes, bytes.size() + 1, utf8_result), decoded(bytes, 1, utf8_result)) << round;
     }
+}
+
+// For a UTF-8 result a code of the right shape that is no character is damage, found in the middle
+// of a block of Hangul as anywhere else.
+TEST(TextDecoder, CodesThatAreNoCharacterAreFoundInsideBlocks) {
+    const std::string hangul = cp949("가나다라마바사아");
+    const std::string no_character = "\xA2\xFE";  // a code of the symbol row that CP949 leaves empty
+    const std::string bytes = hangul + no_character + hangul;
+    auto [text, damage] = decoded(bytes, bytes.size(), true);
+    EXPECT_EQ(text, hangul + "?" + hangul);
+    EXPECT_EQ(damage, 2u);
+    EXPECT_EQ(decoded(bytes, bytes.size()).first, bytes);
 }
 
 }  // namespace

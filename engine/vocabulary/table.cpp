@@ -1,5 +1,6 @@
 #include "engine/vocabulary/table.h"
 
+#include <bit>
 #include <cstring>
 
 namespace tessaline {
@@ -10,12 +11,24 @@ constexpr size_t first_slots = 1024;  // a short book's words fit without growin
 // The slots are at most this many tenths full: the probes stay short and the table small.
 constexpr size_t most_tenths_used = 7;
 
+static_assert(std::endian::native == std::endian::little, "a slot's short key is read back as its bytes");
+
+// Up to eight bytes of a key as one number, the first byte lowest and the rest zero, as a copy
+// into it on a little-endian processor gives them; read byte by byte, as a copy of a varying
+// length would be a call.
+uint64_t packed_bytes(const unsigned char* key, size_t length) {
+    uint64_t packed = 0;
+    for (size_t k = 0; k < length; ++k) packed |= uint64_t{key[k]} << (8 * k);
+    return packed;
+}
+
 // Mixes eight bytes at a time: words are short, and this runs once per word of the book.
 uint32_t hash_bytes(const unsigned char* key, size_t length) {
     uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
     for (size_t i = 0; i < length; i += 8) {
         uint64_t chunk = 0;
-        std::memcpy(&chunk, key + i, length - i < 8 ? length - i : 8);
+        if (length - i >= 8) std::memcpy(&chunk, key + i, 8);
+        else chunk = packed_bytes(key + i, length - i);
         h = (h ^ chunk) * 0xBF58476D1CE4E5B9ull;
         h ^= h >> 29;
     }
@@ -35,11 +48,7 @@ bool check_matches(const WordCountTable::Slot& slot, uint32_t hash) {
 }
 
 // A short key as the slot holds it: its bytes, the rest zero.
-uint64_t inline_key(const unsigned char* key, size_t length) {
-    uint64_t packed = 0;
-    std::memcpy(&packed, key, length);
-    return packed;
-}
+uint64_t inline_key(const unsigned char* key, size_t length) { return packed_bytes(key, length); }
 
 bool same_key(const WordCountTable& table, const WordCountTable::Slot& slot, const WordKey& key) {
     if (key.length <= inline_key_bytes) return slot.key == inline_key(key.bytes, key.length);

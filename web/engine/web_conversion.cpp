@@ -3,6 +3,7 @@
 // given its footer and encoded exactly as the command line does it, the result kept in memory.
 
 #include <emscripten.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <new>
@@ -31,8 +32,17 @@ EM_JS(void, post_progress, (double fraction), {
     if (Module.onProgress) Module.onProgress(fraction);
 });
 
+// A result is at most half as long again as its file (two bytes of CP949 or UTF-16 become at most
+// three of UTF-8), and its footer is short: the result's memory is taken once for that much.
+constexpr size_t footer_room = 4096;
+
 class MemoryOutput final : public SharedOutput {
 public:
+    // Takes the memory of a result of the file at `path` at once, rather than doubling it as it grows.
+    void expect_result_of(const char* path) {
+        struct stat file;
+        if (stat(path, &file) == 0) bytes_.reserve(static_cast<size_t>(file.st_size) / 2 * 3 + footer_room);
+    }
     bool write(const unsigned char* bytes, size_t count) override {
         bytes_.append(reinterpret_cast<const char*>(bytes), count);
         return true;
@@ -102,6 +112,7 @@ EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences
     // thrown, it reaches the worker as what it is.
     std::set_new_handler([] { throw std::bad_alloc(); });
     output = MemoryOutput{};
+    output.expect_result_of(path);
     report = WebReport{};
     BatchRequest request;
     if (!input_encoding_named(input_encoding, request.input_encoding) ||

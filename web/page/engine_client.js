@@ -69,10 +69,11 @@ class EngineClient {
   }
 
   // Runs `call` with the file in the memory file system and the texts in the heap, then frees them.
+  // The file system keeps the bytes themselves rather than a copy: the engine only reads them.
   withFile(bytes, texts, call) {
     const e = this.engine;
     const pointers = [INPUT_PATH, ...texts].map((text) => this.cText(text));
-    e.FS.writeFile(INPUT_PATH, bytes);
+    e.FS.writeFile(INPUT_PATH, bytes, { canOwn: true });
     try {
       return call(...pointers);
     } finally {
