@@ -43,9 +43,9 @@ private:
 // quotations, which grow the line by a blank line each.
 std::string long_line(uint32_t seed, size_t bytes) {
     static const std::vector<std::string> units = {
-        cp949("\"가\""), cp949("\"나다\""), cp949("“말”"), cp949("\"A\""), cp949("\"\""),
-        cp949("\"한자(漢字)\""), cp949(" "), cp949("   "), cp949("그는 "), cp949("abc"),
-        cp949("(괄호)"), cp949("“"), cp949("” "), cp949("다. "), cp949("\"가(ab)")};
+        cp949("\"가\""),         cp949("\"나다\""), cp949("“말”"), cp949("\"A\""), cp949("\"\""),
+        cp949("\"한자(漢字)\""), cp949(" "),        cp949("   "),  cp949("그는 "), cp949("abc"),
+        cp949("(괄호)"),         cp949("“"),        cp949("” "),   cp949("다. "),  cp949("\"가(ab)")};
     // Glosses and spaces come often enough to lie near where a piece ends, and seldom enough for
     // the quiet stretches the front waits for.
     std::discrete_distribution<size_t> pick({30, 20, 20, 10, 10, 12, 4, 3, 3, 3, 2, 1, 1, 1, 8});

@@ -103,8 +103,6 @@ int64_t text_length(const LineText& line, int64_t from) {
 // Removes the glosses among bytes from..text_end of a line whose first bytes lie at `bytes`;
 // returns how many bytes went.
 int64_t remove_glosses(const Conversion& cv, unsigned char* bytes, int64_t from, int64_t text_end, int64_t counted) {
-    // Most lines hold no parenthesis at all.
-    if (find_first_of<'('>(bytes, from, text_end) == text_end) return 0;
     GapLine line(bytes, from, text_end, counted);
     for (int64_t j = from; j < line.length();) {
         int64_t d = line.at(j) == '(' ? closing_offset(line, j) : 0;
@@ -120,15 +118,21 @@ int64_t remove_glosses(const Conversion& cv, unsigned char* bytes, int64_t from,
     return line.removed();
 }
 
+// Most lines hold no parenthesis at all.
+bool holds_parenthesis(const unsigned char* bytes, int64_t from, int64_t to) {
+    return from < to && find_first_of<'('>(bytes, from, to) < to;
+}
+
 }  // namespace
 
 void remove_hanja_glosses(Conversion& cv, int64_t from) {
     LineText& line = cv.line;
-    if (line.length <= from) return;
+    if (!holds_parenthesis(line.bytes(), from, line.length)) return;
     line.length -= remove_glosses(cv, line.bytes(), from, text_length(line, from), line.length);
 }
 
 int64_t remove_hanja_in_piece(const Conversion& cv, unsigned char* bytes, int64_t from, int64_t to) {
+    if (!holds_parenthesis(bytes, from, to)) return to;
     return to - remove_glosses(cv, bytes, from, to, to);
 }
 
