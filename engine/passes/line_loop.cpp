@@ -66,7 +66,7 @@ size_t text_bytes(const LineText& line) {
 }
 
 // A long line goes into the output in pieces, the output before each piece drained.
-void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
+void append_long_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
     while (count > output_piece && cv.drain != nullptr) {
         cv.output_append(bytes, output_piece);
         cv.drain->drain();
@@ -74,6 +74,12 @@ void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) 
         count -= output_piece;
     }
     cv.output_append(bytes, count);
+}
+
+// Most lines are short and go in at once.
+void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
+    if (count > output_piece) append_long_to_output(cv, bytes, count);
+    else cv.output_append(bytes, count);
 }
 
 // Takes the front of a line that dialogue breaks grew long through the rules that act on the
