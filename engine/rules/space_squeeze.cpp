@@ -16,13 +16,12 @@ int64_t first_double_space(const unsigned char* b, int64_t from, int64_t to) {
     return find_first_of_or_pair<' ', ' ', ' '>(b, from, to);
 }
 
-// One pass over bytes from..to with the result of squeezing run by run: the line's first two
-// bytes never start a squeezed run (a two-space indentation survives), and a run is squeezed only
-// when a non-space byte follows it before the line's last byte at `last` (so the spaces that end
-// a joined line stay). Returns where the squeezed bytes end.
-int64_t squeeze_runs(unsigned char* b, int64_t from, int64_t to, int64_t last) {
-    int64_t w = first_double_space(b, from, to);
-    if (w == to) return to;
+// One pass over bytes from `w`, the first run of two or more spaces, up to `to`, with the result
+// of squeezing run by run: the line's first two bytes never start a squeezed run (a two-space
+// indentation survives), and a run is squeezed only when a non-space byte follows it before the
+// line's last byte at `last` (so the spaces that end a joined line stay). Returns where the
+// squeezed bytes end.
+int64_t squeeze_runs(unsigned char* b, int64_t w, int64_t to, int64_t last) {
     for (int64_t r = w; r < to;) {
         if (b[r] != ' ') {
             b[w++] = b[r++];
@@ -41,12 +40,14 @@ int64_t squeeze_runs(unsigned char* b, int64_t from, int64_t to, int64_t last) {
 }  // namespace
 
 void squeeze_spaces(LineText& line, int64_t from) {
-    int64_t end = squeeze_runs(line.bytes(), from, line.length, line.length - 1);
-    if (end != line.length) line.truncate(end);
+    int64_t w = first_double_space(line.bytes(), from, line.length);
+    if (w == line.length) return;
+    line.truncate(squeeze_runs(line.bytes(), w, line.length, line.length - 1));
 }
 
 int64_t squeeze_line_piece(unsigned char* bytes, int64_t from, int64_t to) {
-    return squeeze_runs(bytes, from, to, INT64_MAX);
+    int64_t w = first_double_space(bytes, from, to);
+    return w == to ? to : squeeze_runs(bytes, w, to, INT64_MAX);
 }
 
 }  // namespace tessaline
