@@ -372,6 +372,9 @@ private:
     // is always examined, as a closing trail byte there may act.
     int64_t skip_quiet(int64_t i, int64_t limit) const {
         if (i < front_ || c(i - 1) == mark_lead) return i;
+        // Among touching quotations the next mark mostly stands right here: no search for it.
+        unsigned char b = rest_byte(rest_position(i));
+        if (b == double_quote || b == open_bracket || b == close_bracket) return i;
         return next_acting(line_.bytes() + rest_ - front_, i, limit);
     }
 
