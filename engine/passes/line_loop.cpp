@@ -83,8 +83,8 @@ void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) 
 }
 
 // Takes the front of a line that dialogue breaks grew long through the rules that act on the
-// line's inside, into the output. Only the rules mode hands it on: the vocabulary mode reads back
-// over a joined line's last word, however long.
+// line's inside, into the output. Only the rules mode hands it on: the vocabulary mode's joint
+// rules read back over the spaces that end a joined line, as many as there are.
 class FrontToOutput final : public GrownLineFront {
 public:
     explicit FrontToOutput(Conversion& cv) : cv_(cv) {}

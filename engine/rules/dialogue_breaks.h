@@ -10,10 +10,9 @@ struct Conversion;
 // the line's remaining rules, so the grown line is never held whole.
 class GrownLineFront {
 public:
-    // Bytes from..to at `bytes` are the line's next piece, the line's first bytes before them.
-    // They may be changed in place; the piece ends where no byte after it changes what the
-    // squeezing of spaces and Hanja removal do to it, and the line's first bytes lie at least
-    // that far before it.
+    // Bytes from..to at `bytes` are the line's next piece, which may be changed in place: the
+    // first piece starts at 0, a later one after the line's first bytes. No byte on the far side
+    // of a piece's ends changes what the squeezing of spaces and Hanja removal do to it.
     virtual void take(unsigned char* bytes, int64_t from, int64_t to) = 0;
 
 protected:
