@@ -54,6 +54,26 @@ TEST(ByteSearch, FindsTheFirstOfSeveralBytesAtEveryPosition) {
     }
 }
 
+// The search backwards must not read before `from`: the bytes there are LF too, and so are those
+// at and past `to`.
+TEST(ByteSearch, FindsTheLastByteAtEveryPositionWithinItsRange) {
+    for (size_t length = 0; length <= 40; ++length) {
+        for (size_t at = 0; at <= length; ++at) {
+            for (int64_t from : {int64_t{0}, int64_t{1}, int64_t{7}}) {
+                auto to = static_cast<int64_t>(length);
+                if (from > to) continue;
+                std::string text(length + search_slack, '\n');
+                std::fill(text.begin() + from, text.begin() + to, '\xB1');
+                if (static_cast<int64_t>(at) >= from && at < length) text[at] = '\n';
+                int64_t expected =
+                    static_cast<int64_t>(at) >= from && at < length ? static_cast<int64_t>(at) : from - 1;
+                EXPECT_EQ(find_last_of<'\n'>(bytes_of(text), from, to), expected)
+                    << "length " << length << ", byte at " << at << ", from " << from;
+            }
+        }
+    }
+}
+
 // A lead byte counts only with one of two trail bytes after it; the trail may stand past `to`.
 TEST(ByteSearch, FindsALeadByteOnlyBeforeItsTrailBytes) {
     auto reference = [](const std::string& text, int64_t to) {

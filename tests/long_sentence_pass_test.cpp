@@ -268,6 +268,26 @@ TEST(SplitSegments, AnEmptyLineFollowsASegmentOfMoreThanThreeHundredBytes) {
 
 const std::string long_paragraph = repeat(sentence_text, 9) + crlf;  // 325 bytes
 
+// Short paragraphs are passed over in runs; the first long one after a run is still split and
+// followed by its empty line, as it is alone.
+TEST(ShortParagraphRuns, EndAtTheFirstLongParagraph) {
+    std::string shorts;
+    // The first is long enough for the empty line after the long lines before it.
+    for (size_t before_lf = 40; before_lf < 298 + 40; before_lf += 7) shorts += filler(before_lf % 298 + 1);
+    std::string exactly = repeat(sentence_text, 8) + " " + std::string(10, 'a') + crlf;
+    ASSERT_EQ(exactly.size(), 300u);
+    for (const std::string& paragraph : {exactly, long_paragraph}) {
+        for (int blank : {0, 1}) {
+            std::string alone = split_in_qualifying(paragraph + next_line, blank);
+            EXPECT_TRUE(same_text(split_in_qualifying(shorts + paragraph + next_line, blank), shorts + alone));
+            EXPECT_TRUE(
+                same_text(split_in_qualifying(shorts + shorts + paragraph + shorts + paragraph + next_line, blank),
+                          shorts + shorts + split_in_qualifying(paragraph + shorts, blank) +
+                              split_in_qualifying(paragraph + next_line, blank)));
+        }
+    }
+}
+
 std::string blank_only(const std::string& text) { return pass_over(text, 0, 1); }
 
 TEST(BlankAfterLong, FollowsALongParagraphBeforeALongerLine) {

@@ -66,7 +66,7 @@ size_t text_bytes(const LineText& line) {
 }
 
 // A long line goes into the output in pieces, the output before each piece drained.
-void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
+void append_long_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
     while (count > output_piece && cv.drain != nullptr) {
         cv.output_append(bytes, output_piece);
         cv.drain->drain();
@@ -75,6 +75,29 @@ void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) 
     }
     cv.output_append(bytes, count);
 }
+
+// Most lines are short and go in at once.
+void append_to_output(Conversion& cv, const unsigned char* bytes, size_t count) {
+    if (count > output_piece) append_long_to_output(cv, bytes, count);
+    else cv.output_append(bytes, count);
+}
+
+// Takes the front of a line that dialogue breaks grew long through the rules that act on the
+// line's inside, into the output. Only the rules mode hands it on: the vocabulary mode's joint
+// rules read back over the spaces that end a joined line, as many as there are.
+class FrontToOutput final : public GrownLineFront {
+public:
+    explicit FrontToOutput(Conversion& cv) : cv_(cv) {}
+
+    void take(unsigned char* bytes, int64_t from, int64_t to) override {
+        to = squeeze_line_piece(bytes, from, to);
+        if (cv_.options.remove_hanja) to = remove_hanja_in_piece(cv_, bytes, from, to);
+        append_to_output(cv_, bytes + from, static_cast<size_t>(to - from));
+    }
+
+private:
+    Conversion& cv_;
+};
 
 // The memory of a line many times longer than most goes back once the line is written.
 void release_long_line(Conversion& cv) {
@@ -100,7 +123,8 @@ void process_line(Conversion& cv) {
     profile_line(cv);
     end_line_with_crlf(cv.line);
     normalise_line_start(cv);
-    insert_dialogue_breaks(cv);
+    FrontToOutput front(cv);
+    int64_t sent = insert_dialogue_breaks(cv, cv.vocabulary_mode() ? nullptr : &front);
     bool joined = decide_line_end(cv);
     if (cv.vocabulary_mode()) {
         decide_book_line_end(cv, joined);
@@ -108,9 +132,9 @@ void process_line(Conversion& cv) {
         decide_joint_space(cv);
         review_joint_space(cv);
     }
-    squeeze_spaces(cv.line);
-    if (cv.options.remove_hanja) remove_hanja_glosses(cv);
-    append_to_output(cv, cv.line.bytes(), text_bytes(cv.line));
+    squeeze_spaces(cv.line, sent);
+    if (cv.options.remove_hanja) remove_hanja_glosses(cv, sent);
+    append_to_output(cv, cv.line.bytes() + sent, text_bytes(cv.line) - static_cast<size_t>(sent));
     if (cv.vocabulary_mode()) note_length_difference(cv.length_notes, cv.output_length());
     reduce_blank_run(cv);
     release_long_line(cv);

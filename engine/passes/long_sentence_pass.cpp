@@ -46,6 +46,19 @@ struct Paragraph {
 // Position of the first LF from `from` on, or `end` when there is none before it.
 int64_t next_lf(const TextWindow& text, int64_t from, int64_t end) { return find_in_window<'\n'>(text, from, end); }
 
+// Where a run of paragraphs that are all shorter than long_paragraph, starting at `start`, ends:
+// every paragraph that ends at or before the last LF within the next long_paragraph - 1 bytes is
+// short. The run stops before `limit`.
+int64_t past_short_paragraphs(const TextWindow& text, int64_t start, int64_t limit) {
+    while (true) {
+        int64_t window_end = std::min(start + long_paragraph - 1, limit);
+        if (window_end <= start) return start;
+        int64_t lf = start + find_last_of<'\n'>(text.pointer(start), 0, window_end - start);
+        if (lf < start) return start;
+        start = lf + 1;
+    }
+}
+
 // Lines of more than 800 bytes before their LF in the first `limit` bytes, quoted or not, each
 // measured as the rules wrote it.
 int32_t count_very_long_lines(Conversion& cv, int64_t limit) {
@@ -205,6 +218,10 @@ void LongSentencePass::take(Conversion& cv, bool finished, OrthographyPass& next
             next.take(cv.output.pointer(unchanged_from), static_cast<size_t>(through - unchanged_from));
     };
     while (paragraph_start_ <= known) {
+        // Where the rules' own lines are the output's, runs of short paragraphs are passed over
+        // at once, before the bytes the pass looks at after a paragraph.
+        if (cv.length_notes.notes.empty())
+            paragraph_start_ = past_short_paragraphs(cv.output, paragraph_start_, known - look_after_paragraph);
         // A long paragraph may come in many pieces: its bytes are searched for the LF once.
         int64_t lf = next_lf(cv.output, std::max(paragraph_start_, searched_), known);
         searched_ = lf;

@@ -1,6 +1,7 @@
 #include "engine/rules/dialogue_breaks.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -18,6 +19,20 @@ namespace {
 constexpr int64_t output_search_min = 50;
 
 constexpr int64_t short_move = 16;
+
+// A grown line goes on to the next rules from its front each time it has grown this far past
+// what went before, so it is held at about this size.
+constexpr int64_t front_step = int64_t{1} << 20;
+// Its last bytes stay: the join rules read the line's end and compare its length with at most
+// twice the longest minimum line length, 19,998 bytes.
+constexpr int64_t kept_end_bytes = int64_t{1} << 15;
+// Its first bytes stay as well, for the rules that read a line's start (a board header's word).
+constexpr int64_t kept_start_bytes = 64;
+// A piece ends only where no space or parenthesis lies this near on either side: a gloss reaches
+// 20 bytes back and 19 ahead, so the squeezing of spaces and Hanja removal act on each side alone.
+constexpr int64_t quiet_reach = 24;
+// Where a line offers no such place, the next one is looked for after this many more bytes.
+constexpr int64_t front_retry = 4096;
 
 const unsigned char blank_line[] = {cr_byte, lf_byte, cr_byte, lf_byte};
 
@@ -104,11 +119,17 @@ LookAhead find_closing_ahead(const Conversion& cv) {
 // line incremental.
 class DialogueScan {
 public:
-    explicit DialogueScan(Conversion& cv)
+    DialogueScan(Conversion& cv, GrownLineFront* front)
         : cv_(cv), line_(cv.line), scratch_(cv.scratch), original_(cv.line.length),
           brackets_(cv.profile.bracket_openers > bracket_habit), runs_on_(cv.vocabulary_mode()) {
         indented_ = c(0) == space_byte && c(1) == space_byte;
+        // The join drops a space that starts the line, which a line sent from its front could not.
+        front_sink_ = c(0) == space_byte ? nullptr : front;
+        if (front_sink_ == nullptr) next_send_ = INT64_MAX;
     }
+
+    // Where the bytes of the line not yet taken by the front's sink begin.
+    int64_t unsent() const { return sent_ == 0 ? 0 : start_end_; }
 
     // Scans from `first`, the first position that may act.
     void run(int64_t first) {
@@ -128,7 +149,7 @@ private:
     // The byte at `x` of the line as it stands now; NUL before its start and past its end.
     unsigned char c(int64_t x) const {
         if (x < 0) return 0;
-        if (x < front_) return scratch_.bytes()[x];
+        if (x < front_) return scratch_.bytes()[x - dropped_];
         return rest_byte(rest_position(x));
     }
 
@@ -150,24 +171,73 @@ private:
     void insert_break(int64_t cut, int64_t resume) {
         int64_t resume_at = rest_position(resume);
         int64_t moved = cut - front_;
-        scratch_.reserve(static_cast<size_t>(cut) + sizeof blank_line);
-        unsigned char* to = scratch_.bytes() + front_;
+        scratch_.reserve(static_cast<size_t>(cut - dropped_) + sizeof blank_line);
+        unsigned char* to = scratch_.bytes() + front_ - dropped_;
         const unsigned char* from = line_.bytes() + rest_;
         // Between touching quotations only a byte or two moves; a call to memcpy would cost more.
         if (moved <= short_move)
             for (int64_t k = 0; k < moved; ++k) to[k] = from[k];
         else std::memcpy(to, from, static_cast<size_t>(moved));
-        std::memcpy(scratch_.bytes() + cut, blank_line, sizeof blank_line);
+        std::memcpy(scratch_.bytes() + cut - dropped_, blank_line, sizeof blank_line);
         front_ = cut + static_cast<int64_t>(sizeof blank_line);
         rest_ = resume_at;
+        if (front_ >= next_send_) send_front();
+    }
+
+    // Hands the front of a long grown line to the sink, up to a quiet place well before the scanned
+    // position, keeping the line's first bytes. The scan reads back only a few bytes and, for an
+    // opener, every byte once, which is done first.
+    // Out of line, as it is seldom called from the scan's innermost step.
+    [[gnu::noinline]] void send_front() {
+        next_send_ = front_ + front_retry;
+        int64_t cut = front_ - kept_end_bytes;
+        if (!quiet_at(cut)) return;
+        test_openers_before(cut);
+        output_has_opener();  // asked of the output before the line's front joins it
+        unsigned char* bytes = scratch_.bytes();
+        if (sent_ == 0) {
+            start_end_ = start_length();
+            std::memcpy(start_.data(), bytes, static_cast<size_t>(start_end_));
+        }
+        front_sink_->take(bytes, sent_ - dropped_, cut - dropped_);
+        if (sent_ == 0) std::memcpy(bytes, start_.data(), static_cast<size_t>(start_end_));
+        std::memmove(bytes + start_end_, bytes + cut - dropped_, static_cast<size_t>(front_ - cut));
+        dropped_ = cut - start_end_;
+        sent_ = cut;
+        next_send_ = cut + front_step + kept_end_bytes;
+    }
+
+    // A piece may end before `cut` when no space or parenthesis lies near it and the two bytes
+    // before it are ASCII, so a character starts at `cut` for the rules that step through the line
+    // by characters.
+    bool quiet_at(int64_t cut) const {
+        if (c(cut - 1) >= 0x80 || c(cut - 2) >= 0x80) return false;
+        const unsigned char* near = scratch_.bytes() + (cut - quiet_reach - dropped_);
+        return find_first_of<space_byte, '('>(near, 0, 2 * quiet_reach) == 2 * quiet_reach;
+    }
+
+    // An opener follows a space: where the bytes up to `cut` hold none, none of them is tested.
+    void test_openers_before(int64_t cut) {
+        int64_t from = std::max(opener_checked_ - 1, sent_) - dropped_;
+        int64_t to = cut - 1 - dropped_;
+        if (from < to && find_first_of<space_byte>(scratch_.bytes(), from, to) == to)
+            opener_checked_ = std::max(opener_checked_, cut);
+        opener_before(cut);
+    }
+
+    // The line's first bytes that stay, ending where a character ends.
+    int64_t start_length() const {
+        int64_t end = 0;
+        while (end < kept_start_bytes) end += c(end) >= 0x80 ? 2 : 1;
+        return end;
     }
 
     void finish() {
         if (front_ == 0) return;
-        int64_t length = scan_length();
+        int64_t length = scan_length() - dropped_;
         auto tail = static_cast<size_t>(original_ - rest_);
         scratch_.reserve(static_cast<size_t>(length));
-        std::memcpy(scratch_.bytes() + front_, line_.bytes() + rest_, tail);
+        std::memcpy(scratch_.bytes() + front_ - dropped_, line_.bytes() + rest_, tail);
         scratch_.truncate(length);
         // The assembled line becomes the line; the old one serves as scratch from now on.
         std::swap(line_, scratch_);
@@ -189,8 +259,9 @@ private:
     // The first position from `from` on, below `to`, that holds the first byte of an opening mark.
     int64_t next_opening_mark(int64_t from, int64_t to) const {
         if (from < front_) {
-            int64_t found =
-                find_first_of<double_quote, open_bracket, mark_lead>(scratch_.bytes(), from, std::min(to, front_));
+            int64_t found = find_first_of<double_quote, open_bracket, mark_lead>(scratch_.bytes(), from - dropped_,
+                                                                                 std::min(to, front_) - dropped_) +
+                            dropped_;
             if (found < std::min(to, front_) || to <= front_) return found;
             from = front_;
         }
@@ -301,6 +372,9 @@ private:
     // is always examined, as a closing trail byte there may act.
     int64_t skip_quiet(int64_t i, int64_t limit) const {
         if (i < front_ || c(i - 1) == mark_lead) return i;
+        // Among touching quotations the next mark mostly stands right here: no search for it.
+        unsigned char b = rest_byte(rest_position(i));
+        if (b == double_quote || b == open_bracket || b == close_bracket) return i;
         return next_acting(line_.bytes() + rest_ - front_, i, limit);
     }
 
@@ -315,9 +389,15 @@ private:
     Conversion& cv_;
     LineText& line_;
     LineText& scratch_;
-    int64_t front_ = 0;  // bytes of the new line already assembled in the scratch line
-    int64_t rest_ = 0;   // line position where the untouched rest begins
-    int64_t original_;   // length of the line as it came in
+    int64_t front_ = 0;  // bytes of the new line already assembled, the scratch line holding them
+    GrownLineFront* front_sink_ = nullptr;
+    int64_t sent_ = 0;       // bytes of the new line taken by the front's sink
+    int64_t dropped_ = 0;    // ... of them, those the scratch line no longer holds after its first bytes
+    int64_t start_end_ = 0;  // the first bytes kept, once the front has been taken
+    std::array<unsigned char, kept_start_bytes + 1> start_{};
+    int64_t next_send_ = front_step + kept_end_bytes;  // the front is handed on once it reaches this
+    int64_t rest_ = 0;                                 // line position where the untouched rest begins
+    int64_t original_;                                 // length of the line as it came in
     bool brackets_;
     bool runs_on_;           // quotations run on into a 하고 that follows them on the line
     bool indented_ = false;  // the line begins with two spaces
@@ -332,13 +412,16 @@ private:
 
 }  // namespace
 
-void insert_dialogue_breaks(Conversion& cv) {
+int64_t insert_dialogue_breaks(Conversion& cv, GrownLineFront* front) {
     // Many lines hold no mark at all where the scan looks, from position 2 on; a lead byte at 1
     // acts through the trail byte at 2.
     int64_t limit = cv.line.length - 3;
-    if (cv.line.length < 5) return;
+    if (cv.line.length < 5) return 0;
     int64_t first = next_acting(cv.line.bytes(), 1, limit);
-    if (first < limit) DialogueScan(cv).run(std::max<int64_t>(first, 2));
+    if (first >= limit) return 0;
+    DialogueScan scan(cv, front);
+    scan.run(std::max<int64_t>(first, 2));
+    return scan.unsent();
 }
 
 }  // namespace tessaline

@@ -13,12 +13,14 @@ constexpr int64_t farthest_close = 19;  // a gloss holds at most 18 bytes betwee
 
 // The line with its removed glosses as a gap: bytes before `kept_end` are final, the rest of the
 // line follows `gap` bytes later. Moving the gap only ever forwards keeps a line full of glosses
-// linear.
+// linear. Bytes from the text's end to `counted` follow the text and move with it.
 class GapLine {
 public:
-    GapLine(Conversion& cv, int64_t text_length) : cv_(cv), bytes_(cv.line.bytes()), length_(text_length) {}
+    GapLine(unsigned char* bytes, int64_t from, int64_t text_end, int64_t counted)
+        : bytes_(bytes), kept_end_(from), length_(text_end), counted_(counted) {}
 
     int64_t length() const { return length_; }
+    int64_t removed() const { return gap_; }
 
     // The byte at `x` of the line as it stands now; NUL before its start and past its end.
     unsigned char at(int64_t x) const {
@@ -32,15 +34,14 @@ public:
         move_gap_to(from);
         gap_ += removed;
         length_ -= removed;
-        cv_.line.length -= removed;
+        counted_ -= removed;
     }
 
-    // Closes the gap: the rest of the line, its NUL and anything the line counts after it move down.
+    // Closes the gap: the rest of the line and the bytes counted after it move down, a NUL after them.
     void close() {
         if (gap_ == 0) return;
-        int64_t counted = cv_.line.length;
-        std::memmove(bytes_ + kept_end_, bytes_ + kept_end_ + gap_, static_cast<size_t>(counted - kept_end_));
-        bytes_[counted] = 0;
+        std::memmove(bytes_ + kept_end_, bytes_ + kept_end_ + gap_, static_cast<size_t>(counted_ - kept_end_));
+        bytes_[counted_] = 0;
     }
 
 private:
@@ -48,11 +49,11 @@ private:
         for (; kept_end_ < x; ++kept_end_) bytes_[kept_end_] = bytes_[kept_end_ + gap_];
     }
 
-    Conversion& cv_;
     unsigned char* bytes_;
-    int64_t kept_end_ = 0;
+    int64_t kept_end_;
     int64_t gap_ = 0;
     int64_t length_;  // the line's text length without the removed bytes
+    int64_t counted_;
 };
 
 // Offset of the first ")" within 19 bytes after the "(" at j, or 0 when there is none.
@@ -93,19 +94,17 @@ bool word_has_no_space(const Conversion& cv, const GapLine& line, int64_t j, int
 }
 
 // The line's length up to its NUL; a last line ending in a lone CR counts its NUL in its length.
-int64_t text_length(const LineText& line) {
-    auto size = static_cast<size_t>(line.length);
-    const void* nul = std::memchr(line.bytes(), 0, size);
+int64_t text_length(const LineText& line, int64_t from) {
+    auto size = static_cast<size_t>(line.length - from);
+    const void* nul = std::memchr(line.bytes() + from, 0, size);
     return nul == nullptr ? line.length : static_cast<const unsigned char*>(nul) - line.bytes();
 }
 
-}  // namespace
-
-void remove_hanja_glosses(Conversion& cv) {
-    // Most lines hold no parenthesis at all.
-    if (cv.line.length <= 0 || find_first_of<'('>(cv.line.bytes(), 0, cv.line.length) == cv.line.length) return;
-    GapLine line(cv, text_length(cv.line));
-    for (int64_t j = 0; j < line.length();) {
+// Removes the glosses among bytes from..text_end of a line whose first bytes lie at `bytes`;
+// returns how many bytes went.
+int64_t remove_glosses(const Conversion& cv, unsigned char* bytes, int64_t from, int64_t text_end, int64_t counted) {
+    GapLine line(bytes, from, text_end, counted);
+    for (int64_t j = from; j < line.length();) {
         int64_t d = line.at(j) == '(' ? closing_offset(line, j) : 0;
         int64_t n = d - 1;
         if (d == 0 || !word_stands_alone(cv, line, j, n) || !word_has_no_space(cv, line, j, n)) {
@@ -116,6 +115,25 @@ void remove_hanja_glosses(Conversion& cv) {
         j += 4;
     }
     line.close();
+    return line.removed();
+}
+
+// Most lines hold no parenthesis at all.
+bool holds_parenthesis(const unsigned char* bytes, int64_t from, int64_t to) {
+    return from < to && find_first_of<'('>(bytes, from, to) < to;
+}
+
+}  // namespace
+
+void remove_hanja_glosses(Conversion& cv, int64_t from) {
+    LineText& line = cv.line;
+    if (!holds_parenthesis(line.bytes(), from, line.length)) return;
+    line.length -= remove_glosses(cv, line.bytes(), from, text_length(line, from), line.length);
+}
+
+int64_t remove_hanja_in_piece(const Conversion& cv, unsigned char* bytes, int64_t from, int64_t to) {
+    if (!holds_parenthesis(bytes, from, to)) return to;
+    return to - remove_glosses(cv, bytes, from, to, to);
 }
 
 }  // namespace tessaline

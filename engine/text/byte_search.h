@@ -104,6 +104,22 @@ int64_t find_first_of_or_pair(const unsigned char* bytes, int64_t from, int64_t 
     return to;
 }
 
+// The last position below `to`, from `from` on, whose byte is `Value`; `from` - 1 when none is.
+template <unsigned char Value>
+int64_t find_last_of(const unsigned char* bytes, int64_t from, int64_t to) {
+#if defined(__SSE2__)
+    for (; to - 16 >= from; to -= 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + to - 16));
+        auto marks =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(Value)))));
+        if (marks != 0) return to - 16 + (31 - std::countl_zero(marks));
+    }
+#endif
+    while (--to >= from)
+        if (bytes[to] == Value) return to;
+    return from - 1;
+}
+
 // The first position from `from` on at which `first` stands with `second` right after it, both
 // below `to`; `to` when there is none.
 inline int64_t find_pair(const unsigned char* bytes, int64_t from, int64_t to, unsigned char first,
