@@ -62,10 +62,13 @@ TEST_P(DictionaryAhead, OnlyWhenAConversionMayAsk) {
 INSTANTIATE_TEST_SUITE_P(
     Batches, DictionaryAhead,
     testing::Values(AheadCase{"a short file", JointMode::vocabulary, {Input::short_file}, true},
-                    AheadCase{"the rules never ask", JointMode::rules, {Input::short_file, Input::standard_input}, false},
+                    AheadCase{
+                        "the rules never ask", JointMode::rules, {Input::short_file, Input::standard_input}, false},
                     AheadCase{"long files only", JointMode::vocabulary, {Input::long_file, Input::missing_file}, false},
-                    AheadCase{"a short file after long ones", JointMode::vocabulary,
-                              {Input::long_file, Input::missing_file, Input::short_file}, true},
+                    AheadCase{"a short file after long ones",
+                              JointMode::vocabulary,
+                              {Input::long_file, Input::missing_file, Input::short_file},
+                              true},
                     AheadCase{"standard input may be short", JointMode::vocabulary, {Input::standard_input}, true}),
     [](const testing::TestParamInfo<AheadCase>& info) {
         std::string name = info.param.what;
