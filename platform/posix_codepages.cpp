@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/utf8_decoding.h"
 
 namespace tessaline {
 
 namespace {
-
-constexpr uint32_t replacement_character = 0xFFFD;
 
 // A growing malloc'd output that always has room for one NUL behind its bytes.
 struct Output {
@@ -48,40 +47,6 @@ unsigned char* finish(Output& out, size_t* out_count) {
     out.bytes[out.length] = 0;
     *out_count = out.length;
     return out.bytes;
-}
-
-bool continuation(const unsigned char* text, size_t count, size_t at) {
-    return at < count && (text[at] & 0xC0) == 0x80;
-}
-
-// Decodes one UTF-8 character at `at`; a malformed sequence yields U+FFFD and consumes its
-// longest valid-looking beginning, as Windows does.
-uint32_t decode_utf8(const unsigned char* text, size_t count, size_t& at) {
-    unsigned char lead = text[at++];
-    if (lead < 0x80) return lead;
-    int extra;
-    uint32_t value;
-    uint32_t second_low = 0x80, second_high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        value = lead & 0x0F;
-        if (lead == 0xE0) second_low = 0xA0;
-        if (lead == 0xED) second_high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        value = lead & 0x07;
-        if (lead == 0xF0) second_low = 0x90;
-        if (lead == 0xF4) second_high = 0x8F;
-    } else return replacement_character;
-    if (at >= count || text[at] < second_low || text[at] > second_high) return replacement_character;
-    for (int k = 0; k < extra; ++k) {
-        if (!continuation(text, count, at)) return replacement_character;
-        value = (value << 6) | (text[at++] & 0x3F);
-    }
-    return value;
 }
 
 std::vector<uint32_t> utf8_code_points(const unsigned char* text, size_t count) {

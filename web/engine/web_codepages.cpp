@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/utf8_decoding.h"
 #include "web/engine/cp949_table.h"
 
 namespace tessaline {
 
 namespace {
 
-constexpr uint32_t replacement_character = 0xFFFD;
 constexpr char unknown = '?';
 
 // A malloc'd result with room for one NUL behind its bytes, as the platform's callers free it.
@@ -71,38 +71,6 @@ void put_cp949(uint32_t character, Output& out) {
     out.put(static_cast<unsigned char>(code & 0xFF));
 }
 
-// Decodes one UTF-8 character at `at`; a malformed sequence yields U+FFFD and consumes its
-// longest valid-looking beginning, as Windows does.
-uint32_t next_utf8(const unsigned char* text, size_t count, size_t& at) {
-    unsigned char lead = text[at++];
-    if (lead < 0x80) return lead;
-    int extra;
-    uint32_t value;
-    unsigned char low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        value = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        value = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return replacement_character;
-    }
-    if (at >= count || text[at] < low || text[at] > high) return replacement_character;
-    for (int k = 0; k < extra; ++k) {
-        if (at >= count || (text[at] & 0xC0) != 0x80) return replacement_character;
-        value = value << 6 | (text[at++] & 0x3F);
-    }
-    return value;
-}
-
 // A character's UTF-8 bytes in the order they are written, their count in the top byte.
 uint32_t utf8_entry(uint32_t character) {
     if (character < 0x800) return 2u << 24 | (0x80 | (character & 0x3F)) << 8 | (0xC0 | character >> 6);
@@ -137,7 +105,7 @@ void put_entry(uint32_t entry, Output& out) {
 unsigned char* platform_utf8_to_cp949(const unsigned char* text, size_t count, size_t* out_count) {
     // No character takes more bytes in CP949 than in UTF-8.
     Output out(count);
-    for (size_t at = 0; at < count;) put_cp949(next_utf8(text, count, at), out);
+    for (size_t at = 0; at < count;) put_cp949(decode_utf8(text, count, at), out);
     return out.finish(out_count);
 }
 
