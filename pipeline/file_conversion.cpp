@@ -1,5 +1,6 @@
 #include "pipeline/file_conversion.h"
 
+#include <functional>
 #include <memory>
 #include <new>
 #include <span>
@@ -59,13 +60,50 @@ bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
     return true;
 }
 
-// Reads the text into the engine, more than once when its vocabulary is gathered first; false when
-// reading failed.
-bool reflow_into(ResultWriter& writer, SourceReader& reader, const BatchRequest& request, FileReport& report) {
-    Reflow reflow(request.options);
+// The vocabulary mode's first reading of a file whose encoding is found from its text, done while
+// it is found, through the same footer filter as every reading. A wrong guess leaves the
+// conversion as it was made.
+class GuessedFirstReading {
+public:
+    GuessedFirstReading(Reflow& reflow, bool replace_own_footer)
+        : reflow_(reflow), asked_(reflow.needs_first_pass()), replace_(replace_own_footer) {
+        guess_.start = [this](uint64_t size) { reflow_.expect_length(size); };
+        guess_.piece = [this](std::span<const unsigned char> piece) {
+            if (replace_) filter_.put(piece, gather_);
+            else gather_(piece);
+        };
+    }
+
+    const SourceReader::Guess* guess() const { return asked_ ? &guess_ : nullptr; }
+
+    // Once the file is open: the reading done stands, or the conversion starts afresh.
+    void conclude(const SourceReader& reader, const ConversionOptions& options) {
+        if (!reader.guessed_right()) {
+            if (asked_) reflow_ = Reflow(options);
+            return;
+        }
+        if (replace_) filter_.finish(gather_);
+        reflow_.finish_first_pass();
+    }
+
+private:
+    Reflow& reflow_;
+    bool asked_;
+    bool replace_;
+    OwnFooterFilter filter_;
+    std::function<void(std::span<const unsigned char>)> gather_ = [this](std::span<const unsigned char> piece) {
+        reflow_.feed_first_pass(piece);
+    };
+    SourceReader::Guess guess_;
+};
+
+// Reads the text into the engine, more than once when its vocabulary is gathered first (the first
+// time perhaps while the file was opened); false when reading failed.
+bool reflow_into(Reflow& reflow, ResultWriter& writer, SourceReader& reader, const BatchRequest& request,
+                 FileReport& report) {
     bool replace_footer = request.replace_own_footer;
     // A CP949 file's text is its bytes; in other encodings its size says too little of the text's.
-    if (reader.encoding() == TextEncoding::cp949) reflow.expect_length(reader.size());
+    if (reader.encoding() == TextEncoding::cp949 && !reader.guessed_right()) reflow.expect_length(reader.size());
     if (reflow.needs_first_pass()) reader.keep_text();
     while (reflow.needs_first_pass()) {
         auto gather = [&](std::span<const unsigned char> piece) { reflow.feed_first_pass(piece); };
@@ -95,13 +133,13 @@ struct Ending {
 };
 
 void convert_opened(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output,
-                    SourceReader& reader, FileReport& report, Ending& ending) {
+                    SourceReader& reader, Reflow& reflow, FileReport& report, Ending& ending) {
     report.progress(0);
     bool to_utf8 = reader.result_encoding() == TextEncoding::utf8;
     auto writer = std::make_unique<ResultWriter>(reader.result_encoding(), to_utf8 ? &reader.stand_ins() : nullptr,
                                                  preview_limit_last, request.footer);
     bool converted = open(*writer, file, request, standard_output, ending.failure);
-    if (converted && !reflow_into(*writer, reader, request, report)) {
+    if (converted && !reflow_into(reflow, *writer, reader, request, report)) {
         ending.failure = FileFailure{file.path, reader.failure()};
         converted = false;
     }
@@ -118,12 +156,15 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
     Ending ending;
     try {
         SourceReader reader(request.input_encoding, request.output_encoding);
-        if (!reader.open(file.standard_input ? stdin_path : file.path)) {
+        Reflow reflow(request.options);
+        GuessedFirstReading first_reading(reflow, request.replace_own_footer);
+        if (!reader.open(file.standard_input ? stdin_path : file.path, first_reading.guess())) {
             ending.failure = FileFailure{file.path, reader.failure()};
             return ending;
         }
+        first_reading.conclude(reader, request.options);
         report.loaded();
-        convert_opened(file, request, standard_output, reader, report, ending);
+        convert_opened(file, request, standard_output, reader, reflow, report, ending);
     } catch (const std::bad_alloc&) {
         ending = Ending{};
         ending.failure = FileFailure{file.path, out_of_memory};

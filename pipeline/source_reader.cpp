@@ -1,6 +1,7 @@
 #include "pipeline/source_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,6 +16,34 @@ constexpr size_t piece_bytes = 64 * 1024;
 // Bytes the longest byte-order mark needs before the first decision.
 constexpr uint64_t mark_bytes = 3;
 
+// The text handed out on a guess, decoded as CP949 as it is read.
+class GuessedText {
+public:
+    GuessedText(const SourceReader::Guess& guess, StandInTable* stand_ins)
+        : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0) {}
+
+    void take(std::span<const unsigned char> bytes) {
+        cp949_.clear();
+        decoder_.decode(bytes, cp949_);
+        hand_out();
+    }
+    void finish() {
+        cp949_.clear();
+        decoder_.finish(cp949_);
+        hand_out();
+    }
+
+private:
+    void hand_out() {
+        if (!cp949_.empty())
+            guess_.piece(std::span(reinterpret_cast<const unsigned char*>(cp949_.data()), cp949_.size()));
+    }
+
+    const SourceReader::Guess& guess_;
+    TextDecoder decoder_;
+    std::string cp949_;
+};
+
 }  // namespace
 
 const char stdin_path[] = "-";
@@ -26,37 +55,53 @@ SourceReader::~SourceReader() {
     if (kept_ != nullptr) platform_close(kept_);
 }
 
-bool SourceReader::open(const std::string& path) {
-    if (path == stdin_path ? !spool_stdin() : !open_file(path)) return false;
+bool SourceReader::open(const std::string& path, const Guess* guess) {
+    if (path == stdin_path ? !spool_stdin() : !open_file(path, guess)) return false;
     detection_ = sniffer_.decide(input_);
+    guessed_right_ = guessed_right_ && detection_.encoding == TextEncoding::cp949 && detection_.mark_length == 0 &&
+                     detection_.not_text.empty();
+    if (!guessed_right_) stand_ins_ = StandInTable{};  // a wrong guess's characters are not the file's
     if (!detection_.not_text.empty()) return fail("is not text: " + detection_.not_text);
     return true;
 }
 
 // Reads the first bytes for the byte-order mark and, when the encoding is to be found from the
-// text, the rest of the file too.
-bool SourceReader::open_file(const std::string& path) {
+// text, the rest of the file too, handing it out on the guess meanwhile when one is asked.
+bool SourceReader::open_file(const std::string& path, const Guess* guess) {
     file_ = platform_open_existing(path.c_str(), &size_);
     if (file_ == nullptr) return fail(std::string("cannot be opened: ") + platform_error_text());
     sniffer_.expect_size(size_);
+    std::vector<unsigned char> head;
     std::vector<unsigned char> piece(piece_bytes);
     size_t got = 1;
     while (got > 0 && bytes_read_ < mark_bytes) {
         if (!read_piece(piece, got)) return false;
         sniffer_.feed(std::span(piece.data(), got));
+        head.insert(head.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(got));
     }
     if (got == 0) size_ = bytes_read_;
     if (got == 0 || sniffer_.decided_early(input_)) return true;
-    return sniff_rest();
+    return sniff_rest(guess, head);
 }
 
-bool SourceReader::sniff_rest() {
+// The bytes read for the mark are handed out on the guess first.
+bool SourceReader::sniff_rest(const Guess* guess, const std::vector<unsigned char>& head) {
+    std::optional<GuessedText> guessed;
+    if (guess != nullptr) {
+        guess->start(size_);
+        bool to_utf8 = output_encoding_for(output_, TextEncoding::cp949) == TextEncoding::utf8;
+        guessed.emplace(*guess, to_utf8 ? &stand_ins_ : nullptr);
+        guessed->take(head);
+    }
     std::vector<unsigned char> piece(piece_bytes);
     for (size_t got = 1; got > 0;) {
         if (!read_piece(piece, got)) return false;
         sniffer_.feed(std::span(piece.data(), got));
+        if (guessed) guessed->take(std::span(piece.data(), got));
     }
     size_ = bytes_read_;
+    if (guessed) guessed->finish();
+    guessed_right_ = guessed.has_value();
     return true;
 }
 

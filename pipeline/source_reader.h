@@ -4,6 +4,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "pipeline/encoding_detection.h"
 #include "pipeline/stand_in_table.h"
@@ -27,14 +28,25 @@ class SourceReader {
 public:
     using PieceSink = std::function<void(std::span<const unsigned char> cp949)>;
 
+    // A reading of a file's text while its encoding is found from it, so that a first reading need
+    // not read the file again: on the guess that it is CP949, as most such files are, the bytes
+    // are decoded as that and handed out after `start` is told the size the file reported.
+    struct Guess {
+        std::function<void(uint64_t size)> start;
+        PieceSink piece;
+    };
+
     SourceReader(InputEncoding input, OutputEncoding output);
     ~SourceReader();
     SourceReader(const SourceReader&) = delete;
     SourceReader& operator=(const SourceReader&) = delete;
 
-    // Opens `path` (stdin_path for standard input) and finds its encoding. False when it cannot
-    // be opened or read, or is plainly not text; failure() then says why.
-    bool open(const std::string& path);
+    // Opens `path` (stdin_path for standard input) and finds its encoding, handing out a file's
+    // text on `guess` meanwhile when its encoding is found from its text. False when it cannot be
+    // opened or read, or is plainly not text; failure() then says why.
+    bool open(const std::string& path, const Guess* guess = nullptr);
+    // Whether the text handed out on the guess was the text.
+    bool guessed_right() const { return guessed_right_; }
 
     // Hands out the whole text from its start, in pieces that each end at a character's end.
     // False when reading fails; failure() then says why.
@@ -62,10 +74,10 @@ public:
     uint64_t size() const { return size_; }
 
 private:
-    bool open_file(const std::string& path);
+    bool open_file(const std::string& path, const Guess* guess);
     bool spool_stdin();
     bool copy_to_spool(PlatformFile* input);
-    bool sniff_rest();
+    bool sniff_rest(const Guess* guess, const std::vector<unsigned char>& head);
     bool read_piece(std::span<unsigned char> into, size_t& got);
     bool decode_text(const PieceSink& piece);
     void keep_piece(std::span<const unsigned char> cp949);
@@ -76,6 +88,7 @@ private:
     OutputEncoding output_;
     PlatformFile* file_ = nullptr;
     bool keep_text_ = false;
+    bool guessed_right_ = false;
     PlatformFile* kept_ = nullptr;  // the text as handed out, each piece after its length
     bool kept_whole_ = false;       // ... once a read has kept all of it
     uint64_t kept_bytes_ = 0;

@@ -265,3 +265,60 @@ TEST_F(SourceReaderTest, OpenFailuresSayWhy) {
 }  // namespace
 
 }  // namespace tessaline
+
+namespace tessaline {
+
+namespace {
+
+// What a reader hands out on the guess while it opens a file, and whether the guess held.
+struct Guessed {
+    bool opened;
+    bool right;
+    uint64_t size_told;
+    std::string text;
+};
+
+class GuessedReadingTest : public SourceReaderTest {
+protected:
+    Guessed open_guessing(const std::string& bytes, InputEncoding input = InputEncoding::automatic) {
+        Guessed g{false, false, 0, ""};
+        SourceReader::Guess guess{[&](uint64_t size) { g.size_told = size; },
+                                  [&](std::span<const unsigned char> piece) {
+                                      g.text.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+                                  }};
+        SourceReader reader(input, OutputEncoding::same);
+        g.opened = reader.open(file_with(bytes), &guess);
+        g.right = reader.guessed_right();
+        if (g.right) {
+            bool whole = false;
+            EXPECT_EQ(read_all(reader, whole), g.text) << "the text handed out on the guess is the text read";
+        }
+        return g;
+    }
+};
+
+TEST_F(GuessedReadingTest, ACp949FileIsReadWhileItsEncodingIsFound) {
+    std::string text = cp949("그는 천천히 언덕길을\r\n걸어 올라갔다.\r\n");
+    std::string long_text;
+    while (long_text.size() < 300000) long_text += text;  // several pieces
+    for (const std::string& bytes : {text, long_text, text + "\xB0"}) {
+        Guessed g = open_guessing(bytes);
+        EXPECT_TRUE(g.opened && g.right);
+        EXPECT_EQ(g.size_told, bytes.size());
+        EXPECT_EQ(g.text.size(), bytes.size()) << "a lone lead byte at the end becomes one \"?\"";
+    }
+}
+
+TEST_F(GuessedReadingTest, AGuessThatFailedOrWasNotNeededIsSaidSo) {
+    const std::string text = "그는 천천히 언덕길을 걸어 올라갔다.\n";
+    EXPECT_FALSE(open_guessing(text).right) << "UTF-8";
+    EXPECT_FALSE(open_guessing("\xEF\xBB\xBF" + text).right) << "a byte-order mark decides early";
+    EXPECT_FALSE(open_guessing(cp949(text), InputEncoding::cp949).right) << "an encoding chosen needs no finding";
+    EXPECT_FALSE(open_guessing("").right) << "an empty file";
+    Guessed not_text = open_guessing(std::string("PK\x03\x04") + cp949(text));
+    EXPECT_FALSE(not_text.opened || not_text.right);
+}
+
+}  // namespace
+
+}  // namespace tessaline
