@@ -37,7 +37,8 @@ void PrintTo(const FileCase& c, std::ostream* out) { *out << c.what; }
 std::string wrapped_novel() {
     std::string text;
     for (int k = 0; k < 40; ++k)
-        text += cp949("그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\r\n잠겨 있었다. \"어디\r\n가니?\" 하고 물었다.\r\n");
+        text += cp949(
+            "그는 오래된 골목길을 따라 천천히 걸어가면서 옛날 생각에\r\n잠겨 있었다. \"어디\r\n가니?\" 하고 물었다.\r\n");
     return text;
 }
 
