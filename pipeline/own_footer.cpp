@@ -1,5 +1,6 @@
 #include "pipeline/own_footer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessaline {
@@ -79,11 +80,20 @@ size_t length_without_own_footer(const unsigned char* text, size_t length) {
     return length;
 }
 
+size_t OwnFooterFilter::kept_of(const unsigned char* text, size_t length) {
+    size_t blanks = blanks_at_end(text, length);
+    return longest_footer() + 1 + (blanks < blanks_after_footer ? blanks : blanks_after_footer + 1);
+}
+
 size_t OwnFooterFilter::releasable() const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(held_.data());
-    size_t blanks = blanks_at_end(bytes, held_.size());
-    size_t kept = longest_footer() + 1 + (blanks < blanks_after_footer ? blanks : blanks_after_footer + 1);
+    size_t kept = kept_of(reinterpret_cast<const unsigned char*>(held_.data()), held_.size());
     return held_.size() > kept ? held_.size() - kept : 0;
+}
+
+size_t OwnFooterFilter::kept_of_piece(std::span<const unsigned char> piece) {
+    size_t kept = kept_of(piece.data(), piece.size());
+    bool blanks_end_inside = blanks_at_end(piece.data(), piece.size()) < std::min(piece.size(), blanks_after_footer);
+    return blanks_end_inside && kept <= piece.size() ? kept : piece.size() + 1;
 }
 
 }  // namespace tessaline

@@ -31,6 +31,11 @@ private:
     // Bytes that may be passed on: all but the longest footer, one byte before it (which tells
     // whether it begins a line) and the blanks after it.
     size_t releasable() const;
+    // How many of a text's last bytes are held back by that rule.
+    static size_t kept_of(const unsigned char* text, size_t length);
+    // ... of a piece whose own bytes settle it, so the held text and the rest of the piece are
+    // passed on where they lie; more than the piece's length when they do not.
+    static size_t kept_of_piece(std::span<const unsigned char> piece);
 
     std::string held_;
     bool released_ = false;  // the held text no longer begins the document
@@ -38,6 +43,15 @@ private:
 
 template <typename Emit>
 void OwnFooterFilter::put(std::span<const unsigned char> piece, Emit&& emit) {
+    size_t kept = kept_of_piece(piece);
+    if (kept <= piece.size()) {
+        if (!held_.empty())
+            emit(std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(held_.data()), held_.size()));
+        if (kept < piece.size()) emit(piece.first(piece.size() - kept));
+        released_ = released_ || !held_.empty() || kept < piece.size();
+        held_.assign(reinterpret_cast<const char*>(piece.data()) + piece.size() - kept, kept);
+        return;
+    }
     held_.append(reinterpret_cast<const char*>(piece.data()), piece.size());
     size_t count = releasable();
     if (count == 0) return;
