@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "pipeline/commit_queue.h"
+#include "pipeline/step_queue.h"
 #include "pipeline/file_conversion.h"
 #include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
@@ -28,7 +28,7 @@ void convert_one_by_one(const BatchRequest& request, BatchReport& report) {
 // a result waits for the disk before it is renamed into place, its thread converts the next file.
 void convert_at_once(const BatchRequest& request, BatchReport& report) {
     OrderedRelay relay(report, request.files.size());
-    CommitQueue commits(request.jobs * commits_per_job);
+    StepQueue commits(request.jobs * commits_per_job);
     std::atomic<size_t> next = 0;
     auto work = [&] {
         for (size_t k; (k = next++) < request.files.size();)

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/reflow.h"
-#include "pipeline/commit_queue.h"
+#include "pipeline/step_queue.h"
 #include "pipeline/file_report.h"
 #include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
@@ -189,7 +189,7 @@ void commit_and_tell(const BatchFile& file, Ending& ending, FileReport& report) 
 }  // namespace
 
 void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report,
-                  CommitQueue* commits) {
+                  StepQueue* commits) {
     report.started(file.path);
     auto ending = std::make_shared<Ending>(convert(file, request, standard_output, report));
     if (commits != nullptr && ending->result != nullptr && request.destination != Destination::STANDARD_OUTPUT) {

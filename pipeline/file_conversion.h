@@ -4,7 +4,7 @@
 
 namespace tessaline {
 
-class CommitQueue;
+class StepQueue;
 class FileReport;
 class SharedOutput;
 
@@ -14,6 +14,6 @@ class SharedOutput;
 // `commits`, a result written whole into a temporary file is put in place, and the end of its
 // file told, by a step handed to them; `file` and `report` must then last until they have run.
 void convert_file(const BatchFile& file, const BatchRequest& request, SharedOutput& standard_output, FileReport& report,
-                  CommitQueue* commits = nullptr);
+                  StepQueue* commits = nullptr);
 
 }  // namespace tessaline

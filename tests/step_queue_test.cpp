@@ -1,5 +1,5 @@
 // The steps handed to a commit queue all run, on its own threads, before the queue is gone.
-#include "pipeline/commit_queue.h"
+#include "pipeline/step_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,11 @@ namespace tessaline {
 
 namespace {
 
-TEST(CommitQueue, EveryStepHasRunWhenTheQueueIsGone) {
+TEST(StepQueue, EveryStepHasRunWhenTheQueueIsGone) {
     for (size_t most : {1u, 2u, 8u}) {
         std::atomic<int> ran = 0;
         {
-            CommitQueue queue(most);
+            StepQueue queue(most);
             for (int k = 0; k < 200; ++k)
                 queue.run([&ran] {
                     std::this_thread::sleep_for(std::chrono::microseconds(50));
@@ -28,11 +28,11 @@ TEST(CommitQueue, EveryStepHasRunWhenTheQueueIsGone) {
     }
 }
 
-TEST(CommitQueue, StepsRunBesideTheThreadThatHandsThemOver) {
+TEST(StepQueue, StepsRunBesideTheThreadThatHandsThemOver) {
     std::mutex mutex;
     std::set<std::thread::id> threads;
     {
-        CommitQueue queue(2);
+        StepQueue queue(2);
         for (int k = 0; k < 20; ++k)
             queue.run([&] {
                 std::lock_guard<std::mutex> lock(mutex);
@@ -43,8 +43,8 @@ TEST(CommitQueue, StepsRunBesideTheThreadThatHandsThemOver) {
     EXPECT_FALSE(threads.empty());
 }
 
-TEST(CommitQueue, WithoutThreadsAStepRunsAtOnce) {
-    CommitQueue queue(0);
+TEST(StepQueue, WithoutThreadsAStepRunsAtOnce) {
+    StepQueue queue(0);
     bool ran = false;
     queue.run([&ran] { ran = true; });
     EXPECT_TRUE(ran);

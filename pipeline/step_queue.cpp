@@ -1,11 +1,11 @@
-#include "pipeline/commit_queue.h"
+#include "pipeline/step_queue.h"
 
 #include <system_error>
 #include <utility>
 
 namespace tessaline {
 
-CommitQueue::CommitQueue(size_t most) : most_(most) {
+StepQueue::StepQueue(size_t most) : most_(most) {
     try {
         while (threads_.size() < most_) threads_.emplace_back([this] { work(); });
     } catch (const std::system_error&) {
@@ -13,7 +13,7 @@ CommitQueue::CommitQueue(size_t most) : most_(most) {
     }
 }
 
-CommitQueue::~CommitQueue() {
+StepQueue::~StepQueue() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         closing_ = true;
@@ -22,7 +22,7 @@ CommitQueue::~CommitQueue() {
     for (std::thread& thread : threads_) thread.join();
 }
 
-void CommitQueue::run(std::function<void()> step) {
+void StepQueue::run(std::function<void()> step) {
     if (threads_.empty()) {
         step();
         return;
@@ -34,7 +34,7 @@ void CommitQueue::run(std::function<void()> step) {
     changed_.notify_all();
 }
 
-void CommitQueue::work() {
+void StepQueue::work() {
     for (;;) {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
