@@ -6,10 +6,10 @@
 #include <thread>
 #include <vector>
 
-#include "pipeline/step_queue.h"
 #include "pipeline/file_conversion.h"
 #include "pipeline/ordered_relay.h"
 #include "pipeline/shared_output.h"
+#include "pipeline/step_queue.h"
 
 namespace tessaline {
 

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "engine/reflow.h"
-#include "pipeline/step_queue.h"
 #include "pipeline/file_report.h"
 #include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
 #include "pipeline/result_writer.h"
 #include "pipeline/source_reader.h"
+#include "pipeline/step_queue.h"
 #include "pipeline/text_warnings.h"
 
 namespace tessaline {
@@ -65,8 +65,10 @@ bool read_text(SourceReader& reader, bool replace_own_footer, Take&& take) {
 // conversion as it was made.
 class GuessedFirstReading {
 public:
-    GuessedFirstReading(Reflow& reflow, bool replace_own_footer)
-        : reflow_(reflow), asked_(reflow.needs_first_pass()), replace_(replace_own_footer) {
+    GuessedFirstReading(Reflow& reflow, const BatchRequest& request)
+        : reflow_(reflow), asked_(reflow.needs_first_pass()), replace_(request.replace_own_footer) {
+        // A core no other file of the batch takes reads beside the one that finds the encoding.
+        guess_.beside = request.jobs > request.files.size();
         guess_.start = [this](uint64_t size) { reflow_.expect_length(size); };
         guess_.piece = [this](std::span<const unsigned char> piece) {
             if (replace_) filter_.put(piece, gather_);
@@ -157,7 +159,7 @@ Ending convert(const BatchFile& file, const BatchRequest& request, SharedOutput&
     try {
         SourceReader reader(request.input_encoding, request.output_encoding);
         Reflow reflow(request.options);
-        GuessedFirstReading first_reading(reflow, request.replace_own_footer);
+        GuessedFirstReading first_reading(reflow, request);
         if (!reader.open(file.standard_input ? stdin_path : file.path, first_reading.guess())) {
             ending.failure = FileFailure{file.path, reader.failure()};
             return ending;

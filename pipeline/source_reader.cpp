@@ -1,9 +1,11 @@
 #include "pipeline/source_reader.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 #include <vector>
 
+#include "pipeline/step_queue.h"
 #include "platform/platform.h"
 
 namespace tessaline {
@@ -16,18 +18,28 @@ constexpr size_t piece_bytes = 64 * 1024;
 // Bytes the longest byte-order mark needs before the first decision.
 constexpr uint64_t mark_bytes = 3;
 
-// The text handed out on a guess, decoded as CP949 as it is read.
+// The text handed out on a guess, decoded as CP949 as it is read; on a thread of its own when
+// asked, each piece copied over. What that thread throws is thrown again when the text ends.
 class GuessedText {
 public:
     GuessedText(const SourceReader::Guess& guess, StandInTable* stand_ins)
-        : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0) {}
+        : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0), beside_(std::in_place, guess.beside ? 1 : 0) {}
 
     void take(std::span<const unsigned char> bytes) {
-        cp949_.clear();
-        decoder_.decode(bytes, cp949_);
-        hand_out();
+        beside_->run([this, piece = std::vector<unsigned char>(bytes.begin(), bytes.end())] {
+            if (failure_) return;
+            try {
+                cp949_.clear();
+                decoder_.decode(piece, cp949_);
+                hand_out();
+            } catch (...) {
+                failure_ = std::current_exception();
+            }
+        });
     }
     void finish() {
+        beside_.reset();
+        if (failure_) std::rethrow_exception(failure_);
         cp949_.clear();
         decoder_.finish(cp949_);
         hand_out();
@@ -42,6 +54,8 @@ private:
     const SourceReader::Guess& guess_;
     TextDecoder decoder_;
     std::string cp949_;
+    std::exception_ptr failure_;
+    std::optional<StepQueue> beside_;  // last, so its thread is done before the rest is gone
 };
 
 }  // namespace

@@ -34,6 +34,7 @@ public:
     struct Guess {
         std::function<void(uint64_t size)> start;
         PieceSink piece;
+        bool beside = false;  // handed out on a thread of its own, while the file is read on
     };
 
     SourceReader(InputEncoding input, OutputEncoding output);
