@@ -5,7 +5,7 @@
 set(TESSALINE_VIEWS ${CMAKE_BINARY_DIR}/include_views)
 
 # What the rest of the project may see of the engine: its public header and what that includes.
-set(TESSALINE_ENGINE_FACE engine/reflow.h engine/word_dictionary.h)
+set(TESSALINE_ENGINE_FACE engine/joint_scan.h engine/reflow.h engine/word_dictionary.h)
 
 # tessaline_sees(target path...): the target includes from the listed folders and files only,
 # each a path from the top of the source tree.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "engine/joint_scan.h"
 #include "engine/passes/conversion.h"
 #include "engine/passes/line_loop.h"
 #include "engine/passes/long_sentence_pass.h"
@@ -147,6 +148,10 @@ void Reflow::finish_first_pass() {
     if (dictionary != nullptr && state_->reading.length() <= dictionary_text_limit && dictionary->available())
         cv.dictionary.use(dictionary);
 }
+
+const BookVocabulary& Reflow::book() const { return state_->cv.vocabulary; }
+
+void Reflow::read_joints_from(JointScan* scan) { state_->cv.readings = scan != nullptr ? &scan->readings() : nullptr; }
 
 void Reflow::feed(std::span<const unsigned char> cp949, OutputSink& out) {
     if (needs_first_pass() || state_->finished) throw std::logic_error("Reflow::feed: not ready for text");

@@ -12,6 +12,9 @@
 // holds everything of one conversion, so texts can be converted side by side.
 namespace tessaline {
 
+class JointScan;
+struct BookVocabulary;
+
 // How the space at a joint is decided: by the word rules alone, or also by the novel's own
 // vocabulary and layout where their evidence is strong.
 enum class JointMode { rules, vocabulary };
@@ -71,7 +74,14 @@ public:
     void feed(std::span<const unsigned char> cp949, OutputSink& out);
     void finish(OutputSink& out);
 
+    // Takes the book's evidence at the joints from `scan` where it has read them (see
+    // joint_scan.h); null to read every joint here again.
+    void read_joints_from(JointScan* scan);
+
 private:
+    friend class JointScan;
+    const BookVocabulary& book() const;
+
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/joint_scan.h"
 #include "engine/reflow.h"
 #include "engine/rules/attaching_words.h"
 #include "engine/rules/joint_match.h"
@@ -164,6 +165,59 @@ TEST_P(PieceFeeding, GivesTheWholeTextsOutputUnderEveryOptionSet) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, PieceFeeding, testing::ValuesIn(text_cases()),
                          [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+
+// How far ahead of the conversion a scan reads the joints, in pieces: ahead as a second processor
+// keeps it, so far ahead that its readings find no room, or behind, when they come too late.
+enum class ScanPlace { one_piece_ahead, all_ahead, behind };
+
+// The text converted in the vocabulary mode with its joints read by a scan fed the same pieces.
+std::string fed_with_scan(const std::string& text, ConversionOptions options, const std::vector<size_t>& sizes,
+                          ScanPlace place) {
+    options.joints = JointMode::vocabulary;
+    Reflow reflow(options);
+    while (reflow.needs_first_pass()) {
+        reflow.feed_first_pass(bytes_of(text));
+        reflow.finish_first_pass();
+    }
+    std::vector<std::span<const unsigned char>> pieces;
+    for (size_t at = 0, turn = 0; at < text.size(); at += pieces.back().size())
+        pieces.push_back(bytes_of(text).subspan(at, std::min(sizes[std::min(turn++, sizes.size() - 1)], text.size() - at)));
+    JointScan scan(reflow);
+    reflow.read_joints_from(&scan);
+    auto scan_piece = [&](size_t k) {
+        if (k < pieces.size()) scan.feed(pieces[k]);
+        if (k + 1 == pieces.size()) scan.finish();
+    };
+    StringSink sink;
+    if (place == ScanPlace::all_ahead)
+        for (size_t k = 0; k < pieces.size(); ++k) scan_piece(k);
+    if (place == ScanPlace::one_piece_ahead) scan_piece(0);
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        if (place == ScanPlace::one_piece_ahead) scan_piece(k + 1);
+        reflow.feed(pieces[k], sink);
+        if (place == ScanPlace::behind) scan_piece(k);
+    }
+    reflow.finish(sink);
+    return sink.text;
+}
+
+TEST_P(PieceFeeding, JointsReadAheadByAScanChangeNothing) {
+    const std::string& text = GetParam().text;
+    std::mt19937 random(11);
+    std::vector<ConversionOptions> sets = option_sets();
+    // Every fifth option set, in the vocabulary mode, so the sanitizer build runs it in reasonable time.
+    for (size_t set = 0; set < sets.size(); set += 5) {
+        ConversionOptions options = sets[set];
+        options.joints = JointMode::vocabulary;
+        std::string whole = tessaline::reflow(text, options);
+        std::vector<size_t> random_sizes;
+        for (int k = 0; k < 64; ++k) random_sizes.push_back(1 + random() % 4000);
+        for (ScanPlace place : {ScanPlace::one_piece_ahead, ScanPlace::all_ahead, ScanPlace::behind})
+            for (const std::vector<size_t>& sizes : {random_sizes, std::vector<size_t>{65536}})
+                ASSERT_TRUE(fed_with_scan(text, options, sizes, place) == whole)
+                    << "scan " << static_cast<int>(place) << ", pieces of " << sizes[0];
+    }
+}
 
 TEST(Streaming, OutputLeavesBeforeTheTextEnds) {
     std::string text = repeat(page_text, 400);

@@ -10,6 +10,8 @@
 
 namespace tessaline {
 
+class JointReadingRing;
+
 // Habits of the document, counted by the pre-scan (passes/prescan.h).
 struct DocumentProfile {
     int32_t unspaced_long_lines = 0;
@@ -55,6 +57,7 @@ struct Conversion {
     DictionaryAnswers dictionary;  // the dictionary's answers, when the vocabulary mode asks one
     LengthNotes length_notes;      // the vocabulary mode's lines that differ from the rules' own
     SentencesSoFar sentences;      // ... and what it saw of the sentences before the line
+    JointReadingRing* readings = nullptr;  // joints read ahead by a scan on another thread, if one
     OutputDrain* drain = nullptr;
 
     bool vocabulary_mode() const { return options.joints == JointMode::vocabulary; }

@@ -4,6 +4,7 @@
 #include "engine/text/marks.h"
 #include "engine/vocabulary/decision.h"
 #include "engine/vocabulary/evidence.h"
+#include "engine/vocabulary/readings.h"
 
 namespace tessaline {
 
@@ -50,21 +51,30 @@ void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
     if (spaced) cv.line.append(" ", 1);
 }
 
+// A reading made ahead is of the same joint when its last character lies in the current line:
+// the line loop's window then holds every byte the reading read.
+const JointReading* reading_ahead(Conversion& cv) {
+    const JointReading* reading = cv.readings != nullptr ? cv.readings->at(cv.place.next_start) : nullptr;
+    return reading != nullptr && reading->sides.last.start >= cv.place.line_start ? reading : nullptr;
+}
+
 }  // namespace
 
 void apply_vocabulary_evidence(Conversion& cv) {
     if (cv.place.next_start >= cv.source_length()) return;  // no next line to meet
-    JointSides sides = joint_sides(cv.source, cv.place.next_start);
+    const JointReading* ahead = reading_ahead(cv);
+    JointSides sides = ahead != nullptr ? ahead->sides : joint_sides(cv.source, cv.place.next_start);
     if (sides.last.width == 0 || sides.first.width == 0) return;
     BufferJoint joint{};
     if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
-    JointWords words = joint_words(cv.source, sides);
+    JointWords words = ahead != nullptr ? ahead->words : joint_words(cv.source, sides);
+    BookEvidence evidence = ahead != nullptr ? ahead->evidence : book_evidence(cv.vocabulary, words);
     RulesJoint rules = joint.spaced                ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;
     // Shifted by the margin the rules' decision keeps, so that the sign of the odds still decides.
     double margin = joint.spaced ? overruling_margin(cv.vocabulary) : -overruling_margin(cv.vocabulary);
-    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use()) + margin;
+    double odds = joint_space_odds(rules, words, evidence, cv.dictionary.in_use()) + margin;
     if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
     if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }
