@@ -2,13 +2,13 @@
 
 #include "engine/reflow.h"
 #include "engine/text/text_window.h"
-#include "engine/vocabulary/store.h"
 #include "engine/vocabulary/readings.h"
+#include "engine/vocabulary/store.h"
 
 namespace tessaline {
 
 struct JointScan::State {
-    explicit State(const BookVocabulary& book) : vocabulary(book) {}
+    State(const BookVocabulary& book, bool asks_dictionary) : vocabulary(book), stopped(asks_dictionary) {}
 
     void scan(bool complete);
     bool joint_ready(bool complete, int64_t& lf, int64_t& next_start) const;
@@ -18,7 +18,7 @@ struct JointScan::State {
     JointReadingRing ring;
     TextWindow text;
     int64_t line_start = 0;
-    bool failed = false;
+    bool stopped;  // no more joints are read
 };
 
 // A joint is read once its next line is whole, as the line loop reads it: the line's LF, the
@@ -36,10 +36,15 @@ bool JointScan::State::joint_ready(bool complete, int64_t& lf, int64_t& next_sta
 // Only a joint whose last character lies in the line itself is read: the line loop reads the
 // same bytes there, wherever its window begins.
 void JointScan::State::read_joint(int64_t next_start) {
-    JointReading reading{next_start, joint_sides(text, next_start), {}, {}};
-    if (reading.sides.last.width == 0 || reading.sides.first.width == 0 || reading.sides.last.start < line_start) return;
-    reading.words = joint_words(text, reading.sides);
-    reading.evidence = book_evidence(vocabulary, reading.words);
+    JointSides sides = joint_sides(text, next_start);
+    if (sides.last.start < line_start) return;
+    JointReading reading{next_start, sides.last, sides.last.width != 0 && sides.first.width != 0, {}};
+    if (reading.meets) {
+        JointWords words = joint_words(text, sides);
+        BookEvidence evidence = book_evidence(vocabulary, words);
+        for (RulesJoint rules : rules_joints)
+            reading.odds[rules_index(rules)] = joint_space_odds(rules, words, evidence, false);
+    }
     ring.put(reading);
 }
 
@@ -56,20 +61,21 @@ void JointScan::State::scan(bool complete) {
     }
 }
 
-JointScan::JointScan(const Reflow& reflow) : state_(std::make_unique<State>(reflow.book())) {}
+// Where a dictionary is asked, the line loop reads every joint itself: the scan reads none.
+JointScan::JointScan(const Reflow& reflow) : state_(std::make_unique<State>(reflow.book(), reflow.asks_dictionary())) {}
 
 JointScan::~JointScan() = default;
 
 void JointScan::feed(std::span<const unsigned char> cp949) {
-    if (state_->failed) return;
-    state_->failed = true;  // until the piece is read
+    if (state_->stopped) return;
+    state_->stopped = true;  // until the piece is read: a failed allocation leaves it so
     append_text(state_->text, cp949);
     state_->scan(false);
-    state_->failed = false;
+    state_->stopped = false;
 }
 
 void JointScan::finish() {
-    if (!state_->failed) state_->scan(true);
+    if (!state_->stopped) state_->scan(true);
 }
 
 JointReadingRing& JointScan::readings() { return state_->ring; }

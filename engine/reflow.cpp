@@ -150,6 +150,7 @@ void Reflow::finish_first_pass() {
 }
 
 const BookVocabulary& Reflow::book() const { return state_->cv.vocabulary; }
+bool Reflow::asks_dictionary() const { return state_->cv.dictionary.in_use(); }
 
 void Reflow::read_joints_from(JointScan* scan) { state_->cv.readings = scan != nullptr ? &scan->readings() : nullptr; }
 

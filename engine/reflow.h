@@ -81,6 +81,7 @@ public:
 private:
     friend class JointScan;
     const BookVocabulary& book() const;
+    bool asks_dictionary() const;
 
     struct State;
     std::unique_ptr<State> state_;

@@ -8,6 +8,7 @@
 
 #include "engine/reflow.h"
 #include "pipeline/file_report.h"
+#include "pipeline/joints_ahead.h"
 #include "pipeline/own_footer.h"
 #include "pipeline/preview.h"
 #include "pipeline/result_writer.h"
@@ -49,6 +50,9 @@ bool open(ResultWriter& writer, const BatchFile& file, const BatchRequest& reque
     return writer.open_file(file.path, own_folder ? file.output_folder : "", failure, request.refuse_linked_folder);
 }
 
+// Whether a core no other file of the batch takes is there to help convert a file.
+bool spare_core(const BatchRequest& request) { return request.jobs > request.files.size(); }
+
 // Reads the whole text through `take`; without a footer of this program at its end when the
 // request says so, so that converting a result again replaces its footer instead of adding one.
 template <typename Take>
@@ -67,8 +71,7 @@ class GuessedFirstReading {
 public:
     GuessedFirstReading(Reflow& reflow, const BatchRequest& request)
         : reflow_(reflow), asked_(reflow.needs_first_pass()), replace_(request.replace_own_footer) {
-        // A core no other file of the batch takes reads beside the one that finds the encoding.
-        guess_.beside = request.jobs > request.files.size();
+        guess_.beside = spare_core(request);
         guess_.start = [this](uint64_t size) { reflow_.expect_length(size); };
         guess_.piece = [this](std::span<const unsigned char> piece) {
             if (replace_) filter_.put(piece, gather_);
@@ -113,11 +116,12 @@ bool reflow_into(Reflow& reflow, ResultWriter& writer, SourceReader& reader, con
         reflow.finish_first_pass();
     }
     FileProgress progress(report);
+    JointsAhead joints(reflow, request.options.joints == JointMode::vocabulary && spare_core(request));
     bool read = read_text(reader, replace_footer, [&](std::span<const unsigned char> piece) {
-        reflow.feed(piece, writer);
+        joints.feed(piece, writer);
         progress.read(reader.bytes_read(), reader.size());
     });
-    if (read) reflow.finish(writer);
+    if (read) joints.finish(writer);
     return read;
 }
 

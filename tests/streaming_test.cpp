@@ -181,7 +181,8 @@ std::string fed_with_scan(const std::string& text, ConversionOptions options, co
     }
     std::vector<std::span<const unsigned char>> pieces;
     for (size_t at = 0, turn = 0; at < text.size(); at += pieces.back().size())
-        pieces.push_back(bytes_of(text).subspan(at, std::min(sizes[std::min(turn++, sizes.size() - 1)], text.size() - at)));
+        pieces.push_back(
+            bytes_of(text).subspan(at, std::min(sizes[std::min(turn++, sizes.size() - 1)], text.size() - at)));
     JointScan scan(reflow);
     reflow.read_joints_from(&scan);
     auto scan_piece = [&](size_t k) {

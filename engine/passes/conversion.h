@@ -52,11 +52,11 @@ struct Conversion {
     TextWindow source;
     TextWindow output;
     LineText line;
-    LineText scratch;              // where dialogue breaks assemble the new line
-    BookVocabulary vocabulary;     // the vocabulary mode's evidence, gathered before the line loop
-    DictionaryAnswers dictionary;  // the dictionary's answers, when the vocabulary mode asks one
-    LengthNotes length_notes;      // the vocabulary mode's lines that differ from the rules' own
-    SentencesSoFar sentences;      // ... and what it saw of the sentences before the line
+    LineText scratch;                      // where dialogue breaks assemble the new line
+    BookVocabulary vocabulary;             // the vocabulary mode's evidence, gathered before the line loop
+    DictionaryAnswers dictionary;          // the dictionary's answers, when the vocabulary mode asks one
+    LengthNotes length_notes;              // the vocabulary mode's lines that differ from the rules' own
+    SentencesSoFar sentences;              // ... and what it saw of the sentences before the line
     JointReadingRing* readings = nullptr;  // joints read ahead by a scan on another thread, if one
     OutputDrain* drain = nullptr;
 

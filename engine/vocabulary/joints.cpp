@@ -52,10 +52,20 @@ void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
 }
 
 // A reading made ahead is of the same joint when its last character lies in the current line:
-// the line loop's window then holds every byte the reading read.
+// the line loop's window then holds every byte the reading read. None is made where a dictionary
+// is asked.
 const JointReading* reading_ahead(Conversion& cv) {
-    const JointReading* reading = cv.readings != nullptr ? cv.readings->at(cv.place.next_start) : nullptr;
-    return reading != nullptr && reading->sides.last.start >= cv.place.line_start ? reading : nullptr;
+    if (cv.readings == nullptr || cv.dictionary.in_use()) return nullptr;
+    const JointReading* reading = cv.readings->at(cv.place.next_start);
+    return reading != nullptr && reading->last.start >= cv.place.line_start ? reading : nullptr;
+}
+
+// The odds for a space at the joint by the book's evidence, and the dictionary's where it may turn them.
+double book_odds(Conversion& cv, const JointSides& sides, RulesJoint rules, double margin) {
+    JointWords words = joint_words(cv.source, sides);
+    double odds = joint_space_odds(rules, words, book_evidence(cv.vocabulary, words), cv.dictionary.in_use()) + margin;
+    if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
+    return odds;
 }
 
 }  // namespace
@@ -63,19 +73,18 @@ const JointReading* reading_ahead(Conversion& cv) {
 void apply_vocabulary_evidence(Conversion& cv) {
     if (cv.place.next_start >= cv.source_length()) return;  // no next line to meet
     const JointReading* ahead = reading_ahead(cv);
-    JointSides sides = ahead != nullptr ? ahead->sides : joint_sides(cv.source, cv.place.next_start);
-    if (sides.last.width == 0 || sides.first.width == 0) return;
+    JointSides sides = ahead != nullptr ? JointSides{} : joint_sides(cv.source, cv.place.next_start);
+    const SourceChar& last = ahead != nullptr ? ahead->last : sides.last;
+    bool meets = ahead != nullptr ? ahead->meets : sides.last.width != 0 && sides.first.width != 0;
+    if (!meets) return;
     BufferJoint joint{};
-    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, sides.last)) return;
-    JointWords words = ahead != nullptr ? ahead->words : joint_words(cv.source, sides);
-    BookEvidence evidence = ahead != nullptr ? ahead->evidence : book_evidence(cv.vocabulary, words);
+    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, last)) return;
     RulesJoint rules = joint.spaced                ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;
     // Shifted by the margin the rules' decision keeps, so that the sign of the odds still decides.
     double margin = joint.spaced ? overruling_margin(cv.vocabulary) : -overruling_margin(cv.vocabulary);
-    double odds = joint_space_odds(rules, words, evidence, cv.dictionary.in_use()) + margin;
-    if (cv.dictionary.in_use() && dictionary_may_turn(odds)) odds += dictionary_odds(cv.dictionary.read(words), words);
+    double odds = ahead != nullptr ? ahead->odds[rules_index(rules)] + margin : book_odds(cv, sides, rules, margin);
     if ((odds > 0) != joint.spaced) rebuild_joint(cv, joint, !joint.spaced);
 }
 

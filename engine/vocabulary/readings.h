@@ -1,55 +1,83 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "engine/vocabulary/evidence.h"
+#include "engine/vocabulary/decision.h"
+#include "engine/vocabulary/text.h"
 
 namespace tessaline {
 
-// What the evidence reads at one joint: the joint whose next line's text begins at `next_start`.
+// The rules' decisions at a joint, in the order a reading's odds follow.
+constexpr std::array<RulesJoint, 3> rules_joints = {RulesJoint::SPACED, RulesJoint::SPACE_TAKEN_BACK,
+                                                    RulesJoint::NO_SPACE};
+
+inline size_t rules_index(RulesJoint rules) { return static_cast<size_t>(rules); }
+
+// What the book's evidence reads at one joint, the one whose next line's text begins at
+// `next_start`: the character before the cut, whether a character stands on both sides, and the
+// odds for a space under each decision of the rules (without a dictionary). One cache line, as
+// each goes from one processor to the other.
 struct JointReading {
     int64_t next_start;
-    JointSides sides;
-    JointWords words;
-    BookEvidence evidence;
+    SourceChar last;
+    bool meets;
+    double odds[rules_joints.size()];
 };
 
 // Readings made on one thread and taken on another, in the order of their joints in the text. The
 // maker never waits: a reading that finds no room is dropped, and the line loop reads that joint
-// itself. A reading taken stays in its slot until a later joint is asked for.
+// itself. A reading taken stays in its slot until a later joint is asked for. Each side tells the
+// other how far it has come only now and then, so the two seldom wait for each other's memory.
 class JointReadingRing {
 public:
     // Room for this many readings: a few pieces of text ahead of the line loop.
     static constexpr size_t slots = size_t{1} << 12;
+    // The taker tells how far it has come after passing this many readings.
+    static constexpr size_t taking_told = 256;
 
     JointReadingRing() : readings_(slots) {}
 
     // On the maker's thread.
     void put(const JointReading& reading) {
-        size_t written = written_.load(std::memory_order_relaxed);
-        if (written - passed_.load(std::memory_order_acquire) == slots) return;
-        readings_[written % slots] = reading;
-        written_.store(written + 1, std::memory_order_release);
+        if (written_ - taken_seen_ == slots) taken_seen_ = taken_told_.load(std::memory_order_acquire);
+        if (written_ - taken_seen_ == slots) return;
+        readings_[written_ % slots] = reading;
+        written_told_.store(++written_, std::memory_order_release);
     }
 
     // On the taker's thread: the reading of the joint at `next_start`, or null; the readings of
     // the joints before it are passed over for good.
     const JointReading* at(int64_t next_start) {
-        size_t passed = passed_.load(std::memory_order_relaxed);
-        size_t written = written_.load(std::memory_order_acquire);
-        while (passed != written && readings_[passed % slots].next_start < next_start) ++passed;
-        passed_.store(passed, std::memory_order_release);
-        if (passed == written || readings_[passed % slots].next_start != next_start) return nullptr;
-        return &readings_[passed % slots];
+        while (reading_waits() && readings_[taken_ % slots].next_start < next_start) ++taken_;
+        if (taken_ - taken_last_told_ >= taking_told) {
+            taken_last_told_ = taken_;
+            taken_told_.store(taken_, std::memory_order_release);
+        }
+        if (taken_ == written_seen_ || readings_[taken_ % slots].next_start != next_start) return nullptr;
+        return &readings_[taken_ % slots];
     }
 
 private:
+    // What the maker wrote is looked up only when the readings last seen are all passed.
+    bool reading_waits() {
+        if (taken_ == written_seen_) written_seen_ = written_told_.load(std::memory_order_acquire);
+        return taken_ != written_seen_;
+    }
+
     std::vector<JointReading> readings_;
-    std::atomic<size_t> written_{0};
-    std::atomic<size_t> passed_{0};
+    // The maker's side: readings written, and the taker's count as last seen.
+    alignas(64) std::atomic<size_t> written_told_{0};
+    size_t written_ = 0;
+    size_t taken_seen_ = 0;
+    // The taker's side: readings passed, and the maker's count as last seen.
+    alignas(64) std::atomic<size_t> taken_told_{0};
+    size_t taken_ = 0;
+    size_t taken_last_told_ = 0;
+    size_t written_seen_ = 0;
 };
 
 }  // namespace tessaline
