@@ -49,8 +49,7 @@ void JointsAhead::scan(std::span<const unsigned char> cp949, bool last) {
         try {
             scan_->feed(piece);
             if (last) scan_->finish();
-        } catch (const std::bad_alloc&) {
-        }
+        } catch (const std::bad_alloc&) {}
     });
 }
 

@@ -34,7 +34,7 @@ private:
 
     Reflow& reflow_;
     std::optional<JointScan> scan_;
-    std::string held_;  // the piece the conversion has yet to get
+    std::string held_;                   // the piece the conversion has yet to get
     std::optional<StepQueue> scanning_;  // last, so its thread is done before the scan is gone
 };
 

@@ -1,10 +1,12 @@
 #include "tools/checks/piece_check.h"
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <span>
 #include <vector>
 
+#include "engine/joint_scan.h"
 #include "tools/checks/text_kept.h"
 
 namespace tessaline {
@@ -47,6 +49,35 @@ void feed_in_pieces(std::span<const unsigned char> text, const std::vector<size_
     }
 }
 
+// Where a scan reads the vocabulary mode's joints: none, a piece ahead of the conversion, or behind it.
+enum class ScanPlace { none, ahead, behind };
+
+ScanPlace scan_place(const ConversionOptions& options, std::mt19937_64& random) {
+    if (options.joints != JointMode::vocabulary) return ScanPlace::none;
+    return static_cast<ScanPlace>(std::uniform_int_distribution<int>(0, 2)(random));
+}
+
+// Feeds the pieces to the conversion, and to a scan of its joints where one is asked.
+void feed_with_scan(Reflow& reflow, std::span<const unsigned char> text, const std::vector<size_t>& sizes,
+                    ScanPlace place, OutputSink& sink) {
+    std::vector<std::span<const unsigned char>> pieces;
+    feed_in_pieces(text, sizes, [&](auto piece) { pieces.push_back(piece); });
+    std::optional<JointScan> scan;
+    if (place != ScanPlace::none) reflow.read_joints_from(&scan.emplace(reflow));
+    auto scan_piece = [&](size_t k) {
+        if (k >= pieces.size()) return;
+        scan->feed(pieces[k]);
+        if (k + 1 == pieces.size()) scan->finish();
+    };
+    if (place == ScanPlace::ahead) scan_piece(0);
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        if (place == ScanPlace::ahead) scan_piece(k + 1);
+        reflow.feed(pieces[k], sink);
+        if (place == ScanPlace::behind) scan_piece(k);
+    }
+    reflow.read_joints_from(nullptr);
+}
+
 size_t without_nul_length(std::string_view text) {
     return text.size() - static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
 }
@@ -68,7 +99,7 @@ std::string find_piece_difference(std::string_view source, const ConversionOptio
         reflow.finish_first_pass();
     }
     StringSink sink;
-    feed_in_pieces(text, random_cuts(text.size(), random), [&](auto piece) { reflow.feed(piece, sink); });
+    feed_with_scan(reflow, text, random_cuts(text.size(), random), scan_place(options, random), sink);
     reflow.finish(sink);
     if (sink.text != whole) {
         auto parted = std::mismatch(sink.text.begin(), sink.text.end(), whole.begin(), whole.end());
