@@ -11,7 +11,7 @@ struct JointScan::State {
     State(const BookVocabulary& book, bool asks_dictionary) : vocabulary(book), stopped(asks_dictionary) {}
 
     void scan(bool complete);
-    bool joint_ready(bool complete, int64_t& lf, int64_t& next_start) const;
+    bool joint_ready(bool complete, int64_t& next_start) const;
     void read_joint(int64_t next_start);
 
     const BookVocabulary& vocabulary;
@@ -23,9 +23,9 @@ struct JointScan::State {
 
 // A joint is read once its next line is whole, as the line loop reads it: the line's LF, the
 // blank lines and blanks after it, and the LF that ends the next line's text are there.
-bool JointScan::State::joint_ready(bool complete, int64_t& lf, int64_t& next_start) const {
+bool JointScan::State::joint_ready(bool complete, int64_t& next_start) const {
     int64_t end = text.end();
-    lf = find_in_window<'\n'>(text, line_start, end);
+    int64_t lf = find_in_window<'\n'>(text, line_start, end);
     if (lf == end) return false;
     next_start = lf + 1;
     while (next_start < end && is_blank_byte(text.at(next_start))) ++next_start;
@@ -49,9 +49,8 @@ void JointScan::State::read_joint(int64_t next_start) {
 }
 
 void JointScan::State::scan(bool complete) {
-    int64_t lf = 0;
     int64_t next_start = 0;
-    while (joint_ready(complete, lf, next_start)) {
+    while (joint_ready(complete, next_start)) {
         read_joint(next_start);
         // The next line is the one its text begins in, after any blank lines.
         int64_t last_lf = next_start - 1;
