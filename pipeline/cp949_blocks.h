@@ -73,4 +73,18 @@ inline size_t clean_cp949_block(const unsigned char* bytes, uint32_t& leads) {
 #endif
 }
 
+// The bits of the cp949_block bytes from `bytes` that are `least` or above; 0 where the
+// processor cannot compare them at once.
+inline uint32_t bytes_at_least(const unsigned char* bytes, unsigned char least) {
+#if defined(__SSE2__)
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    __m128i above = _mm_cmpeq_epi8(_mm_max_epu8(block, _mm_set1_epi8(static_cast<char>(least))), block);
+    return static_cast<uint32_t>(_mm_movemask_epi8(above));
+#else
+    (void)bytes;
+    (void)least;
+    return 0;
+#endif
+}
+
 }  // namespace tessaline

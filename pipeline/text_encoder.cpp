@@ -3,37 +3,26 @@
 #include <algorithm>
 
 #include "pipeline/byte_scan.h"
+#include "pipeline/plain_utf8_codes.h"
 #include "pipeline/utf8_append.h"
 
 namespace tessaline {
 
 namespace {
 
-// Writes a character of the first plane from U+0080 on, as CP949's characters all are.
-char* put_utf8(char32_t c, char* to) {
-    if (c < 0x800) {
-        *to++ = static_cast<char>(0xC0 | c >> 6);
-    } else {
-        *to++ = static_cast<char>(0xE0 | c >> 12);
-        *to++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    }
-    *to++ = static_cast<char>(0x80 | (c & 0x3F));
-    return to;
-}
-
 // A run of ASCII and of codes of characters outside the user rows, the bulk of every text, is
 // written straight into the output as UTF-8 rather than character by character, at most this
 // many bytes of it between two resizes of the output.
-constexpr size_t plain_stretch = 4096;
+constexpr size_t plain_stretch = 16384;
+
+// The UTF-8 of such a run is at most half as long again: an ASCII byte stays one, a pair becomes
+// at most three; the store of the last character reaches one byte further.
+constexpr size_t utf8_room(size_t cp949_bytes) { return cp949_bytes * 3 / 2 + sizeof(uint32_t); }
 
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
-    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {
-    for (unsigned lead = 0; lead < 256; ++lead)
-        plain_rows_[lead] = map_.row_full(static_cast<unsigned char>(lead)) && lead != stand_in_final_lead &&
-                            lead != stand_in_prefix_lead;
-}
+    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()), codes_(PlainUtf8Codes::get()) {}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
     // UTF-8 takes at most three bytes for the two of a CP949 character.
@@ -84,47 +73,29 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
 }
 
 // Writes such a run from `at` on, up to the first byte that is not of it; returns where that is.
+// A lead byte that ends the piece is left to the caller, whose next piece completes it.
 size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
-    while (at < cp949.size()) {
-        size_t stretch_end = std::min(cp949.size(), at + plain_stretch);
+    const unsigned char* from = cp949.data() + at;
+    const unsigned char* last = cp949.data() + cp949.size() - 1;
+    while (from < last) {
+        const unsigned char* stretch_end = std::min(last, from + plain_stretch);
         size_t start = out.size();
-        // Its UTF-8 is at most half as long again: an ASCII byte stays one, a pair becomes at most
-        // three; the last pair may reach one byte past the stretch.
-        out.resize(start + (stretch_end - at) * 3 / 2 + 3);
+        out.resize(start + utf8_room(static_cast<size_t>(stretch_end - from) + 1));
         char* to = out.data() + start;
         bool stopped = false;
-        while (at < stretch_end) {
-            unsigned char b = cp949[at];
-            if (b < 0x80) {
-                *to++ = static_cast<char>(b);
-                ++at;
-                continue;
-            }
-            char32_t c = 0;
-            if (at + 1 < cp949.size()) {
-                unsigned char trail = cp949[at + 1];
-                bool in_full_row = plain_rows_[b] && trail >= 0xA1 && trail != 0xFF;
-                c = in_full_row ? map_.character_of(b, trail) : plain_character(b, trail);
-            }
-            if (c == 0) {
+        while (from < stretch_end) {
+            uint32_t packed = codes_.of(from);
+            if (packed == 0) {
                 stopped = true;
                 break;
             }
-            to = put_utf8(c, to);
-            at += 2;
+            to = PlainUtf8Codes::put(packed, to);
+            from += PlainUtf8Codes::cp949_length(from);
         }
         out.resize(static_cast<size_t>(to - out.data()));
         if (stopped) break;
     }
-    return at;
-}
-
-// The character of a code written as it is: not of the user rows, and a character of CP949; else 0.
-char32_t TextEncoder::plain_character(unsigned char lead, unsigned char trail) const {
-    if (lead == stand_in_final_lead || lead == stand_in_prefix_lead || !is_cp949_lead(lead) ||
-        !is_cp949_trail(lead, trail))
-        return 0;
-    return map_.character_of(lead, trail);
+    return static_cast<size_t>(from - cp949.data());
 }
 
 void TextEncoder::finish(std::string& out) {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace tessaline {
+
+// The UTF-8 of every character a result writes as it is, by the two bytes that begin it: an ASCII
+// byte (whatever follows it) or a CP949 code outside the rows that hold stand-ins. Packed so that
+// one four-byte store writes a character: its bytes from the lowest byte up, and its length in
+// the highest byte, which the next character overwrites. 0 for two bytes that begin no such
+// character. Text is written without a branch between ASCII and codes, which Korean text mixes
+// too irregularly for a processor to guess.
+class PlainUtf8Codes {
+    static_assert(std::endian::native == std::endian::little, "a packed character is stored lowest byte first");
+
+
+public:
+    // The one table of the process, made on first use.
+    static const PlainUtf8Codes& get();
+
+    // Of the character at `at`, of which two bytes can be read.
+    uint32_t of(const unsigned char* at) const { return packed_[static_cast<size_t>(at[0] << 8 | at[1])]; }
+    // How many bytes that character takes in CP949.
+    static size_t cp949_length(const unsigned char* at) { return 1 + (at[0] >> 7); }
+
+    // Writes a packed character at `to` (four bytes of room) and returns where it ends.
+    static char* put(uint32_t packed, char* to) {
+        std::memcpy(to, &packed, sizeof packed);
+        return to + (packed >> 24);
+    }
+
+private:
+    PlainUtf8Codes();
+
+    std::vector<uint32_t> packed_;  // by the two bytes, the first one high
+};
+
+}  // namespace tessaline
