@@ -16,7 +16,6 @@ namespace tessaline {
 class PlainUtf8Codes {
     static_assert(std::endian::native == std::endian::little, "a packed character is stored lowest byte first");
 
-
 public:
     // The one table of the process, made on first use.
     static const PlainUtf8Codes& get();
