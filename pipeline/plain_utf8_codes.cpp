@@ -7,9 +7,6 @@ namespace tessaline {
 
 namespace {
 
-// Every two bytes.
-constexpr size_t byte_pairs = 0x10000;
-
 // A character of the first plane from U+0080 on, as CP949's characters all are, packed.
 uint32_t packed_utf8(char32_t c) {
     if (c < 0x800) return (0xC0 | c >> 6) | (0x80 | (c & 0x3F)) << 8 | uint32_t{2} << 24;
@@ -23,7 +20,7 @@ const PlainUtf8Codes& PlainUtf8Codes::get() {
     return codes;
 }
 
-PlainUtf8Codes::PlainUtf8Codes() : packed_(byte_pairs, 0) {
+PlainUtf8Codes::PlainUtf8Codes() {
     for (unsigned ascii = 0; ascii < 0x80; ++ascii)
         for (unsigned next = 0; next <= 0xFF; ++next) packed_[ascii << 8 | next] = ascii | uint32_t{1} << 24;
     const Cp949Map& map = Cp949Map::get();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace tessaline {
 
@@ -34,7 +34,9 @@ public:
 private:
     PlainUtf8Codes();
 
-    std::vector<uint32_t> packed_;  // by the two bytes, the first one high
+    // By the two bytes, the first one high; held in the object, so that a loop that writes bytes,
+    // which might be anything, need not load where the table lies again after each.
+    std::array<uint32_t, 0x10000> packed_{};
 };
 
 }  // namespace tessaline

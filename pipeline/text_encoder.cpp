@@ -75,6 +75,7 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
 // Writes such a run from `at` on, up to the first byte that is not of it; returns where that is.
 // A lead byte that ends the piece is left to the caller, whose next piece completes it.
 size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
+    const PlainUtf8Codes& codes = codes_;
     const unsigned char* from = cp949.data() + at;
     const unsigned char* last = cp949.data() + cp949.size() - 1;
     while (from < last) {
@@ -84,7 +85,7 @@ size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t a
         char* to = out.data() + start;
         bool stopped = false;
         while (from < stretch_end) {
-            uint32_t packed = codes_.of(from);
+            uint32_t packed = codes.of(from);
             if (packed == 0) {
                 stopped = true;
                 break;

@@ -116,6 +116,31 @@ TEST(TextDecoder, CodesThatAreNoCharacterAreFoundInsideBlocks) {
     EXPECT_EQ(decoded(bytes, bytes.size()).first, bytes);
 }
 
+// Blocks of Hangul pass at once by their lead bytes; a code of a row that is not full, at any
+// place in a block, is still looked up on its own: kept when it is a character, damage when not.
+TEST(TextDecoder, CodesOfRowsThatAreNotFullAreLookedUpAtAnyPlaceInABlock) {
+    const struct {
+        const char* what;
+        std::string code;
+        std::string kept;  // for a UTF-8 result
+        uint64_t damage;
+    } cases[] = {
+        {"a symbol of a full row", "\xA1\xA4", "\xA1\xA4", 0},
+        {"a letter of a row that is not full", "\xAC\xA8", "\xAC\xA8", 0},
+        {"an empty code of the symbol row", "\xA2\xE8", "?", 2},
+        {"a code of the empty row just below Hangul", "\xAF\xA1", "?", 2},
+    };
+    const std::string hangul = cp949("가나다라마바사아자차카타파하");
+    for (const auto& c : cases) {
+        for (size_t at = 0; at <= 16; at += 2) {
+            std::string bytes = hangul.substr(0, at) + c.code + hangul;
+            auto [text, damage] = decoded(bytes, bytes.size(), true);
+            EXPECT_EQ(text, hangul.substr(0, at) + c.kept + hangul) << c.what << " at " << at;
+            EXPECT_EQ(damage, c.damage) << c.what << " at " << at;
+        }
+    }
+}
+
 }  // namespace
 
 }  // namespace tessaline
