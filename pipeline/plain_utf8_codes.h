@@ -20,10 +20,10 @@ public:
     // The one table of the process, made on first use.
     static const PlainUtf8Codes& get();
 
-    // Of the character at `at`, of which two bytes can be read.
-    uint32_t of(const unsigned char* at) const { return packed_[static_cast<size_t>(at[0] << 8 | at[1])]; }
+    // Of the character that begins with the bytes `first` and `second`.
+    uint32_t of(unsigned first, unsigned second) const { return packed_[first << 8 | second]; }
     // How many bytes that character takes in CP949.
-    static size_t cp949_length(const unsigned char* at) { return 1 + (at[0] >> 7); }
+    static unsigned cp949_length(unsigned first) { return 1 + (first >> 7); }
 
     // Writes a packed character at `to` (four bytes of room) and returns where it ends.
     static char* put(uint32_t packed, char* to) {

@@ -19,14 +19,49 @@ constexpr size_t plain_stretch = 16384;
 // at most three; the store of the last character reaches one byte further.
 constexpr size_t utf8_room(size_t cp949_bytes) { return cp949_bytes * 3 / 2 + sizeof(uint32_t); }
 
+// Characters are taken four at a time from eight bytes read at once, and may run this far past
+// the stretch they began in.
+constexpr size_t word_bytes = sizeof(uint64_t);
+
+// Writes the characters from `from` that begin before `end`, each from the table (the byte after
+// `end` is read); false, `from` at it, at a character the table lacks.
+bool put_characters(const PlainUtf8Codes& codes, const unsigned char*& from, const unsigned char* end, char*& to) {
+    while (from < end) {
+        uint32_t packed = codes.of(from[0], from[1]);
+        if (packed == 0) return false;
+        to = PlainUtf8Codes::put(packed, to);
+        from += PlainUtf8Codes::cp949_length(from[0]);
+    }
+    return true;
+}
+
+// The same, four characters from each eight bytes read at once, as long as eight bytes are left
+// before `piece_end`: where the next character begins is then found by shifting them rather than
+// by loading it, which the processor would otherwise wait for at every character.
+bool put_words(const PlainUtf8Codes& codes, const unsigned char*& from, const unsigned char* end,
+               const unsigned char* piece_end, char*& to) {
+    while (from < end && static_cast<size_t>(piece_end - from) >= word_bytes) {
+        uint64_t word = eight_bytes_at(from);
+        // Four characters take at most the eight bytes.
+        for (int k = 0; k < 4; ++k) {
+            auto first = static_cast<unsigned>(word & 0xFF);
+            uint32_t packed = codes.of(first, static_cast<unsigned>(word >> 8 & 0xFF));
+            if (packed == 0) return false;
+            to = PlainUtf8Codes::put(packed, to);
+            unsigned length = PlainUtf8Codes::cp949_length(first);
+            from += length;
+            word >>= 8 * length;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
     : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()), codes_(PlainUtf8Codes::get()) {}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
-    // UTF-8 takes at most three bytes for the two of a CP949 character.
-    out.reserve(out.size() + cp949.size() * (target_ == TextEncoding::utf8 ? 3 : 1) / 2 + 64);
     // CP949 without stand-ins is written as it is, whatever its bytes.
     if (target_ == TextEncoding::cp949 && (stand_ins_ == nullptr || stand_ins_->size() == 0)) {
         out.append(reinterpret_cast<const char*>(cp949.data()), cp949.size());
@@ -81,18 +116,10 @@ size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t a
     while (from < last) {
         const unsigned char* stretch_end = std::min(last, from + plain_stretch);
         size_t start = out.size();
-        out.resize(start + utf8_room(static_cast<size_t>(stretch_end - from) + 1));
+        out.resize(start + utf8_room(static_cast<size_t>(stretch_end - from) + word_bytes));
         char* to = out.data() + start;
-        bool stopped = false;
-        while (from < stretch_end) {
-            uint32_t packed = codes.of(from);
-            if (packed == 0) {
-                stopped = true;
-                break;
-            }
-            to = PlainUtf8Codes::put(packed, to);
-            from += PlainUtf8Codes::cp949_length(from);
-        }
+        bool stopped =
+            !put_words(codes, from, stretch_end, last + 1, to) || !put_characters(codes, from, stretch_end, to);
         out.resize(static_cast<size_t>(to - out.data()));
         if (stopped) break;
     }
