@@ -1,7 +1,6 @@
 #include "pipeline/encoding_detection.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -88,9 +87,12 @@ bool is_ascii_text(uint32_t c) { return c < 0x7F && !is_binary_code(c); }
 bool is_binary_byte(unsigned char b) { return b != 0 && is_binary_code(b); }
 
 #if defined(__SSE2__)
-// How many of the sixteen bytes from `bytes` are binary, as is_binary_byte tells.
-int binary_bytes_in_block(const unsigned char* bytes) {
-    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+constexpr size_t block_bytes = 16;
+// Byte-wide counters of binary bytes are summed before they could overflow.
+constexpr size_t blocks_per_sum = 255;
+
+// 0xFF for each of the sixteen bytes of `block` that is binary, as is_binary_byte tells, else 0.
+__m128i binary_bytes_of(__m128i block) {
     auto at_most = [](__m128i values, unsigned char most) {
         return _mm_cmpeq_epi8(_mm_min_epu8(values, _mm_set1_epi8(static_cast<char>(most))), values);
     };
@@ -100,8 +102,29 @@ int binary_bytes_in_block(const unsigned char* bytes) {
     __m128i controls = at_most(block, 0x1F);
     __m128i text_controls = _mm_or_si128(at_most(_mm_sub_epi8(block, _mm_set1_epi8(0x09)), 0x0D - 0x09),
                                          _mm_or_si128(equal(0x1A), _mm_or_si128(equal(0x1B), equal(0))));
-    __m128i binary = _mm_or_si128(_mm_andnot_si128(text_controls, controls), equal(0x7F));
-    return std::popcount(static_cast<unsigned>(_mm_movemask_epi8(binary)));
+    return _mm_or_si128(_mm_andnot_si128(text_controls, controls), equal(0x7F));
+}
+
+// How many binary bytes the `blocks` blocks from `bytes` hold, and whether any of their bytes is
+// NUL. Each block's 0xFF bytes, which are -1, are subtracted from byte-wide counters, which is
+// cheaper than counting the bits of a mask: that is a library call on processors without an
+// instruction for it.
+uint64_t binary_bytes_in_blocks(const unsigned char* bytes, size_t blocks, bool& nul) {
+    uint64_t count = 0;
+    __m128i nuls = _mm_setzero_si128();
+    for (size_t done = 0; done < blocks;) {
+        size_t batch_end = std::min(blocks, done + blocks_per_sum);
+        __m128i counters = _mm_setzero_si128();
+        for (; done < batch_end; ++done) {
+            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + done * block_bytes));
+            counters = _mm_sub_epi8(counters, binary_bytes_of(block));
+            nuls = _mm_or_si128(nuls, _mm_cmpeq_epi8(block, _mm_setzero_si128()));
+        }
+        __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+        count += static_cast<uint64_t>(_mm_cvtsi128_si32(sums)) + static_cast<uint64_t>(_mm_extract_epi16(sums, 4));
+    }
+    nul = _mm_movemask_epi8(nuls) != 0;
+    return count;
 }
 #endif
 
@@ -115,8 +138,8 @@ void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
     size_t to_head = std::min(bytes.size(), head_.size() - head_length_);
     std::memcpy(head_.data() + head_length_, bytes.data(), to_head);
     head_length_ += to_head;
-    count_binary_bytes(bytes);
-    count_zero_byte_units(bytes);
+    bool nul = count_binary_bytes(bytes);
+    count_zero_byte_units(bytes, nul);
     if (!bytes.empty()) last_byte_ = bytes.back();
     total_ += bytes.size();
     if (utf8_ruled_out_) return;
@@ -130,12 +153,18 @@ void EncodingSniffer::feed(std::span<const unsigned char> bytes) {
         expected_size_ > 0 && utf8_bad_bytes_ * utf8_characters_per_bad_byte > utf8_characters_ + still_to_come;
 }
 
-void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
+// Returns whether the bytes may hold a NUL: where sixteen bytes are compared at once that is
+// found on the way, so that a text without one is not searched for it again.
+bool EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
     size_t at = 0;
+    bool nul = true;
 #if defined(__SSE2__)
     // Every line of a text ends in control codes, so sixteen bytes are counted at once rather than
     // passed over when they hold none.
-    for (; at + 16 <= bytes.size(); at += 16) binary_bytes_ += binary_bytes_in_block(bytes.data() + at);
+    size_t blocks = bytes.size() / block_bytes;
+    binary_bytes_ += binary_bytes_in_blocks(bytes.data(), blocks, nul);
+    at = blocks * block_bytes;
+    nul = nul || std::memchr(bytes.data() + at, 0, bytes.size() - at) != nullptr;
 #endif
     for (; at + 8 <= bytes.size(); at += 8) {
         uint64_t word = eight_bytes_at(bytes.data() + at);
@@ -144,14 +173,17 @@ void EncodingSniffer::count_binary_bytes(std::span<const unsigned char> bytes) {
         for (size_t k = at; k < at + 8; ++k) binary_bytes_ += is_binary_byte(bytes[k]) ? 1 : 0;
     }
     for (; at < bytes.size(); ++at) binary_bytes_ += is_binary_byte(bytes[at]) ? 1 : 0;
+    return nul;
 }
 
 // A code unit below 0x100 has a zero high byte: at an odd offset in little-endian order, at an
 // even one in big-endian order. Only those units can be ASCII or control codes, so the zero bytes
-// alone are looked at, and text of single bytes, which has none, costs nothing here.
-void EncodingSniffer::count_zero_byte_units(std::span<const unsigned char> bytes) {
+// alone are looked at, and text of single bytes, which has none, costs nothing here; `nul` is
+// false when the bytes are known to hold none.
+void EncodingSniffer::count_zero_byte_units(std::span<const unsigned char> bytes, bool nul) {
     if (big_low_pending_ && !bytes.empty()) count_unit(big_, bytes[0]);
     big_low_pending_ = false;
+    if (!nul) return;
     const auto* start = bytes.data();
     const auto* end = start + bytes.size();
     for (const auto* zero = start;

@@ -46,8 +46,8 @@ private:
         uint64_t binary_units = 0;  // a control code no text holds
     };
 
-    void count_binary_bytes(std::span<const unsigned char> bytes);
-    void count_zero_byte_units(std::span<const unsigned char> bytes);
+    bool count_binary_bytes(std::span<const unsigned char> bytes);
+    void count_zero_byte_units(std::span<const unsigned char> bytes, bool nul);
     static void count_unit(ByteOrderCounts& counts, unsigned char low_byte);
     size_t mark_length(TextEncoding& marked) const;
     bool looks_like_utf16(const ByteOrderCounts& counts, const ByteOrderCounts& other) const;

@@ -70,9 +70,9 @@ bool ResultWriter::complete(FileFailure& failure) {
     take(reinterpret_cast<const unsigned char*>(footer.data()), footer.size());
     flush_pending();
     if (to_utf8_) {
-        encoded_.clear();
-        encoder_.finish(encoded_);
-        deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
+        std::string& encoded = encoding_target();
+        encoder_.finish(encoded);
+        deliver_encoded(encoded);
     }
     if (shared_ != nullptr && broken_reason_.empty() && !shared_->flush()) broken_reason_ = cannot_be_written();
     return broken_reason_.empty() || fail(failure, broken_reason_);
@@ -108,13 +108,26 @@ void ResultWriter::flush_pending() {
     const auto* bytes = reinterpret_cast<const unsigned char*>(pending_.data());
     // A CP949 result holds no stand-ins, so its bytes go out as the engine gave them.
     if (to_utf8_) {
-        encoded_.clear();
-        encoder_.encode(std::span(bytes, pending_.size()), encoded_);
-        deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
+        std::string& encoded = encoding_target();
+        encoder_.encode(std::span(bytes, pending_.size()), encoded);
+        deliver_encoded(encoded);
     } else {
         deliver(bytes, pending_.size());
     }
     pending_.clear();
+}
+
+// A UTF-8 result kept in memory is encoded straight into it, sparing a copy of every byte; any
+// other goes out through encoded_.
+std::string& ResultWriter::encoding_target() {
+    std::string* memory = shared_ != nullptr ? shared_->memory() : nullptr;
+    if (memory != nullptr) return *memory;
+    encoded_.clear();
+    return encoded_;
+}
+
+void ResultWriter::deliver_encoded(const std::string& encoded) {
+    if (&encoded == &encoded_) deliver(reinterpret_cast<const unsigned char*>(encoded_.data()), encoded_.size());
 }
 
 void ResultWriter::deliver(const unsigned char* bytes, size_t count) {

@@ -64,6 +64,8 @@ public:
 private:
     void take(const unsigned char* bytes, size_t count);
     void flush_pending();
+    std::string& encoding_target();
+    void deliver_encoded(const std::string& encoded);
     void deliver(const unsigned char* bytes, size_t count);
     bool fail(FileFailure& failure, const std::string& reason) const;
 

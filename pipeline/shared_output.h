@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace tessaline {
 
@@ -14,6 +15,9 @@ public:
     virtual bool write(const unsigned char* bytes, size_t count) = 0;
     // Returns once every byte written so far is out; false as for write.
     virtual bool flush() = 0;
+    // The memory the result is kept in, when the output is no more than that: a UTF-8 result is
+    // then encoded straight into it rather than written through a buffer. Null otherwise.
+    virtual std::string* memory() { return nullptr; }
 };
 
 // Standard output itself, for a batch that converts one file at a time.

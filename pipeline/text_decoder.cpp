@@ -24,7 +24,10 @@ void append_ascii(std::span<const unsigned char> ascii, std::string& out) {
 
 TextDecoder::TextDecoder(TextEncoding encoding, StandInTable* stand_ins, uint64_t start_offset)
     : encoding_(encoding), stand_ins_(stand_ins), start_offset_(start_offset), map_(Cp949Map::get()),
-      utf16_(encoding == TextEncoding::utf16be) {}
+      utf16_(encoding == TextEncoding::utf16be) {
+    while (full_rows_to_end_ > 0x81 && map_.row_full(static_cast<unsigned char>(full_rows_to_end_ - 1)))
+        --full_rows_to_end_;
+}
 
 void TextDecoder::decode(std::span<const unsigned char> bytes, std::string& cp949) {
     auto ascii = [&](std::span<const unsigned char> run) { append_ascii(run, cp949); };
@@ -121,6 +124,8 @@ size_t TextDecoder::end_of_clean_cp949(std::span<const unsigned char> bytes, siz
 }
 
 bool TextDecoder::in_full_rows(const unsigned char* block, uint32_t leads) const {
+    // The rows of Hangul and Hanja are full up to the last lead byte, so most leads pass at once.
+    leads &= ~bytes_at_least(block, full_rows_to_end_);
     for (; leads != 0; leads &= leads - 1)
         if (!map_.row_full(block[__builtin_ctz(leads)])) return false;
     return true;

@@ -61,6 +61,7 @@ private:
     uint64_t cp949_offset_ = 0;  // of the next CP949 byte
     int pending_lead_ = -1;      // a CP949 lead byte whose trail byte is in the next piece
     const Cp949Map& map_;
+    unsigned char full_rows_to_end_ = 0xFF;  // the lead byte from which every row on is full
     Utf8Reader utf8_;
     Utf16Reader utf16_;
     DecodingDamage damage_;

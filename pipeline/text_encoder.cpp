@@ -3,41 +3,65 @@
 #include <algorithm>
 
 #include "pipeline/byte_scan.h"
+#include "pipeline/plain_utf8_codes.h"
 #include "pipeline/utf8_append.h"
 
 namespace tessaline {
 
 namespace {
 
-// Writes a character of the first plane from U+0080 on, as CP949's characters all are.
-char* put_utf8(char32_t c, char* to) {
-    if (c < 0x800) {
-        *to++ = static_cast<char>(0xC0 | c >> 6);
-    } else {
-        *to++ = static_cast<char>(0xE0 | c >> 12);
-        *to++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    }
-    *to++ = static_cast<char>(0x80 | (c & 0x3F));
-    return to;
-}
-
 // A run of ASCII and of codes of characters outside the user rows, the bulk of every text, is
 // written straight into the output as UTF-8 rather than character by character, at most this
 // many bytes of it between two resizes of the output.
-constexpr size_t plain_stretch = 4096;
+constexpr size_t plain_stretch = 16384;
+
+// The UTF-8 of such a run is at most half as long again: an ASCII byte stays one, a pair becomes
+// at most three; the store of the last character reaches one byte further.
+constexpr size_t utf8_room(size_t cp949_bytes) { return cp949_bytes * 3 / 2 + sizeof(uint32_t); }
+
+// Characters are taken four at a time from eight bytes read at once, and may run this far past
+// the stretch they began in.
+constexpr size_t word_bytes = sizeof(uint64_t);
+
+// Writes the characters from `from` that begin before `end`, each from the table (the byte after
+// `end` is read); false, `from` at it, at a character the table lacks.
+bool put_characters(const PlainUtf8Codes& codes, const unsigned char*& from, const unsigned char* end, char*& to) {
+    while (from < end) {
+        uint32_t packed = codes.of(from[0], from[1]);
+        if (packed == 0) return false;
+        to = PlainUtf8Codes::put(packed, to);
+        from += PlainUtf8Codes::cp949_length(from[0]);
+    }
+    return true;
+}
+
+// The same, four characters from each eight bytes read at once, as long as eight bytes are left
+// before `piece_end`: where the next character begins is then found by shifting them rather than
+// by loading it, which the processor would otherwise wait for at every character.
+bool put_words(const PlainUtf8Codes& codes, const unsigned char*& from, const unsigned char* end,
+               const unsigned char* piece_end, char*& to) {
+    while (from < end && static_cast<size_t>(piece_end - from) >= word_bytes) {
+        uint64_t word = eight_bytes_at(from);
+        // Four characters take at most the eight bytes.
+        for (int k = 0; k < 4; ++k) {
+            auto first = static_cast<unsigned>(word & 0xFF);
+            uint32_t packed = codes.of(first, static_cast<unsigned>(word >> 8 & 0xFF));
+            if (packed == 0) return false;
+            to = PlainUtf8Codes::put(packed, to);
+            unsigned length = PlainUtf8Codes::cp949_length(first);
+            from += length;
+            word >>= 8 * length;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
 TextEncoder::TextEncoder(TextEncoding target, const StandInTable* stand_ins)
-    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()) {
-    for (unsigned lead = 0; lead < 256; ++lead)
-        plain_rows_[lead] = map_.row_full(static_cast<unsigned char>(lead)) && lead != stand_in_final_lead &&
-                            lead != stand_in_prefix_lead;
-}
+    : target_(target), stand_ins_(stand_ins), map_(Cp949Map::get()), codes_(PlainUtf8Codes::get()) {}
 
 void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out) {
-    // UTF-8 takes at most three bytes for the two of a CP949 character.
-    out.reserve(out.size() + cp949.size() * (target_ == TextEncoding::utf8 ? 3 : 1) / 2 + 64);
     // CP949 without stand-ins is written as it is, whatever its bytes.
     if (target_ == TextEncoding::cp949 && (stand_ins_ == nullptr || stand_ins_->size() == 0)) {
         out.append(reinterpret_cast<const char*>(cp949.data()), cp949.size());
@@ -84,47 +108,22 @@ void TextEncoder::encode(std::span<const unsigned char> cp949, std::string& out)
 }
 
 // Writes such a run from `at` on, up to the first byte that is not of it; returns where that is.
+// A lead byte that ends the piece is left to the caller, whose next piece completes it.
 size_t TextEncoder::put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out) {
-    while (at < cp949.size()) {
-        size_t stretch_end = std::min(cp949.size(), at + plain_stretch);
+    const PlainUtf8Codes& codes = codes_;
+    const unsigned char* from = cp949.data() + at;
+    const unsigned char* last = cp949.data() + cp949.size() - 1;
+    while (from < last) {
+        const unsigned char* stretch_end = std::min(last, from + plain_stretch);
         size_t start = out.size();
-        // Its UTF-8 is at most half as long again: an ASCII byte stays one, a pair becomes at most
-        // three; the last pair may reach one byte past the stretch.
-        out.resize(start + (stretch_end - at) * 3 / 2 + 3);
+        out.resize(start + utf8_room(static_cast<size_t>(stretch_end - from) + word_bytes));
         char* to = out.data() + start;
-        bool stopped = false;
-        while (at < stretch_end) {
-            unsigned char b = cp949[at];
-            if (b < 0x80) {
-                *to++ = static_cast<char>(b);
-                ++at;
-                continue;
-            }
-            char32_t c = 0;
-            if (at + 1 < cp949.size()) {
-                unsigned char trail = cp949[at + 1];
-                bool in_full_row = plain_rows_[b] && trail >= 0xA1 && trail != 0xFF;
-                c = in_full_row ? map_.character_of(b, trail) : plain_character(b, trail);
-            }
-            if (c == 0) {
-                stopped = true;
-                break;
-            }
-            to = put_utf8(c, to);
-            at += 2;
-        }
+        bool stopped =
+            !put_words(codes, from, stretch_end, last + 1, to) || !put_characters(codes, from, stretch_end, to);
         out.resize(static_cast<size_t>(to - out.data()));
         if (stopped) break;
     }
-    return at;
-}
-
-// The character of a code written as it is: not of the user rows, and a character of CP949; else 0.
-char32_t TextEncoder::plain_character(unsigned char lead, unsigned char trail) const {
-    if (lead == stand_in_final_lead || lead == stand_in_prefix_lead || !is_cp949_lead(lead) ||
-        !is_cp949_trail(lead, trail))
-        return 0;
-    return map_.character_of(lead, trail);
+    return static_cast<size_t>(from - cp949.data());
 }
 
 void TextEncoder::finish(std::string& out) {

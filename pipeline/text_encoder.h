@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pipeline/cp949_map.h"
+#include "pipeline/plain_utf8_codes.h"
 #include "pipeline/stand_in_table.h"
 #include "pipeline/text_decoder.h"
 #include "pipeline/text_encoding.h"
@@ -31,7 +32,6 @@ public:
     const UnkeptCharacters& unkept() const { return unkept_; }
 
 private:
-    char32_t plain_character(unsigned char lead, unsigned char trail) const;
     size_t put_plain_run(std::span<const unsigned char> cp949, size_t at, std::string& out);
     void take_code(unsigned char lead, unsigned char trail, std::string& out);
     void flush_prefixes(std::string& out);
@@ -42,8 +42,8 @@ private:
     TextEncoding target_;
     const StandInTable* stand_ins_;
     const Cp949Map& map_;
+    const PlainUtf8Codes& codes_;
     int pending_lead_ = -1;                     // a lead byte whose trail byte is in the next piece
-    bool plain_rows_[256];                      // by lead byte: every code of 0xA1-0xFE a character, no stand-in
     std::vector<unsigned char> prefix_trails_;  // the row-0xFE codes of a stand-in begun so far
     UnkeptCharacters unkept_;
 };

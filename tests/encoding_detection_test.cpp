@@ -227,6 +227,35 @@ TEST(EncodingDetection, ControlCodesCountTheSameInBlocksAndByteByByte) {
     }
 }
 
+// Control codes are tallied sixteen bytes at a time in byte-wide counters: a long file with one in
+// every sixteen bytes, all at the same place of their sixteen, has exactly the share a text may
+// have, and one more makes it not text.
+TEST(EncodingDetection, ControlCodesOfLongFilesCountExactly) {
+    std::string at_share;
+    for (int k = 0; k < 1000; ++k) at_share += "\x01" + std::string(15, 'a');
+    std::string over_share = at_share;
+    over_share[8] = '\x01';
+    for (size_t piece : {size_t{0}, size_t{1000}, size_t{4096}}) {
+        EXPECT_EQ(detect(at_share, InputEncoding::automatic, piece).not_text, "") << piece;
+        EXPECT_EQ(detect(over_share, InputEncoding::automatic, piece).not_text,
+                  "6% of its bytes are control codes that text does not hold")
+            << piece;
+    }
+}
+
+// Zero bytes are found while control codes are counted, in whole blocks of sixteen and in the
+// bytes after the last block of a piece alike.
+TEST(EncodingDetection, ZeroBytesOfUtf16AreFoundInBlocksAndAfterThem) {
+    for (size_t hangul_characters : {14, 16, 18, 30}) {
+        std::string bytes;
+        for (size_t k = 0; k < hangul_characters; ++k) bytes += cp949("가");
+        bytes += std::string("a\0b\0", 4);
+        for (size_t piece : {size_t{0}, size_t{5}, size_t{16}, size_t{17}})
+            EXPECT_EQ(detect(bytes, InputEncoding::automatic, piece).encoding, TextEncoding::utf16le)
+                << hangul_characters << " characters, pieces of " << piece;
+    }
+}
+
 }  // namespace
 
 }  // namespace tessaline

@@ -259,6 +259,38 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
     EXPECT_FALSE(fs::exists(folder / "Tessaline"));
 }
 
+// An output that keeps the result in memory, as the browser's does: a UTF-8 result is encoded
+// straight into it, a CP949 one written into it.
+class MemoryOutput final : public SharedOutput {
+public:
+    bool write(const unsigned char* bytes, size_t count) override {
+        bytes_.append(reinterpret_cast<const char*>(bytes), count);
+        return true;
+    }
+    bool flush() override { return true; }
+    std::string* memory() override { return &bytes_; }
+    std::string bytes_;
+};
+
+TEST_F(ResultWriterTest, AResultKeptInMemoryIsTheFileResult) {
+    StandInTable table;
+    std::string stand_in;
+    table.append(U'😀', stand_in);
+    std::string text = cp949("첫 줄 ") + stand_in + "\r\n" + std::string(100000, 'a') + cp949(" 끝");
+    for (TextEncoding encoding : {TextEncoding::utf8, TextEncoding::cp949}) {
+        const StandInTable* stand_ins = encoding == TextEncoding::utf8 ? &table : nullptr;
+        ASSERT_TRUE(write(text, (folder / "a.txt").string(), "", encoding, 7, stand_ins)) << failure.reason;
+        for (size_t piece : {size_t{7}, text.size()}) {
+            MemoryOutput memory;
+            ResultWriter writer(encoding, stand_ins, preview_limit_last);
+            writer.open_shared(memory);
+            in_pieces(text, piece, [&](const unsigned char* bytes, size_t count) { writer.write({bytes, count}); });
+            ASSERT_TRUE(writer.finish(failure)) << failure.reason;
+            EXPECT_EQ(memory.bytes_, read_file(folder / "Tessaline" / "a.txt")) << "pieces of " << piece;
+        }
+    }
+}
+
 }  // namespace
 
 }  // namespace tessaline

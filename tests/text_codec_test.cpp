@@ -193,6 +193,35 @@ TEST(TextEncoder, WritesWholeTextsAsItWritesThemByteByByte) {
     }
 }
 
+// Characters of two and of three UTF-8 bytes from every kind of row, beside stand-ins and bytes
+// that are no character, come back as they were wherever the pieces cut them.
+TEST(TextEncoder, GivesBackEveryKindOfCharacterWhereverThePiecesCutIt) {
+    const struct {
+        const char* what;
+        std::string text;        // UTF-8, decoded to CP949 first
+        std::string cp949_tail;  // CP949 bytes put after the decoded text
+        std::string utf8;
+    } cases[] = {
+        {"symbols, letters, Hanja and Hangul", "한자(漢字)와 “따옴표” · … ¿ ½ ＡＢ ㄱㄴ ぁ Ж α\r\n", "",
+         "한자(漢字)와 “따옴표” · … ¿ ½ ＡＢ ㄱㄴ ぁ Ж α\r\n"},
+        {"a long run of Hangul", "띄어쓰기없이붙여쓴긴한글문장 한 a 띄어쓰기없이붙여쓴긴한글문장", "",
+         "띄어쓰기없이붙여쓴긴한글문장 한 a 띄어쓰기없이붙여쓴긴한글문장"},
+        {"a stand-in between Hangul", "가😀나—다", "", "가😀나—다"},
+        {"a byte that leads nothing", "가나", "\x80" + cp949("가"), "가나\uFFFD가"},
+        {"a lead byte before ASCII", "가나", "\xB0 a", "가나\uFFFD a"},
+        {"a lead byte at the end", "가나", "\xB0", "가나\uFFFD"},
+        {"a code of the user rows given to no stand-in", "가", "\xC9\xFE" + cp949("가"), "가\uE05D가"},
+    };
+    for (const auto& c : cases) {
+        StandInTable table;
+        Decoded decoded = decode(c.text, TextEncoding::utf8, &table);
+        std::string cp949_text = decoded.text + c.cp949_tail;
+        for (size_t piece : {0, 1, 2, 3, 5, 7, 8, 9, 17})
+            EXPECT_EQ(encode(cp949_text, TextEncoding::utf8, &table, piece), c.utf8)
+                << c.what << ", pieces of " << piece;
+    }
+}
+
 }  // namespace
 
 }  // namespace tessaline

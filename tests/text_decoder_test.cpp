@@ -33,30 +33,37 @@ TEST(TextDecoder, APieceOfAsciiEndingOnAWordBoundaryIsAllItReads) {
 }
 
 // The bit after each run of set bits of odd length, found bit by bit.
-uint32_t odd_run_ends_bit_by_bit(uint32_t bits) {
-    uint32_t ends = 0;
+uint64_t odd_run_ends_bit_by_bit(uint32_t bits) {
+    uint64_t ends = 0;
     int run = 0;
-    for (int bit = 0; bit <= 16; ++bit) {
-        if (bit < 16 && (bits >> bit & 1) != 0) {
+    for (int bit = 0; bit <= 32; ++bit) {
+        if (bit < 32 && (bits >> bit & 1) != 0) {
             ++run;
             continue;
         }
-        if (run % 2 == 1) ends |= uint32_t{1} << bit;
+        if (run % 2 == 1) ends |= uint64_t{1} << bit;
         run = 0;
     }
     return ends;
 }
 
+// Every block's bits whose upper half is empty, then blocks of random bits.
+template <class Check>
+void for_block_bits(Check check) {
+    for (uint32_t bits = 0; bits < 0x10000; ++bits) check(bits);
+    std::mt19937 random(7);
+    for (int round = 0; round < 200000; ++round) check(static_cast<uint32_t>(random()));
+}
+
 TEST(TextDecoder, OddRunsOfLeadBytesAreFoundInEveryBlock) {
-    for (uint32_t bits = 0; bits < 0x10000; ++bits)
-        ASSERT_EQ(ends_of_odd_runs(bits), odd_run_ends_bit_by_bit(bits)) << bits;
+    for_block_bits([](uint32_t bits) { ASSERT_EQ(ends_of_odd_runs(bits), odd_run_ends_bit_by_bit(bits)) << bits; });
 }
 
 // The bits at an even distance from the first bit of their run, found bit by bit.
 uint32_t lead_bits_bit_by_bit(uint32_t bits) {
     uint32_t leads = 0;
     int run = 0;
-    for (int bit = 0; bit < 16; ++bit) {
+    for (int bit = 0; bit < 32; ++bit) {
         run = (bits >> bit & 1) != 0 ? run + 1 : 0;
         if (run % 2 == 1) leads |= uint32_t{1} << bit;
     }
@@ -64,8 +71,7 @@ uint32_t lead_bits_bit_by_bit(uint32_t bits) {
 }
 
 TEST(TextDecoder, LeadBytesAreFoundInEveryBlock) {
-    for (uint32_t bits = 0; bits < 0x10000; ++bits)
-        ASSERT_EQ(lead_bits_of_runs(bits), lead_bits_bit_by_bit(bits)) << bits;
+    for_block_bits([](uint32_t bits) { ASSERT_EQ(lead_bits_of_runs(bits), lead_bits_bit_by_bit(bits)) << bits; });
 }
 
 // The CP949 and the damage of `bytes` decoded in pieces of `piece` bytes, for a CP949 result or,
@@ -114,6 +120,31 @@ TEST(TextDecoder, CodesThatAreNoCharacterAreFoundInsideBlocks) {
     EXPECT_EQ(text, hangul + "?" + hangul);
     EXPECT_EQ(damage, 2u);
     EXPECT_EQ(decoded(bytes, bytes.size()).first, bytes);
+}
+
+// Blocks of Hangul pass at once by their lead bytes; a code of a row that is not full, at any
+// place in a block, is still looked up on its own: kept when it is a character, damage when not.
+TEST(TextDecoder, CodesOfRowsThatAreNotFullAreLookedUpAtAnyPlaceInABlock) {
+    const struct {
+        const char* what;
+        std::string code;
+        std::string kept;  // for a UTF-8 result
+        uint64_t damage;
+    } cases[] = {
+        {"a symbol of a full row", "\xA1\xA4", "\xA1\xA4", 0},
+        {"a letter of a row that is not full", "\xAC\xA8", "\xAC\xA8", 0},
+        {"an empty code of the symbol row", "\xA2\xE8", "?", 2},
+        {"a code of the empty row just below Hangul", "\xAF\xA1", "?", 2},
+    };
+    const std::string hangul = cp949("가나다라마바사아자차카타파하거너더러머버");
+    for (const auto& c : cases) {
+        for (size_t at = 0; at <= cp949_block; at += 2) {
+            std::string bytes = hangul.substr(0, at) + c.code + hangul;
+            auto [text, damage] = decoded(bytes, bytes.size(), true);
+            EXPECT_EQ(text, hangul.substr(0, at) + c.kept + hangul) << c.what << " at " << at;
+            EXPECT_EQ(damage, c.damage) << c.what << " at " << at;
+        }
+    }
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ public:
         return true;
     }
     bool flush() override { return true; }
+    std::string* memory() override { return &bytes_; }
     std::string bytes_;
 };
 
