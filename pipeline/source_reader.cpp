@@ -18,37 +18,37 @@ constexpr size_t piece_bytes = 64 * 1024;
 // Bytes the longest byte-order mark needs before the first decision.
 constexpr uint64_t mark_bytes = 3;
 
-// The text handed out on a guess, decoded as CP949 as it is read; on a thread of its own when
-// asked, each piece copied over. What that thread throws is thrown again when the text ends.
+// The text handed out on a guess, decoded as CP949 as it is read; handed out on a thread of its
+// own when asked, each piece copied over. What that thread throws is thrown again when the text ends.
 class GuessedText {
 public:
     GuessedText(const SourceReader::Guess& guess, StandInTable* stand_ins)
         : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0), beside_(std::in_place, guess.beside ? 1 : 0) {}
 
     void take(std::span<const unsigned char> bytes) {
-        beside_->run([this, piece = std::vector<unsigned char>(bytes.begin(), bytes.end())] {
-            if (failure_) return;
-            try {
-                cp949_.clear();
-                decoder_.decode(piece, cp949_);
-                hand_out();
-            } catch (...) {
-                failure_ = std::current_exception();
-            }
-        });
+        cp949_.clear();
+        decoder_.decode(bytes, cp949_);
+        hand_out();
     }
     void finish() {
-        beside_.reset();
-        if (failure_) std::rethrow_exception(failure_);
         cp949_.clear();
         decoder_.finish(cp949_);
         hand_out();
+        beside_.reset();
+        if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
     void hand_out() {
-        if (!cp949_.empty())
-            guess_.piece(std::span(reinterpret_cast<const unsigned char*>(cp949_.data()), cp949_.size()));
+        if (cp949_.empty()) return;
+        beside_->run([this, piece = cp949_] {
+            if (failure_) return;
+            try {
+                guess_.piece(std::span(reinterpret_cast<const unsigned char*>(piece.data()), piece.size()));
+            } catch (...) {
+                failure_ = std::current_exception();
+            }
+        });
     }
 
     const SourceReader::Guess& guess_;
