@@ -1,5 +1,6 @@
 #include "pipeline/file_conversion.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <new>
@@ -29,7 +30,8 @@ public:
     explicit FileProgress(FileReport& report) : report_(report) {}
 
     void read(uint64_t bytes, uint64_t total) {
-        int percent = static_cast<int>(bytes * 99 / (total + 1));
+        // A file that grew while it was read reads past the size it reported.
+        int percent = static_cast<int>(std::min<uint64_t>(bytes, total) * 99 / (total + 1));
         if (percent <= shown_) return;
         shown_ = percent;
         report_.progress(percent);
@@ -116,13 +118,18 @@ bool reflow_into(Reflow& reflow, ResultWriter& writer, SourceReader& reader, con
         reflow.finish_first_pass();
     }
     FileProgress progress(report);
-    JointsAhead joints(reflow, request.options.joints == JointMode::vocabulary && spare_core(request));
-    bool read = read_text(reader, replace_footer, [&](std::span<const unsigned char> piece) {
-        joints.feed(piece, writer);
-        progress.read(reader.bytes_read(), reader.size());
-    });
-    if (read) joints.finish(writer);
-    return read;
+    TextReading read = [&](const TextPieceSink& piece) { return read_text(reader, replace_footer, piece); };
+    uint64_t size = reader.size();  // as the file reported it, while the reading may run on another thread
+    auto take = [&](std::span<const unsigned char> piece, uint64_t position) {
+        reflow.feed(piece, writer);
+        progress.read(position, size);
+    };
+    auto position = [&] { return reader.bytes_read(); };
+    bool ahead = request.options.joints == JointMode::vocabulary && spare_core(request);
+    bool whole = ahead ? read_with_joints_ahead(reflow, read, position, take)
+                       : read([&](std::span<const unsigned char> piece) { take(piece, position()); });
+    if (whole) reflow.finish(writer);
+    return whole;
 }
 
 // How a file ended: written, with the beginning of the result and its length, or failed; and

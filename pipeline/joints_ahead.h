@@ -1,41 +1,24 @@
 #pragma once
 
-#include <cstddef>
-#include <exception>
-#include <optional>
+#include <cstdint>
+#include <functional>
 #include <span>
-#include <string>
 
-#include "engine/joint_scan.h"
 #include "engine/reflow.h"
-#include "pipeline/step_queue.h"
 
 namespace tessaline {
 
-// Feeds a conversion in the vocabulary mode its text while a scan on a thread of its own reads
-// the book's evidence at the joints a piece ahead of it: each piece goes to the scan first, and to
-// the conversion once the next piece has gone to the scan. Without a thread (none asked, or none
-// given), the conversion reads every joint itself.
-class JointsAhead {
-public:
-    JointsAhead(Reflow& reflow, bool beside);
-    // The conversion no longer reads from the scan.
-    ~JointsAhead();
-    JointsAhead(const JointsAhead&) = delete;
-    JointsAhead& operator=(const JointsAhead&) = delete;
+using TextPieceSink = std::function<void(std::span<const unsigned char> cp949)>;
+// Reads a whole text, handing each piece to the sink; false when reading failed.
+using TextReading = std::function<bool(const TextPieceSink& piece)>;
 
-    // The next piece of the text.
-    void feed(std::span<const unsigned char> cp949, OutputSink& out);
-    // The text has all come: the piece held back goes to the conversion, which then finishes.
-    void finish(OutputSink& out);
-
-private:
-    void scan(std::span<const unsigned char> cp949, bool last);
-
-    Reflow& reflow_;
-    std::optional<JointScan> scan_;
-    std::string held_;                   // the piece the conversion has yet to get
-    std::optional<StepQueue> scanning_;  // last, so its thread is done before the scan is gone
-};
+// Converts a text in the vocabulary mode with a second processor's help: `read` runs on a thread of
+// its own, where a scan (engine/joint_scan.h) also reads the book's evidence at the joints of each
+// piece before the piece comes back to this thread, in order, to `take`, with how far the reading
+// had come then (`position`, asked on the reading's thread). The line loop so finds each joint's
+// reading made. Without a thread to be had, the text is read here and every joint by the line
+// loop. False when reading failed; what either thread throws is thrown here.
+bool read_with_joints_ahead(Reflow& reflow, const TextReading& read, const std::function<uint64_t()>& position,
+                            const std::function<void(std::span<const unsigned char>, uint64_t position)>& take);
 
 }  // namespace tessaline
