@@ -26,22 +26,19 @@ public:
         : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0), beside_(std::in_place, guess.beside ? 1 : 0) {}
 
     void take(std::span<const unsigned char> bytes) {
-        cp949_.clear();
-        decoder_.decode(bytes, cp949_);
-        hand_out();
+        decoder_.decode_to(bytes, cp949_, [this](std::span<const unsigned char> piece) { hand_out(piece); });
     }
     void finish() {
         cp949_.clear();
         decoder_.finish(cp949_);
-        hand_out();
+        if (!cp949_.empty()) hand_out(std::span(reinterpret_cast<const unsigned char*>(cp949_.data()), cp949_.size()));
         beside_.reset();
         if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
-    void hand_out() {
-        if (cp949_.empty()) return;
-        beside_->run([this, piece = cp949_] {
+    void hand_out(std::span<const unsigned char> cp949) {
+        beside_->run([this, piece = std::string(reinterpret_cast<const char*>(cp949.data()), cp949.size())] {
             if (failure_) return;
             try {
                 guess_.piece(std::span(reinterpret_cast<const unsigned char*>(piece.data()), piece.size()));
@@ -161,18 +158,22 @@ bool SourceReader::decode_text(const PieceSink& piece) {
                         detection_.mark_length);
     std::vector<unsigned char> raw(piece_bytes);
     std::string cp949;
+    auto hand_out = [&](std::span<const unsigned char> text) {
+        keep_piece(text);
+        piece(text);
+    };
     for (size_t got = 1; got > 0;) {
         if (!read_piece(raw, got)) return false;
         // The byte-order mark lies at the start of the file, so only the first pieces hold it.
         uint64_t start = bytes_read_ - got;
         size_t skipped = start >= detection_.mark_length ? 0 : std::min<size_t>(detection_.mark_length - start, got);
+        if (got > 0) {
+            decoder.decode_to(std::span(raw.data() + skipped, got - skipped), cp949, hand_out);
+            continue;
+        }
         cp949.clear();
-        if (got > 0) decoder.decode(std::span(raw.data() + skipped, got - skipped), cp949);
-        else decoder.finish(cp949);
-        if (cp949.empty()) continue;
-        std::span<const unsigned char> text(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size());
-        keep_piece(text);
-        piece(text);
+        decoder.finish(cp949);
+        if (!cp949.empty()) hand_out(std::span(reinterpret_cast<const unsigned char*>(cp949.data()), cp949.size()));
     }
     damage_ = decoder.damage();
     unkept_ = decoder.unkept();

@@ -57,6 +57,17 @@ void TextDecoder::finish(std::string& cp949) {
     }
 }
 
+bool TextDecoder::kept_as_they_are(std::span<const unsigned char> bytes, size_t& handed) {
+    if (encoding_ != TextEncoding::cp949 || pending_lead_ >= 0) return false;
+    size_t clean = end_of_clean_cp949(bytes, 0);
+    bool lead_waits = clean + 1 == bytes.size() && is_cp949_lead(bytes[clean]);
+    if (clean != bytes.size() && !lead_waits) return false;
+    if (lead_waits) pending_lead_ = bytes[clean];
+    cp949_offset_ += bytes.size();
+    handed = clean;
+    return true;
+}
+
 void TextDecoder::decode_cp949(std::span<const unsigned char> bytes, std::string& out) {
     size_t at = 0;
     if (pending_lead_ >= 0 && !bytes.empty()) {

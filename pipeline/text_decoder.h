@@ -40,6 +40,10 @@ public:
 
     // Appends the CP949 of `bytes` to `cp949`.
     void decode(std::span<const unsigned char> bytes, std::string& cp949);
+    // Hands the CP949 of `bytes` to `sink` in one piece or more: the CP949 bytes kept as they are
+    // (a CP949 text mostly is) straight from where they lie, the rest decoded into `scratch`.
+    template <typename Sink>
+    void decode_to(std::span<const unsigned char> bytes, std::string& scratch, Sink&& sink);
     // Appends what the end of the text completes.
     void finish(std::string& cp949);
 
@@ -47,6 +51,9 @@ public:
     const UnkeptCharacters& unkept() const { return unkept_; }
 
 private:
+    // Whether the bytes are all CP949 kept as it is, but for a lead byte at their end, which then
+    // waits for its trail byte; `handed` is how many can be handed out where they lie.
+    bool kept_as_they_are(std::span<const unsigned char> bytes, size_t& handed);
     void decode_cp949(std::span<const unsigned char> bytes, std::string& out);
     size_t end_of_clean_cp949(std::span<const unsigned char> bytes, size_t at) const;
     // Whether every lead byte of a block, by the bits of `leads`, begins a row of characters only.
@@ -67,5 +74,27 @@ private:
     DecodingDamage damage_;
     UnkeptCharacters unkept_;
 };
+
+template <typename Sink>
+void TextDecoder::decode_to(std::span<const unsigned char> bytes, std::string& scratch, Sink&& sink) {
+    auto hand_out = [&](const std::string& text) {
+        if (!text.empty()) sink(std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
+    };
+    scratch.clear();
+    // A lead byte waiting from the last piece is decoded with this piece's first byte.
+    if (pending_lead_ >= 0 && !bytes.empty()) {
+        decode(bytes.first(1), scratch);
+        hand_out(scratch);
+        scratch.clear();
+        bytes = bytes.subspan(1);
+    }
+    size_t handed = 0;
+    if (kept_as_they_are(bytes, handed)) {
+        if (handed > 0) sink(bytes.first(handed));
+        return;
+    }
+    decode(bytes, scratch);
+    hand_out(scratch);
+}
 
 }  // namespace tessaline

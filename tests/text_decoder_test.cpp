@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <span>
@@ -143,6 +144,41 @@ TEST(TextDecoder, CodesOfRowsThatAreNotFullAreLookedUpAtAnyPlaceInABlock) {
             auto [text, damage] = decoded(bytes, bytes.size(), true);
             EXPECT_EQ(text, hangul.substr(0, at) + c.kept + hangul) << c.what << " at " << at;
             EXPECT_EQ(damage, c.damage) << c.what << " at " << at;
+        }
+    }
+}
+
+// Handed out where they lie or decoded, the pieces of a CP949 text must make what decoding it
+// whole makes, with the same damage, wherever the text is cut.
+TEST(TextDecoder, PiecesHandedOutWhereTheyLieMakeTheWholeTextsDecoding) {
+    std::string novel;
+    for (int k = 0; k < 300; ++k) novel += cp949("한자(漢字)와 “따옴표”를 품은 줄이다. abc\r\n");
+    const std::string texts[] = {novel, novel + "\xB0", "\xFF" + novel + std::string(3, '\0') + novel,
+                                 novel + "\xC9\xA1" + novel + "\xB0\x20"};
+    std::mt19937 random(5);
+    for (const std::string& text : texts) {
+        for (bool to_utf8 : {false, true}) {
+            StandInTable whole_table;
+            StandInTable pieces_table;
+            TextDecoder whole(TextEncoding::cp949, to_utf8 ? &whole_table : nullptr, 0);
+            std::string expected;
+            whole.decode(std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()), expected);
+            whole.finish(expected);
+            TextDecoder pieces(TextEncoding::cp949, to_utf8 ? &pieces_table : nullptr, 0);
+            std::string got;
+            std::string scratch;
+            for (size_t at = 0; at < text.size();) {
+                size_t size = std::min<size_t>(1 + random() % 700, text.size() - at);
+                auto piece = std::span(reinterpret_cast<const unsigned char*>(text.data()) + at, size);
+                pieces.decode_to(piece, scratch, [&](std::span<const unsigned char> cp949) {
+                    got.append(reinterpret_cast<const char*>(cp949.data()), cp949.size());
+                });
+                at += size;
+            }
+            pieces.finish(got);
+            EXPECT_EQ(utf8(got), utf8(expected));
+            EXPECT_EQ(pieces.damage().count, whole.damage().count);
+            EXPECT_EQ(pieces.damage().first_offset, whole.damage().first_offset);
         }
     }
 }
