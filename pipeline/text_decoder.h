@@ -40,8 +40,8 @@ public:
 
     // Appends the CP949 of `bytes` to `cp949`.
     void decode(std::span<const unsigned char> bytes, std::string& cp949);
-    // Hands the CP949 of `bytes` to `sink` in one piece or more: the CP949 bytes kept as they are
-    // (a CP949 text mostly is) straight from where they lie, the rest decoded into `scratch`.
+    // Hands the CP949 of `bytes` to `sink`: straight from where they lie when they are all CP949
+    // kept as it is (a CP949 text mostly is), else decoded into `scratch`.
     template <typename Sink>
     void decode_to(std::span<const unsigned char> bytes, std::string& scratch, Sink&& sink);
     // Appends what the end of the text completes.
@@ -81,13 +81,6 @@ void TextDecoder::decode_to(std::span<const unsigned char> bytes, std::string& s
         if (!text.empty()) sink(std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size()));
     };
     scratch.clear();
-    // A lead byte waiting from the last piece is decoded with this piece's first byte.
-    if (pending_lead_ >= 0 && !bytes.empty()) {
-        decode(bytes.first(1), scratch);
-        hand_out(scratch);
-        scratch.clear();
-        bytes = bytes.subspan(1);
-    }
     size_t handed = 0;
     if (kept_as_they_are(bytes, handed)) {
         if (handed > 0) sink(bytes.first(handed));
