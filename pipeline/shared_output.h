@@ -20,6 +20,18 @@ public:
     virtual std::string* memory() { return nullptr; }
 };
 
+// A result kept in memory, as the browser keeps it.
+class MemoryOutput final : public SharedOutput {
+public:
+    bool write(const unsigned char* bytes, size_t count) override {
+        bytes_.append(reinterpret_cast<const char*>(bytes), count);
+        return true;
+    }
+    bool flush() override { return true; }
+    std::string* memory() override { return &bytes_; }
+    std::string bytes_;
+};
+
 // Standard output itself, for a batch that converts one file at a time.
 class DirectOutput final : public SharedOutput {
 public:

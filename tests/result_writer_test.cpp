@@ -259,19 +259,6 @@ TEST_F(ResultWriterTest, StandardOutputGetsTheFileBytesAndNoFolderIsMade) {
     EXPECT_FALSE(fs::exists(folder / "Tessaline"));
 }
 
-// An output that keeps the result in memory, as the browser's does: a UTF-8 result is encoded
-// straight into it, a CP949 one written into it.
-class MemoryOutput final : public SharedOutput {
-public:
-    bool write(const unsigned char* bytes, size_t count) override {
-        bytes_.append(reinterpret_cast<const char*>(bytes), count);
-        return true;
-    }
-    bool flush() override { return true; }
-    std::string* memory() override { return &bytes_; }
-    std::string bytes_;
-};
-
 TEST_F(ResultWriterTest, AResultKeptInMemoryIsTheFileResult) {
     StandInTable table;
     std::string stand_in;

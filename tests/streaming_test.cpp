@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/joint_scan.h"
 #include "engine/reflow.h"
 #include "engine/rules/attaching_words.h"
 #include "engine/rules/joint_match.h"
 #include "engine/rules/joint_words.h"
 #include "tests/support/cp949.h"
 #include "tests/support/engine_harness.h"
+#include "tools/checks/piece_check.h"
 
 namespace tessaline {
 
@@ -166,10 +166,6 @@ TEST_P(PieceFeeding, GivesTheWholeTextsOutputUnderEveryOptionSet) {
 INSTANTIATE_TEST_SUITE_P(Texts, PieceFeeding, testing::ValuesIn(text_cases()),
                          [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
-// How far ahead of the conversion a scan reads the joints, in pieces: ahead as a second processor
-// keeps it, so far ahead that its readings find no room, or behind, when they come too late.
-enum class ScanPlace { one_piece_ahead, all_ahead, behind };
-
 // The text converted in the vocabulary mode with its joints read by a scan fed the same pieces.
 std::string fed_with_scan(const std::string& text, ConversionOptions options, const std::vector<size_t>& sizes,
                           ScanPlace place) {
@@ -179,25 +175,11 @@ std::string fed_with_scan(const std::string& text, ConversionOptions options, co
         reflow.feed_first_pass(bytes_of(text));
         reflow.finish_first_pass();
     }
-    std::vector<std::span<const unsigned char>> pieces;
-    for (size_t at = 0, turn = 0; at < text.size(); at += pieces.back().size())
-        pieces.push_back(
-            bytes_of(text).subspan(at, std::min(sizes[std::min(turn++, sizes.size() - 1)], text.size() - at)));
-    JointScan scan(reflow);
-    reflow.read_joints_from(&scan);
-    auto scan_piece = [&](size_t k) {
-        if (k < pieces.size()) scan.feed(pieces[k]);
-        if (k + 1 == pieces.size()) scan.finish();
-    };
+    std::vector<size_t> cuts;
+    for (size_t at = 0, turn = 0; at < text.size(); at += cuts.back())
+        cuts.push_back(std::min(sizes[std::min(turn++, sizes.size() - 1)], text.size() - at));
     StringSink sink;
-    if (place == ScanPlace::all_ahead)
-        for (size_t k = 0; k < pieces.size(); ++k) scan_piece(k);
-    if (place == ScanPlace::one_piece_ahead) scan_piece(0);
-    for (size_t k = 0; k < pieces.size(); ++k) {
-        if (place == ScanPlace::one_piece_ahead) scan_piece(k + 1);
-        reflow.feed(pieces[k], sink);
-        if (place == ScanPlace::behind) scan_piece(k);
-    }
+    feed_with_scan(reflow, bytes_of(text), cuts, place, sink);
     reflow.finish(sink);
     return sink.text;
 }

@@ -49,15 +49,18 @@ void feed_in_pieces(std::span<const unsigned char> text, const std::vector<size_
     }
 }
 
-// Where a scan reads the vocabulary mode's joints: none, a piece ahead of the conversion, or behind it.
-enum class ScanPlace { none, ahead, behind };
-
 ScanPlace scan_place(const ConversionOptions& options, std::mt19937_64& random) {
     if (options.joints != JointMode::vocabulary) return ScanPlace::none;
-    return static_cast<ScanPlace>(std::uniform_int_distribution<int>(0, 2)(random));
+    return static_cast<ScanPlace>(std::uniform_int_distribution<int>(0, 3)(random));
 }
 
-// Feeds the pieces to the conversion, and to a scan of its joints where one is asked.
+size_t without_nul_length(std::string_view text) {
+    return text.size() - static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
+}
+
+}  // namespace
+
+// Every piece goes to the scan before the conversion starts, a piece ahead of it, or after it.
 void feed_with_scan(Reflow& reflow, std::span<const unsigned char> text, const std::vector<size_t>& sizes,
                     ScanPlace place, OutputSink& sink) {
     std::vector<std::span<const unsigned char>> pieces;
@@ -69,20 +72,16 @@ void feed_with_scan(Reflow& reflow, std::span<const unsigned char> text, const s
         scan->feed(pieces[k]);
         if (k + 1 == pieces.size()) scan->finish();
     };
-    if (place == ScanPlace::ahead) scan_piece(0);
+    if (place == ScanPlace::all_ahead)
+        for (size_t k = 0; k < pieces.size(); ++k) scan_piece(k);
+    if (place == ScanPlace::one_piece_ahead) scan_piece(0);
     for (size_t k = 0; k < pieces.size(); ++k) {
-        if (place == ScanPlace::ahead) scan_piece(k + 1);
+        if (place == ScanPlace::one_piece_ahead) scan_piece(k + 1);
         reflow.feed(pieces[k], sink);
         if (place == ScanPlace::behind) scan_piece(k);
     }
     reflow.read_joints_from(nullptr);
 }
-
-size_t without_nul_length(std::string_view text) {
-    return text.size() - static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
-}
-
-}  // namespace
 
 std::string find_piece_difference(std::string_view source, const ConversionOptions& options, uint64_t seed) {
     std::string whole = reflow(source, options);

@@ -36,21 +36,11 @@ EM_JS(void, post_progress, (double fraction), {
 // three of UTF-8), and its footer is short: the result's memory is taken once for that much.
 constexpr size_t footer_room = 4096;
 
-class MemoryOutput final : public SharedOutput {
-public:
-    // Takes the memory of a result of the file at `path` at once, rather than doubling it as it grows.
-    void expect_result_of(const char* path) {
-        struct stat file;
-        if (stat(path, &file) == 0) bytes_.reserve(static_cast<size_t>(file.st_size) / 2 * 3 + footer_room);
-    }
-    bool write(const unsigned char* bytes, size_t count) override {
-        bytes_.append(reinterpret_cast<const char*>(bytes), count);
-        return true;
-    }
-    bool flush() override { return true; }
-    std::string* memory() override { return &bytes_; }
-    std::string bytes_;
-};
+// Takes the memory of a result of the file at `path` at once, rather than doubling it as it grows.
+void expect_result_of(MemoryOutput& output, const char* path) {
+    struct stat file;
+    if (stat(path, &file) == 0) output.bytes_.reserve(static_cast<size_t>(file.st_size) / 2 * 3 + footer_room);
+}
 
 // What the conversion tells of itself: its progress, why it failed, what it lost on the way.
 class WebReport final : public FileReport {
@@ -113,7 +103,7 @@ EMSCRIPTEN_KEEPALIVE bool web_convert(const char* path, int split_long_sentences
     // thrown, it reaches the worker as what it is.
     std::set_new_handler([] { throw std::bad_alloc(); });
     output = MemoryOutput{};
-    output.expect_result_of(path);
+    expect_result_of(output, path);
     report = WebReport{};
     BatchRequest request;
     if (!input_encoding_named(input_encoding, request.input_encoding) ||
