@@ -18,12 +18,17 @@ constexpr size_t piece_bytes = 64 * 1024;
 // Bytes the longest byte-order mark needs before the first decision.
 constexpr uint64_t mark_bytes = 3;
 
+// Pieces handed out on a guess that may wait for the first pass: enough that the reading and the
+// first pass seldom wait for each other, few enough that little text is held.
+constexpr size_t pieces_waiting = 8;
+
 // The text handed out on a guess, decoded as CP949 as it is read; handed out on a thread of its
 // own when asked, each piece copied over. What that thread throws is thrown again when the text ends.
 class GuessedText {
 public:
     GuessedText(const SourceReader::Guess& guess, StandInTable* stand_ins)
-        : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0), beside_(std::in_place, guess.beside ? 1 : 0) {}
+        : guess_(guess), decoder_(TextEncoding::cp949, stand_ins, 0),
+          beside_(std::in_place, guess.beside ? 1 : 0, pieces_waiting) {}
 
     void take(std::span<const unsigned char> bytes) {
         decoder_.decode_to(bytes, cp949_, [this](std::span<const unsigned char> piece) { hand_out(piece); });

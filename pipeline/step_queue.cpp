@@ -5,7 +5,7 @@
 
 namespace tessaline {
 
-StepQueue::StepQueue(size_t most) : most_(most) {
+StepQueue::StepQueue(size_t most, size_t waiting) : most_(most), waiting_most_(waiting != 0 ? waiting : most) {
     try {
         while (threads_.size() < most_) threads_.emplace_back([this] { work(); });
     } catch (const std::system_error&) {
@@ -28,7 +28,7 @@ void StepQueue::run(std::function<void()> step) {
         return;
     }
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return waiting_.size() < most_; });
+    changed_.wait(lock, [this] { return waiting_.size() < waiting_most_; });
     waiting_.push_back(std::move(step));
     lock.unlock();
     changed_.notify_all();

@@ -12,12 +12,12 @@ namespace tessaline {
 
 // Runs steps on threads of its own, so that the thread that hands them over goes on meanwhile:
 // the last step of writing a result, which waits for the disk, or the first reading of a text
-// while it is still being read. It starts `most` threads, and at most `most` steps wait to run;
-// a further one waits for room. One thread runs the steps in the order they came. Without
+// while it is still being read. It starts `most` threads, and at most `waiting` steps (by default
+// `most`) wait to run; a further one waits for room. One thread runs the steps in the order they came. Without
 // threads (none asked, or none given) each step runs at once, on the thread that hands it over.
 class StepQueue {
 public:
-    explicit StepQueue(size_t most);
+    explicit StepQueue(size_t most, size_t waiting = 0);
     // Runs every step handed over before it returns.
     ~StepQueue();
     StepQueue(const StepQueue&) = delete;
@@ -29,6 +29,7 @@ private:
     void work();
 
     size_t most_;
+    size_t waiting_most_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::function<void()>> waiting_;

@@ -74,6 +74,28 @@ TEST(ByteSearch, FindsTheLastByteAtEveryPositionWithinItsRange) {
     }
 }
 
+// Texts of up to 200 bytes, across several 64-byte counts, with LFs at a varying step, some
+// runs of them, and LFs past the end too; every count from 1 to past the number there.
+TEST(ByteSearch, FindsTheNthByteAndCountsThosePassedWhenFewerStand) {
+    for (size_t length = 0; length <= 200; length += 7) {
+        for (size_t step : {size_t{1}, size_t{3}, size_t{29}, size_t{70}}) {
+            std::string text(length + search_slack, '\n');
+            for (size_t k = 0; k < length; ++k) text[k] = k % step == step - 1 || k % 61 == 60 ? '\n' : '\xB1';
+            std::vector<int64_t> lfs;
+            for (size_t k = 1; k < length; ++k)
+                if (text[k] == '\n') lfs.push_back(static_cast<int64_t>(k));
+            auto to = static_cast<int64_t>(length);
+            for (int64_t n = 1; n <= static_cast<int64_t>(lfs.size()) + 2; ++n) {
+                int64_t left = n;
+                int64_t found = find_nth_of<'\n'>(bytes_of(text), 1, to, left);
+                bool there = n <= static_cast<int64_t>(lfs.size());
+                EXPECT_EQ(found, there ? lfs[static_cast<size_t>(n - 1)] : to) << "length " << length << ", n " << n;
+                EXPECT_EQ(left, there ? 0 : n - static_cast<int64_t>(lfs.size())) << "length " << length << ", n " << n;
+            }
+        }
+    }
+}
+
 // A lead byte counts only with one of two trail bytes after it; the trail may stand past `to`.
 TEST(ByteSearch, FindsALeadByteOnlyBeforeItsTrailBytes) {
     auto reference = [](const std::string& text, int64_t to) {

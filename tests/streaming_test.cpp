@@ -271,6 +271,11 @@ TEST(Streaming, ALengthToldBeforehandSparesAReadingAndChangesNothing) {
         {book, book.size(), 1},       {book, book.size() - 1000, 1},
         {book, book.size() / 2, 2},   {book, 0, 2},
     };
+    // The lines gathered are every third from the first: the joint follows how those lines write it.
+    std::string spaced_book =
+        book.substr(0, book.size() - 5000 * (fused.size() + 2 * apart.size())) + repeat(apart + fused + fused, 5000);
+    EXPECT_NE(fed_in_pieces(book, vocabulary, {65536}).find(cp949("바닷바람이 불어왔다")), std::string::npos);
+    EXPECT_NE(fed_in_pieces(spaced_book, vocabulary, {65536}).find(cp949("바닷 바람이 불어왔다")), std::string::npos);
     for (const Telling& telling : tellings) {
         std::string untold = fed_in_pieces(telling.text, vocabulary, {65536});
         for (const std::vector<size_t>& sizes :

@@ -75,6 +75,33 @@ int64_t find_first_of(const unsigned char* bytes, int64_t from, int64_t to) {
     return to;
 }
 
+// The position of the `n`-th byte `Value` from `from` on, below `to`; `to` when fewer stand there,
+// `n` then lessened by those passed. Where SSE2 is there the bytes are counted 64 at a time, as
+// most of them are passed without a look. Reads search_slack bytes past `to`, like find_first_of.
+template <unsigned char Value>
+int64_t find_nth_of(const unsigned char* bytes, int64_t from, int64_t to, int64_t& n) {
+#if defined(__SSE2__)
+    const __m128i value = _mm_set1_epi8(static_cast<char>(Value));
+    // Each equal byte compares to -1, so subtracting the comparisons counts them byte by byte.
+    auto count_in = [bytes, value](__m128i counts, int64_t at) {
+        return _mm_sub_epi8(counts,
+                            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at)), value));
+    };
+    for (; from + 64 <= to; from += 64) {
+        __m128i counts = _mm_setzero_si128();
+        for (int64_t block = 0; block < 64; block += 16) counts = count_in(counts, from + block);
+        __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        int64_t found = _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+        if (found >= n) break;
+        n -= found;
+    }
+#endif
+    for (;; ++from) {
+        from = find_first_of<Value>(bytes, from, to);
+        if (from == to || --n == 0) return from;
+    }
+}
+
 // The first position from `from` on, below `to`, whose byte is one of `Values` or is `Lead` with
 // `TrailA` or `TrailB` after it; `to` when none is. Reads search_slack bytes past `to`, like
 // find_first_of.

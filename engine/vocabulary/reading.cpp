@@ -74,16 +74,38 @@ void VocabularyReading::conclude(BookVocabulary& vocabulary) {
     round_ = Round::done;
 }
 
-// A sampled line is ready once the next line's text is there; a line between the samples, once
-// its LF is found, as nothing of it is read.
+// A sampled line is ready once the next line's text is there.
 bool VocabularyReading::line_ready(bool complete, int64_t& line_end) {
+    return gathering_.readiness.ready(gathering_.text, complete, line_end);
+}
+
+void VocabularyReading::start_line(int64_t line_start) {
     Gathering& g = gathering_;
-    if (g.line % stride_ == 0) return g.readiness.ready(g.text, complete, line_end);
+    g.line_start = line_start;
+    g.readiness.start(line_start);
+    // The byte before a line tells the reading back to a blank where the line begins.
+    g.text.drop_before(line_start - 1);
+}
+
+// The lines between the samples are passed unread, their LFs only counted; true once the next
+// sampled line is reached. The text that ends among them leaves no line to sample.
+bool VocabularyReading::pass_unsampled_lines(bool complete) {
+    Gathering& g = gathering_;
     int64_t end = g.text.end();
-    const unsigned char* start = g.text.pointer(g.line_start);
-    const void* lf = end > g.line_start ? std::memchr(start, '\n', static_cast<size_t>(end - g.line_start)) : nullptr;
-    line_end = lf == nullptr ? end : g.line_start + (static_cast<const unsigned char*>(lf) - start);
-    return lf != nullptr || complete;
+    int64_t lfs = stride_ - g.line % stride_;
+    int64_t left = lfs;
+    int64_t lf = g.line_start + find_nth_of<'\n'>(g.text.pointer(g.line_start), 0, end - g.line_start, left);
+    if (lf < end) {
+        g.line += lfs;
+        start_line(lf + 1);
+        return true;
+    }
+    if (left < lfs) {
+        g.line += lfs - left;
+        start_line(g.line_start + find_last_of<'\n'>(g.text.pointer(g.line_start), 0, end - g.line_start) + 1);
+    }
+    if (complete) g.lines_done = true;
+    return false;
 }
 
 // Every stride-th line is gathered, and its end surveyed when it has one; the text after the last
@@ -91,24 +113,20 @@ bool VocabularyReading::line_ready(bool complete, int64_t& line_end) {
 void VocabularyReading::read_lines(BookVocabulary& vocabulary, bool complete) {
     Gathering& g = gathering_;
     int64_t line_end = 0;
-    while (!g.lines_done && line_ready(complete, line_end)) {
+    while (!g.lines_done && (g.line % stride_ == 0 || pass_unsampled_lines(complete)) &&
+           line_ready(complete, line_end)) {
         bool has_lf = line_end < g.text.end();
-        if (g.line % stride_ == 0) {
-            int64_t length = line_end - g.line_start;
-            if (length > 0) gather_line(vocabulary, g.text.pointer(g.line_start), length);
-            if (has_lf) g.survey.survey_line_end(g.text, line_end);
-            if (has_lf) g.width.survey_line_end(g.text, g.line_start, line_end);
-            g.quotations.survey_line(g.text, g.line_start, line_end);
-        }
+        int64_t length = line_end - g.line_start;
+        if (length > 0) gather_line(vocabulary, g.text.pointer(g.line_start), length);
+        if (has_lf) g.survey.survey_line_end(g.text, line_end);
+        if (has_lf) g.width.survey_line_end(g.text, g.line_start, line_end);
+        g.quotations.survey_line(g.text, g.line_start, line_end);
         if (!has_lf) {
             g.lines_done = true;
             break;
         }
         ++g.line;
-        g.line_start = line_end + 1;
-        g.readiness.start(g.line_start);
-        // The byte before a line tells the reading back to a blank where the line begins.
-        g.text.drop_before(g.line_start - 1);
+        start_line(line_end + 1);
     }
 }
 

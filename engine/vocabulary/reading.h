@@ -53,6 +53,8 @@ private:
     void gather(std::span<const unsigned char> cp949, BookVocabulary& vocabulary);
     void read_lines(BookVocabulary& vocabulary, bool complete);
     bool line_ready(bool complete, int64_t& line_end);
+    void start_line(int64_t line_start);
+    bool pass_unsampled_lines(bool complete);
     void conclude(BookVocabulary& vocabulary);
 
     Round round_ = Round::measure;
