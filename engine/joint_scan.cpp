@@ -2,6 +2,7 @@
 
 #include "engine/reflow.h"
 #include "engine/text/text_window.h"
+#include "engine/vocabulary/breaks.h"
 #include "engine/vocabulary/readings.h"
 #include "engine/vocabulary/store.h"
 
@@ -11,8 +12,8 @@ struct JointScan::State {
     State(const BookVocabulary& book, bool asks_dictionary) : vocabulary(book), stopped(asks_dictionary) {}
 
     void scan(bool complete);
-    bool joint_ready(bool complete, int64_t& next_start) const;
-    void read_joint(int64_t next_start);
+    bool joint_ready(bool complete, int64_t& lf, int64_t& next_start) const;
+    void read_joint(int64_t lf, int64_t next_start);
 
     const BookVocabulary& vocabulary;
     JointReadingRing ring;
@@ -23,9 +24,9 @@ struct JointScan::State {
 
 // A joint is read once its next line is whole, as the line loop reads it: the line's LF, the
 // blank lines and blanks after it, and the LF that ends the next line's text are there.
-bool JointScan::State::joint_ready(bool complete, int64_t& next_start) const {
+bool JointScan::State::joint_ready(bool complete, int64_t& lf, int64_t& next_start) const {
     int64_t end = text.end();
-    int64_t lf = find_in_window<'\n'>(text, line_start, end);
+    lf = find_in_window<'\n'>(text, line_start, end);
     if (lf == end) return false;
     next_start = lf + 1;
     while (next_start < end && is_blank_byte(text.at(next_start))) ++next_start;
@@ -34,8 +35,9 @@ bool JointScan::State::joint_ready(bool complete, int64_t& next_start) const {
 }
 
 // Only a joint whose last character lies in the line itself is read: the line loop reads the
-// same bytes there, wherever its window begins.
-void JointScan::State::read_joint(int64_t next_start) {
+// same bytes there, wherever its window begins. Nor is one the line loop never asks about.
+void JointScan::State::read_joint(int64_t lf, int64_t next_start) {
+    if (ends_short_of_wrap(vocabulary, text, line_start, lf)) return;
     JointSides sides = joint_sides(text, next_start);
     if (sides.last.start < line_start) return;
     JointReading reading{next_start, sides.last, sides.last.width != 0 && sides.first.width != 0, {}};
@@ -49,9 +51,10 @@ void JointScan::State::read_joint(int64_t next_start) {
 }
 
 void JointScan::State::scan(bool complete) {
+    int64_t lf = 0;
     int64_t next_start = 0;
-    while (joint_ready(complete, next_start)) {
-        read_joint(next_start);
+    while (joint_ready(complete, lf, next_start)) {
+        read_joint(lf, next_start);
         // The next line is the one its text begins in, after any blank lines.
         int64_t last_lf = next_start - 1;
         while (text.at(last_lf) != '\n') --last_lf;

@@ -11,6 +11,7 @@
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/quotes.h"
 #include "engine/vocabulary/sentences.h"
+#include "engine/vocabulary/store.h"
 #include "engine/vocabulary/width.h"
 
 namespace tessaline {
@@ -99,13 +100,30 @@ bool continue_by_book_layout(Conversion& cv) {
     return true;
 }
 
+namespace {
+
+// A line with text whose LF another line follows.
+bool line_before_another(const TextWindow& text, int64_t lf) {
+    return text.at(lf) == '\n' && text.at(lf + 1) != 0 && line_text_end(text, lf) >= 0;
+}
+
+bool short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf) {
+    return wrap.kind != WrapKind::NONE && !line_fills_width(wrap, text, line_start, lf, next_line_text(text, lf + 1));
+}
+
+}  // namespace
+
 bool ended_by_book_layout(const Conversion& cv) {
     int64_t lf = cv.place.line_end;
-    if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || line_text_end(cv.source, lf) < 0) return false;
+    if (!line_before_another(cv.source, lf)) return false;
     if (cv.vocabulary.paragraphs_marked && starts_paragraph(cv.source, lf + 1)) return true;
-    const WrapWidth& wrap = cv.vocabulary.wrap;
-    return wrap.kind != WrapKind::NONE &&
-           !line_fills_width(wrap, cv.source, cv.place.line_start, lf, next_line_text(cv.source, lf + 1));
+    return short_of_wrap(cv.vocabulary.wrap, cv.source, cv.place.line_start, lf);
+}
+
+// Such a line is kept by ended_by_book_layout, and continue_by_book_layout finds it short of the width.
+bool ends_short_of_wrap(const BookVocabulary& book, const TextWindow& text, int64_t line_start, int64_t lf) {
+    return !book.paragraphs_marked && !book.blanks_are_spaces && line_before_another(text, lf) &&
+           short_of_wrap(book.wrap, text, line_start, lf);
 }
 
 }  // namespace tessaline

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tessaline {
 
+struct BookVocabulary;
 struct Conversion;
+class TextWindow;
 
 // In the vocabulary mode: joins a line that the rules kept only for the mark that ends it, when the
 // book's own layout shows that the wrap, not the author, ended the line there (the book marks
@@ -15,5 +19,10 @@ bool continue_by_book_layout(Conversion& cv);
 // layout shows that its paragraph ends there: the next line carries the book's paragraph mark, or
 // the line ends short of the book's wrap width, where no wrap would have cut it.
 bool ended_by_book_layout(const Conversion& cv);
+
+// Whether the line from `line_start` to its LF at `lf`, the next line's text in `text` too, ends
+// short of the book's wrap width where the book marks no paragraphs and keeps no spaces at its
+// cuts: the line break then stands whatever the rules say, and the joint is never read.
+bool ends_short_of_wrap(const BookVocabulary& book, const TextWindow& text, int64_t line_start, int64_t lf);
 
 }  // namespace tessaline
