@@ -4,7 +4,9 @@
 #include "engine/text/text_window.h"
 #include "engine/vocabulary/breaks.h"
 #include "engine/vocabulary/readings.h"
+#include "engine/vocabulary/sentences.h"
 #include "engine/vocabulary/store.h"
+#include "engine/vocabulary/width.h"
 
 namespace tessaline {
 
@@ -14,6 +16,7 @@ struct JointScan::State {
     void scan(bool complete);
     bool joint_ready(bool complete, int64_t& lf, int64_t& next_start) const;
     void read_joint(int64_t lf, int64_t next_start);
+    void read_evidence(JointReading& reading);
 
     const BookVocabulary& vocabulary;
     JointReadingRing ring;
@@ -34,20 +37,31 @@ bool JointScan::State::joint_ready(bool complete, int64_t& lf, int64_t& next_sta
     return find_in_window<'\n'>(text, next_start, end) < end || complete;
 }
 
-// Only a joint whose last character lies in the line itself is read: the line loop reads the
-// same bytes there, wherever its window begins. Nor is one the line loop never asks about.
+// How the book's layout sees every line; the evidence at its joint unless the line loop never asks.
 void JointScan::State::read_joint(int64_t lf, int64_t next_start) {
-    if (ends_short_of_wrap(vocabulary, text, line_start, lf)) return;
-    JointSides sides = joint_sides(text, next_start);
-    if (sides.last.start < line_start) return;
-    JointReading reading{next_start, sides.last, sides.last.width != 0 && sides.first.width != 0, {}};
-    if (reading.meets) {
-        JointWords words = joint_words(text, sides);
-        BookEvidence evidence = book_evidence(vocabulary, words);
-        for (RulesJoint rules : rules_joints)
-            reading.odds[rules_index(rules)] = joint_space_odds(rules, words, evidence, false);
-    }
+    JointReading reading{};
+    reading.next_start = next_start;
+    reading.line_start = line_start;
+    reading.short_of_wrap = line_short_of_wrap(vocabulary.wrap, text, line_start, lf);
+    reading.sentence_inside = sentence_inside_line(vocabulary, text, line_start, lf);
+    if (!joint_never_read(vocabulary, text, lf, reading.short_of_wrap)) read_evidence(reading);
     ring.put(reading);
+}
+
+// Only at a joint whose last character lies in the line itself: the line loop reads the same
+// bytes there, wherever its window begins.
+void JointScan::State::read_evidence(JointReading& reading) {
+    JointSides sides = joint_sides(text, reading.next_start);
+    if (sides.last.start < line_start) return;
+    reading.last_start = sides.last.start;
+    reading.last_width = static_cast<uint8_t>(sides.last.width);
+    reading.meets = sides.last.width != 0 && sides.first.width != 0;
+    reading.evidence_read = true;
+    if (!reading.meets) return;
+    JointWords words = joint_words(text, sides);
+    BookEvidence evidence = book_evidence(vocabulary, words);
+    for (RulesJoint rules : rules_joints)
+        reading.odds[rules_index(rules)] = joint_space_odds(rules, words, evidence, false);
 }
 
 void JointScan::State::scan(bool complete) {

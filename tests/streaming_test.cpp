@@ -8,6 +8,7 @@
 #include <optional>
 #include <random>
 #include <span>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -88,6 +89,46 @@ const std::string page_text = cp949(
 // Sentences enough to make paragraphs the long-sentence pass splits.
 const std::string sentences = repeat(cp949("그는 먼 바닷가 마을에서 오래 살았다. 바람이 불었다. "), 40);
 
+// Paragraphs wrapped between words at `width` bytes, without marks between them.
+std::string word_wrapped(const std::vector<std::string>& paragraphs, size_t width) {
+    std::string text;
+    for (const std::string& paragraph : paragraphs) {
+        std::string line;
+        std::istringstream words(paragraph);
+        for (std::string word; words >> word;) {
+            if (!line.empty() && line.size() + 1 + word.size() > width) {
+                text += line + "\r\n";
+                line.clear();
+            }
+            line += (line.empty() ? "" : " ") + word;
+        }
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// A book whose width the vocabulary learns: sentences of every length, so that some end inside
+// lines and some at the end of full lines, in paragraphs of one to four sentences; past the
+// profile's first bytes, so that lines are converted while the text comes.
+std::string book_at_a_width() {
+    const std::vector<std::string> sentences = {
+        cp949("그는 먼 바닷가 마을에서 태어나 오래도록 그곳을 떠나지 않았다."),
+        cp949("바람이 불었다."),
+        cp949("어머니는 새벽마다 우물에 나가 물을 길어 오셨고 아버지는 배를 손보셨다."),
+        cp949("“언제 돌아오니?” 하고 누이가 물었다."),
+        cp949("그해 겨울은 유난히 길었으며 눈이 허리까지 쌓여 길이 끊기곤 했다."),
+        cp949("아무도 대답하지 않았다."),
+    };
+    std::vector<std::string> paragraphs;
+    for (size_t k = 0; k < 800; ++k) {
+        std::string paragraph;
+        for (size_t s = 0; s <= k % 4; ++s)
+            paragraph += (s == 0 ? "" : " ") + sentences[(k + s * 5) % sentences.size()];
+        paragraphs.push_back(paragraph);
+    }
+    return word_wrapped(paragraphs, 60);
+}
+
 struct TextCase {
     const char* name;
     std::string text;
@@ -108,6 +149,7 @@ std::vector<TextCase> text_cases() {
         {"only_blank_lines", repeat("  \r\n", 13000)},
         {"long_paragraphs", repeat(sentences + "\r\n", 6)},
         {"past_the_precount", profiled_start + profiled_start},
+        {"wrapped_at_a_width", book_at_a_width()},
         {"a_line_longer_than_a_feeding_piece", repeat(cp949("가나다라마바사 "), 9000) + "\r\n" + page_text},
         {"quotes", profiled_start + repeat("\"\"\r\n\xA1\xB0\xA1\xB1 \"", 400)},
         // A quotation's closing mark two short lines after its opening, and joints whose next

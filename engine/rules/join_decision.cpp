@@ -47,7 +47,7 @@ bool starts_with_closing_quote(const LineText& line) {
     return c == '"' || c == '\'' || line.has(0, "\xA1\xB1", 2) || line.has(0, "\xA1\xAF", 2);  // ” ’
 }
 
-bool is_kept(const Conversion& cv, int64_t next_text) {
+bool is_kept(Conversion& cv, int64_t next_text) {
     const LineText& line = cv.line;
     if (cv.profile.unindented_long_lines > indentation_rule_kept && cv.source_byte(next_text - 1) == ' ' &&
         cv.source_byte(next_text - 2) == ' ')

@@ -10,6 +10,7 @@
 #include "engine/text/source_scan.h"
 #include "engine/vocabulary/lines.h"
 #include "engine/vocabulary/quotes.h"
+#include "engine/vocabulary/readings.h"
 #include "engine/vocabulary/sentences.h"
 #include "engine/vocabulary/store.h"
 #include "engine/vocabulary/width.h"
@@ -36,6 +37,14 @@ int64_t text_end_of_line(const TextWindow& text, int64_t line_start) {
     return end;
 }
 
+// Read ahead by the scan where it can be.
+bool current_line_short_of_wrap(Conversion& cv) {
+    const JointReading* reading = current_line_reading(cv);
+    return reading != nullptr
+               ? reading->short_of_wrap
+               : line_short_of_wrap(cv.vocabulary.wrap, cv.source, cv.place.line_start, cv.place.line_end);
+}
+
 // A wrap lands on any sentence end alike, but a break between long sentences more often ends a
 // paragraph: where none ends inside this line, the line before or the next line, a full line that
 // ends a sentence outside a quotation ends its paragraph about one time in six.
@@ -50,9 +59,9 @@ bool ends_among_long_sentences(const Conversion& cv, int64_t text_end, int64_t n
 // not because its paragraph ended, unless it ends a sentence among long ones. A quotation still
 // stands apart: one that opens the next line, or one that ends this line unless the book runs
 // such quotations on into 하고 or 하며.
-bool width_continues_line(const Conversion& cv, int64_t lf, int64_t next_text) {
+bool width_continues_line(Conversion& cv, int64_t lf, int64_t next_text) {
     const TextWindow& text = cv.source;
-    if (!line_fills_width(cv.vocabulary.wrap, text, cv.place.line_start, lf, next_text)) return false;
+    if (cv.vocabulary.wrap.kind == WrapKind::NONE || current_line_short_of_wrap(cv)) return false;
     if (opens_quotation(text, next_text)) return false;
     int64_t text_end = line_text_end(text, lf);
     if (!closes_quotation(text, text_end)) return !ends_among_long_sentences(cv, text_end, next_text);
@@ -60,7 +69,7 @@ bool width_continues_line(const Conversion& cv, int64_t lf, int64_t next_text) {
     return cv.vocabulary.quotations_run_on && quotative_at(at, next_text);
 }
 
-bool book_layout_continues_line(const Conversion& cv) {
+bool book_layout_continues_line(Conversion& cv) {
     int64_t lf = cv.place.line_end;
     if (cv.source_byte(lf) != '\n' || cv.source_byte(lf + 1) == 0 || starts_paragraph(cv.source, lf + 1)) return false;
     if (cv.vocabulary.paragraphs_marked) return true;
@@ -107,23 +116,18 @@ bool line_before_another(const TextWindow& text, int64_t lf) {
     return text.at(lf) == '\n' && text.at(lf + 1) != 0 && line_text_end(text, lf) >= 0;
 }
 
-bool short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf) {
-    return wrap.kind != WrapKind::NONE && !line_fills_width(wrap, text, line_start, lf, next_line_text(text, lf + 1));
-}
-
 }  // namespace
 
-bool ended_by_book_layout(const Conversion& cv) {
+bool ended_by_book_layout(Conversion& cv) {
     int64_t lf = cv.place.line_end;
     if (!line_before_another(cv.source, lf)) return false;
     if (cv.vocabulary.paragraphs_marked && starts_paragraph(cv.source, lf + 1)) return true;
-    return short_of_wrap(cv.vocabulary.wrap, cv.source, cv.place.line_start, lf);
+    return current_line_short_of_wrap(cv);
 }
 
 // Such a line is kept by ended_by_book_layout, and continue_by_book_layout finds it short of the width.
-bool ends_short_of_wrap(const BookVocabulary& book, const TextWindow& text, int64_t line_start, int64_t lf) {
-    return !book.paragraphs_marked && !book.blanks_are_spaces && line_before_another(text, lf) &&
-           short_of_wrap(book.wrap, text, line_start, lf);
+bool joint_never_read(const BookVocabulary& book, const TextWindow& text, int64_t lf, bool short_of_wrap) {
+    return short_of_wrap && !book.paragraphs_marked && !book.blanks_are_spaces && line_before_another(text, lf);
 }
 
 }  // namespace tessaline

@@ -18,11 +18,11 @@ bool continue_by_book_layout(Conversion& cv);
 // In the vocabulary mode: keeps the line break that the rules would join across, when the book's own
 // layout shows that its paragraph ends there: the next line carries the book's paragraph mark, or
 // the line ends short of the book's wrap width, where no wrap would have cut it.
-bool ended_by_book_layout(const Conversion& cv);
+bool ended_by_book_layout(Conversion& cv);
 
-// Whether the line from `line_start` to its LF at `lf`, the next line's text in `text` too, ends
-// short of the book's wrap width where the book marks no paragraphs and keeps no spaces at its
-// cuts: the line break then stands whatever the rules say, and the joint is never read.
-bool ends_short_of_wrap(const BookVocabulary& book, const TextWindow& text, int64_t line_start, int64_t lf);
+// Whether the joint after the line that ends at the LF at `lf` is never read: the line ends short
+// of the book's wrap width (`short_of_wrap`, by line_short_of_wrap) where the book marks no
+// paragraphs and keeps no spaces at its cuts, so its line break stands whatever the rules say.
+bool joint_never_read(const BookVocabulary& book, const TextWindow& text, int64_t lf, bool short_of_wrap);
 
 }  // namespace tessaline

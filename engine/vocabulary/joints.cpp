@@ -38,10 +38,10 @@ bool locate_joint(const Conversion& cv, BufferJoint& joint) {
 }
 
 // The evidence speaks about the source's joint; it is used only when the line still ends in the
-// same character (not, say, in a line break the join decision appended).
-bool same_last_char(const Conversion& cv, const BufferJoint& joint, const SourceChar& last) {
-    for (int64_t k = 1; k <= last.width; ++k)
-        if (cv.line_byte(joint.text_end - k) != cv.source_byte(last.start + last.width - k)) return false;
+// same character, of `width` bytes from `start` (not, say, in a line break the join decision appended).
+bool same_last_char(const Conversion& cv, const BufferJoint& joint, int64_t start, int64_t width) {
+    for (int64_t k = 1; k <= width; ++k)
+        if (cv.line_byte(joint.text_end - k) != cv.source_byte(start + width - k)) return false;
     return true;
 }
 
@@ -57,7 +57,8 @@ void rebuild_joint(Conversion& cv, const BufferJoint& joint, bool spaced) {
 const JointReading* reading_ahead(Conversion& cv) {
     if (cv.readings == nullptr || cv.dictionary.in_use()) return nullptr;
     const JointReading* reading = cv.readings->at(cv.place.next_start);
-    return reading != nullptr && reading->last.start >= cv.place.line_start ? reading : nullptr;
+    return reading != nullptr && reading->evidence_read && reading->last_start >= cv.place.line_start ? reading
+                                                                                                      : nullptr;
 }
 
 // The odds for a space at the joint by the book's evidence, and the dictionary's where it may turn them.
@@ -74,11 +75,12 @@ void apply_vocabulary_evidence(Conversion& cv) {
     if (cv.place.next_start >= cv.source_length()) return;  // no next line to meet
     const JointReading* ahead = reading_ahead(cv);
     JointSides sides = ahead != nullptr ? JointSides{} : joint_sides(cv.source, cv.place.next_start);
-    const SourceChar& last = ahead != nullptr ? ahead->last : sides.last;
+    int64_t last_start = ahead != nullptr ? ahead->last_start : sides.last.start;
+    int64_t last_width = ahead != nullptr ? ahead->last_width : sides.last.width;
     bool meets = ahead != nullptr ? ahead->meets : sides.last.width != 0 && sides.first.width != 0;
     if (!meets) return;
     BufferJoint joint{};
-    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, last)) return;
+    if (!locate_joint(cv, joint) || !same_last_char(cv, joint, last_start, last_width)) return;
     RulesJoint rules = joint.spaced                ? RulesJoint::SPACED
                        : cv.place.space_added == 1 ? RulesJoint::SPACE_TAKEN_BACK
                                                    : RulesJoint::NO_SPACE;

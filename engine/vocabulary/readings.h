@@ -17,16 +17,24 @@ constexpr std::array<RulesJoint, 3> rules_joints = {RulesJoint::SPACED, RulesJoi
 
 inline size_t rules_index(RulesJoint rules) { return static_cast<size_t>(rules); }
 
-// What the book's evidence reads at one joint, the one whose next line's text begins at
-// `next_start`: the character before the cut, whether a character stands on both sides, and the
-// odds for a space under each decision of the rules (without a dictionary). One cache line, as
-// each goes from one processor to the other.
+// What the scan reads at one joint, the one whose next line's text begins at `next_start`, for
+// the line from `line_start`: how the book's layout sees that line, and, unless the line loop
+// never asks, the book's evidence there: the character before the cut (from `last_start`,
+// `last_width` bytes), whether a character stands on both sides, and the odds for a space under
+// each decision of the rules (without a dictionary). One cache line, as each goes from one
+// processor to the other.
 struct JointReading {
     int64_t next_start;
-    SourceChar last;
-    bool meets;
+    int64_t line_start;
+    int64_t last_start;
     double odds[rules_joints.size()];
+    uint8_t last_width;
+    bool meets;
+    bool evidence_read;    // the three fields above and the odds are read
+    bool short_of_wrap;    // the line ends short of the book's wrap width
+    bool sentence_inside;  // a sentence ends inside the line, where the book is wrapped at a width
 };
+static_assert(sizeof(JointReading) <= 64, "a reading fills at most one cache line");
 
 // Readings made on one thread and taken on another, in the order of their joints in the text. The
 // maker never waits: a reading that finds no room is dropped, and the line loop reads that joint
@@ -79,5 +87,10 @@ private:
     size_t taken_last_told_ = 0;
     size_t written_seen_ = 0;
 };
+
+struct Conversion;
+
+// The reading a scan ahead made for the current line of the line loop, if one did for this very line.
+const JointReading* current_line_reading(Conversion& cv);
 
 }  // namespace tessaline

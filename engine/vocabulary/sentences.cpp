@@ -6,6 +6,7 @@
 #include "engine/text/byte_search.h"
 #include "engine/text/marks.h"
 #include "engine/vocabulary/lines.h"
+#include "engine/vocabulary/readings.h"
 
 namespace tessaline {
 
@@ -49,11 +50,16 @@ bool holds_sentence_end(const TextWindow& text, int64_t begin, int64_t end) {
     return false;
 }
 
-bool sentence_ends_inside_line(const Conversion& cv) {
-    const BookVocabulary& book = cv.vocabulary;
+bool sentence_inside_line(const BookVocabulary& book, const TextWindow& text, int64_t line_start, int64_t lf) {
     if (book.wrap.kind == WrapKind::NONE || book.paragraphs_marked || book.blanks_are_spaces) return false;
-    int64_t text_end = line_text_end(cv.source, cv.place.line_end);
-    return text_end > cv.place.line_start && holds_sentence_end(cv.source, cv.place.line_start, text_end);
+    int64_t text_end = line_text_end(text, lf);
+    return text_end > line_start && holds_sentence_end(text, line_start, text_end);
+}
+
+bool sentence_ends_inside_line(Conversion& cv) {
+    const JointReading* reading = current_line_reading(cv);
+    return reading != nullptr ? reading->sentence_inside
+                              : sentence_inside_line(cv.vocabulary, cv.source, cv.place.line_start, cv.place.line_end);
 }
 
 bool quotation_open(const Conversion& cv) {

@@ -81,4 +81,8 @@ bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t lin
     return fills(line_width(text, line_start, lf), next_unit, wrap.width);
 }
 
+bool line_short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf) {
+    return wrap.kind != WrapKind::NONE && !line_fills_width(wrap, text, line_start, lf, next_line_text(text, lf + 1));
+}
+
 }  // namespace tessaline
