@@ -37,6 +37,11 @@ int64_t text_end_of_line(const TextWindow& text, int64_t line_start) {
     return end;
 }
 
+// A line with text whose LF another line follows.
+bool line_before_another(const TextWindow& text, int64_t lf) {
+    return text.at(lf) == '\n' && text.at(lf + 1) != 0 && line_text_end(text, lf) >= 0;
+}
+
 // Read ahead by the scan where it can be.
 bool current_line_short_of_wrap(Conversion& cv) {
     const JointReading* reading = current_line_reading(cv);
@@ -108,15 +113,6 @@ bool continue_by_book_layout(Conversion& cv) {
     join_next_line(cv);  // the next line is neither blank, numbered nor a separator: no break comes back
     return true;
 }
-
-namespace {
-
-// A line with text whose LF another line follows.
-bool line_before_another(const TextWindow& text, int64_t lf) {
-    return text.at(lf) == '\n' && text.at(lf + 1) != 0 && line_text_end(text, lf) >= 0;
-}
-
-}  // namespace
 
 bool ended_by_book_layout(Conversion& cv) {
     int64_t lf = cv.place.line_end;
