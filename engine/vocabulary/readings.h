@@ -21,9 +21,9 @@ inline size_t rules_index(RulesJoint rules) { return static_cast<size_t>(rules);
 // the line from `line_start`: how the book's layout sees that line, and, unless the line loop
 // never asks, the book's evidence there: the character before the cut (from `last_start`,
 // `last_width` bytes), whether a character stands on both sides, and the odds for a space under
-// each decision of the rules (without a dictionary). One cache line, as each goes from one
-// processor to the other.
-struct JointReading {
+// each decision of the rules (without a dictionary). One cache line of its own, as each goes
+// from one processor to the other: two that shared a line would pass it back and forth.
+struct alignas(64) JointReading {
     int64_t next_start;
     int64_t line_start;
     int64_t last_start;
@@ -34,7 +34,7 @@ struct JointReading {
     bool short_of_wrap;    // the line ends short of the book's wrap width
     bool sentence_inside;  // a sentence ends inside the line, where the book is wrapped at a width
 };
-static_assert(sizeof(JointReading) <= 64, "a reading fills at most one cache line");
+static_assert(sizeof(JointReading) == 64, "a reading fills one cache line");
 
 // Readings made on one thread and taken on another, in the order of their joints in the text. The
 // maker never waits: a reading that finds no room is dropped, and the line loop reads that joint
