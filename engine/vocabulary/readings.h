@@ -46,6 +46,9 @@ public:
     static constexpr size_t slots = size_t{1} << 12;
     // The taker tells how far it has come after passing this many readings.
     static constexpr size_t taking_told = 256;
+    // Each side asks this many slots ahead for the line it will use next, which the other side
+    // used last, so that the line crosses between the processors while the side works.
+    static constexpr size_t slots_fetched_ahead = 8;
 
     JointReadingRing() : readings_(slots) {}
 
@@ -55,6 +58,7 @@ public:
         if (written_ - taken_seen_ == slots) return;
         readings_[written_ % slots] = reading;
         written_told_.store(++written_, std::memory_order_release);
+        __builtin_prefetch(&readings_[(written_ + slots_fetched_ahead) % slots], 1);
     }
 
     // On the taker's thread: the reading of the joint at `next_start`, or null; the readings of
@@ -66,6 +70,9 @@ public:
             taken_told_.store(taken_, std::memory_order_release);
         }
         if (taken_ == written_seen_ || readings_[taken_ % slots].next_start != next_start) return nullptr;
+        // Only a reading written: one being written would go back to the maker's processor.
+        if (taken_ + slots_fetched_ahead < written_seen_)
+            __builtin_prefetch(&readings_[(taken_ + slots_fetched_ahead) % slots]);
         return &readings_[taken_ % slots];
     }
 
