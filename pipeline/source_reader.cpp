@@ -112,8 +112,9 @@ bool SourceReader::sniff_rest(const Guess* guess, const std::vector<unsigned cha
     std::vector<unsigned char> piece(piece_bytes);
     for (size_t got = 1; got > 0;) {
         if (!read_piece(piece, got)) return false;
-        sniffer_.feed(std::span(piece.data(), got));
+        // Handed out first, so that a first pass beside this thread works while the piece is sniffed.
         if (guessed) guessed->take(std::span(piece.data(), got));
+        sniffer_.feed(std::span(piece.data(), got));
     }
     size_ = bytes_read_;
     if (guessed) guessed->finish();
