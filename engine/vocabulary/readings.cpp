@@ -1,7 +1,7 @@
 #include "engine/vocabulary/readings.h"
 
 #include "engine/passes/conversion.h"
-#include "engine/vocabulary/lines.h"
+#include "engine/text/source_scan.h"
 
 namespace tessaline {
 
@@ -9,7 +9,7 @@ namespace tessaline {
 // elsewhere, after blank lines, is read by the loop itself.
 const JointReading* current_line_reading(Conversion& cv) {
     if (cv.readings == nullptr) return nullptr;
-    const JointReading* reading = cv.readings->at(next_line_text(cv.source, cv.place.line_end + 1));
+    const JointReading* reading = cv.readings->at(skip_white_run(cv, cv.place.line_end + 1));
     return reading != nullptr && reading->line_start == cv.place.line_start ? reading : nullptr;
 }
 
