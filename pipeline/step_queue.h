@@ -12,9 +12,10 @@ namespace tessaline {
 
 // Runs steps on threads of its own, so that the thread that hands them over goes on meanwhile:
 // the last step of writing a result, which waits for the disk, or the first reading of a text
-// while it is still being read. It starts `most` threads, and at most `waiting` steps (by default
-// `most`) wait to run; a further one waits for room. One thread runs the steps in the order they came. Without
-// threads (none asked, or none given) each step runs at once, on the thread that hands it over.
+// while it is still being read. It starts `most` threads, and at most `waiting` steps (by
+// default `most`) wait to run; a further one waits for room. One thread runs the steps in the
+// order they came. Without threads (none asked, or none given) each step runs at once, on the
+// thread that hands it over.
 class StepQueue {
 public:
     explicit StepQueue(size_t most, size_t waiting = 0);
