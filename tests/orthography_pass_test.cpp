@@ -45,9 +45,17 @@ TEST(OrthographyPass, CorrectsTheOldPoliteEnding) {
     EXPECT_EQ(utf8(correct(cp949("끝에 읍"))), "끝에 읍");
 }
 
-TEST(OrthographyPass, ComparesAtEveryBytePosition) {
-    EXPECT_EQ(correct("a\xC0\xBE\xB4\xCF"), "a\xBD\xC0\xB4\xCF");
-    EXPECT_EQ(correct("\xB0\xC0\xBE\xB4\xCF"), "\xB0\xBD\xC0\xB4\xCF");
+// The ending's four bytes also stand across characters: ダ쓴懼 holds them from its second byte.
+TEST(OrthographyPass, CorrectsOnlyWhereACharacterStarts) {
+    const struct {
+        const char* text;
+        const char* corrected;
+    } cases[] = {
+        {"a읍니다", "a습니다"},           {"했읍니다", "했습니다"},       {"ダ쓴懼", "ダ쓴懼"},
+        {"가ダ쓴懼", "가ダ쓴懼"},         {"ダ쓴懼 읍니", "ダ쓴懼 습니"}, {"ダ읍니다", "ダ습니다"},
+        {"カダ쓴懼읍니", "カダ쓴懼습니"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(utf8(correct(cp949(c.text))), c.corrected) << c.text;
 }
 
 TEST(OrthographyPass, AnEmptyTextStaysEmpty) { EXPECT_EQ(correct(""), ""); }
@@ -66,26 +74,36 @@ TEST(OrthographyPass, FindsAnEndingCutBetweenPieces) {
     EXPECT_EQ(correct_in_pieces(text, every_byte), whole);
 }
 
-// Every old ending replaced, byte by byte.
+// Every old ending replaced where a character starts, read character by character.
 std::string replaced_everywhere(std::string text) {
     const std::string old_ending = cp949("읍니"), new_ending = cp949("습니");
-    for (size_t at = text.find(old_ending); at != std::string::npos; at = text.find(old_ending, at + new_ending.size()))
-        text.replace(at, old_ending.size(), new_ending);
+    for (size_t at = 0; at < text.size(); at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1)
+        if (text.compare(at, old_ending.size(), old_ending) == 0) text.replace(at, old_ending.size(), new_ending);
     return text;
 }
 
 // The text is corrected in blocks of 64 KiB: an ending is found wherever a block ends in it,
 // whether the text comes whole, in pieces of a block's size or in pieces that end in the ending.
+// Among one-byte characters, and among two-byte ones where the block's end falls inside a
+// character and the bytes of an ending that stand across characters lie about it.
 TEST(OrthographyPass, FindsAnEndingAcrossTheEndOfABlock) {
     const size_t block = size_t{1} << 16;
-    for (size_t shift = 0; shift <= 8; ++shift) {
-        std::string text(3 * block, 'a');
-        for (size_t end : {block, 2 * block}) text.replace(end - shift, 4, cp949("읍니"));
-        std::string expected = replaced_everywhere(text);
-        ASSERT_NE(expected, text);
-        EXPECT_EQ(correct(text), expected) << shift;
-        EXPECT_EQ(correct_in_pieces(text, {block, 2 * block}), expected) << shift;
-        EXPECT_EQ(correct_in_pieces(text, {block - shift + 2, 2 * block - shift + 1}), expected) << shift;
+    for (const std::string& filler : {std::string("a"), cp949("가")}) {
+        for (size_t shift = 0; shift <= 8; ++shift) {
+            std::string text;
+            while (text.size() < 3 * block) text += filler;
+            for (size_t end : {block, 2 * block}) {
+                size_t at = end - shift - (end - shift) % filler.size();
+                text.replace(at, 4, cp949("읍니"));
+                text.replace(at + 2 * filler.size() + 4, 6, cp949("ダ쓴懼"));
+            }
+            std::string expected = replaced_everywhere(text);
+            ASSERT_NE(expected, text);
+            EXPECT_EQ(correct(text), expected) << shift;
+            EXPECT_EQ(correct_in_pieces(text, {block, 2 * block}), expected) << shift;
+            EXPECT_EQ(correct_in_pieces(text, {block - shift + 2, 2 * block - shift + 1}), expected) << shift;
+            EXPECT_EQ(correct_in_pieces(text, {block + 1, 2 * block + 3}), expected) << shift;
+        }
     }
 }
 

@@ -8,9 +8,9 @@ namespace tessaline {
 
 class OutputDelivery;
 
-// Corrects every "읍니" to "습니" in the text passing through on its way out. The text is
-// collected into blocks and corrected in place a block at a time; the last bytes of a block wait
-// for the next, as the old ending may be cut between two pieces.
+// Corrects every "읍니" to "습니" in the text passing through on its way out, where it stands as
+// characters. The text is collected into blocks and corrected in place a block at a time; the
+// last bytes of a block wait for the next, as the old ending may be cut between two pieces.
 class OrthographyPass {
 public:
     explicit OrthographyPass(OutputDelivery& out) : out_(out) {}
@@ -30,6 +30,7 @@ private:
     OutputDelivery& out_;
     ByteBuffer block_;
     size_t used_ = 0;
+    bool odd_run_ = false;  // the text passed on ends in a run of high bytes of odd length
 };
 
 }  // namespace tessaline
