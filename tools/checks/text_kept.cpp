@@ -66,6 +66,12 @@ private:
 
     static bool full_width_space_at(Text text, size_t pos) { return holds_at(text, pos, Known::full_width_space); }
 
+    // Where the output's text goes on after a join mark at `j`, when one stands there and may.
+    size_t after_join_mark(size_t j) const {
+        if (!allowance_.join_marks || j >= output_.size() || output_[j] != join_mark) return j;
+        return skip_layout(output_, j + 1);
+    }
+
     // The source's next text units spell the old ending and the output holds the new one at j;
     // the old ending may be spread over a joint, the corrected one never is.
     bool corrected_ending(size_t i, size_t j, std::vector<size_t>& found) const {
@@ -89,9 +95,10 @@ private:
             result_.complete = true;
             return false;
         }
-        // A full-width space the output does not repeat went with the indentation; its lead byte
-        // must not be matched to the lead byte of the next mark.
-        if (full_width_space_at(source_, i_) && !full_width_space_at(output_, j_)) {
+        // A full-width space the output does not repeat, after a join mark it may set first, went
+        // with the indentation; its lead byte must not be matched to the lead byte of the next mark.
+        if (full_width_space_at(source_, i_) && !full_width_space_at(output_, j_) &&
+            !full_width_space_at(output_, after_join_mark(j_))) {
             i_ += Known::full_width_space.size();
             return true;
         }

@@ -49,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeptCase{"full_width_space_allowed", cp949("첫 줄"), cp949("　첫 줄"), full_width, true},
         KeptCase{"join_mark_refused", cp949("가\r\n나"), cp949("가`나"), NONE, false},
         KeptCase{"join_mark_allowed", cp949("가\r\n나"), cp949("가`나"), marks, true},
+        KeptCase{"join_mark_before_a_full_width_indent", cp949("가\r\n　　나"), cp949("가`\r\n　　나"), marks, true},
+        KeptCase{"full_width_indent_dropped_before_a_mark", cp949("가\r\n　`나"), cp949("가\r\n`나"), marks, true},
         KeptCase{"source_backquote_with_marks", "a`b", "a``b", marks, true},
         KeptCase{"empty_output_of_blank_source", " \r\n\t", "\r\n", NONE, true},
         KeptCase{"empty_output_of_text", "a", "", NONE, false}),
