@@ -73,16 +73,12 @@ void WrapWidthSurvey::survey_line_end(const TextWindow& text, int64_t line_start
 
 void WrapWidthSurvey::conclude(BookVocabulary& v) { v.wrap = wrap_of(lines_); }
 
-bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf,
-                      int64_t next_text) {
+bool line_short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf) {
     if (wrap.kind == WrapKind::NONE) return false;
+    int64_t next_text = next_line_text(text, lf + 1);
     int64_t next_unit =
         wrap.kind == WrapKind::ANYWHERE ? source_char_at(text, next_text).width : word_width(text, next_text);
-    return fills(line_width(text, line_start, lf), next_unit, wrap.width);
-}
-
-bool line_short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf) {
-    return wrap.kind != WrapKind::NONE && !line_fills_width(wrap, text, line_start, lf, next_line_text(text, lf + 1));
+    return !fills(line_width(text, line_start, lf), next_unit, wrap.width);
 }
 
 }  // namespace tessaline

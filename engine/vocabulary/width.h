@@ -40,10 +40,6 @@ private:
     std::vector<CutLine> lines_;
 };
 
-// Whether the line from `line_start` to the LF at `lf` is full by the book's wrap: the next
-// line's text, from `next_text`, could not have begun on it. Never so without a wrap width.
-bool line_fills_width(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf, int64_t next_text);
-
 // Whether the book is wrapped at a width and the line from `line_start` to the LF at `lf` ends
 // short of it: the next line's text, which `text` must hold, could have begun on it.
 bool line_short_of_wrap(const WrapWidth& wrap, const TextWindow& text, int64_t line_start, int64_t lf);
